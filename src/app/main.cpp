@@ -1,0 +1,25 @@
+#include <QApplication>
+
+#include "board/Uvelta.h"
+#include "platform/ProgramFolder.h"
+#include "platform/QtDialogs.h"
+#include "sound/QtSoundOutput.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VELTA"));
+    velta::SetProgramFolder(QApplication::applicationDirPath());
+
+    velta::QtDialogs dialogs;
+    velta::SetDialogs(&dialogs);
+    velta::QtSoundOutput sound;
+    velta::SetSoundOutput(&sound);
+
+    velta::TForm1 board;
+    if (!board.isSingleInstance()) {
+        return 0;
+    }
+    board.setAfterFirstPaint([&sound] { sound.warmUp(); });
+    board.show();
+    return QApplication::exec();
+}

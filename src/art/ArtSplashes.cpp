@@ -1,0 +1,245 @@
+// The pictures that flash over the question: strikes, "not on the board", the start of a
+// game, double and triple points, and the fast-money win. All have clear backgrounds.
+
+#include <QLinearGradient>
+#include <QRadialGradient>
+#include <QRandomGenerator>
+#include <QtMath>
+#include <algorithm>
+
+#include "art/Art.h"
+#include "art/Paint.h"
+
+namespace velta::art {
+
+using namespace paint;
+
+namespace {
+
+constexpr int kSplashWidth = 626;
+constexpr int kSplashHeight = 209;
+constexpr int kBannerWidth = 585;
+constexpr int kBannerHeight = 136;
+
+// One big glossy red X filling a square of side `size` around the centre.
+void PaintStrikeMark(QPainter& painter, const QPointF& centre, double size) {
+    const double length = size * 1.22;
+    const double thickness = size * 0.27;
+    QPainterPath bar;
+    bar.addRoundedRect(QRectF(-length / 2, -thickness / 2, length, thickness), thickness * 0.3,
+                       thickness * 0.3);
+    QTransform turn;
+    turn.translate(centre.x(), centre.y());
+    turn.rotate(45);
+    const QPainterPath first = turn.map(bar);
+    turn.rotate(90);
+    const QPainterPath mark = first.united(turn.map(bar)).simplified();
+
+    painter.save();
+    const QRectF box = mark.boundingRect();
+    painter.fillPath(mark.translated(6, 8), QColor(0, 0, 0, 120));
+    painter.strokePath(mark, QPen(QColor(70, 0, 0), size * 0.07, Qt::SolidLine, Qt::RoundCap,
+                                  Qt::RoundJoin));
+    QLinearGradient red(box.topLeft(), box.bottomRight());
+    red.setColorAt(0, QColor(255, 110, 90));
+    red.setColorAt(0.45, QColor(235, 20, 20));
+    red.setColorAt(1, QColor(140, 0, 0));
+    painter.fillPath(mark, red);
+    painter.setClipPath(mark);
+    QLinearGradient gloss(box.topLeft(), QPointF(box.left(), box.center().y()));
+    gloss.setColorAt(0, QColor(255, 255, 255, 150));
+    gloss.setColorAt(1, QColor(255, 255, 255, 0));
+    painter.fillRect(QRectF(box.left(), box.top(), box.width(), box.height() / 2), gloss);
+    painter.strokePath(mark, QPen(QColor(255, 200, 190, 160), size * 0.02));
+    painter.restore();
+}
+
+// A stretched star burst behind splash lettering, kept inside the picture's ellipse so the
+// corners stay clear.
+void PaintBurst(QPainter& painter, const QRectF& area, const QColor& inner, const QColor& outer,
+                const QColor& edge, int points) {
+    painter.save();
+    painter.translate(area.center());
+    painter.scale(area.width() / area.height(), 1.0);
+    const double radius = area.height() / 2;
+    const QPainterPath star = StarPath(QPointF(0, 0), radius, radius * 0.78, points);
+    QRadialGradient fill(QPointF(0, 0), radius);
+    fill.setColorAt(0, inner);
+    fill.setColorAt(0.7, outer);
+    fill.setColorAt(1, outer.darker(130));
+    painter.fillPath(star, fill);
+    painter.strokePath(star, QPen(edge, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.restore();
+}
+
+// Confetti scattered inside an ellipse, the same pieces every time.
+void PaintConfetti(QPainter& painter, const QRectF& area, int pieces, quint32 seed) {
+    const QColor colours[] = {QColor(255, 60, 80),  QColor(60, 200, 255), QColor(255, 230, 40),
+                              QColor(120, 255, 90), QColor(255, 120, 240)};
+    QRandomGenerator random(seed);
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < pieces; ++i) {
+        const double angle = random.bounded(2 * M_PI);
+        const double reach = std::sqrt(random.bounded(1.0)) * 0.95;
+        const QPointF spot(area.center().x() + std::cos(angle) * reach * area.width() / 2,
+                           area.center().y() + std::sin(angle) * reach * area.height() / 2);
+        painter.save();
+        painter.translate(spot);
+        painter.rotate(random.bounded(180));
+        painter.setBrush(colours[i % 5]);
+        painter.drawRect(QRectF(-6, -3, 12, 6));
+        painter.restore();
+    }
+    painter.restore();
+}
+
+// A ribbon banner with folded tails for the points pictures.
+QImage PointsBanner(const QString& text, const QColor& light, const QColor& dark, int stars) {
+    QImage image = ClearCanvas(kBannerWidth, kBannerHeight);
+    QPainter painter(&image);
+    Prepare(painter);
+    const QColor gold(255, 200, 40);
+    const QRectF body(44, 18, kBannerWidth - 88, 92);
+    for (int side = 0; side < 2; ++side) {
+        const double outer = side == 0 ? 6 : kBannerWidth - 6;
+        const double inner = side == 0 ? body.left() + 24 : body.right() - 24;
+        const double notch = side == 0 ? outer + 22 : outer - 22;
+        QPainterPath tail;
+        tail.moveTo(inner, 40);
+        tail.lineTo(outer, 40);
+        tail.lineTo(notch, 80);
+        tail.lineTo(outer, 120);
+        tail.lineTo(inner, 120);
+        tail.closeSubpath();
+        painter.fillPath(tail, dark.darker(170));
+        painter.strokePath(tail, QPen(gold.darker(140), 3, Qt::SolidLine, Qt::RoundCap,
+                                      Qt::RoundJoin));
+    }
+    PaintGlossyPanel(painter, body, 22, light, dark, gold, 6);
+    for (int i = 0; i < stars; ++i) {
+        const double x = body.center().x() + (i - (stars - 1) / 2.0) * 34;
+        const QPainterPath star = StarPath(QPointF(x, body.top() + 2), 14, 6, 5);
+        painter.fillPath(star, gold);
+        painter.strokePath(star, QPen(QColor(110, 60, 0), 2));
+    }
+    const QPainterPath letters =
+        FittedText(text, ShowFont(true), body.adjusted(24, 24, -24, -14));
+    PaintShowText(painter, letters,
+                  {QColor(255, 255, 255), QColor(255, 215, 30), QColor(20, 10, 40),
+                   QColor(255, 240, 150, 0), 4.5});
+    PaintSparkle(painter, body.topLeft() + QPointF(18, 10), 16, QColor(255, 250, 200));
+    PaintSparkle(painter, body.bottomRight() - QPointF(20, 10), 18, QColor(255, 250, 200));
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+}  // namespace
+
+QImage Strike(int count) {
+    const int marks = std::clamp(count, 1, 3);
+    QImage image = ClearCanvas(kSplashWidth, kSplashHeight);
+    QPainter painter(&image);
+    Prepare(painter);
+    const double size = 166;
+    const double step = 200;
+    const double first = kSplashWidth / 2.0 - (marks - 1) * step / 2;
+    for (int i = 0; i < marks; ++i) {
+        PaintStrikeMark(painter, QPointF(first + i * step, kSplashHeight / 2.0 - 2), size);
+    }
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage NotOnBoard() {
+    QImage image = ClearCanvas(kSplashWidth, kSplashHeight);
+    QPainter painter(&image);
+    Prepare(painter);
+
+    // Behind everything a dark rounded plate so the red reads over any question.
+    QPainterPath plate;
+    plate.addRoundedRect(QRectF(10, 18, kSplashWidth - 20, kSplashHeight - 36), 40, 40);
+    painter.fillPath(plate, QColor(20, 0, 0, 200));
+    painter.strokePath(plate, QPen(QColor(255, 60, 50), 5));
+
+    // The sign: a red X inside a red ring on a white disc.
+    const QPointF centre(112, kSplashHeight / 2.0);
+    const double radius = 72;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255));
+    painter.drawEllipse(centre, radius, radius);
+    PaintStrikeMark(painter, centre, 80);
+    QPainterPath ring;
+    ring.addEllipse(centre, radius, radius);
+    ring.addEllipse(centre, radius - 16, radius - 16);
+    QLinearGradient red(centre - QPointF(0, radius), centre + QPointF(0, radius));
+    red.setColorAt(0, QColor(255, 70, 60));
+    red.setColorAt(1, QColor(170, 0, 0));
+    painter.fillPath(ring, red);
+    painter.strokePath(ring, QPen(QColor(90, 0, 0), 3));
+
+    const QPainterPath letters =
+        FittedText(QStringLiteral("¡NO ESTÁ!"), ShowFont(true), QRectF(204, 50, 380, 110));
+    PaintShowText(painter, letters,
+                  {QColor(255, 235, 230), QColor(255, 40, 30), QColor(60, 0, 0),
+                   QColor(255, 60, 40), 5, 14});
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage StartSplash() {
+    QImage image = ClearCanvas(kSplashWidth, kSplashHeight);
+    QPainter painter(&image);
+    Prepare(painter);
+    const QRectF area(14, 4, kSplashWidth - 28, kSplashHeight - 8);
+    PaintBurst(painter, area, QColor(255, 250, 170), QColor(255, 140, 0), QColor(190, 40, 0), 22);
+    PaintConfetti(painter, area.adjusted(40, 20, -40, -20), 40, 7);
+    const QPainterPath letters =
+        FittedText(QStringLiteral("¡A jugar!"), ShowFont(), QRectF(96, 40, 434, 124));
+    PaintShowText(painter, letters,
+                  {QColor(255, 255, 255), QColor(60, 200, 255), QColor(10, 20, 90),
+                   QColor(255, 255, 255), 6, 10});
+    PaintSparkle(painter, QPointF(92, 56), 22, QColor(255, 255, 220));
+    PaintSparkle(painter, QPointF(536, 150), 26, QColor(255, 255, 220));
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage DoublePoints() {
+    return PointsBanner(QStringLiteral("¡PUNTOS DOBLES!"), QColor(70, 150, 255),
+                        QColor(10, 40, 170), 2);
+}
+
+QImage TriplePoints() {
+    return PointsBanner(QStringLiteral("¡PUNTOS TRIPLES!"), QColor(255, 80, 150),
+                        QColor(140, 0, 70), 3);
+}
+
+QImage FastMoneyWinner() {
+    QImage image = ClearCanvas(kSplashWidth, kSplashHeight);
+    QPainter painter(&image);
+    Prepare(painter);
+    const QRectF area(8, 2, kSplashWidth - 16, kSplashHeight - 4);
+    PaintBurst(painter, area, QColor(255, 255, 210), QColor(255, 190, 20), QColor(150, 70, 0), 28);
+    painter.save();
+    painter.setClipRegion(QRegion(area.toRect(), QRegion::Ellipse));
+    PaintRays(painter, area.center(), area.width() / 2, 24, QColor(255, 255, 255, 110),
+              QColor(255, 120, 0, 70));
+    painter.restore();
+    PaintConfetti(painter, area.adjusted(30, 16, -30, -16), 60, 11);
+    const QPainterPath letters =
+        FittedText(QStringLiteral("¡GANADOR!"), ShowFont(true), QRectF(70, 46, 486, 118));
+    PaintShowText(painter, letters,
+                  {QColor(255, 255, 200), QColor(255, 170, 0), QColor(120, 0, 0),
+                   QColor(255, 255, 255), 6, 10});
+    for (const QPointF& spot : {QPointF(70, 60), QPointF(560, 60), QPointF(120, 160),
+                                QPointF(506, 162)}) {
+        const QPainterPath star = StarPath(spot, 20, 8, 5);
+        painter.fillPath(star, QColor(255, 240, 90));
+        painter.strokePath(star, QPen(QColor(130, 40, 0), 2.5));
+    }
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+}  // namespace velta::art

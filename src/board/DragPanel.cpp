@@ -1,0 +1,35 @@
+#include "board/DragPanel.h"
+
+#include <QMouseEvent>
+
+namespace velta {
+
+DragPanel::DragPanel(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+}
+
+void DragPanel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = true;
+        grab_ = event->position().toPoint();
+        event->accept();
+    }
+}
+
+void DragPanel::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_ || !parentWidget()) {
+        return;
+    }
+    const QPoint wanted = mapToParent(event->position().toPoint() - grab_);
+    const QRect area = parentWidget()->rect();
+    move(qBound(area.left(), wanted.x(), qMax(area.left(), area.right() - width())),
+         qBound(area.top(), wanted.y(), qMax(area.top(), area.bottom() - height())));
+    event->accept();
+}
+
+void DragPanel::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    event->accept();
+}
+
+}  // namespace velta

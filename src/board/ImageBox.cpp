@@ -1,0 +1,78 @@
+#include "board/ImageBox.h"
+
+#include <QImageReader>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/ProgramFolder.h"
+
+namespace velta {
+
+ImageBox::ImageBox(const QString& name, QWidget* parent, Fit fit) : QWidget(parent), fit_(fit) {
+    setObjectName(name);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void ImageBox::setImage(const QImage& image) {
+    image_ = image;
+    update();
+}
+
+bool ImageBox::loadFile(const QString& path) {
+    QImageReader reader(NormalizeSeparators(path));
+    reader.setDecideFormatFromContent(true);
+    QImage loaded = reader.read();
+    if (loaded.isNull()) {
+        return false;
+    }
+    setImage(loaded);
+    return true;
+}
+
+void ImageBox::paintEvent(QPaintEvent*) {
+    if (image_.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    switch (fit_) {
+        case Fit::Stretch:
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(rect(), image_);
+            break;
+        case Fit::Centre:
+            painter.drawImage(QPoint((width() - image_.width()) / 2,
+                                     (height() - image_.height()) / 2),
+                              image_);
+            break;
+        case Fit::TopLeft:
+            painter.drawImage(QPoint(0, 0), image_);
+            break;
+    }
+}
+
+// A box that nobody listens to lets the press through, so a press on a picture of the
+// background still drags the window.
+void ImageBox::mousePressEvent(QMouseEvent* event) {
+    if (isSignalConnected(QMetaMethod::fromSignal(&ImageBox::clicked)) &&
+        event->button() == Qt::LeftButton) {
+        pressed_ = true;
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+void ImageBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (pressed_ && event->button() == Qt::LeftButton) {
+        pressed_ = false;
+        if (rect().contains(event->position().toPoint())) {
+            Q_EMIT clicked();
+        }
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+}  // namespace velta

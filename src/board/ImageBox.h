@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace velta {
+
+// A picture on the board: shown stretched to the box, centred at its own size, or from the
+// top-left corner. The box itself is transparent, so pictures with alpha sit over whatever
+// lies behind them, and it lets mouse presses through to its parent unless told otherwise.
+class ImageBox : public QWidget {
+    Q_OBJECT
+public:
+    enum class Fit { TopLeft, Centre, Stretch };
+
+    ImageBox(const QString& name, QWidget* parent, Fit fit = Fit::TopLeft);
+
+    void setImage(const QImage& image);
+    const QImage& image() const { return image_; }
+    // Loads a picture file; false (and the picture unchanged) when it cannot be read.
+    bool loadFile(const QString& path);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QImage image_;
+    Fit fit_;
+    bool pressed_ = false;
+};
+
+}  // namespace velta

@@ -1,0 +1,133 @@
+// Uncovering answers into the pot, strikes and the five-second timed question.
+#include "art/Art.h"
+#include "board/Uvelta.h"
+#include "platform/Errors.h"
+#include "platform/ProgramFolder.h"
+#include "sound/Sound.h"
+
+namespace velta {
+
+void TForm1::RevealOrHide(int n) {
+    parkFocusAndCancelStrike();
+    if (!gameViewShowing() || Label16->text() == QLatin1String("?")) {
+        return;
+    }
+    AnswerRow& row = rows[n - 1];
+    if (!row.key->isEnabled()) {
+        PlayEffect(effects::kAnswer);
+        return;
+    }
+    if (row.cover->isVisible()) {
+        PlayEffect(effects::kAnswer);
+        const QString line = card_.answerLines.value(n - 1);
+        if (n >= 3 && line.isEmpty()) {
+            return;
+        }
+        const auto [text, points] = SplitAnswerLine(line);
+        row.answer->setText(text);
+        row.points->setText(points);
+        QFont f = row.answer->font();
+        f.setPointSize(text.size() <= 30 ? 24 : 18);
+        row.answer->setFont(f);
+        if (state_.PotOpen) {
+            recomputePot();
+        }
+        row.cover->hide();
+        if (control_ && control_->syncWithGame()) {
+            control_->setRevealMark(n, true);
+        }
+    } else {
+        row.points->setText(QStringLiteral("0"));
+        if (state_.PotOpen) {
+            recomputePot();
+        }
+        row.cover->show();
+        if (control_ && control_->syncWithGame()) {
+            control_->setRevealMark(n, false);
+        }
+    }
+}
+
+void TForm1::recomputePot() {
+    int sum = 0;
+    for (const AnswerRow& row : rows) {
+        sum += toInt(row.points->text());
+    }
+    Label17->setText(QString::number(sum));
+}
+
+void TForm1::showStrikePicture(const QString& path, const QImage& builtIn) {
+    SpeedButton2->setEnabled(false);
+    Timer2->stop();
+    showPicture(Image1, path, builtIn);
+    Image1->show();
+    Image1->raise();
+    if (Timer1->interval() != 1000) {
+        Timer1->setInterval(1000);
+        if (Timer1->isActive()) {
+            Timer1->start();
+        }
+    }
+    if (!Timer1->isActive()) {
+        Timer1->start();
+    }
+    if (control_ && control_->syncWithGame()) {
+        control_->showPicture(Image1->image());
+    }
+    PlayEffect(effects::kWrong);
+}
+
+void TForm1::Strike() {
+    if (!gameViewShowing()) {
+        return;
+    }
+    state_.StrikeCount = state_.StrikeCount > 2 ? 1 : state_.StrikeCount + 1;
+    showStrikePicture(
+        ProgramPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(state_.StrikeCount)),
+        art::Strike(state_.StrikeCount));
+}
+
+void TForm1::NotOnBoard() {
+    if (!gameViewShowing()) {
+        return;
+    }
+    showStrikePicture(ProgramPath(QStringLiteral("Imagen\\Pictures\\noesta.bmp")),
+                      art::NotOnBoard());
+}
+
+void TForm1::TimedQuestion() {
+    parkFocusAndCancelStrike();
+    if (!gameViewShowing()) {
+        return;
+    }
+    state_.CountdownValue = 5;
+    if (!Timer10->isActive()) {
+        Timer10->start();
+    }
+    Timer9->start();
+}
+
+void TForm1::countdownTick() {
+    const QString digits = QString::number(state_.CountdownValue);
+    Label53->setText(digits);
+    Label53->repaint();
+    if (control_ && control_->syncWithGame()) {
+        control_->setCountdown(digits);
+    }
+    if (state_.CountdownValue == 0) {
+        Timer10->stop();
+        state_.CountdownValue = 5;
+        Label53->clear();
+        if (control_) {
+            control_->setCountdown(QString());
+        }
+    }
+    --state_.CountdownValue;
+}
+
+void TForm1::autoStrikeTick() {
+    Timer9->stop();
+    Strike();
+}
+
+}  // namespace velta

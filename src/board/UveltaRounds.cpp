@@ -1,0 +1,319 @@
+// Round flow: putting cards up with S, A, V, F and R, the points schedule of a game of four
+// questions, the splash pictures and the pending question.
+#include <QFileInfo>
+
+#include "art/Art.h"
+#include "board/Uvelta.h"
+#include "editing/GameSettings.h"
+#include "platform/Errors.h"
+#include "platform/ProgramFolder.h"
+#include "sound/Sound.h"
+
+namespace velta {
+
+namespace {
+
+// A timer of the window definitions restarts only when its interval changes or it was off.
+void setIntervalKeepRunning(QTimer* timer, int interval) {
+    if (timer->interval() != interval) {
+        timer->setInterval(interval);
+        if (timer->isActive()) {
+            timer->start();
+        }
+    }
+}
+
+void switchOn(QTimer* timer) {
+    if (!timer->isActive()) {
+        timer->start();
+    }
+}
+
+bool startsGame(int count) { return count == 1 || (count - 1) % 4 == 0; }
+
+}  // namespace
+
+bool TForm1::gameViewShowing() const { return Image13->isVisible(); }
+
+void TForm1::setKeyEnabled(KeyButton* key, QChar letter, bool enabled) {
+    key->setEnabled(enabled);
+    if (control_) {
+        control_->setKeyEnabled(letter, enabled);
+    }
+}
+
+void TForm1::parkFocusAndCancelStrike() {
+    parkFocus();
+    Timer9->stop();
+}
+
+void TForm1::openCommand(Advance how) {
+    if (how == Advance::Next) {
+        state_.EasyMode = false;
+    } else if (how == Advance::Previous) {
+        Panel21->hide();
+    }
+    if (options_.hideQuestion) {
+        Label16->hide();
+    }
+    Panel1->show();
+    Panel1->repaint();
+    Panel16->repaint();
+    if (how != Advance::Replace) {
+        ETotal->setText(QStringLiteral("0"));
+        EModo->clear();
+    }
+    if (how != Advance::Easy) {
+        parkFocusAndCancelStrike();
+    }
+    if (how == Advance::Next) {
+        setKeyEnabled(SpeedButton19, 'f', false);
+    } else if (how == Advance::Easy) {
+        setKeyEnabled(SpeedButton3, 's', false);
+        Image3->setImage(QImage());
+    }
+    if (how != Advance::Previous) {
+        Image13->show();
+        Image15->show();
+    }
+}
+
+void TForm1::NextQuestion() {
+    openCommand(Advance::Next);
+    if (RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber + 1)) {
+        ++state_.RoundNumber;
+        ++state_.GameQuestionCount;
+    }
+    putUpCard(Advance::Next);
+}
+
+void TForm1::EasyNext() {
+    state_.EasyMode = true;
+    openCommand(Advance::Easy);
+    if (RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber + 1)) {
+        ++state_.RoundNumber;
+        ++state_.GameQuestionCount;
+    }
+    putUpCard(Advance::Easy);
+}
+
+void TForm1::ReplaceQuestion() {
+    openCommand(Advance::Replace);
+    if (RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber + 1)) {
+        ++state_.RoundNumber;
+    }
+    putUpCard(Advance::Replace);
+}
+
+void TForm1::PreviousQuestion() {
+    openCommand(Advance::Previous);
+    if (state_.RoundNumber >= 1 &&
+        RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber - 1)) {
+        --state_.RoundNumber;
+        --state_.GameQuestionCount;
+    }
+    putUpCard(Advance::Previous);
+}
+
+void TForm1::ClearRoundMarks() {
+    if (control_) {
+        control_->clearRoundMarks();
+    }
+    Panel20->hide();
+    Panel21->hide();
+}
+
+void TForm1::putUpCard(Advance how) {
+    if (!RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber)) {
+        return;
+    }
+    ClearRoundMarks();
+    state_.StrikeCount = 0;
+    state_.PotOpen = true;
+    for (AnswerRow& row : rows) {
+        row.answer->clear();
+        row.points->setText(QStringLiteral("0"));
+    }
+    Label17->setText(QStringLiteral("00"));
+    Image2->hide();
+    Panel1->show();
+    if (how != Advance::Easy) {
+        options_.hideScores = markerPresent(kHideScoresMarker);
+        for (QWidget* box : {Panel2, Panel3, Panel4}) {
+            box->setVisible(!options_.hideScores);
+        }
+    }
+    for (AnswerRow& row : rows) {
+        row.cover->show();
+    }
+    Edit16->show();
+    Edit17->show();
+    if (how != Advance::Previous) {
+        setKeyEnabled(SpeedButton9, 'a', true);
+        setKeyEnabled(SpeedButton13, 'z', true);
+        setKeyEnabled(SpeedButton10, 'c', true);
+    }
+    applyPointsSchedule(how);
+
+    card_ = LoadRoundCard(RoundFilePath(roundFolder(), RoundKind::Normal, state_.RoundNumber));
+    Label16->setText(card_.question);
+    if (control_) {
+        control_->setRoundRelay(RoundFileName(RoundKind::Normal, state_.RoundNumber));
+    }
+    setRowsInUse(card_);
+    if (how != Advance::Previous && Panel14->isVisible()) {
+        Panel14->hide();
+        Panel14->show();
+    }
+}
+
+void TForm1::applyPointsSchedule(Advance how) {
+    const int c = state_.GameQuestionCount;
+    const bool scheduleRuns =
+        how == Advance::Next || (how == Advance::Previous && SpeedButton3->isEnabled());
+    if (scheduleRuns) {
+        state_.DoublePoints = (c + 1) % 4 == 0 && options_.multipliersInNormal;
+        state_.TriplePoints = c % 4 == 0 && options_.multipliersInNormal;
+        if (state_.DoublePoints) {
+            showPicture(Image3, doublePicturePath_, art::DoublePoints());
+            startSplash(Image3);
+        } else if (state_.TriplePoints) {
+            showPicture(Image3, triplePicturePath_, art::TriplePoints());
+            startSplash(Image3);
+        }
+    }
+    switch (how) {
+        case Advance::Next:
+            if (startsGame(c)) {
+                showPicture(Image1, startPicturePath_, art::StartSplash());
+                PlayEffect(presentationSoundPath_);
+                startSplash(Image1);
+                setScores(QStringLiteral("00"), QStringLiteral("00"));
+            } else {
+                PlayEffect(startSoundPath_);
+            }
+            break;
+        case Advance::Previous:
+            PlayEffect(startSoundPath_);
+            break;
+        case Advance::Replace:
+            break;
+        case Advance::Easy:
+            showPicture(Image1, startPicturePath_, art::StartSplash());
+            PlayEffect(presentationSoundPath_);
+            startSplash(Image1);
+            if (!options_.accumulateInEasy) {
+                setScores(QStringLiteral("00"), QStringLiteral("00"));
+            }
+            break;
+    }
+}
+
+void TForm1::setRowsInUse(const RoundCard& card) {
+    bool inUse[3];
+    for (int i = 2; i < 5; ++i) {
+        inUse[i - 2] = card.answerLines.value(i).size() > 1;
+        AnswerRow& row = rows[i];
+        row.cover->setVisible(inUse[i - 2]);
+        row.points->setVisible(inUse[i - 2]);
+        row.bar->setVisible(inUse[i - 2]);
+        row.key->setEnabled(inUse[i - 2]);
+    }
+    if (control_) {
+        control_->setAnswerKeysEnabled(inUse[0], inUse[1], inUse[2]);
+    }
+}
+
+// A picture file that is missing or unreadable shows the built-in picture instead, so a
+// splash never stops a command half-way.
+void TForm1::showPicture(ImageBox* box, const QString& path, const QImage& builtIn) {
+    if (!QFileInfo::exists(path) || !box->loadFile(path)) {
+        box->setImage(builtIn);
+    }
+}
+
+void TForm1::startSplash(ImageBox* picture) {
+    picture->show();
+    picture->raise();
+    switchOn(Timer2);
+    setIntervalKeepRunning(Timer1, 3000);
+    switchOn(Timer1);
+}
+
+void TForm1::splashTick() {
+    Timer1->stop();
+    Timer14->stop();
+    Image1->hide();
+    if (control_) {
+        control_->hidePicture();
+    }
+    Image3->hide();
+    SpeedButton2->setEnabled(true);
+    SpeedButton10->setEnabled(true);
+}
+
+void TForm1::blinkTick() {
+    if (!Timer1->isActive()) {
+        return;
+    }
+    ImageBox* blinking = (state_.DoublePoints || state_.TriplePoints) ? Image3 : Image1;
+    blinking->setVisible(!blinking->isVisible());
+}
+
+void TForm1::ExtraRound() {
+    if (!(Image13->isVisible() && Panel1->isVisible())) {
+        return;
+    }
+    Panel1->show();
+    Panel1->repaint();
+    ++state_.ExtraRoundNumber;
+    if (!RoundExists(roundFolder(), RoundKind::Extra, state_.ExtraRoundNumber)) {
+        return;
+    }
+    ClearRoundMarks();
+    state_.PotOpen = true;
+    state_.StrikeCount = 0;
+    state_.DoublePoints = false;
+    state_.TriplePoints = false;
+    for (AnswerRow& row : rows) {
+        row.answer->clear();
+        row.points->setText(QStringLiteral("0"));
+    }
+    Label17->setText(QStringLiteral("00"));
+    Image2->hide();
+    Panel1->show();
+    for (AnswerRow& row : rows) {
+        row.cover->show();
+    }
+    Edit16->show();
+    Edit17->show();
+    setKeyEnabled(SpeedButton9, 'a', true);
+    setKeyEnabled(SpeedButton13, 'z', true);
+    setKeyEnabled(SpeedButton10, 'c', true);
+    PlayEffect(startSoundPath_);
+
+    card_ = LoadRoundCard(RoundFilePath(roundFolder(), RoundKind::Extra, state_.ExtraRoundNumber));
+    Label16->setText(card_.question);
+    if (control_) {
+        control_->setRoundRelay(RoundFileName(RoundKind::Extra, state_.ExtraRoundNumber));
+    }
+    setRowsInUse(card_);
+}
+
+void TForm1::SetPendingQuestion() {
+    const QString text = ERondaF1->text();
+    const bool normal = text.startsWith('r');
+    const QString marker = normal ? QStringLiteral("ronda") : QStringLiteral("xronda");
+    const int from = text.indexOf(marker);
+    const int to = from < 0 ? -1 : text.indexOf(QStringLiteral(".txt"), from + marker.size());
+    const QString number =
+        (from < 0 || to < 0) ? QString() : text.mid(from + marker.size(), to - from - marker.size());
+    const int n = toInt(number);
+    if (normal) {
+        state_.RoundNumber = n - 1;
+    } else {
+        state_.ExtraRoundNumber = n - 1;
+    }
+}
+
+}  // namespace velta

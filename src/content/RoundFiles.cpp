@@ -1,0 +1,230 @@
+#include "content/RoundFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include "content/TextFiles.h"
+#include "platform/Errors.h"
+#include "platform/ProgramFolder.h"
+
+namespace velta {
+
+namespace {
+
+QString prefix(RoundKind kind) { return kind == RoundKind::Extra ? QStringLiteral("x") : QString(); }
+
+QString folderWithSlash(const QString& folder) {
+    QString f = NormalizeSeparators(folder);
+    if (!f.endsWith('/')) {
+        f += '/';
+    }
+    return f;
+}
+
+QString removedName(RoundKind kind, int number, const QString& tag) {
+    return prefix(kind) + QStringLiteral("ronda") + QString::number(number) + tag +
+           QStringLiteral(".txt");
+}
+
+// A free name in "borrado" for a removed card: a random letter while one is free, then the
+// numbered names "-2", "-3", ... so a removed card is never overwritten.
+QString freeRemovedPath(const QDir& removed, RoundKind kind, int number) {
+    static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+    QStringList free;
+    for (const QChar letter : letters) {
+        if (!removed.exists(removedName(kind, number, letter))) {
+            free << letter;
+        }
+    }
+    if (!free.isEmpty()) {
+        const int pick = QRandomGenerator::global()->bounded(free.size());
+        return removed.filePath(removedName(kind, number, free[pick]));
+    }
+    for (int k = 2;; ++k) {
+        const QString name = removedName(kind, number, QStringLiteral("-") + QString::number(k));
+        if (!removed.exists(name)) {
+            return removed.filePath(name);
+        }
+    }
+}
+
+// A card is six lines: a line break typed or pasted into a field would shift every line
+// after it, so it becomes a space.
+QString oneLine(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace('\r', ' ');
+    text.replace('\n', ' ');
+    return text;
+}
+
+// An answer text that begins with a double quote would be read as a quoted field and cut
+// at its next quote, so it is written quoted, inner quotes doubled.
+QString answerField(const QString& text) {
+    if (!text.startsWith('"')) {
+        return text;
+    }
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return '"' + quoted + '"';
+}
+
+void renameOrThrow(const QString& from, const QString& to) {
+    if (!QFile::rename(from, to)) {
+        throw FileError(QStringLiteral("No se pudo mover \"%1\" a \"%2\"")
+                            .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to)));
+    }
+}
+
+}  // namespace
+
+QString RoundFileName(RoundKind kind, int number) {
+    return prefix(kind) + QStringLiteral("ronda") + QString::number(number) + QStringLiteral(".txt");
+}
+
+QString RoundFilePath(const QString& folder, RoundKind kind, int number) {
+    return folderWithSlash(folder) + RoundFileName(kind, number);
+}
+
+bool RoundExists(const QString& folder, RoundKind kind, int number) {
+    return QFileInfo(RoundFilePath(folder, kind, number)).isFile();
+}
+
+RoundCard LoadRoundCard(const QString& path) {
+    const QStringList lines = ReadTextLines(path);
+    RoundCard card;
+    card.question = lines.value(0);
+    for (int k = 1; k <= 5; ++k) {
+        card.answerLines << lines.value(k);
+    }
+    return card;
+}
+
+std::pair<QString, QString> SplitAnswerLine(const QString& line) {
+    QStringList fields;
+    int i = 0;
+    while (i <= line.size() && fields.size() < 2) {
+        QString field;
+        if (i < line.size() && line[i] == '"') {
+            ++i;
+            while (i < line.size()) {
+                if (line[i] == '"') {
+                    if (i + 1 < line.size() && line[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field += line[i++];
+            }
+            while (i < line.size() && line[i] != ',') {
+                ++i;
+            }
+        } else {
+            while (i < line.size() && line[i] != ',') {
+                field += line[i++];
+            }
+        }
+        fields << field;
+        if (i >= line.size()) {
+            break;
+        }
+        ++i;  // the comma
+        if (i == line.size()) {
+            fields << QString();
+            break;
+        }
+    }
+    if (fields.size() < 2) {
+        return {fields.value(0), QStringLiteral("0")};
+    }
+    return {fields[0], fields[1]};
+}
+
+void SaveRoundCard(const QString& folder, RoundKind kind, int number, const QString& question,
+                   const QStringList& answers, const QStringList& points) {
+    // The question loses its leading blanks but stays line 1, even when it is empty.
+    const QString first = oneLine(question);
+    int start = 0;
+    while (start < first.size() && first[start].unicode() <= 0x20) {
+        ++start;
+    }
+    QStringList lines{first.mid(start)};
+    for (int k = 0; k < 5; ++k) {
+        QString text = oneLine(answers.value(k));
+        text.replace(',', '/');
+        lines << answerField(TrimControl(text)) + ',' + TrimControl(oneLine(points.value(k)));
+    }
+    WriteTextFile(RoundFilePath(folder, kind, number), lines.join(QStringLiteral("\r\n")));
+}
+
+int NewRoundNumber(const QString& folder, RoundKind kind, int current) {
+    int n = qMax(current, 1);
+    while (RoundExists(folder, kind, n)) {
+        ++n;
+    }
+    return n;
+}
+
+RoundCard NewRoundCard(int number, RoundKind kind) {
+    static const char* const defaultPoints[] = {"40", "30", "15", "10", "5"};
+    RoundCard card;
+    card.question = QStringLiteral("Pregunta ") + RoundFileName(kind, number);
+    for (int k = 0; k < 5; ++k) {
+        card.answerLines << QStringLiteral("Respuesta %1,%2").arg(k + 1).arg(defaultPoints[k]);
+    }
+    return card;
+}
+
+QList<std::pair<int, QString>> ListRounds(const QString& folder, RoundKind kind, int* count) {
+    const QDir dir(NormalizeSeparators(folder));
+    const int c = dir.exists() ? dir.entryList({prefix(kind) + QStringLiteral("ronda*")},
+                                               QDir::Files | QDir::Hidden | QDir::System)
+                                     .size()
+                               : 0;
+    if (count) {
+        *count = c;
+    }
+    QList<std::pair<int, QString>> rounds;
+    for (int n = 1; n <= c; ++n) {
+        if (RoundExists(folder, kind, n)) {
+            rounds.append({n, ReadFirstLine(RoundFilePath(folder, kind, n))});
+        }
+    }
+    return rounds;
+}
+
+void RemoveRound(const QString& folder, RoundKind kind, int number) {
+    // Cards are numbered from 1; "closing the gap" at 0 would rename card 1 out of the game.
+    if (number < 1) {
+        return;
+    }
+    QDir dir(NormalizeSeparators(folder));
+    if (!QFileInfo(dir.filePath(QStringLiteral("borrado"))).isDir() &&
+        !dir.mkdir(QStringLiteral("borrado"))) {
+        throw FileError(QStringLiteral("No se pudo crear la carpeta \"%1\"")
+                            .arg(QDir::toNativeSeparators(dir.filePath("borrado"))));
+    }
+    const QDir removed(dir.filePath(QStringLiteral("borrado")));
+    if (RoundExists(folder, kind, number)) {
+        renameOrThrow(RoundFilePath(folder, kind, number), freeRemovedPath(removed, kind, number));
+    }
+    for (int m = number + 1; RoundExists(folder, kind, m); ++m) {
+        renameOrThrow(RoundFilePath(folder, kind, m), RoundFilePath(folder, kind, m - 1));
+    }
+}
+
+QString ResolveRoundFolder(const QString& programFolder) {
+    const QString base = folderWithSlash(programFolder);
+    QString folder = base + QStringLiteral("Rondas");
+    const std::optional<QString> stored = ReadPathFile(base + QStringLiteral("Config/RondaDir.txt"));
+    if (stored && QFileInfo(NormalizeSeparators(*stored)).isDir()) {
+        folder = *stored;
+    }
+    return folder;
+}
+
+}  // namespace velta

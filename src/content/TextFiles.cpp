@@ -1,0 +1,165 @@
+#include "content/TextFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include "platform/Errors.h"
+#include "platform/ProgramFolder.h"
+
+namespace velta {
+
+namespace {
+
+QString decodeWith(QStringConverter::Encoding encoding, const QByteArray& bytes) {
+    QStringDecoder decoder(encoding, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
+QString decodeCp1252(const QByteArray& bytes) {
+    QStringDecoder decoder("windows-1252");
+    return decoder.decode(bytes);
+}
+
+QByteArray encodeCp1252(const QString& text, bool* exact) {
+    QStringEncoder encoder("windows-1252");
+    const QByteArray bytes = encoder.encode(text);
+    *exact = !encoder.hasError() && decodeCp1252(bytes) == text;
+    return bytes;
+}
+
+// Bytes that a reader would take for a byte-order mark.
+bool startsWithMark(const QByteArray& bytes) {
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
+           bytes.startsWith("\xFE\xFF");
+}
+
+QString cannotRead(const QString& path) {
+    return QStringLiteral("No se puede leer el archivo \"%1\"").arg(QDir::toNativeSeparators(path));
+}
+
+}  // namespace
+
+QString DecodeText(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        return decodeWith(QStringConverter::Utf8, bytes.mid(3));
+    }
+    if (bytes.startsWith("\xFF\xFE")) {
+        return decodeWith(QStringConverter::Utf16LE, bytes.mid(2));
+    }
+    if (bytes.startsWith("\xFE\xFF")) {
+        return decodeWith(QStringConverter::Utf16BE, bytes.mid(2));
+    }
+    return decodeCp1252(bytes);
+}
+
+QByteArray EncodeText(const QString& text) {
+    bool exact = false;
+    const QByteArray cp1252 = encodeCp1252(text, &exact);
+    // A text that begins like a mark ("ï»¿", "ÿþ", "þÿ") would read back in another encoding.
+    if (exact && !startsWithMark(cp1252)) {
+        return cp1252;
+    }
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    QString current;
+    bool pendingLine = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines << current;
+            current.clear();
+            pendingLine = false;
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            current += c;
+            pendingLine = true;
+        }
+    }
+    if (pendingLine) {
+        lines << current;
+    }
+    return lines;
+}
+
+QString ReadTextFile(const QString& path) {
+    QFile file(NormalizeSeparators(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw FileError(cannotRead(path));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw FileError(cannotRead(path));
+    }
+    return DecodeText(bytes);
+}
+
+QStringList ReadTextLines(const QString& path) { return SplitLines(ReadTextFile(path)); }
+
+QString ReadFirstLine(const QString& path) {
+    QFile file(NormalizeSeparators(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw FileError(cannotRead(path));
+    }
+    // Questions are one short line; read in blocks until a line end shows up.
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray block = file.read(4096);
+        if (file.error() != QFileDevice::NoError) {
+            throw FileError(cannotRead(path));
+        }
+        bytes += block;
+        const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+        if (block.isEmpty() || (!utf16 && (block.contains('\n') || block.contains('\r')))) {
+            break;
+        }
+        if (utf16 && bytes.size() > 4096 * 4) {
+            break;
+        }
+    }
+    const QStringList lines = SplitLines(DecodeText(bytes));
+    return lines.isEmpty() ? QString() : lines.constFirst();
+}
+
+void WriteTextFile(const QString& path, const QString& text) {
+    const QString native = NormalizeSeparators(path);
+    QSaveFile file(native);
+    const QByteArray bytes = EncodeText(text);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw FileError(QStringLiteral("No se pudo guardar el archivo \"%1\"")
+                            .arg(QDir::toNativeSeparators(path)));
+    }
+}
+
+std::optional<QString> ReadPathFile(const QString& path) {
+    if (!QFileInfo::exists(NormalizeSeparators(path))) {
+        return std::nullopt;
+    }
+    const QString content = ReadTextFile(path);
+    if (TrimControl(content).isEmpty()) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+QString TrimControl(const QString& text) {
+    int start = 0;
+    int end = text.size();
+    while (start < end && text[start].unicode() <= 0x20) {
+        ++start;
+    }
+    while (end > start && text[end - 1].unicode() <= 0x20) {
+        --end;
+    }
+    return text.mid(start, end - start);
+}
+
+}  // namespace velta

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace velta {
+
+// All text files of the program are read and written here.
+//
+// Reading: a UTF-8 or UTF-16 (LE or BE) byte-order mark decides the encoding, otherwise the
+// bytes are Windows-1252. CR LF, lone LF and lone CR all end a line.
+// Writing: Windows-1252 without a mark and CR LF line ends. A text that Windows-1252 cannot
+// hold is written as UTF-8 with a mark instead, so it reads back exactly. Every write
+// replaces the file atomically: a failed write leaves the old file whole and throws.
+
+QString DecodeText(const QByteArray& bytes);
+QByteArray EncodeText(const QString& text);
+
+// Lines of a text; a line break at the very end does not start a further, empty line.
+QStringList SplitLines(const QString& text);
+
+// Throws FileError when the file cannot be opened or read.
+QString ReadTextFile(const QString& path);
+QStringList ReadTextLines(const QString& path);
+
+// The first line only; reads no more of the file than it needs. Throws like ReadTextFile.
+QString ReadFirstLine(const QString& path);
+
+// Replaces the file with the text (already joined with CR LF where it has lines).
+void WriteTextFile(const QString& path, const QString& text);
+
+// A file that holds one path: nothing when the file is missing or its content is blank
+// (only spaces and control characters); otherwise the whole content, untrimmed.
+std::optional<QString> ReadPathFile(const QString& path);
+
+// Removes leading and trailing spaces and control characters.
+QString TrimControl(const QString& text);
+
+}  // namespace velta

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace velta {
+
+// A colour of the colour table: its name as the table writes it (without "cl") and its
+// value. `Default` and `None` carry no colour of their own (an invalid QColor): whoever
+// applies them keeps the element's own default colour.
+struct TableColour {
+    QString name;
+    QColor colour;
+};
+
+// The twenty fixed colours the colour lists offer, in their order.
+const QStringList& ColourListNames();
+
+// "cl" + name looked up in the table, ignoring case: the twenty fixed colours, the thirty
+// desktop roles (taken from the running desktop's palette), Default and None. Nothing for
+// a name that is not in the table.
+std::optional<TableColour> LookupColour(const QString& name);
+
+// The name a colour list shows for a colour: its table name (fixed colours first, then
+// desktop roles), cut to 20 characters; a colour outside the table as "$00BBGGRR".
+QString ColourListName(const QColor& colour);
+
+// The message an operator reads when a stored colour name is not in the table.
+QString UnknownColourMessage(const QString& file, int line, const QString& name);
+
+}  // namespace velta

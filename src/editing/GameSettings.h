@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace velta {
+
+// The settings of one game set-up, kept in five files under "Config" and four marker files
+// in the program folder. All are located from the program folder, never the current one.
+struct GameSettings {
+    QString title = QStringLiteral("Veltarama");
+    QString titleColour = QStringLiteral("HotLight");
+    QString backgroundColour = QStringLiteral("Window");
+    std::optional<QString> coverImage;
+    std::optional<QString> frameImage;
+    QString leftTeamName = QStringLiteral("Los Verdes");
+    QString rightTeamName = QStringLiteral("Los Púrpuras");
+    QString roundFolderPath;
+    bool multipliersInNormal = true;
+    bool accumulateInEasy = false;
+    bool hideScores = false;
+    bool hideQuestion = false;
+};
+
+// Relative paths of the settings files, below the program folder.
+inline const QString kTitleFile = QStringLiteral("Config\\Titulo.txt");
+inline const QString kCoverFile = QStringLiteral("Config\\Portada.txt");
+inline const QString kFrameFile = QStringLiteral("Config\\Marco.txt");
+inline const QString kTeamsFile = QStringLiteral("Config\\Equipos.txt");
+inline const QString kRoundFolderFile = QStringLiteral("Config\\RondaDir.txt");
+
+inline const QString kMultipliersOffMarker = QStringLiteral("dt.cfg");
+inline const QString kAccumulateEasyMarker = QStringLiteral("sf.cfg");
+inline const QString kHideScoresMarker = QStringLiteral("sp.cfg");
+inline const QString kHideQuestionMarker = QStringLiteral("sq.cfg");
+
+// Line files: one value per line. Nothing when the file does not exist.
+std::optional<QStringList> readLinesFile(const QString& path);
+// Every line, the last included, ends in CR LF.
+void writeLinesFile(const QString& path, const QStringList& values);
+
+// Path files: the whole file is one path. Nothing when missing or blank; else untrimmed.
+std::optional<QString> readPathFile(const QString& path);
+// Written with no line break.
+void writePathFile(const QString& path, const QString& text);
+
+// Marker files in the program folder: only their presence counts.
+void setMarker(const QString& name, bool present);
+bool markerPresent(const QString& name);
+
+// Line k (1-based) replaces the field when it exists and is not empty.
+void takeLine(const QStringList& lines, int k, QString& field);
+
+// The defaults, overlaid with whatever the files of the program folder hold. The rounds
+// folder resolves as at start-up, and a blank cover file names the default cover.
+GameSettings ReadGameSettings();
+
+}  // namespace velta

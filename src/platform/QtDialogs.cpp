@@ -1,0 +1,61 @@
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace velta {
+
+namespace {
+QWidget* parentWindow() { return QApplication::activeWindow(); }
+const QString kAppTitle = QStringLiteral("VELTA");
+}  // namespace
+
+bool QtDialogs::ask(const QString& question) {
+    return QMessageBox::question(parentWindow(), QStringLiteral("Advertencia"), question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtDialogs::notice(const QString& text) {
+    QMessageBox::information(parentWindow(), kAppTitle, text);
+}
+
+void QtDialogs::error(const QString& text) {
+    QMessageBox::critical(parentWindow(), kAppTitle, text);
+}
+
+QString QtDialogs::openFile(const QString& startFolder, const QString& filter) {
+    return QFileDialog::getOpenFileName(parentWindow(), QStringLiteral("Abrir"), startFolder,
+                                        filter);
+}
+
+QString QtDialogs::saveFile(const QString& startFolder, const QString& filter,
+                            const QString& defaultSuffix) {
+    QFileDialog dialog(parentWindow(), QStringLiteral("Guardar como"), startFolder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtDialogs::pickFolder(const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(parentWindow(), QStringLiteral("Carpeta de rondas"),
+                                             startFolder);
+}
+
+std::optional<QString> QtDialogs::textInput(const QString& title, const QString& prompt,
+                                            const QString& defaultText) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parentWindow(), title, prompt, QLineEdit::Normal,
+                                               defaultText, &ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+}  // namespace velta

@@ -1,0 +1,37 @@
+#include "sound/Sound.h"
+
+#include "platform/ProgramFolder.h"
+#include "sound/SoundOutput.h"
+
+namespace velta {
+
+void PlayEffect(const QString& relativePath) {
+    soundOutput().playEffect(ProgramPath(relativePath), false);
+}
+
+void PlayEffectLooped(const QString& relativePath) {
+    soundOutput().playEffect(ProgramPath(relativePath), true);
+}
+
+void StopEffects() { soundOutput().stopEffects(); }
+
+// Bank files may have been saved on Windows, with '\' between folders.
+void PlayBankFile(const QString& fullPath) {
+    soundOutput().playBankFile(NormalizeSeparators(fullPath));
+}
+
+void CloseBank() { soundOutput().closeBank(); }
+
+void StopAllSound() {
+    StopEffects();
+    CloseBank();
+}
+
+QStringList AllEffects() {
+    using namespace effects;
+    // The intro first: it is the one needed a second after start.
+    return {kIntro,  kPresentation, kStart,  kAnswer, kWrong,
+            kRoundWon, kBell1,      kBell2,  kSecond, kPass};
+}
+
+}  // namespace velta

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace velta {
+
+// The seam to the audio back end: the real one plays through Qt Multimedia, tests record
+// the calls. Paths are absolute. Every call returns at once.
+class SoundOutput {
+public:
+    virtual ~SoundOutput() = default;
+
+    // Effect voice: one sound at a time; a new one (loop or not) replaces whatever plays.
+    virtual void playEffect(const QString& path, bool loop) = 0;
+    virtual void stopEffects() = 0;
+    // Loads an effect ahead of its first use so that playing it never waits on decoding.
+    virtual void preloadEffect(const QString& path) = 0;
+
+    // Media voice for the sound bank: opening a file closes what was open first.
+    virtual void playBankFile(const QString& path) = 0;
+    virtual void closeBank() = 0;
+};
+
+// The output in use; set once at start (main or the test).
+SoundOutput& soundOutput();
+void SetSoundOutput(SoundOutput* output);
+
+}  // namespace velta

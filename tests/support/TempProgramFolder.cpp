@@ -1,0 +1,48 @@
+#include "TempProgramFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "content/TextFiles.h"
+#include "platform/ProgramFolder.h"
+
+namespace velta::test {
+
+TempProgramFolder::TempProgramFolder() : previousCurrent_(QDir::currentPath()) {
+    SetProgramFolder(dir_.path());
+    QDir::setCurrent(dir_.path());
+    QDir(dir_.path()).mkpath(QStringLiteral("Rondas"));
+}
+
+TempProgramFolder::~TempProgramFolder() { QDir::setCurrent(previousCurrent_); }
+
+QString TempProgramFolder::file(const QString& relative) const {
+    return QDir(dir_.path()).filePath(NormalizeSeparators(relative));
+}
+
+void TempProgramFolder::writeBytes(const QString& relative, const QByteArray& bytes) const {
+    const QString full = file(relative);
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    QFile f(full);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        qFatal("Cannot write test file %s", qPrintable(full));
+    }
+}
+
+void TempProgramFolder::writeRound(int number, const QString& question,
+                                   const QStringList& answerLines, bool extra) const {
+    const QString name = (extra ? QStringLiteral("xronda") : QStringLiteral("ronda")) +
+                         QString::number(number) + QStringLiteral(".txt");
+    writeBytes(QStringLiteral("Rondas/") + name,
+               EncodeText((QStringList{question} + answerLines).join(QStringLiteral("\r\n"))));
+}
+
+QByteArray TempProgramFolder::readBytes(const QString& relative) const {
+    QFile f(file(relative));
+    if (!f.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return f.readAll();
+}
+
+}  // namespace velta::test
