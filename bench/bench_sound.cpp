@@ -194,6 +194,7 @@ private:
         const int frameBytes = kChannels * 2;
         const auto frames = static_cast<int>(pending_.size() / frameBytes);
         const auto* samples = reinterpret_cast<const qint16*>(pending_.constData());
+        if (armedNs_ >= 0) { int m=0; for (int i = 0; i < frames * kChannels; ++i) m=std::max(m,std::abs(int(samples[i]))); fprintf(stderr,"chunk %d max %d\n", frames, m);}
         if (armedNs_ >= 0 && loudNs_ < 0) {
             for (int i = 0; i < frames * kChannels; ++i) {
                 if (std::abs(samples[i]) > 1000) {
@@ -291,6 +292,7 @@ int main(int argc, char* argv[]) {
         const qint64 call = monitor.nowNs();
         velta::PlayEffect(i % 2 ? kEffectB : kEffectA);
         RunEvents(50);
+        QProcess::execute("sh", {"-c", "pactl list sink-inputs | grep -E 'Sink|Corked|Mute|Volume|Sample'; pactl list sinks short"});
         fprintf(stderr, "playing=[%s] loaded=%d\n", qPrintable(sound.effects().playing()), sound.effects().isLoaded(velta::ProgramPath(kEffectA)));
         const qint64 heard = monitor.firstSoundAfter(call, 2000);
         if (heard >= 0) {

@@ -4,7 +4,7 @@
 #
 # Writes, below data/Audio:
 #   WAV/intro.wav                 cheerful 6 s music bed for the cover screen; loops seamlessly
-#   WAV/Presentacion.wav          brass fanfare for the first question of a game (~2.6 s)
+#   WAV/Presentacion.wav          brass fanfare for the first question of a game (~2.9 s)
 #   WAV/comenzar.wav              short "question starts" sting (~1 s)
 #   WAV/Respuesta en Tablero.wav  bright ding when an answer is uncovered (~1.1 s)
 #   WAV/No esta.wav               harsh buzzer for a strike or a miss (~0.9 s)
@@ -62,14 +62,12 @@ semi() {
 #   pluck  - instant attack, exponential decay that has died away by the end of the note
 #   ring   - instant attack, slower exponential decay, cut with a short fade at the end
 #   brass  - soft attack, held, short release
-#   pad    - soft attack, held, long release
 envelope() {
   local kind=$1 len=$2 atk=$((RATE / 400))
   case $kind in
     pluck) echo "fade t ${atk}s fade l 0 ${len}s ${len}s" ;;
     ring) echo "fade t ${atk}s fade l 0 $((len * 3))s $((len * 3))s trim 0 ${len}s fade t 0 ${len}s $((len / 8))s" ;;
     brass) echo "fade q $((RATE / 60))s ${len}s $((len / 4 < RATE / 8 ? len / 4 : RATE / 8))s" ;;
-    pad) echo "fade q $((RATE / 40))s ${len}s $((len / 2))s" ;;
   esac
 }
 
@@ -246,7 +244,7 @@ make_ding() {
   finish_wav "$d" "Respuesta en Tablero.wav"
 }
 
-# No esta.wav: two detuned low tones, overdriven into a rough buzz.
+# No esta.wav: two detuned low tones and an octave above, overdriven into a rough buzz.
 make_buzzer() {
   RATE=22050
   local a b c mix

@@ -116,8 +116,7 @@ QImage RowBar(int row) {
     PaintGlossyPanel(painter, well, 10, QColor(20, 50, 140), QColor(3, 12, 50),
                      QColor(110, 190, 255), 3);
     painter.setPen(QPen(QColor(110, 190, 255, 140), 2));
-    painter.drawLine(QPointF(well.left() - 10, body.top() + 10),
-                     QPointF(well.left() - 10, body.bottom() - 10));
+    painter.drawLine(QPointF(well.left() - 10, 22), QPointF(well.left() - 10, 64));
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }

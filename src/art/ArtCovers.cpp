@@ -4,7 +4,6 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 #include <QRandomGenerator>
-#include <QtMath>
 
 #include "art/Art.h"
 #include "art/Paint.h"

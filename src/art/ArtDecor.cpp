@@ -38,7 +38,8 @@ const FrameLook kFrameLooks[] = {
 };
 
 // A strip of marquee lights along a closed path.
-void PaintBulbs(QPainter& painter, const QPainterPath& track, double spacing, const FrameLook& look) {
+void PaintBulbs(QPainter& painter, const QPainterPath& track, double spacing,
+                const FrameLook& look) {
     const int count = std::max(8, static_cast<int>(track.length() / spacing));
     painter.save();
     painter.setPen(Qt::NoPen);
@@ -63,8 +64,8 @@ void PaintBulbs(QPainter& painter, const QPainterPath& track, double spacing, co
 // A glowing tube of light along a path.
 void PaintNeon(QPainter& painter, const QPainterPath& tube, const QColor& colour) {
     for (int width = 22; width > 4; width -= 4) {
-        painter.strokePath(tube, QPen(Faded(colour, 0.14), width, Qt::SolidLine, Qt::RoundCap,
-                                      Qt::RoundJoin));
+        painter.strokePath(
+            tube, QPen(Faded(colour, 0.14), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     }
     painter.strokePath(tube, QPen(colour.lighter(130), 4));
     painter.strokePath(tube, QPen(QColor(255, 255, 255, 200), 1.5));
@@ -95,9 +96,9 @@ QImage Frame(int variant) {
     painter.strokePath(hole, QPen(look.rim.darker(150), 9));
     painter.strokePath(hole, QPen(look.rim, 4));
 
-    const QRectF middle((outer.left() + kBoardHole.left()) / 2, (outer.top() + kBoardHole.top()) / 2,
-                        (outer.width() + kBoardHole.width()) / 2,
-                        (outer.height() + kBoardHole.height()) / 2);
+    const QRectF middle(
+        (outer.left() + kBoardHole.left()) / 2, (outer.top() + kBoardHole.top()) / 2,
+        (outer.width() + kBoardHole.width()) / 2, (outer.height() + kBoardHole.height()) / 2);
     QPainterPath track;
     track.addRoundedRect(middle, 24, 24);
     if (look.neon) {
@@ -107,14 +108,14 @@ QImage Frame(int variant) {
         outerTube.addRoundedRect(middle.adjusted(-14, -12, 14, 12), 30, 30);
         PaintNeon(painter, outerTube, look.bulbB);
         PaintNeon(painter, inner, look.bulbA);
-        for (const QPointF& corner : {middle.topLeft(), middle.topRight(), middle.bottomLeft(),
-                                      middle.bottomRight()}) {
+        for (const QPointF& corner :
+             {middle.topLeft(), middle.topRight(), middle.bottomLeft(), middle.bottomRight()}) {
             PaintSparkle(painter, corner, 26, QColor(255, 255, 255));
         }
     } else {
         PaintBulbs(painter, track, 30, look);
-        for (const QPointF& corner : {middle.topLeft(), middle.topRight(), middle.bottomLeft(),
-                                      middle.bottomRight()}) {
+        for (const QPointF& corner :
+             {middle.topLeft(), middle.topRight(), middle.bottomLeft(), middle.bottomRight()}) {
             const QPainterPath star = StarPath(corner + QPointF(0, 2), 24, 10, 5);
             painter.fillPath(star, look.rim);
             painter.strokePath(star, QPen(look.bandDark.darker(150), 2.5));
@@ -138,8 +139,8 @@ QImage NextArrow() {
         arrow.lineTo(x, 41);
         arrow.closeSubpath();
     }
-    painter.strokePath(arrow, QPen(QColor(90, 20, 0), 4, Qt::SolidLine, Qt::RoundCap,
-                                   Qt::RoundJoin));
+    painter.strokePath(arrow,
+                       QPen(QColor(90, 20, 0), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.fillPath(arrow, Qt::white);
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
@@ -162,7 +163,8 @@ QImage Logo() {
     painter.strokePath(star, QPen(QColor(120, 50, 0), 1.2));
     const QPainterPath word =
         FittedText(QStringLiteral("VELTA"), ShowFont(true), QRectF(8, 22, 53, 20));
-    painter.strokePath(word, QPen(QColor(30, 0, 60), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.strokePath(word,
+                       QPen(QColor(30, 0, 60), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.fillPath(word, QColor(255, 255, 255));
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
@@ -181,8 +183,8 @@ QImage Pointer() {
     arrow.lineTo(24, 33);
     arrow.lineTo(24, 43);
     arrow.closeSubpath();
-    painter.strokePath(arrow, QPen(QColor(110, 30, 0), 4, Qt::SolidLine, Qt::RoundCap,
-                                   Qt::RoundJoin));
+    painter.strokePath(arrow,
+                       QPen(QColor(110, 30, 0), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     QLinearGradient fill(0, 5, 0, 43);
     fill.setColorAt(0, QColor(255, 240, 90));
     fill.setColorAt(1, QColor(255, 120, 0));

@@ -38,8 +38,8 @@ void PaintStrikeMark(QPainter& painter, const QPointF& centre, double size) {
     painter.save();
     const QRectF box = mark.boundingRect();
     painter.fillPath(mark.translated(6, 8), QColor(0, 0, 0, 120));
-    painter.strokePath(mark, QPen(QColor(70, 0, 0), size * 0.07, Qt::SolidLine, Qt::RoundCap,
-                                  Qt::RoundJoin));
+    painter.strokePath(
+        mark, QPen(QColor(70, 0, 0), size * 0.07, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     QLinearGradient red(box.topLeft(), box.bottomRight());
     red.setColorAt(0, QColor(255, 110, 90));
     red.setColorAt(0.45, QColor(235, 20, 20));
@@ -74,7 +74,7 @@ void PaintBurst(QPainter& painter, const QRectF& area, const QColor& inner, cons
 
 // Confetti scattered inside an ellipse, the same pieces every time.
 void PaintConfetti(QPainter& painter, const QRectF& area, int pieces, quint32 seed) {
-    const QColor colours[] = {QColor(255, 60, 80),  QColor(60, 200, 255), QColor(255, 230, 40),
+    const QColor colours[] = {QColor(255, 60, 80), QColor(60, 200, 255), QColor(255, 230, 40),
                               QColor(120, 255, 90), QColor(255, 120, 240)};
     QRandomGenerator random(seed);
     painter.save();
@@ -113,8 +113,8 @@ QImage PointsBanner(const QString& text, const QColor& light, const QColor& dark
         tail.lineTo(inner, 120);
         tail.closeSubpath();
         painter.fillPath(tail, dark.darker(170));
-        painter.strokePath(tail, QPen(gold.darker(140), 3, Qt::SolidLine, Qt::RoundCap,
-                                      Qt::RoundJoin));
+        painter.strokePath(tail,
+                           QPen(gold.darker(140), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     }
     PaintGlossyPanel(painter, body, 22, light, dark, gold, 6);
     for (int i = 0; i < stars; ++i) {
@@ -123,8 +123,7 @@ QImage PointsBanner(const QString& text, const QColor& light, const QColor& dark
         painter.fillPath(star, gold);
         painter.strokePath(star, QPen(QColor(110, 60, 0), 2));
     }
-    const QPainterPath letters =
-        FittedText(text, ShowFont(true), body.adjusted(24, 24, -24, -14));
+    const QPainterPath letters = FittedText(text, ShowFont(true), body.adjusted(24, 24, -24, -14));
     PaintShowText(painter, letters,
                   {QColor(255, 255, 255), QColor(255, 215, 30), QColor(20, 10, 40),
                    QColor(255, 240, 150, 0), 4.5});
@@ -180,9 +179,9 @@ QImage NotOnBoard() {
 
     const QPainterPath letters =
         FittedText(QStringLiteral("¡NO ESTÁ!"), ShowFont(true), QRectF(204, 50, 380, 110));
-    PaintShowText(painter, letters,
-                  {QColor(255, 235, 230), QColor(255, 40, 30), QColor(60, 0, 0),
-                   QColor(255, 60, 40), 5, 14});
+    PaintShowText(
+        painter, letters,
+        {QColor(255, 235, 230), QColor(255, 40, 30), QColor(60, 0, 0), QColor(255, 60, 40), 5, 14});
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
@@ -232,8 +231,8 @@ QImage FastMoneyWinner() {
     PaintShowText(painter, letters,
                   {QColor(255, 255, 200), QColor(255, 170, 0), QColor(120, 0, 0),
                    QColor(255, 255, 255), 6, 10});
-    for (const QPointF& spot : {QPointF(70, 60), QPointF(560, 60), QPointF(120, 160),
-                                QPointF(506, 162)}) {
+    for (const QPointF& spot :
+         {QPointF(70, 60), QPointF(560, 60), QPointF(120, 160), QPointF(506, 162)}) {
         const QPainterPath star = StarPath(spot, 20, 8, 5);
         painter.fillPath(star, QColor(255, 240, 90));
         painter.strokePath(star, QPen(QColor(130, 40, 0), 2.5));

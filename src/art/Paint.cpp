@@ -143,8 +143,10 @@ void PaintRays(QPainter& painter, const QPointF& centre, double radius, int rays
         fade.setColorAt(0.6, Faded(colour, colour.alphaF() * 0.5));
         fade.setColorAt(1, Faded(colour, 0));
         QPainterPath ray(centre);
-        ray.lineTo(centre + QPointF(radius * std::cos(angle - half), radius * std::sin(angle - half)));
-        ray.lineTo(centre + QPointF(radius * std::cos(angle + half), radius * std::sin(angle + half)));
+        ray.lineTo(centre +
+                   QPointF(radius * std::cos(angle - half), radius * std::sin(angle - half)));
+        ray.lineTo(centre +
+                   QPointF(radius * std::cos(angle + half), radius * std::sin(angle + half)));
         ray.closeSubpath();
         painter.fillPath(ray, fade);
     }

@@ -26,6 +26,18 @@ bool ImageBox::loadFile(const QString& path) {
     if (loaded.isNull()) {
         return false;
     }
+    if (keyOut_ && !loaded.hasAlphaChannel()) {
+        loaded = loaded.convertToFormat(QImage::Format_ARGB32);
+        const QRgb key = loaded.pixel(0, loaded.height() - 1);
+        for (int y = 0; y < loaded.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(loaded.scanLine(y));
+            for (int x = 0; x < loaded.width(); ++x) {
+                if (line[x] == key) {
+                    line[x] = 0;
+                }
+            }
+        }
+    }
     setImage(loaded);
     return true;
 }

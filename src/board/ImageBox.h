@@ -19,6 +19,9 @@ public:
     const QImage& image() const { return image_; }
     // Loads a picture file; false (and the picture unchanged) when it cannot be read.
     bool loadFile(const QString& path);
+    // Pictures without an alpha channel loaded from files then show the colour of their
+    // bottom-left pixel as see-through, as splash pictures drawn on a flat colour need.
+    void setKeyOutBackground(bool keyOut) { keyOut_ = keyOut; }
 
 Q_SIGNALS:
     void clicked();
@@ -32,6 +35,7 @@ private:
     QImage image_;
     Fit fit_;
     bool pressed_ = false;
+    bool keyOut_ = false;
 };
 
 }  // namespace velta

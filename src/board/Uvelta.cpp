@@ -137,6 +137,7 @@ void TForm1::buildStage() {
 
     Image15 = new ImageBox(QStringLiteral("Image15"), Panel16);
     Image15->setGeometry(795, 585, 60, 56);
+    Image15->setKeyOutBackground(true);
     Image15->setImage(art::NextArrow());
     Image15->hide();
 
@@ -219,8 +220,10 @@ void TForm1::buildBoard() {
     }
     Image1 = new ImageBox(QStringLiteral("Image1"), Panel1, ImageBox::Fit::Centre);
     Image1->setGeometry(90, 124, 626, 209);
+    Image1->setKeyOutBackground(true);
     Image3 = new ImageBox(QStringLiteral("Image3"), Panel1, ImageBox::Fit::Centre);
     Image3->setGeometry(106, 285, 585, 136);
+    Image3->setKeyOutBackground(true);
     Image3->hide();
 }
 

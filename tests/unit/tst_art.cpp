@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "art/Art.h"
+#include "art/Paint.h"
 
 using namespace velta::art;
 
@@ -25,8 +26,8 @@ int DistinctColours(const QImage& image) {
 bool CornersClear(const QImage& image) {
     const int right = image.width() - 1;
     const int bottom = image.height() - 1;
-    for (const QPoint& corner : {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom),
-                                 QPoint(right, bottom)}) {
+    for (const QPoint& corner :
+         {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)}) {
         if (qAlpha(image.pixel(corner)) != 0) {
             return false;
         }
@@ -56,6 +57,22 @@ double MeanLightness(const QImage& image, const QRect& area) {
     return sum / (area.width() * area.height());
 }
 
+// Mean difference per channel on a sampling grid, for pictures that went through JPEG.
+double MeanDifference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    int samples = 0;
+    for (int y = 0; y < a.height(); y += 5) {
+        for (int x = 0; x < a.width(); x += 5) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum +=
+                qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+            samples += 3;
+        }
+    }
+    return sum / samples;
+}
+
 QString ArtTool() {
     return qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/tools/velta-art");
 }
@@ -65,12 +82,14 @@ QString ArtTool() {
 class TstArt : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void picturesFitTheBoard_data();
     void picturesFitTheBoard();
     void strikesShowOneTwoOrThreeMarks();
     void everyThemeHasItsOwnCover();
     void numbersStayReadableOnBarsAndBoxes();
+    void framesDifferAndLeaveTheBoardDark();
+    void fittedTextStaysInsideItsBox();
     void veltaArtWritesTheProgramFolder();
     void veltaArtReportsWhatItCannotWrite();
 };
@@ -160,6 +179,34 @@ void TstArt::numbersStayReadableOnBarsAndBoxes() {
     QVERIFY(MeanLightness(BoardBackground(), QRect(0, 0, 813, 70)) < 110);
 }
 
+void TstArt::framesDifferAndLeaveTheBoardDark() {
+    // The board covers the middle of the frame; a bright middle would show round its edges.
+    const QRect underBoard(80, 70, 790, 445);
+    for (int variant = 0; variant < 3; ++variant) {
+        QVERIFY(MeanLightness(Frame(variant), underBoard) < 40);
+    }
+    QVERIFY(Frame(0) != Frame(1));
+    QVERIFY(Frame(1) != Frame(2));
+    QCOMPARE(Frame(7), Frame(2));
+}
+
+void TstArt::fittedTextStaysInsideItsBox() {
+    using namespace velta::art::paint;
+    const QRectF box(50, 20, 400, 100);
+    const QRectF one = FittedText(QStringLiteral("¡A jugar!"), ShowFont(), box).boundingRect();
+    QVERIFY(box.adjusted(-0.5, -0.5, 0.5, 0.5).contains(one));
+    QVERIFY(qAbs(one.width() - box.width()) < 1 || qAbs(one.height() - box.height()) < 1);
+    QVERIFY(qAbs(one.center().x() - box.center().x()) < 1);
+
+    const QList<QPainterPath> lines = FittedLines(
+        {QStringLiteral("Veltarama Navideño"), QStringLiteral("(fiesta)")}, ShowFont(), box);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines[0].boundingRect().bottom() < lines[1].boundingRect().top());
+    QVERIFY(box.adjusted(-0.5, -0.5, 0.5, 0.5)
+                .contains(lines[0].boundingRect().united(lines[1].boundingRect())));
+    QVERIFY(FittedText(QString(), ShowFont(), box).isEmpty());
+}
+
 void TstArt::veltaArtWritesTheProgramFolder() {
     QTemporaryDir folder;
     QProcess tool;
@@ -187,8 +234,28 @@ void TstArt::veltaArtWritesTheProgramFolder() {
         QCOMPARE(picture.size(), it.value());
         QVERIFY2(DistinctColours(picture) >= 12, qPrintable(it.key()));
     }
-    // The clear parts of the splash pictures are written black, the colour of the board.
-    QCOMPARE(QImage(folder.filePath("Imagen/Pictures/equis2.bmp")).pixel(0, 0), qRgb(0, 0, 0));
+    // Each file holds its own picture: opaque ones exactly, covers in their own theme.
+    const auto written = [&](const QString& relative) {
+        return QImage(folder.filePath("Imagen/" + relative)).convertToFormat(QImage::Format_RGB32);
+    };
+    QCOMPARE(written("Pictures/fondo.bmp"), BoardBackground());
+    QCOMPARE(written("Pictures/cta_izq.bmp"), ScoreBoxLeft());
+    QCOMPARE(written("Pictures/cta_der.bmp"), ScoreBoxRight());
+    QCOMPARE(written("Pictures/cta_total.bmp"), PotBox());
+    QCOMPARE(written("Pictures/marco.bmp"), Frame(0));
+    QVERIFY(MeanDifference(written("Frames/marco2.jpg"), Frame(1)) < 4);
+    for (int theme : CoverThemeNumbers()) {
+        const QImage cover = written(QStringLiteral("Titles/portada%1.jpg").arg(theme));
+        QVERIFY2(MeanDifference(cover, Cover(QStringLiteral("Veltarama"), theme)) < 4,
+                 qPrintable(QString::number(theme)));
+    }
+    // The clear parts of the splash pictures are written black, the colour of the board;
+    // their solid parts keep their colour.
+    const QImage strike = written("Pictures/equis2.bmp");
+    QCOMPARE(strike.pixel(0, 0), qRgb(0, 0, 0));
+    const QPoint solid(213, 100);
+    QCOMPARE(qAlpha(Strike(2).pixel(solid)), 255);
+    QCOMPARE(strike.pixel(solid), Strike(2).pixel(solid) | 0xff000000u);
 
     qint64 total = 0;
     QDirIterator files(folder.filePath("Imagen"), QDir::Files, QDirIterator::Subdirectories);

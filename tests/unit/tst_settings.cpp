@@ -383,7 +383,7 @@ void SettingsTest::desktopRolesFollowThePalette() {
 }
 
 void SettingsTest::namesOutsideTheTable() {
-    for (const QString& name : {"Rojo", "clRed", "", "Red2", "Hot Light", "Gradient"}) {
+    for (const QString& name : QStringList{"Rojo", "clRed", "", "Red2", "Hot Light", "Gradient"}) {
         QVERIFY2(!LookupColour(name), qPrintable(name));
     }
 }

@@ -33,22 +33,19 @@ QImage OverBlack(const QImage& picture) {
 bool WritePicture(const QString& path, const QImage& picture, const char* format) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        Err() << "velta-art: cannot write " << path << ": " << file.errorString()
-              << Qt::endl;
+        Err() << "velta-art: cannot write " << path << ": " << file.errorString() << Qt::endl;
         return false;
     }
     QImageWriter writer(&file, format);
     writer.setQuality(90);
     const QImage flat = picture.hasAlphaChannel() ? OverBlack(picture) : picture;
     if (!writer.write(flat)) {
-        Err() << "velta-art: cannot write " << path << ": " << writer.errorString()
-              << Qt::endl;
+        Err() << "velta-art: cannot write " << path << ": " << writer.errorString() << Qt::endl;
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        Err() << "velta-art: cannot write " << path << ": " << file.errorString()
-              << Qt::endl;
+        Err() << "velta-art: cannot write " << path << ": " << file.errorString() << Qt::endl;
         return false;
     }
     return true;

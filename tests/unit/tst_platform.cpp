@@ -1,0 +1,239 @@
+// Platform helpers: number conversion and its message, the guard around commands, paths
+// below the program folder and the single running copy across real processes.
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <climits>
+#include <iostream>
+#include <string>
+
+#include "ScriptedDialogs.h"
+#include "platform/Errors.h"
+#include "platform/Guard.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+
+using namespace velta;
+
+namespace {
+
+// Run with this argument, the test program is a second running copy: it tries the lock,
+// prints "held" or "refused" and keeps what it took until its input closes.
+const char* const kHoldLockArgument = "--hold-lock";
+
+int holdLock(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    SingleInstance instance;
+    std::cout << (instance.acquire() ? "held" : "refused") << std::endl;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+    }
+    return 0;
+}
+
+// Another process running the single-instance check.
+class OtherCopy {
+public:
+    QString start() {
+        process_.start(QCoreApplication::applicationFilePath(),
+                       {QString::fromLatin1(kHoldLockArgument)});
+        if (!process_.waitForStarted(10000) || !process_.waitForReadyRead(10000)) {
+            return QStringLiteral("did not start");
+        }
+        return QString::fromLatin1(process_.readLine().trimmed());
+    }
+    bool quit() {
+        process_.closeWriteChannel();
+        return process_.waitForFinished(10000) && process_.exitCode() == 0;
+    }
+    bool crash() {
+        process_.kill();
+        return process_.waitForFinished(10000);
+    }
+
+private:
+    QProcess process_;
+};
+
+}  // namespace
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void toIntAcceptsWholeNumbers_data();
+    void toIntAcceptsWholeNumbers();
+    void toIntRejectsEverythingElse_data();
+    void toIntRejectsEverythingElse();
+    void guardStopsTheCommandAndShowsWhy();
+    void programPaths_data();
+    void programPaths();
+    void currentFolderPaths();
+    void oneRunningCopy();
+    void aCrashedCopyDoesNotBlockTheNext();
+
+private:
+    QTemporaryDir runtime_;
+};
+
+void PlatformTest::initTestCase() {
+    // A runtime folder of our own: a copy of the program running on this desktop, or a
+    // parallel test, must not see this test's lock.
+    QVERIFY(runtime_.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+    QCOMPARE(SingleInstance::LockPath(), runtime_.filePath(QStringLiteral("VELTA.exe.lock")));
+}
+
+void PlatformTest::toIntAcceptsWholeNumbers_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("zero") << "0" << 0;
+    QTest::newRow("points") << "40" << 40;
+    QTest::newRow("leading zeros") << "007" << 7;
+    QTest::newRow("spaces around") << "  15 \t" << 15;
+    QTest::newRow("negative") << "-25" << -25;
+    QTest::newRow("plus sign") << "+3" << 3;
+    QTest::newRow("largest") << "2147483647" << INT_MAX;
+    QTest::newRow("smallest") << "-2147483648" << INT_MIN;
+}
+
+void PlatformTest::toIntAcceptsWholeNumbers() {
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(toInt(text), value);
+}
+
+void PlatformTest::toIntRejectsEverythingElse_data() {
+    QTest::addColumn<QString>("text");
+    for (const char* text : {"", "   ", "abc", "1.5", "1,5", "12a", "1 2", "-", "+", "--1",
+                             "2147483648", "-2147483649", "0x10", "1e3"}) {
+        QTest::newRow(*text ? text : "empty") << QString::fromLatin1(text);
+    }
+    QTest::newRow("Arabic-Indic digits") << QStringLiteral("١٢");
+    QTest::newRow("full-width digits") << QStringLiteral("１２");
+    QTest::newRow("superscript") << QStringLiteral("²");
+}
+
+void PlatformTest::toIntRejectsEverythingElse() {
+    QFETCH(QString, text);
+    try {
+        toInt(text);
+        QFAIL("no ConversionError");
+    } catch (const ConversionError& e) {
+        QCOMPARE(e.text(), text);
+        QCOMPARE(ErrorMessage(e), QStringLiteral("'%1' no es un valor entero válido").arg(text));
+    }
+}
+
+void PlatformTest::guardStopsTheCommandAndShowsWhy() {
+    test::ScriptedDialogs dialogs;
+    QStringList steps;
+    const auto failing = [&] {
+        steps << QStringLiteral("antes");
+        steps << QString::number(toInt(QStringLiteral("abc")));
+        steps << QStringLiteral("después");
+    };
+    static_assert(noexcept(Guarded(failing)), "no exception may leave an event handler");
+
+    Guarded(failing);
+    QCOMPARE(steps, QStringList{QStringLiteral("antes")});
+    QCOMPARE(dialogs.errors(), QStringList{QStringLiteral("'abc' no es un valor entero válido")});
+
+    Guarded([] { throw FileError(QStringLiteral("No se pudo guardar el archivo \"ronda1.txt\"")); });
+    Guarded([] { throw 42; });
+    Guarded([&] { steps << QStringLiteral("bien"); });
+
+    QCOMPARE(steps, QStringList({QStringLiteral("antes"), QStringLiteral("bien")}));
+    QCOMPARE(dialogs.shown,
+             QStringList({QStringLiteral("error: 'abc' no es un valor entero válido"),
+                          QStringLiteral("error: No se pudo guardar el archivo \"ronda1.txt\""),
+                          QStringLiteral("error: Error inesperado")}));
+}
+
+void PlatformTest::programPaths_data() {
+    QTest::addColumn<QString>("relative");
+    QTest::addColumn<QString>("below");
+    QTest::newRow("backslashes") << "Config\\Titulo.txt" << "Config/Titulo.txt";
+    QTest::newRow("slashes") << "Config/Titulo.txt" << "Config/Titulo.txt";
+    QTest::newRow("mixed") << "Imagen\\Titles/portada1.jpg" << "Imagen/Titles/portada1.jpg";
+    QTest::newRow("leading separator") << "\\Audio\\WAV\\No esta.wav" << "Audio/WAV/No esta.wav";
+    QTest::newRow("file in the folder itself") << "dt.cfg" << "dt.cfg";
+}
+
+void PlatformTest::programPaths() {
+    QFETCH(QString, relative);
+    QFETCH(QString, below);
+    QTemporaryDir program;
+    const QString folder = program.path() + '/';
+    QVERIFY(QDir(program.path()).mkpath(QFileInfo(folder + below).path()));
+    QFile file(folder + below);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    for (const QString& spelling : {program.path(), folder}) {
+        SetProgramFolder(spelling);
+        QCOMPARE(ProgramFolder(), folder);
+        QCOMPARE(ProgramPath(relative), folder + below);
+        QVERIFY(QFile::exists(ProgramPath(relative)));
+    }
+}
+
+void PlatformTest::currentFolderPaths() {
+    QTemporaryDir current;
+    QVERIFY(QDir(current.path()).mkpath(QStringLiteral("Imagen/Pictures")));
+    QFile file(current.filePath(QStringLiteral("Imagen/Pictures/marco.bmp")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(current.path());
+
+    const QString path = CurrentDirPath(QStringLiteral(".\\Imagen\\Pictures\\marco.bmp"));
+    QDir::setCurrent(previous);
+
+    QVERIFY2(QFile::exists(path), qPrintable(path));
+}
+
+void PlatformTest::oneRunningCopy() {
+    {
+        OtherCopy first;
+        QCOMPARE(first.start(), QStringLiteral("held"));
+        SingleInstance mine;
+        QVERIFY(!mine.acquire());
+        QVERIFY(!mine.held());
+
+        QVERIFY(first.quit());
+        QVERIFY2(mine.acquire(), "the lock is free once the other copy has ended");
+        QVERIFY(mine.held());
+        OtherCopy second;
+        QCOMPARE(second.start(), QStringLiteral("refused"));
+        QVERIFY(second.quit());
+    }
+    OtherCopy third;
+    QCOMPARE(third.start(), QStringLiteral("held"));
+    QVERIFY(third.quit());
+}
+
+void PlatformTest::aCrashedCopyDoesNotBlockTheNext() {
+    OtherCopy crashing;
+    QCOMPARE(crashing.start(), QStringLiteral("held"));
+    QVERIFY(crashing.crash());
+    QVERIFY(QFile::exists(SingleInstance::LockPath()));
+
+    SingleInstance next;
+    QVERIFY(next.acquire());
+}
+
+int main(int argc, char** argv) {
+    if (argc == 2 && qstrcmp(argv[1], kHoldLockArgument) == 0) {
+        return holdLock(argc, argv);
+    }
+    QCoreApplication app(argc, argv);
+    PlatformTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_platform.moc"
