@@ -34,7 +34,9 @@ double median(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-double elapsedMs(const QElapsedTimer& timer) { return timer.nsecsElapsed() / 1e6; }
+double elapsedMs(const QElapsedTimer& timer) {
+    return timer.nsecsElapsed() / 1e6;
+}
 
 }  // namespace
 

@@ -3,7 +3,6 @@
 // PulseAudio server, so it measures the same on every machine and plays nothing aloud.
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,44 +10,22 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "platform/ProgramFolder.h"
 #include "sound/QtSoundOutput.h"
 #include "sound/Sound.h"
+// Shared with the sound tests: the tone and the private PulseAudio server.
+#include "../tests/support/AudioFixtures.h"
 
 namespace {
 
 constexpr int kRate = 44100;
 constexpr int kChannels = 2;
-const QString kSink = QStringLiteral("velta_bench_sink");
+const QString kSink = QLatin1String(velta::test::PrivatePulseAudio::kSink);
 const QString kEffectA = QStringLiteral("Audio\\WAV\\bench-a.wav");
 const QString kEffectB = QStringLiteral("Audio\\WAV\\bench-b.wav");
-
-// A tone that is loud from its first sample, so its start is plain on the recording.
-QByteArray ToneWav(double frequency, double seconds) {
-    const int frames = static_cast<int>(seconds * kRate);
-    QByteArray wav;
-    QDataStream out(&wav, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    const quint32 dataBytes = frames * kChannels * 2;
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + dataBytes);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(kChannels) << quint32(kRate)
-        << quint32(kRate * kChannels * 2) << quint16(kChannels * 2) << quint16(16);
-    out.writeRawData("data", 4);
-    out << dataBytes;
-    for (int i = 0; i < frames; ++i) {
-        const auto sample = static_cast<qint16>(12000 * std::cos(2 * M_PI * frequency * i / kRate));
-        for (int c = 0; c < kChannels; ++c) {
-            out << sample;
-        }
-    }
-    return wav;
-}
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -73,68 +50,6 @@ double Percentile(std::vector<double> values, double fraction) {
     const auto index = static_cast<size_t>(fraction * (values.size() - 1) + 0.5);
     return values[index];
 }
-
-// A PulseAudio server of the benchmark's own, with a null sink as its default output.
-// Must start before the first sound object, which connects to the server it finds then.
-class PrivatePulse {
-public:
-    ~PrivatePulse() {
-        if (server_.state() != QProcess::NotRunning) {
-            server_.terminate();
-            server_.waitForFinished(3000);
-        }
-    }
-
-    // Empty on success, otherwise why the server is not there.
-    QString start() {
-        if (!runtime_.isValid()) {
-            return QStringLiteral("no temporary folder");
-        }
-        QFile::setPermissions(runtime_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                   QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
-        qunsetenv("PULSE_SERVER");
-        server_.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        server_.setStandardErrorFile(QProcess::nullDevice());
-        server_.start(QStringLiteral("pulseaudio"),
-                      {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                       QStringLiteral("--exit-idle-time=-1"), QStringLiteral("-L"),
-                       QStringLiteral("module-null-sink sink_name=") + kSink,
-                       QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix")});
-        if (!server_.waitForStarted(5000)) {
-            return QStringLiteral("pulseaudio does not start: ") + server_.errorString();
-        }
-        QElapsedTimer waited;
-        waited.start();
-        while (Pactl({QStringLiteral("info")}) != 0) {
-            if (waited.elapsed() > 15000 || server_.state() == QProcess::NotRunning) {
-                return QStringLiteral("pulseaudio does not answer");
-            }
-            QThread::msleep(100);
-        }
-        if (Pactl({QStringLiteral("set-default-sink"), kSink}) != 0) {
-            return QStringLiteral("no null sink");
-        }
-        return {};
-    }
-
-private:
-    static int Pactl(const QStringList& arguments) {
-        QProcess pactl;
-        pactl.setStandardOutputFile(QProcess::nullDevice());
-        pactl.setStandardErrorFile(QProcess::nullDevice());
-        pactl.start(QStringLiteral("pactl"), arguments);
-        if (!pactl.waitForFinished(5000)) {
-            pactl.kill();
-            pactl.waitForFinished();
-            return -1;
-        }
-        return pactl.exitStatus() == QProcess::NormalExit ? pactl.exitCode() : -1;
-    }
-
-    QTemporaryDir runtime_;
-    QProcess server_;
-};
 
 // Reads the null sink's monitor through parec and notes, for every frame, when it arrived.
 class MonitorListener {
@@ -194,7 +109,6 @@ private:
         const int frameBytes = kChannels * 2;
         const auto frames = static_cast<int>(pending_.size() / frameBytes);
         const auto* samples = reinterpret_cast<const qint16*>(pending_.constData());
-        if (armedNs_ >= 0) { int m=0; for (int i = 0; i < frames * kChannels; ++i) m=std::max(m,std::abs(int(samples[i]))); fprintf(stderr,"chunk %d max %d\n", frames, m);}
         if (armedNs_ >= 0 && loudNs_ < 0) {
             for (int i = 0; i < frames * kChannels; ++i) {
                 if (std::abs(samples[i]) > 1000) {
@@ -238,11 +152,56 @@ bool WaitLoaded(const velta::QtSoundOutput& sound, const QString& relative) {
     return true;
 }
 
+// Median and p99 of the time a call takes to return, alternating two files with a pause
+// between calls as between two key presses.
+void MeasureReturn(const char* name, void (*play)(const QString&), const QString& fileA,
+                   const QString& fileB, int calls, int pauseMs) {
+    std::vector<double> returnMs;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < calls; ++i) {
+        const qint64 before = clock.nsecsElapsed();
+        play(i % 2 ? fileB : fileA);
+        returnMs.push_back((clock.nsecsElapsed() - before) / 1e6);
+        RunEvents(pauseMs);
+    }
+    Print(name, Percentile(returnMs, 0.5), "ms");
+    Print((QByteArray(name).chopped(3) + "_p99_ms").constData(), Percentile(returnMs, 0.99), "ms");
+}
+
+// Median and maximum delay from the call to the first sound on the sink, each play after
+// silence; false when nothing was heard.
+bool MeasureDelay(const char* name, MonitorListener& monitor, void (*play)(const QString&),
+                  void (*stop)(), const QString& fileA, const QString& fileB, int plays) {
+    std::vector<double> delayMs;
+    for (int i = 0; i < plays; ++i) {
+        stop();
+        RunEvents(500);
+        const qint64 call = monitor.nowNs();
+        play(i % 2 ? fileB : fileA);
+        const qint64 heard = monitor.firstSoundAfter(call, 3000);
+        if (heard >= 0) {
+            delayMs.push_back((heard - call) / 1e6);
+        }
+    }
+    stop();
+    if (delayMs.empty()) {
+        PrintUnavailable(name, QStringLiteral("nothing was heard"));
+        return false;
+    }
+    Print(name, Percentile(delayMs, 0.5), "ms");
+    Print((QByteArray(name).chopped(3) + "_max_ms").constData(),
+          *std::max_element(delayMs.begin(), delayMs.end()), "ms");
+    std::printf("%s_heard: %zu of %d plays\n", QByteArray(name).chopped(3).constData(),
+                delayMs.size(), plays);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    PrivatePulse pulse;
+    velta::test::PrivatePulseAudio pulse;
     const QString pulseProblem = pulse.start();
     if (!pulseProblem.isEmpty()) {
         for (const char* name : {"play_effect_return_ms", "effect_to_sound_ms"}) {
@@ -253,8 +212,12 @@ int main(int argc, char* argv[]) {
 
     QTemporaryDir folder;
     velta::SetProgramFolder(folder.path());
-    WriteFile(velta::ProgramPath(kEffectA), ToneWav(880, 0.25));
-    WriteFile(velta::ProgramPath(kEffectB), ToneWav(660, 0.25));
+    WriteFile(velta::ProgramPath(kEffectA), velta::test::ToneWav(880, 0.25));
+    WriteFile(velta::ProgramPath(kEffectB), velta::test::ToneWav(660, 0.25));
+    const QString bankA = velta::ProgramPath(QStringLiteral("Audio/EFFECTS/bench-a.wav"));
+    const QString bankB = velta::ProgramPath(QStringLiteral("Audio/EFFECTS/bench-b.wav"));
+    WriteFile(bankA, velta::test::ToneWav(440, 1.0));
+    WriteFile(bankB, velta::test::ToneWav(550, 1.0));
 
     velta::QtSoundOutput sound;
     velta::SetSoundOutput(&sound);
@@ -265,19 +228,18 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    // Alternating two effects: every call stops one sound and starts another.
-    std::vector<double> returnMs;
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < 20; ++i) {
-        const qint64 before = clock.nsecsElapsed();
-        velta::PlayEffect(i % 2 ? kEffectB : kEffectA);
-        returnMs.push_back((clock.nsecsElapsed() - before) / 1e6);
-        RunEvents(20);
-    }
-    Print("play_effect_return_ms", Percentile(returnMs, 0.5), "ms");
-    Print("play_effect_return_p99_ms", Percentile(returnMs, 0.99), "ms");
+    // Every call stops one sound and starts the other.
+    MeasureReturn("play_effect_return_ms", velta::PlayEffect, kEffectA, kEffectB, 200, 20);
     velta::StopEffects();
+
+    // The first bank sound also makes the media voice.
+    QElapsedTimer first;
+    first.start();
+    velta::PlayBankFile(bankA);
+    Print("play_bank_first_return_ms", first.nsecsElapsed() / 1e6, "ms");
+    RunEvents(500);
+    MeasureReturn("play_bank_return_ms", velta::PlayBankFile, bankA, bankB, 20, 300);
+    velta::CloseBank();
 
     MonitorListener monitor;
     const QString monitorProblem = monitor.start();
@@ -285,26 +247,9 @@ int main(int argc, char* argv[]) {
         PrintUnavailable("effect_to_sound_ms", monitorProblem);
         return 0;
     }
-    std::vector<double> delayMs;
-    for (int i = 0; i < 3; ++i) {
-        velta::StopEffects();
-        RunEvents(400);
-        const qint64 call = monitor.nowNs();
-        velta::PlayEffect(i % 2 ? kEffectB : kEffectA);
-        RunEvents(50);
-        QProcess::execute("sh", {"-c", "pactl list sink-inputs | grep -E 'Sink|Corked|Mute|Volume|Sample'; pactl list sinks short"});
-        fprintf(stderr, "playing=[%s] loaded=%d\n", qPrintable(sound.effects().playing()), sound.effects().isLoaded(velta::ProgramPath(kEffectA)));
-        const qint64 heard = monitor.firstSoundAfter(call, 2000);
-        if (heard >= 0) {
-            delayMs.push_back((heard - call) / 1e6);
-        }
-    }
-    if (delayMs.empty()) {
-        PrintUnavailable("effect_to_sound_ms", QStringLiteral("no effect was heard"));
-        return 1;
-    }
-    Print("effect_to_sound_ms", Percentile(delayMs, 0.5), "ms");
-    Print("effect_to_sound_max_ms", *std::max_element(delayMs.begin(), delayMs.end()), "ms");
-    std::printf("effect_to_sound_heard: %zu of 20 plays\n", delayMs.size());
-    return 0;
+    const bool effectsHeard = MeasureDelay("effect_to_sound_ms", monitor, velta::PlayEffect,
+                                           velta::StopEffects, kEffectA, kEffectB, 20);
+    const bool bankHeard = MeasureDelay("bank_to_sound_ms", monitor, velta::PlayBankFile,
+                                        velta::CloseBank, bankA, bankB, 10);
+    return effectsHeard && bankHeard ? 0 : 1;
 }

@@ -111,8 +111,9 @@ void TForm1::connectCommands() {
     const auto bind = [this](QAbstractButton* button, auto command) {
         connect(button, &QAbstractButton::clicked, this, [this, command] {
             Guarded([this, command] { (this->*command)(); });
-            if (!Panel20->isAncestorOf(QApplication::focusWidget()) &&
-                !qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+            // Only the open reassign panel keeps the focus it took. Anything else, a team
+            // name the focus fell to when the panel closed included, gives it back.
+            if (!(Panel20->isVisible() && Panel20->isAncestorOf(QApplication::focusWidget()))) {
                 parkFocus();
             }
         });

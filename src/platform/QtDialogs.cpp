@@ -1,6 +1,7 @@
 #include "platform/QtDialogs.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -10,6 +11,13 @@ namespace velta {
 namespace {
 QWidget* parentWindow() { return QApplication::activeWindow(); }
 const QString kAppTitle = QStringLiteral("VELTA");
+
+// On a platform with no screen (offscreen, minimal) nobody can see a message box, let alone
+// press its OK: a message goes to the error stream instead of waiting for ever.
+bool noScreen() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
 }  // namespace
 
 bool QtDialogs::ask(const QString& question) {
@@ -19,10 +27,18 @@ bool QtDialogs::ask(const QString& question) {
 }
 
 void QtDialogs::notice(const QString& text) {
+    if (noScreen()) {
+        qInfo().noquote() << text;
+        return;
+    }
     QMessageBox::information(parentWindow(), kAppTitle, text);
 }
 
 void QtDialogs::error(const QString& text) {
+    if (noScreen()) {
+        qWarning().noquote() << text;
+        return;
+    }
     QMessageBox::critical(parentWindow(), kAppTitle, text);
 }
 

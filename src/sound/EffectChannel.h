@@ -10,6 +10,10 @@ namespace velta {
 // The voice of the fixed WAV effects: one sound at a time, once or looped. Each effect
 // file keeps one decoded QSoundEffect for the whole run, so a key never waits for a file
 // to load. A missing or unreadable file is heard as nothing.
+//
+// Every play gets a fresh QSoundEffect on that decoded sound, created in microseconds:
+// on PulseAudio a QSoundEffect that is stopped and started again within a few tens of
+// milliseconds (keys pressed in quick succession) can fall silent for good.
 class EffectChannel {
 public:
     // Starts loading the file in the background, unless it is loaded or loading already.
@@ -25,10 +29,8 @@ public:
     bool isLoaded(const QString& path) const;
 
 private:
-    QSoundEffect& effectFor(const QString& path);
-
-    std::map<QString, std::unique_ptr<QSoundEffect>> effects_;
-    QSoundEffect* current_ = nullptr;
+    std::map<QString, std::unique_ptr<QSoundEffect>> loaded_;
+    std::unique_ptr<QSoundEffect> voice_;
 };
 
 }  // namespace velta

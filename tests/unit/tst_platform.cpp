@@ -36,7 +36,7 @@ int holdLock(int argc, char** argv) {
 
 // Another process running the single-instance check.
 class OtherCopy {
-public:
+  public:
     QString start() {
         process_.start(QCoreApplication::applicationFilePath(),
                        {QString::fromLatin1(kHoldLockArgument)});
@@ -54,7 +54,7 @@ public:
         return process_.waitForFinished(10000);
     }
 
-private:
+  private:
     QProcess process_;
 };
 
@@ -63,7 +63,7 @@ private:
 class PlatformTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase();
     void toIntAcceptsWholeNumbers_data();
     void toIntAcceptsWholeNumbers();
@@ -76,7 +76,7 @@ private Q_SLOTS:
     void oneRunningCopy();
     void aCrashedCopyDoesNotBlockTheNext();
 
-private:
+  private:
     QTemporaryDir runtime_;
 };
 
@@ -143,7 +143,8 @@ void PlatformTest::guardStopsTheCommandAndShowsWhy() {
     QCOMPARE(steps, QStringList{QStringLiteral("antes")});
     QCOMPARE(dialogs.errors(), QStringList{QStringLiteral("'abc' no es un valor entero válido")});
 
-    Guarded([] { throw FileError(QStringLiteral("No se pudo guardar el archivo \"ronda1.txt\"")); });
+    Guarded(
+        [] { throw FileError(QStringLiteral("No se pudo guardar el archivo \"ronda1.txt\"")); });
     Guarded([] { throw 42; });
     Guarded([&] { steps << QStringLiteral("bien"); });
 
@@ -157,11 +158,16 @@ void PlatformTest::guardStopsTheCommandAndShowsWhy() {
 void PlatformTest::programPaths_data() {
     QTest::addColumn<QString>("relative");
     QTest::addColumn<QString>("below");
-    QTest::newRow("backslashes") << "Config\\Titulo.txt" << "Config/Titulo.txt";
-    QTest::newRow("slashes") << "Config/Titulo.txt" << "Config/Titulo.txt";
-    QTest::newRow("mixed") << "Imagen\\Titles/portada1.jpg" << "Imagen/Titles/portada1.jpg";
-    QTest::newRow("leading separator") << "\\Audio\\WAV\\No esta.wav" << "Audio/WAV/No esta.wav";
-    QTest::newRow("file in the folder itself") << "dt.cfg" << "dt.cfg";
+    QTest::newRow("backslashes") << "Config\\Titulo.txt"
+                                 << "Config/Titulo.txt";
+    QTest::newRow("slashes") << "Config/Titulo.txt"
+                             << "Config/Titulo.txt";
+    QTest::newRow("mixed") << "Imagen\\Titles/portada1.jpg"
+                           << "Imagen/Titles/portada1.jpg";
+    QTest::newRow("leading separator") << "\\Audio\\WAV\\No esta.wav"
+                                       << "Audio/WAV/No esta.wav";
+    QTest::newRow("file in the folder itself") << "dt.cfg"
+                                               << "dt.cfg";
 }
 
 void PlatformTest::programPaths() {

@@ -18,18 +18,19 @@ using Listing = QList<std::pair<int, QString>>;
 namespace {
 
 QString question(int number, bool extra = false) {
-    return (extra ? QStringLiteral("Extra %1: ¿qué año?") : QStringLiteral("Pregunta %1: ¿qué año?"))
+    return (extra ? QStringLiteral("Extra %1: ¿qué año?")
+                  : QStringLiteral("Pregunta %1: ¿qué año?"))
         .arg(number);
 }
 
 // Cards with the given numbers, each with a question of its own.
 void writeCards(const TempProgramFolder& folder, const QList<int>& numbers, bool extra = false) {
     for (int n : numbers) {
-        folder.writeRound(n, question(n, extra),
-                          {QStringLiteral("Uno %1,40").arg(n), QStringLiteral("Dos,30"),
-                           QStringLiteral("Tres,15"), QStringLiteral("Cuatro,10"),
-                           QStringLiteral("Cinco,5")},
-                          extra);
+        folder.writeRound(
+            n, question(n, extra),
+            {QStringLiteral("Uno %1,40").arg(n), QStringLiteral("Dos,30"),
+             QStringLiteral("Tres,15"), QStringLiteral("Cuatro,10"), QStringLiteral("Cinco,5")},
+            extra);
     }
 }
 
@@ -56,7 +57,7 @@ QList<QByteArray> sorted(QList<QByteArray> list) {
 class RoundFilesTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void folderSpelledWithEitherSeparator();
     void loadsCards_data();
     void loadsCards();
@@ -107,8 +108,8 @@ void RoundFilesTest::loadsCards_data() {
     QTest::newRow("final break") << QByteArray("Q\r\nA,40\r\nB,30\r\nC,15\r\nD,10\r\nE,5\r\n")
                                  << QStringLiteral("Q") << five;
     QTest::newRow("lines past the sixth ignored")
-        << QByteArray("Q\r\nA,40\r\nB,30\r\nC,15\r\nD,10\r\nE,5\r\nF,1\r\nG,2") << QStringLiteral("Q")
-        << five;
+        << QByteArray("Q\r\nA,40\r\nB,30\r\nC,15\r\nD,10\r\nE,5\r\nF,1\r\nG,2")
+        << QStringLiteral("Q") << five;
     QTest::newRow("three lines: two answers")
         << QByteArray("Q\r\nA,60\r\nB,40") << QStringLiteral("Q")
         << QStringList{"A,60", "B,40", "", "", ""};
@@ -139,19 +140,42 @@ void RoundFilesTest::splitsAnswerLines_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("points");
 
-    QTest::newRow("text and points") << "Sal/ pimienta,15" << "Sal/ pimienta" << "15";
-    QTest::newRow("spaces belong to the fields") << " Perro , 40 " << " Perro " << " 40 ";
-    QTest::newRow("further fields ignored") << "a,b,c" << "a" << "b";
-    QTest::newRow("no comma: all text, worth 0") << "Sin coma" << "Sin coma" << "0";
-    QTest::newRow("empty line") << "" << "" << "0";
-    QTest::newRow("blank answer") << "," << "" << "";
-    QTest::newRow("blank answer worth 0") << ",0" << "" << "0";
-    QTest::newRow("points not a number") << "A,cuarenta" << "A" << "cuarenta";
-    QTest::newRow("quoted text with a comma") << "\"Sal, pimienta\",15" << "Sal, pimienta"
+    QTest::newRow("text and points") << "Sal/ pimienta,15"
+                                     << "Sal/ pimienta"
+                                     << "15";
+    QTest::newRow("spaces belong to the fields") << " Perro , 40 "
+                                                 << " Perro "
+                                                 << " 40 ";
+    QTest::newRow("further fields ignored") << "a,b,c"
+                                            << "a"
+                                            << "b";
+    QTest::newRow("no comma: all text, worth 0") << "Sin coma"
+                                                 << "Sin coma"
+                                                 << "0";
+    QTest::newRow("empty line") << ""
+                                << ""
+                                << "0";
+    QTest::newRow("blank answer") << ","
+                                  << ""
+                                  << "";
+    QTest::newRow("blank answer worth 0") << ",0"
+                                          << ""
+                                          << "0";
+    QTest::newRow("points not a number") << "A,cuarenta"
+                                         << "A"
+                                         << "cuarenta";
+    QTest::newRow("quoted text with a comma") << "\"Sal, pimienta\",15"
+                                              << "Sal, pimienta"
                                               << "15";
-    QTest::newRow("doubled quotes") << "\"Dijo \"\"hola\"\"\",5" << "Dijo \"hola\"" << "5";
-    QTest::newRow("unclosed quote") << "\"Abierta,10" << "Abierta,10" << "0";
-    QTest::newRow("quoted points") << "A,\"25\"" << "A" << "25";
+    QTest::newRow("doubled quotes") << "\"Dijo \"\"hola\"\"\",5"
+                                    << "Dijo \"hola\""
+                                    << "5";
+    QTest::newRow("unclosed quote") << "\"Abierta,10"
+                                    << "Abierta,10"
+                                    << "0";
+    QTest::newRow("quoted points") << "A,\"25\""
+                                   << "A"
+                                   << "25";
 }
 
 void RoundFilesTest::splitsAnswerLines() {
@@ -173,16 +197,18 @@ void RoundFilesTest::savesCardsByteExact_data() {
     QTest::newRow("plain card") << QStringLiteral("¿Qué llevas a la playa?")
                                 << QStringList{"Toalla", "Sombrilla", "Crema", "Gafas", "Libro"}
                                 << defaultPoints
-                                << QByteArray("\xBFQu\xE9 llevas a la playa?\r\nToalla,40\r\n"
-                                              "Sombrilla,30\r\nCrema,15\r\nGafas,10\r\nLibro,5");
+                                << QByteArray(
+                                       "\xBFQu\xE9 llevas a la playa?\r\nToalla,40\r\n"
+                                       "Sombrilla,30\r\nCrema,15\r\nGafas,10\r\nLibro,5");
     QTest::newRow("commas in answers become slashes, question kept whole")
         << QStringLiteral("Uno, dos, tres: ¿cuál?")
         << QStringList{"Sal, pimienta", "a,b,c", " , ", "D", "E"} << defaultPoints
-        << QByteArray("Uno, dos, tres: \xBF\x63u\xE1l?\r\nSal/ pimienta,40\r\na/b/c,30\r\n/,15\r\n"
-                      "D,10\r\nE,5");
+        << QByteArray(
+               "Uno, dos, tres: \xBF"
+               "cu\xE1l?\r\nSal/ pimienta,40\r\na/b/c,30\r\n/,15\r\n"
+               "D,10\r\nE,5");
     QTest::newRow("blanks trimmed")
-        << QStringLiteral(" \t  Pregunta")
-        << QStringList{"  Toalla\t", "B ", "C", "D", "E"}
+        << QStringLiteral(" \t  Pregunta") << QStringList{"  Toalla\t", "B ", "C", "D", "E"}
         << QStringList{" 40 ", "30\t", "15", "10", "5"}
         << QByteArray("Pregunta\r\nToalla,40\r\nB,30\r\nC,15\r\nD,10\r\nE,5");
     QTest::newRow("blank answers") << QStringLiteral("Q") << QStringList{"A", "B", "C", "", " "}
@@ -199,7 +225,8 @@ void RoundFilesTest::savesCardsByteExact_data() {
         << QString() << QStringList{"A", "B", "C", "D", "E"} << defaultPoints
         << QByteArray("\r\nA,40\r\nB,30\r\nC,15\r\nD,10\r\nE,5");
     QTest::newRow("line breaks inside fields become spaces")
-        << QStringLiteral("Uno\r\ndos\ntres\rcuatro") << QStringList{"Sal\npimienta", "B\r\n", "C", "D", "E"}
+        << QStringLiteral("Uno\r\ndos\ntres\rcuatro")
+        << QStringList{"Sal\npimienta", "B\r\n", "C", "D", "E"}
         << QStringList{"4\n0", "30", "15", "10", "5"}
         << QByteArray("Uno dos tres cuatro\r\nSal pimienta,4 0\r\nB,30\r\nC,15\r\nD,10\r\nE,5");
 }
@@ -210,7 +237,8 @@ void RoundFilesTest::savesCardsByteExact() {
     QFETCH(QStringList, points);
     QFETCH(QByteArray, bytes);
     TempProgramFolder folder;
-    folder.writeBytes(QStringLiteral("Rondas/ronda4.txt"), "Vieja\r\nA,1\r\nB,2\r\nC,3\r\nD,4\r\nE,5\r\nF,6\r\n");
+    folder.writeBytes(QStringLiteral("Rondas/ronda4.txt"),
+                      "Vieja\r\nA,1\r\nB,2\r\nC,3\r\nD,4\r\nE,5\r\nF,6\r\n");
 
     SaveRoundCard(folder.file(QStringLiteral("Rondas")), RoundKind::Normal, 4, question, answers,
                   points);
@@ -225,7 +253,8 @@ void RoundFilesTest::savedCardsReadBackAsTyped_data() {
     QTest::newRow("accents") << QStringLiteral("¿Qué pides en un café, señor?")
                              << QStringList{"Cortado", "Café con leche", "Té", "Agua", "Nada"};
     QTest::newRow("characters Windows-1252 cannot hold")
-        << QStringLiteral("¿Dónde está Győr? 🗺") << QStringList{"Hungría", "Ő", "—", "€", "Ω"};
+        << QStringLiteral("¿Dónde está Győr? 🗺")
+        << QStringList{"Hungría", "Ő", "—", "€", "Ω"};
     QTest::newRow("answers that begin with a quote")
         << QStringLiteral("¿Qué dijo?")
         << QStringList{"\"Hola\" y adiós", "\"", "\"\"", "Sin \"comillas\" al inicio", "E"};
@@ -305,15 +334,14 @@ void RoundFilesTest::listsRounds_data() {
         << QList<int>{1, 2, 3} << QList<int>{} << QStringList{"ronda7.txt.bak"} << false << 4
         << QList<int>{1, 2, 3};
     QTest::newRow("cards past the count are never probed")
-        << QList<int>{1, 2, 4} << QList<int>{} << QStringList{} << false << 3
-        << QList<int>{1, 2};
+        << QList<int>{1, 2, 4} << QList<int>{} << QStringList{} << false << 3 << QList<int>{1, 2};
     QTest::newRow("a stray lifts the count over a gap")
         << QList<int>{1, 2, 4} << QList<int>{} << QStringList{"ronda7.txt.bak"} << false << 4
         << QList<int>{1, 2, 4};
     QTest::newRow("folders and other names do not count")
         << QList<int>{1, 2} << QList<int>{}
-        << QStringList{"dir:ronda3.txt", "dir:borrado", "borrado/ronda3a.txt", "preguntas.txt",
-                       "xronda.txt", "ronda.txt"}
+        << QStringList{"dir:ronda3.txt", "dir:borrado", "borrado/ronda3a.txt",
+                       "preguntas.txt",  "xronda.txt",  "ronda.txt"}
         << false << 3 << QList<int>{1, 2};
 }
 
@@ -361,8 +389,9 @@ void RoundFilesTest::removingClosesTheGap() {
                  .match(removedNames(folder).constFirst())
                  .hasMatch(),
              qPrintable(removedNames(folder).constFirst()));
-    QCOMPARE(folder.readBytes(QStringLiteral("Rondas/borrado/") + removedNames(folder).constFirst()),
-             third);
+    QCOMPARE(
+        folder.readBytes(QStringLiteral("Rondas/borrado/") + removedNames(folder).constFirst()),
+        third);
 
     RemoveRound(rounds, RoundKind::Normal, 4);  // the last card: nothing to renumber
 

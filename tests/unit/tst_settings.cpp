@@ -36,24 +36,26 @@ bool option(const GameSettings& s, const QString& marker) {
 const QStringList kMarkers{kMultipliersOffMarker, kAccumulateEasyMarker, kHideScoresMarker,
                            kHideQuestionMarker};
 
-bool defaultOption(const QString& marker) { return marker == kMultipliersOffMarker; }
+bool defaultOption(const QString& marker) {
+    return marker == kMultipliersOffMarker;
+}
 
-const QStringList kDesktopRoles{
-    "ScrollBar",  "Background",          "ActiveCaption",         "InactiveCaption",
-    "Menu",       "Window",              "WindowFrame",           "MenuText",
-    "WindowText", "CaptionText",         "ActiveBorder",          "InactiveBorder",
-    "AppWorkSpace", "Highlight",         "HighlightText",         "BtnFace",
-    "BtnShadow",  "GrayText",            "BtnText",               "InactiveCaptionText",
-    "BtnHighlight", "3DDkShadow",        "3DLight",               "InfoText",
-    "InfoBk",     "HotLight",            "GradientActiveCaption", "GradientInactiveCaption",
-    "MenuHighlight", "MenuBar"};
+// The thirty desktop colour roles, in the order of their Windows system-colour index.
+const QStringList kDesktopRoles =
+    QStringLiteral(
+        "ScrollBar Background ActiveCaption InactiveCaption Menu Window WindowFrame MenuText "
+        "WindowText CaptionText ActiveBorder InactiveBorder AppWorkSpace Highlight HighlightText "
+        "BtnFace BtnShadow GrayText BtnText InactiveCaptionText BtnHighlight 3DDkShadow 3DLight "
+        "InfoText InfoBk HotLight GradientActiveCaption GradientInactiveCaption MenuHighlight "
+        "MenuBar")
+        .split(QLatin1Char(' '));
 
 }  // namespace
 
 class SettingsTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void writesLineAndPathFilesByteExact();
     void lineFilesChangeOnlyWhatTheyHold_data();
     void lineFilesChangeOnlyWhatTheyHold();
@@ -116,9 +118,9 @@ void SettingsTest::lineFilesChangeOnlyWhatTheyHold_data() {
     QTest::newRow("title only") << QByteArray("Mi Show\r\n") << none
                                 << QStringList{"Mi Show", "HotLight", "Window", "Los Verdes",
                                                "Los Púrpuras"};
-    QTest::newRow("title colour only") << QByteArray("\r\nNavy\r\n") << none
-                                       << QStringList{"Veltarama", "Navy", "Window",
-                                                      "Los Verdes", "Los Púrpuras"};
+    QTest::newRow("title colour only")
+        << QByteArray("\r\nNavy\r\n") << none
+        << QStringList{"Veltarama", "Navy", "Window", "Los Verdes", "Los Púrpuras"};
     QTest::newRow("background only, LF, no final break")
         << QByteArray("\n\nRed") << none
         << QStringList{"Veltarama", "HotLight", "Red", "Los Verdes", "Los Púrpuras"};
@@ -126,14 +128,15 @@ void SettingsTest::lineFilesChangeOnlyWhatTheyHold_data() {
         << QByteArray("A\r\nLime\r\nBlack\r\nD\r\n") << none
         << QStringList{"A", "Lime", "Black", "Los Verdes", "Los Púrpuras"};
     QTest::newRow("UTF-16 BE with a mark")
-        << QByteArray("\xFE\xFF") + QByteArray(utf16be.encode(QStringLiteral("¡Ñandú!\r\nTeal\r\n")))
+        << QByteArray("\xFE\xFF") +
+               QByteArray(utf16be.encode(QStringLiteral("¡Ñandú!\r\nTeal\r\n")))
         << none << QStringList{"¡Ñandú!", "Teal", "Window", "Los Verdes", "Los Púrpuras"};
-    QTest::newRow("right team only") << none << QByteArray("\r\nLos Rojos\r\n")
-                                     << QStringList{"Veltarama", "HotLight", "Window",
-                                                    "Los Verdes", "Los Rojos"};
-    QTest::newRow("left team only, CR") << none << QByteArray("Los Rojos\r")
-                                        << QStringList{"Veltarama", "HotLight", "Window",
-                                                       "Los Rojos", "Los Púrpuras"};
+    QTest::newRow("right team only")
+        << none << QByteArray("\r\nLos Rojos\r\n")
+        << QStringList{"Veltarama", "HotLight", "Window", "Los Verdes", "Los Rojos"};
+    QTest::newRow("left team only, CR")
+        << none << QByteArray("Los Rojos\r")
+        << QStringList{"Veltarama", "HotLight", "Window", "Los Rojos", "Los Púrpuras"};
     QTest::newRow("team names kept as typed")
         << none << QByteArray(" Los Ni\xF1os \r\nLos Azules  \r\n")
         << QStringList{"Veltarama", "HotLight", "Window", " Los Niños ", "Los Azules  "};
@@ -153,9 +156,9 @@ void SettingsTest::lineFilesChangeOnlyWhatTheyHold() {
 
     const GameSettings s = ReadGameSettings();
 
-    QCOMPARE(QStringList({s.title, s.titleColour, s.backgroundColour, s.leftTeamName,
-                          s.rightTeamName}),
-             expected);
+    QCOMPARE(
+        QStringList({s.title, s.titleColour, s.backgroundColour, s.leftTeamName, s.rightTeamName}),
+        expected);
 }
 
 void SettingsTest::readsPathFiles_data() {
@@ -167,14 +170,14 @@ void SettingsTest::readsPathFiles_data() {
     QTest::newRow("empty") << QByteArray("") << false << QString();
     QTest::newRow("spaces") << QByteArray("   ") << false << QString();
     QTest::newRow("line break") << QByteArray("\r\n") << false << QString();
-    QTest::newRow("spaces and control characters") << QByteArray(" \t\r\n\x01 \n") << false
-                                                   << QString();
+    QTest::newRow("spaces and control characters")
+        << QByteArray(" \t\r\n\x01 \n") << false << QString();
     QTest::newRow("Windows path") << QByteArray("C:\\Juegos\\portada2.jpg") << true
                                   << QStringLiteral("C:\\Juegos\\portada2.jpg");
-    QTest::newRow("surrounding spaces kept") << QByteArray(" /img/a.jpg ") << true
-                                             << QStringLiteral(" /img/a.jpg ");
-    QTest::newRow("final line break kept") << QByteArray("/img/a.jpg\r\n") << true
-                                           << QStringLiteral("/img/a.jpg\r\n");
+    QTest::newRow("surrounding spaces kept")
+        << QByteArray(" /img/a.jpg ") << true << QStringLiteral(" /img/a.jpg ");
+    QTest::newRow("final line break kept")
+        << QByteArray("/img/a.jpg\r\n") << true << QStringLiteral("/img/a.jpg\r\n");
     QTest::newRow("Windows-1252") << QByteArray("/im\xE1genes/a\xF1o.jpg") << true
                                   << QStringLiteral("/imágenes/año.jpg");
     QTest::newRow("UTF-8 with a mark")
@@ -241,8 +244,8 @@ void SettingsTest::roundFolderSetting() {
     TempProgramFolder folder;
     for (const QString& name : {QStringLiteral("Otras rondas"), QStringLiteral("Música")}) {
         QDir(folder.path()).mkpath(name);
-        SaveRoundCard(folder.file(name), RoundKind::Normal, 1, QStringLiteral("En ") + name,
-                      {"A"}, {"100"});
+        SaveRoundCard(folder.file(name), RoundKind::Normal, 1, QStringLiteral("En ") + name, {"A"},
+                      {"100"});
     }
     SaveRoundCard(folder.file(QStringLiteral("Rondas")), RoundKind::Normal, 1,
                   QStringLiteral("En Rondas"), {"A"}, {"100"});
@@ -334,11 +337,13 @@ void SettingsTest::markers() {
 
 void SettingsTest::fixedColours() {
     const QList<std::pair<QString, QRgb>> table{
-        {"Aqua", 0x00FFFF},   {"Black", 0x000000},  {"Blue", 0x0000FF},       {"Cream", 0xFFFBF0},
-        {"Fuchsia", 0xFF00FF}, {"Gray", 0x808080},  {"Green", 0x008000},      {"Lime", 0x00FF00},
-        {"Maroon", 0x800000}, {"MedGray", 0xA0A0A4}, {"MoneyGreen", 0xC0DCC0}, {"Navy", 0x000080},
-        {"Olive", 0x808000},  {"Purple", 0x800080}, {"Red", 0xFF0000},        {"Silver", 0xC0C0C0},
-        {"SkyBlue", 0xA6CAF0}, {"Teal", 0x008080},  {"White", 0xFFFFFF},      {"Yellow", 0xFFFF00}};
+        {"Aqua", 0x00FFFF},    {"Black", 0x000000},      {"Blue", 0x0000FF},
+        {"Cream", 0xFFFBF0},   {"Fuchsia", 0xFF00FF},    {"Gray", 0x808080},
+        {"Green", 0x008000},   {"Lime", 0x00FF00},       {"Maroon", 0x800000},
+        {"MedGray", 0xA0A0A4}, {"MoneyGreen", 0xC0DCC0}, {"Navy", 0x000080},
+        {"Olive", 0x808000},   {"Purple", 0x800080},     {"Red", 0xFF0000},
+        {"Silver", 0xC0C0C0},  {"SkyBlue", 0xA6CAF0},    {"Teal", 0x008080},
+        {"White", 0xFFFFFF},   {"Yellow", 0xFFFF00}};
 
     QStringList names;
     for (const auto& [name, rgb] : table) {
@@ -360,8 +365,8 @@ void SettingsTest::desktopRolesFollowThePalette() {
         const auto found = LookupColour(role.toLower());
         QVERIFY2(found, qPrintable(role));
         QCOMPARE(found->name, role);
-        QCOMPARE(found->colour.isValid(), role != QLatin1String("Default") &&
-                                              role != QLatin1String("None"));
+        QCOMPARE(found->colour.isValid(),
+                 role != QLatin1String("Default") && role != QLatin1String("None"));
         QVERIFY2(ColourListName(found->colour).size() <= 20, qPrintable(role));
     }
     QCOMPARE(ColourListName(QColor()), QStringLiteral("Default"));

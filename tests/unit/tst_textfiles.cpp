@@ -6,9 +6,9 @@
 #include <QStringEncoder>
 #include <QtTest>
 
+#include <sys/resource.h>
 #include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 #include "TempProgramFolder.h"
 #include "content/TextFiles.h"
@@ -27,7 +27,7 @@ QByteArray utf16(const QString& text, QStringConverter::Encoding encoding) {
 // Lowers the largest file size this process may write, the way a full disk stops a write
 // half-way. Even root cannot write past it.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &previous_);
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -40,7 +40,7 @@ public:
         std::signal(SIGXFSZ, previousHandler_);
     }
 
-private:
+  private:
     rlimit previous_{};
     void (*previousHandler_)(int) = nullptr;
 };
@@ -48,7 +48,7 @@ private:
 // Marks a path immutable with chattr while it lives; false when the file system or the
 // privileges do not allow it.
 class Immutable {
-public:
+  public:
     explicit Immutable(const QString& path) : path_(path) {
         ok_ = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path_}) == 0;
     }
@@ -59,7 +59,7 @@ public:
     }
     bool ok() const { return ok_; }
 
-private:
+  private:
     QString path_;
     bool ok_ = false;
 };
@@ -69,7 +69,7 @@ private:
 class TextFilesTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void readsEveryEncodingAndLineEnd_data();
     void readsEveryEncodingAndLineEnd();
     void firstLineSpanningSeveralBlocks();
@@ -90,7 +90,8 @@ void TextFilesTest::readsEveryEncodingAndLineEnd_data() {
     const QStringList two{accents, QStringLiteral("Canción,40")};
     const QString crlf = two.join(QStringLiteral("\r\n"));
 
-    QTest::newRow("windows-1252") << QByteArray("\xBFQu\xE9 a\xF1o? \x80 \xAB\xF1\xBB\r\nCanci\xF3n,40")
+    QTest::newRow("windows-1252") << QByteArray(
+                                         "\xBFQu\xE9 a\xF1o? \x80 \xAB\xF1\xBB\r\nCanci\xF3n,40")
                                   << two;
     QTest::newRow("windows-1252 upper half") << QByteArray("\x8A\x9A\x8E\x9E\x9F\x85\x91\x92\x96")
                                              << QStringList{QStringLiteral("ŠšŽžŸ…‘’–")};
@@ -106,11 +107,12 @@ void TextFilesTest::readsEveryEncodingAndLineEnd_data() {
         << QStringList{QStringLiteral("ü"), QStringLiteral("ß")};
     QTest::newRow("lone LF") << QByteArray("a\nb\nc") << QStringList{"a", "b", "c"};
     QTest::newRow("lone CR") << QByteArray("a\rb\rc") << QStringList{"a", "b", "c"};
-    QTest::newRow("mixed line ends") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("mixed line ends")
+        << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
     QTest::newRow("LF CR is two line ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
     QTest::newRow("final break adds no line") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
-    QTest::newRow("blank lines are kept") << QByteArray("\r\na\r\n\r\n\r\nb\r\n\r\n")
-                                          << QStringList{"", "a", "", "", "b", ""};
+    QTest::newRow("blank lines are kept")
+        << QByteArray("\r\na\r\n\r\n\r\nb\r\n\r\n") << QStringList{"", "a", "", "", "b", ""};
     QTest::newRow("spaces are kept") << QByteArray("  a \r\n\t") << QStringList{"  a ", "\t"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << QStringList{};
@@ -130,7 +132,7 @@ void TextFilesTest::readsEveryEncodingAndLineEnd() {
 void TextFilesTest::firstLineSpanningSeveralBlocks() {
     TempProgramFolder folder;
     const QString longLine = QString(9000, QChar(0xE9));  // é
-    QByteArray cp1252(9000, '\xE9');
+    const QByteArray cp1252(9000, '\xE9');
     folder.writeBytes(QStringLiteral("cp.txt"), cp1252 + "\r\nsegunda");
     folder.writeBytes(QStringLiteral("u8.txt"),
                       QByteArray("\xEF\xBB\xBF") + longLine.toUtf8() + "\nsegunda");
@@ -143,9 +145,12 @@ void TextFilesTest::writesWindows1252WithoutMark_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
 
-    QTest::newRow("accents and euro")
-        << QStringLiteral("¿Cuánto cuesta? 5 €\r\nAño") << QByteArray("\xBF\x43u\xE1nto cuesta? 5 \x80\r\nA\xF1o");
-    QTest::newRow("upper half") << QStringLiteral("ŠšŽžŸ…‘’–—™") << QByteArray("\x8A\x9A\x8E\x9E\x9F\x85\x91\x92\x96\x97\x99");
+    QTest::newRow("accents and euro") << QStringLiteral("¿Cuánto cuesta? 5 €\r\nAño")
+                                      << QByteArray(
+                                             "\xBF"
+                                             "Cu\xE1nto cuesta? 5 \x80\r\nA\xF1o");
+    QTest::newRow("upper half") << QStringLiteral("ŠšŽžŸ…‘’–—™")
+                                << QByteArray("\x8A\x9A\x8E\x9E\x9F\x85\x91\x92\x96\x97\x99");
     QTest::newRow("ascii") << QStringLiteral("Respuesta 1,40") << QByteArray("Respuesta 1,40");
     QTest::newRow("empty") << QString() << QByteArray();
 }
@@ -223,9 +228,8 @@ void TextFilesTest::failedWriteKeepsTheOldFile() {
     } else if (failure == QLatin1String("parent")) {
         target = folder.file(QStringLiteral("sub/ronda1.txt/ronda1.txt"));
     } else if (failure.startsWith(QLatin1String("immutable"))) {
-        immutable = std::make_unique<Immutable>(failure.endsWith(QLatin1String("folder"))
-                                                    ? sub
-                                                    : target);
+        immutable =
+            std::make_unique<Immutable>(failure.endsWith(QLatin1String("folder")) ? sub : target);
         if (!immutable->ok()) {
             QSKIP("chattr +i is not available here");
         }

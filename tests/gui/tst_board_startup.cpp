@@ -1,0 +1,511 @@
+// The board window's start-up: the cover screen it opens on, and what each settings file,
+// option marker and start picture changes, including the blank, missing and broken cases.
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "RecordingSoundOutput.h"
+#include "ScriptedDialogs.h"
+#include "TempProgramFolder.h"
+#include "art/Art.h"
+#include "board/Uvelta.h"
+#include "content/TextFiles.h"
+#include "editing/Colours.h"
+#include "platform/ProgramFolder.h"
+
+using namespace velta;
+using velta::test::RecordingSoundOutput;
+using velta::test::ScriptedDialogs;
+using velta::test::TempProgramFolder;
+
+namespace {
+
+// A picture file of a size no built-in picture has, so the size tells which one a box shows.
+QByteArray picture(const QSize& size, const char* format, const QColor& colour = Qt::red) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// A line file as the program writes it: Windows-1252, every line ended by CR LF.
+QByteArray lines(const QStringList& values) {
+    QString text;
+    for (const QString& value : values) {
+        text += value + QStringLiteral("\r\n");
+    }
+    return EncodeText(text);
+}
+
+QColor tableColour(const char* name) { return LookupColour(QLatin1String(name))->colour; }
+
+QColor textColour(const QWidget* w, QPalette::ColorRole role) {
+    return w->palette().color(role);
+}
+
+// Whether the widget, drawn, shows at least one pixel of exactly this colour.
+bool draws(QWidget* w, const QColor& colour) {
+    const QImage image = w->grab().toImage();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).rgb() == colour.rgb()) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+const QString kNoCover = QStringLiteral("No se encontró la imagen de portada:\n");
+const QString kNoFrame = QStringLiteral("No se encontró la imagen de marco:\n");
+
+}  // namespace
+
+class BoardStartupTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void opensOnTheCoverScreen();
+    void timersStartAsDefined_data();
+    void timersStartAsDefined();
+    void savesTheCoverScreenForReview();
+    void titleFile_data();
+    void titleFile();
+    void unknownColourIsReportedAndStartGoesOn_data();
+    void unknownColourIsReportedAndStartGoesOn();
+    void teamNamesFileAndNameSize_data();
+    void teamNamesFileAndNameSize();
+    void coverFile_data();
+    void coverFile();
+    void frameFile_data();
+    void frameFile();
+    void missingCoverAndFrameAreBothReported();
+    void startPicturesComeFromTheCurrentDirectory();
+    void roundFolderFile_data();
+    void roundFolderFile();
+    void optionMarkers();
+
+  private:
+    // Creates and shows the board on the test's program folder.
+    TForm1& start();
+
+    QTemporaryDir runtime_;
+    std::unique_ptr<TempProgramFolder> folder_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<RecordingSoundOutput> sound_;
+    std::unique_ptr<TForm1> board_;
+};
+
+void BoardStartupTest::initTestCase() {
+    // A copy of the program running elsewhere on this machine must not hold our lock.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+}
+
+void BoardStartupTest::init() {
+    folder_ = std::make_unique<TempProgramFolder>();
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    sound_ = std::make_unique<RecordingSoundOutput>();
+}
+
+void BoardStartupTest::cleanup() {
+    board_.reset();
+    sound_.reset();
+    dialogs_.reset();
+    folder_.reset();
+}
+
+TForm1& BoardStartupTest::start() {
+    board_ = std::make_unique<TForm1>();
+    board_->show();
+    return *board_;
+}
+
+void BoardStartupTest::opensOnTheCoverScreen() {
+    TForm1& board = start();
+    QVERIFY(board.isSingleInstance());
+    QCOMPARE(board.windowTitle(), QStringLiteral("VELTA"));
+    QCOMPARE(board.Label18->text(), QStringLiteral("Veltarama"));
+    QCOMPARE(textColour(board.Label18, QPalette::WindowText), tableColour("HotLight"));
+    QCOMPARE(board.palette().color(QPalette::Window), tableColour("Window"));
+    QCOMPARE(board.Edit16->text(), QStringLiteral("Los Verdes"));
+    QCOMPARE(board.Edit17->text(), QStringLiteral("Los Púrpuras"));
+    QCOMPARE(textColour(board.Edit16, QPalette::Text), tableColour("HotLight"));
+    QCOMPARE(board.Edit16->font().pointSize(), 16);
+    QCOMPARE(board.Edit17->font().pointSize(), 16);
+
+    for (QWidget* shown : {static_cast<QWidget*>(board.Image2), board.Label18, board.Panel22,
+                           static_cast<QWidget*>(board.SpeedButton3), board.Panel17}) {
+        QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
+    }
+    for (QWidget* hidden :
+         {board.Panel1, static_cast<QWidget*>(board.Image13), static_cast<QWidget*>(board.Image15),
+          static_cast<QWidget*>(board.Edit16), static_cast<QWidget*>(board.Edit17), board.Panel2,
+          board.Panel3, board.Panel4, board.Panel5, static_cast<QWidget*>(board.Panel9),
+          static_cast<QWidget*>(board.Panel11), board.Panel14, board.Panel18}) {
+        QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
+    }
+    QVERIFY(!board.SpeedButton9->isEnabled());
+    QVERIFY(board.SpeedButton3->isEnabled());
+    QCOMPARE(board.Label22->text(), QStringLiteral("V" VELTA_VERSION));
+    QVERIFY(board.Label53->text().isEmpty());
+    QCOMPARE(board.Label17->text(), QStringLiteral("00"));
+    QCOMPARE(board.Label16->text(), QStringLiteral("?"));
+    QCOMPARE(board.roundFolder(), ProgramPath(QStringLiteral("Rondas")));
+    QCOMPARE(board.state().RoundNumber, 0);
+    QVERIFY(board.options().multipliersInNormal);
+    QVERIFY(!board.options().accumulateInEasy);
+    QVERIFY(!board.options().hideQuestion);
+    QCOMPARE(board.Image2->image(), art::Cover(QStringLiteral("Veltarama")));
+    QCOMPARE(dialogs_->shown, QStringList());
+}
+
+void BoardStartupTest::timersStartAsDefined_data() {
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<bool>("active");
+    QTest::newRow("Timer1") << 3000 << false;
+    QTest::newRow("Timer2") << 500 << true;
+    QTest::newRow("Timer3") << 10000 << false;
+    QTest::newRow("Timer7") << 100 << false;
+    QTest::newRow("Timer9") << 5000 << false;
+    QTest::newRow("Timer10") << 1000 << false;
+    QTest::newRow("Timer11") << 100 << false;
+    QTest::newRow("Timer12") << 1000 << true;
+    QTest::newRow("Timer13") << 1000 << false;
+    QTest::newRow("Timer14") << 500 << true;
+    QTest::newRow("Timer15") << 1500 << false;
+}
+
+void BoardStartupTest::timersStartAsDefined() {
+    QFETCH(int, interval);
+    QFETCH(bool, active);
+    TForm1& board = start();
+    const auto* timer = board.findChild<QTimer*>(QLatin1String(QTest::currentDataTag()));
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), interval);
+    QCOMPARE(timer->isActive(), active);
+}
+
+void BoardStartupTest::savesTheCoverScreenForReview() {
+    TForm1& board = start();
+    QVERIFY(QTest::qWaitForWindowExposed(&board));
+    const QImage shot = board.grab().toImage();
+    QCOMPARE(shot.size(), QSize(1156, 698));
+    const QString folder = qEnvironmentVariable("VELTA_BUILD_DIR", QDir::tempPath()) +
+                           QStringLiteral("/screenshots");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(shot.save(folder + QStringLiteral("/cover.png")));
+}
+
+void BoardStartupTest::titleFile_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("titleColour");
+    QTest::addColumn<QString>("background");
+    QTest::newRow("title only") << lines({QStringLiteral("Mi Juego")}) << "Mi Juego"
+                                << "HotLight"
+                                << "Window";
+    QTest::newRow("colour only") << lines({QString(), QStringLiteral("Navy")}) << "Veltarama"
+                                 << "Navy"
+                                 << "Window";
+    QTest::newRow("all three") << lines({"Mi Juego", "Red", "Black"}) << "Mi Juego"
+                               << "Red"
+                               << "Black";
+    QTest::newRow("other case, no final break")
+        << QByteArray("Fiesta \xF1 1\r\nnavy\r\nyellow") << "Fiesta ñ 1"
+        << "Navy"
+        << "Yellow";
+    QTest::newRow("blank file") << QByteArray() << "Veltarama"
+                                << "HotLight"
+                                << "Window";
+}
+
+void BoardStartupTest::titleFile() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, title);
+    QFETCH(QString, titleColour);
+    QFETCH(QString, background);
+    folder_->writeBytes(QStringLiteral("Config/Titulo.txt"), file);
+    TForm1& board = start();
+
+    const QColor ink = LookupColour(titleColour)->colour;
+    const QColor ground = LookupColour(background)->colour;
+    QCOMPARE(board.Label18->text(), title);
+    QCOMPARE(textColour(board.Label18, QPalette::WindowText), ink);
+    QCOMPARE(textColour(board.Edit16, QPalette::Text), ink);
+    QCOMPARE(textColour(board.Edit17, QPalette::Text), ink);
+    QVERIFY(draws(board.SpeedButton3, ink));
+    QVERIFY(draws(board.SpeedButton12, ink));
+    QCOMPARE(board.palette().color(QPalette::Window), ground);
+    QCOMPARE(board.Panel5->palette().color(QPalette::Window), ground);
+    QCOMPARE(board.Panel17->palette().color(QPalette::Window), ground);
+    // A title file without "Imagen\Titles\portada.jpg" is a first start: the theme prompt.
+    QVERIFY(board.Timer7->isActive());
+    QCOMPARE(dialogs_->shown, QStringList());
+}
+
+void BoardStartupTest::unknownColourIsReportedAndStartGoesOn_data() {
+    QTest::addColumn<QStringList>("title");
+    QTest::addColumn<QStringList>("named");  // "line:name" for each name reported
+    QTest::addColumn<QString>("background");
+    QTest::newRow("title colour") << QStringList{"Mi Juego", "Rojo", "Black"}
+                                  << QStringList{"2:Rojo"} << "Black";
+    QTest::newRow("both colours") << QStringList{"Mi Juego", "Rojo", "clBlack"}
+                                  << QStringList{"2:Rojo", "3:clBlack"} << "Window";
+}
+
+void BoardStartupTest::unknownColourIsReportedAndStartGoesOn() {
+    QFETCH(QStringList, title);
+    QFETCH(QStringList, named);
+    QFETCH(QString, background);
+    folder_->writeBytes(QStringLiteral("Config/Titulo.txt"), lines(title));
+    folder_->writeBytes(QStringLiteral("Shows/tapa.jpg"), picture(QSize(31, 17), "JPG"));
+    folder_->writeBytes(QStringLiteral("Shows/borde.bmp"), picture(QSize(13, 11), "BMP"));
+    folder_->writeBytes(QStringLiteral("Config/Portada.txt"),
+                        QFile::encodeName(folder_->file(QStringLiteral("Shows/tapa.jpg"))));
+    folder_->writeBytes(QStringLiteral("Config/Marco.txt"),
+                        QFile::encodeName(folder_->file(QStringLiteral("Shows/borde.bmp"))));
+    TForm1& board = start();
+
+    QCOMPARE(dialogs_->notices().size(), 1);
+    const QString notice = dialogs_->notices().constFirst();
+    QVERIFY2(notice.contains(QStringLiteral("Titulo.txt")), qPrintable(notice));
+    for (const QString& item : named) {
+        const QString line = item.section(':', 0, 0);
+        const QString name = item.section(':', 1);
+        QVERIFY2(notice.contains(QStringLiteral("\"%1\" de la línea %2").arg(name, line)),
+                 qPrintable(notice));
+    }
+    QCOMPARE(dialogs_->errors(), QStringList());
+    QCOMPARE(board.Label18->text(), QStringLiteral("Mi Juego"));
+    QCOMPARE(textColour(board.Label18, QPalette::WindowText), tableColour("HotLight"));
+    QCOMPARE(board.palette().color(QPalette::Window), LookupColour(background)->colour);
+    QCOMPARE(board.Panel17->palette().color(QPalette::Window), LookupColour(background)->colour);
+    QVERIFY(board.Timer7->isActive());
+    QCOMPARE(board.Image2->image().size(), QSize(31, 17));
+    QCOMPARE(board.Image13->image().size(), QSize(13, 11));
+}
+
+void BoardStartupTest::teamNamesFileAndNameSize_data() {
+    QTest::addColumn<QByteArray>("file");  // empty: no file
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("right");
+    QTest::addColumn<int>("leftPoints");
+    QTest::addColumn<int>("rightPoints");
+    QTest::newRow("no file") << QByteArray() << "Los Verdes"
+                             << "Los Púrpuras" << 16 << 16;
+    QTest::newRow("first line empty")
+        << lines({QString(), QStringLiteral("Los Rojos")}) << "Los Verdes"
+        << "Los Rojos" << 16 << 16;
+    // Characters count, not bytes: both names hold letters outside ASCII.
+    QTest::newRow("14 and 15 characters")
+        << lines({QStringLiteral("Ñandúes de Sur"), QStringLiteral("Ñandúes del Sur")})
+        << "Ñandúes de Sur"
+        << "Ñandúes del Sur" << 16 << 12;
+    QTest::newRow("long names, UTF-8 with mark")
+        << QByteArray("\xEF\xBB\xBF") + QStringLiteral("Águilas del Norte\r\nCóndores del Sur\r\n")
+                                            .toUtf8()
+        << "Águilas del Norte"
+        << "Cóndores del Sur" << 12 << 12;
+}
+
+void BoardStartupTest::teamNamesFileAndNameSize() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, left);
+    QFETCH(QString, right);
+    QFETCH(int, leftPoints);
+    QFETCH(int, rightPoints);
+    if (!file.isEmpty()) {
+        folder_->writeBytes(QStringLiteral("Config/Equipos.txt"), file);
+    }
+    TForm1& board = start();
+    QCOMPARE(board.Edit16->text(), left);
+    QCOMPARE(board.Edit17->text(), right);
+    QCOMPARE(board.Edit16->font().pointSize(), leftPoints);
+    QCOMPARE(board.Edit17->font().pointSize(), rightPoints);
+}
+
+void BoardStartupTest::coverFile_data() {
+    // In `stored` and `notice`, "<dir>" stands for the program folder.
+    QTest::addColumn<QStringList>("files");  // pictures written, each "path:width"
+    QTest::addColumn<QByteArray>("stored");  // content of Config\Portada.txt; null: no file
+    QTest::addColumn<int>("coverWidth");     // 0: the built-in cover stays
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("no setting, own cover present")
+        << QStringList{"Imagen/Titles/portada.jpg:41"} << QByteArray() << 0 << QString();
+    QTest::newRow("names a picture") << QStringList{"Shows/tapa.jpg:43"}
+                                     << QByteArray("<dir>/Shows/tapa.jpg") << 43 << QString();
+    QTest::newRow("Windows separators") << QStringList{"Shows/tapa.jpg:43"}
+                                        << QByteArray("<dir>\\Shows\\tapa.jpg") << 43 << QString();
+    QTest::newRow("blank, own cover present")
+        << QStringList{"Imagen/Titles/portada.jpg:41", "Imagen/Titles/portada1.jpg:47"}
+        << QByteArray(" \r\n") << 41 << QString();
+    QTest::newRow("blank, preset cover only") << QStringList{"Imagen/Titles/portada1.jpg:47"}
+                                              << QByteArray("") << 47 << QString();
+    QTest::newRow("names a missing file")
+        << QStringList{"Imagen/Titles/portada.jpg:41"} << QByteArray("<dir>/Shows/nada.jpg") << 0
+        << kNoCover + "<dir>/Shows/nada.jpg";
+    QTest::newRow("path then a line break")
+        << QStringList{"Shows/tapa.jpg:43"} << QByteArray("<dir>/Shows/tapa.jpg\r\n") << 0
+        << kNoCover + "<dir>/Shows/tapa.jpg\r\n";
+    QTest::newRow("not a picture") << QStringList{"Shows/tapa.jpg:0"}
+                                   << QByteArray("<dir>/Shows/tapa.jpg") << 0
+                                   << "No se pudo leer la imagen de portada:\n<dir>/Shows/tapa.jpg";
+}
+
+void BoardStartupTest::coverFile() {
+    QFETCH(QStringList, files);
+    QFETCH(QByteArray, stored);
+    QFETCH(int, coverWidth);
+    QFETCH(QString, notice);
+    const QString dir = folder_->path();
+    for (const QString& file : files) {
+        const int width = file.section(':', 1).toInt();
+        folder_->writeBytes(file.section(':', 0, 0),
+                            width ? picture(QSize(width, 9), "JPG") : QByteArray("JFIF?"));
+    }
+    if (!stored.isNull()) {
+        folder_->writeBytes(QStringLiteral("Config/Portada.txt"),
+                            stored.replace("<dir>", QFile::encodeName(dir)));
+    }
+    TForm1& board = start();
+
+    if (coverWidth) {
+        QCOMPARE(board.Image2->image().size(), QSize(coverWidth, 9));
+    } else {
+        QCOMPARE(board.Image2->image(), art::Cover(QStringLiteral("Veltarama")));
+    }
+    const QStringList expected =
+        notice.isEmpty() ? QStringList() : QStringList{notice.replace("<dir>", dir)};
+    QCOMPARE(dialogs_->notices(), expected);
+    // The menu hides by itself only in a show whose cover is set.
+    QCOMPARE(board.Timer3->isActive(), !stored.isNull());
+    QVERIFY(board.Panel9->isHidden());
+}
+
+void BoardStartupTest::frameFile_data() {
+    QTest::addColumn<QByteArray>("stored");  // content of Config\Marco.txt; null: no file
+    QTest::addColumn<int>("frameWidth");     // 0: the built-in frame
+    QTest::addColumn<QString>("notice");
+    // "Imagen\Pictures\marco.bmp" (width 23) lies in the current directory in every case.
+    QTest::newRow("no setting") << QByteArray() << 23 << QString();
+    QTest::newRow("names a picture") << QByteArray("<dir>/Shows/borde.bmp") << 29 << QString();
+    QTest::newRow("blank") << QByteArray("\t \r\n") << 23 << kNoFrame;
+    QTest::newRow("names a missing file") << QByteArray("<dir>\\Shows\\otro.bmp") << 23
+                                          << kNoFrame + "<dir>\\Shows\\otro.bmp";
+}
+
+void BoardStartupTest::frameFile() {
+    QFETCH(QByteArray, stored);
+    QFETCH(int, frameWidth);
+    QFETCH(QString, notice);
+    const QString dir = folder_->path();
+    folder_->writeBytes(QStringLiteral("Imagen/Pictures/marco.bmp"), picture(QSize(23, 7), "BMP"));
+    folder_->writeBytes(QStringLiteral("Shows/borde.bmp"), picture(QSize(29, 7), "BMP"));
+    if (!stored.isNull()) {
+        folder_->writeBytes(QStringLiteral("Config/Marco.txt"),
+                            stored.replace("<dir>", QFile::encodeName(dir)));
+    }
+    TForm1& board = start();
+
+    QCOMPARE(board.Image13->image().size(), QSize(frameWidth, 7));
+    QVERIFY(board.Image13->isHidden());
+    const QStringList expected =
+        notice.isEmpty() ? QStringList() : QStringList{notice.replace("<dir>", dir)};
+    QCOMPARE(dialogs_->notices(), expected);
+    if (frameWidth == 29) {
+        QCOMPARE(board.options().framePath, dir + QStringLiteral("/Shows/borde.bmp"));
+    }
+    QVERIFY(board.Panel9->isHidden());
+}
+
+void BoardStartupTest::missingCoverAndFrameAreBothReported() {
+    folder_->writeBytes(QStringLiteral("Config/Portada.txt"), "C:\\Concurso\\portada.jpg");
+    folder_->writeBytes(QStringLiteral("Config/Marco.txt"), "C:\\Concurso\\marco.jpg");
+    folder_->writeBytes(QStringLiteral("sq.cfg"), "1");
+    folder_->writeBytes(QStringLiteral("Config/Equipos.txt"),
+                        lines({QStringLiteral("Los Mejores del Barrio")}));
+    TForm1& board = start();
+    QCOMPARE(dialogs_->notices(),
+             QStringList({kNoCover + QStringLiteral("C:\\Concurso\\portada.jpg"),
+                          kNoFrame + QStringLiteral("C:\\Concurso\\marco.jpg")}));
+    QCOMPARE(board.options().coverPath, QStringLiteral("C:\\Concurso\\portada.jpg"));
+    QCOMPARE(board.options().framePath, QStringLiteral("C:\\Concurso\\marco.jpg"));
+    // The steps after the two messages still ran.
+    QVERIFY(board.options().hideQuestion);
+    QCOMPARE(board.Edit16->font().pointSize(), 12);
+}
+
+void BoardStartupTest::startPicturesComeFromTheCurrentDirectory() {
+    QTemporaryDir elsewhere;
+    folder_->writeBytes(QStringLiteral("Imagen/Pictures/fondo.bmp"), picture(QSize(5, 5), "BMP"));
+    folder_->writeBytes(QStringLiteral("Imagen/Pictures/cta_der.bmp"), picture(QSize(5, 5), "BMP"));
+    const auto put = [&elsewhere](const QString& name, const QByteArray& bytes) {
+        const QString path = elsewhere.filePath(QStringLiteral("Imagen/Pictures/") + name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    put(QStringLiteral("fondo.bmp"), picture(QSize(6, 4), "BMP"));
+    put(QStringLiteral("cta_izq.bmp"), picture(QSize(7, 4), "BMP"));
+    put(QStringLiteral("cta_total.bmp"), QByteArray("BM not a picture"));
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    TForm1& board = start();
+
+    QCOMPARE(board.Image4->image().size(), QSize(6, 4));
+    QCOMPARE(board.Image10->image().size(), QSize(7, 4));
+    QCOMPARE(board.Image11->image(), art::ScoreBoxRight());
+    QCOMPARE(board.Image12->image(), art::PotBox());
+    QCOMPARE(board.Image13->image(), art::Frame());
+    QCOMPARE(dialogs_->shown, QStringList());
+}
+
+void BoardStartupTest::roundFolderFile_data() {
+    QTest::addColumn<QByteArray>("stored");  // null: no file; "<dir>": the program folder
+    QTest::addColumn<QString>("folder");     // relative to the program folder
+    QTest::newRow("no file") << QByteArray() << "Rondas";
+    QTest::newRow("an existing folder") << QByteArray("<dir>/Otras") << "Otras";
+    QTest::newRow("a missing folder") << QByteArray("<dir>/Perdidas") << "Rondas";
+    QTest::newRow("path then a line break") << QByteArray("<dir>/Otras\r\n") << "Rondas";
+    QTest::newRow("only spaces") << QByteArray("   ") << "Rondas";
+}
+
+void BoardStartupTest::roundFolderFile() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, folder);
+    QVERIFY(QDir(folder_->path()).mkpath(QStringLiteral("Otras")));
+    if (!stored.isNull()) {
+        folder_->writeBytes(QStringLiteral("Config/RondaDir.txt"),
+                            stored.replace("<dir>", QFile::encodeName(folder_->path())));
+    }
+    TForm1& board = start();
+    QCOMPARE(QDir(board.roundFolder()).absolutePath(), QDir(folder_->file(folder)).absolutePath());
+}
+
+void BoardStartupTest::optionMarkers() {
+    folder_->writeBytes(QStringLiteral("dt.cfg"), QByteArray());
+    folder_->writeBytes(QStringLiteral("sf.cfg"), "1");
+    folder_->writeBytes(QStringLiteral("sq.cfg"), "1");
+    // Markers are looked up in the program folder, whatever the current directory.
+    QTemporaryDir elsewhere;
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    TForm1& board = start();
+    QVERIFY(!board.options().multipliersInNormal);
+    QVERIFY(board.options().accumulateInEasy);
+    QVERIFY(board.options().hideQuestion);
+    QVERIFY(board.Label16->isHidden());
+}
+
+QTEST_MAIN(BoardStartupTest)
+#include "tst_board_startup.moc"

@@ -1,0 +1,437 @@
+// The round flow as the operator plays it: S, A, V, F and R, the pending question from the
+// control window's editor, the points schedule of a game of four questions and its splashes.
+#include <QtTest>
+
+#include "BoardFixture.h"
+#include "art/Art.h"
+#include "editing/GameSettings.h"
+#include "platform/ProgramFolder.h"
+#include "sound/Sound.h"
+
+using velta::ProgramPath;
+using velta::TForm1;
+using velta::test::BoardFixture;
+namespace art = velta::art;
+namespace effects = velta::effects;
+
+namespace {
+
+QStringList played(const QString& effect) { return {ProgramPath(effect)}; }
+
+// Reveals answer 1 (40 points) and gives the pot to the left team.
+void awardFortyLeft(const BoardFixture& f) {
+    f.press('1');
+    f.press('z');
+}
+
+}  // namespace
+
+class RoundFlow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gameOfFour_data();
+    void gameOfFour();
+    void previousAndReplaceKeepTheSchedule();
+    void pendingQuestion();
+    void lastCardComesUpAgain();
+    void extraRounds();
+    void rowsOutOfUse();
+    void scoreBoxesFollowTheMarker();
+    void easyMode_data();
+    void easyMode();
+};
+
+// How the double-and-triple option is switched off, if at all.
+enum Multipliers { On, OffByMarker, OffByOption };
+
+void RoundFlow::gameOfFour_data() {
+    QTest::addColumn<int>("multipliers");
+    QTest::newRow("option on") << int(On);
+    QTest::newRow("dt.cfg at start") << int(OffByMarker);
+    QTest::newRow("option switched off") << int(OffByOption);
+}
+
+// Five S presses: a game of four questions (start, plain, double, triple) and the start of
+// the next, each with its picture, sound, score reset and pot multiplier.
+void RoundFlow::gameOfFour() {
+    QFETCH(int, multipliers);
+    BoardFixture f;
+    f.writeCards(8);
+    if (multipliers == OffByMarker) {
+        f.folder.writeBytes(velta::kMultipliersOffMarker, {});
+    }
+    QVERIFY(f.start());
+    TForm1& b = *f.board;
+    if (multipliers == OffByOption) {
+        b.options().multipliersInNormal = false;
+    }
+    const bool on = multipliers == On;
+
+    struct Question {
+        bool startsGame;
+        int factor;  // with the option on
+    };
+    const Question game[] = {{true, 1}, {false, 1}, {false, 2}, {false, 3}, {true, 1}};
+    for (int q = 1; q <= 5; ++q) {
+        const Question& expected = game[q - 1];
+        const int factor = on ? expected.factor : 1;
+        b.Label19->setText(QStringLiteral("25"));
+        b.Label20->setText(QStringLiteral("35"));
+        f.sound.clear();
+        f.press('s');
+
+        QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta %1").arg(q));
+        QCOMPARE(b.state().RoundNumber, q);
+        QCOMPARE(b.state().GameQuestionCount, q);
+        QCOMPARE(b.state().DoublePoints, factor == 2);
+        QCOMPARE(b.state().TriplePoints, factor == 3);
+        QCOMPARE(f.sound.effects(),
+                 played(expected.startsGame ? effects::kPresentation : effects::kStart));
+        const QString left = expected.startsGame ? QStringLiteral("00") : QStringLiteral("25");
+        QCOMPARE(b.Label19->text(), left);
+        QCOMPARE(b.Label20->text(), expected.startsGame ? QStringLiteral("00") : QStringLiteral("35"));
+
+        QCOMPARE(b.Image1->isVisible(), expected.startsGame);
+        if (expected.startsGame) {
+            QCOMPARE(b.Image1->image(), art::StartSplash());
+        }
+        QCOMPARE(b.Image3->isVisible(), factor > 1);
+        if (factor > 1) {
+            QCOMPARE(b.Image3->image(), factor == 2 ? art::DoublePoints() : art::TriplePoints());
+        }
+        QCOMPARE(b.Timer1->isActive(), expected.startsGame || factor > 1);
+        if (b.Timer1->isActive()) {
+            QCOMPARE(b.Timer1->interval(), 3000);
+        }
+
+        awardFortyLeft(f);
+        QCOMPARE(b.Label19->text(), QString::number(left.toInt() + 40 * factor));
+        b.splashTick();
+        QVERIFY(!b.Image1->isVisible());
+        QVERIFY(!b.Image3->isVisible());
+    }
+    QVERIFY(f.dialogs.shown.isEmpty());
+}
+
+// A steps back with the schedule of the lower count; V replaces the card without moving
+// the count, so the double stays with the question that replaced it.
+void RoundFlow::previousAndReplaceKeepTheSchedule() {
+    BoardFixture f;
+    f.writeCards(8);
+    QVERIFY(f.start());
+    TForm1& b = *f.board;
+
+    QVERIFY(!b.SpeedButton9->isEnabled());
+    f.press('a');
+    QVERIFY(b.Image2->isVisible());
+    QCOMPARE(b.Label16->text(), QStringLiteral("?"));
+    QVERIFY(f.sound.calls.isEmpty());
+
+    f.type("sss");
+    QVERIFY(b.state().DoublePoints);
+    b.splashTick();
+    f.sound.clear();
+    f.press('a');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 2"));
+    QCOMPARE(b.state().GameQuestionCount, 2);
+    QVERIFY(!b.state().DoublePoints);
+    QVERIFY(!b.state().TriplePoints);
+    QCOMPARE(f.sound.effects(), played(effects::kStart));
+    QVERIFY(!b.Timer1->isActive());
+    QVERIFY(!b.Image1->isVisible());
+
+    f.press('s');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 3"));
+    QVERIFY(b.state().DoublePoints);
+    QVERIFY(b.Image3->isVisible());
+    b.splashTick();
+    awardFortyLeft(f);
+    QCOMPARE(b.ETotal->text(), QStringLiteral("80"));
+
+    f.sound.clear();
+    f.press('v');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 4"));
+    QCOMPARE(b.state().RoundNumber, 4);
+    QCOMPARE(b.state().GameQuestionCount, 3);
+    QVERIFY(b.state().DoublePoints);
+    QVERIFY(f.sound.calls.isEmpty());
+    QVERIFY(!b.Timer1->isActive());
+    QCOMPARE(b.Label17->text(), QStringLiteral("00"));
+    QVERIFY(b.rows[0].cover->isVisible());
+    // V keeps the last award, so it can still be moved to the other team.
+    QCOMPARE(b.ETotal->text(), QStringLiteral("80"));
+    QCOMPARE(b.EModo->text(), QStringLiteral("EIzq"));
+    awardFortyLeft(f);
+    QCOMPARE(b.Label19->text(), QStringLiteral("160"));
+
+    f.press('s');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 5"));
+    QCOMPARE(b.state().GameQuestionCount, 4);
+    QVERIFY(b.state().TriplePoints);
+    QCOMPARE(b.ETotal->text(), QStringLiteral("0"));
+    QVERIFY(b.EModo->text().isEmpty());
+}
+
+// The control window's editor writes the card it shows into the pending-question field:
+// the next S or R puts that card up, and the game count goes on where it was.
+void RoundFlow::pendingQuestion() {
+    BoardFixture f;
+    f.writeCards(8);
+    for (int n = 1; n <= 3; ++n) {
+        f.folder.writeRound(n, QStringLiteral("Extra %1").arg(n), velta::test::StandardAnswers(),
+                            true);
+    }
+    QVERIFY(f.start());
+    TForm1& b = *f.board;
+    f.type("ss");
+
+    b.ERondaF1->setText(QStringLiteral("ronda7.txt"));
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 2"));
+    f.press('s');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 7"));
+    QCOMPARE(f.control.relay, QStringLiteral("ronda7.txt"));
+    QCOMPARE(b.state().GameQuestionCount, 3);
+    QVERIFY(b.state().DoublePoints);
+    f.press('s');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 8"));
+    QVERIFY(b.state().TriplePoints);
+
+    b.ERondaF1->setText(QStringLiteral("xronda3.txt"));
+    QCOMPARE(b.state().RoundNumber, 8);
+    f.press('r');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Extra 3"));
+    QCOMPARE(f.control.relay, QStringLiteral("xronda3.txt"));
+
+    QVERIFY(f.dialogs.shown.isEmpty());
+    b.ERondaF1->setText(QStringLiteral("pregunta.txt"));
+    QCOMPARE(f.dialogs.errors().size(), 1);
+    QCOMPARE(b.state().RoundNumber, 8);
+    QCOMPARE(b.state().ExtraRoundNumber, 3);
+}
+
+// S or V on the last card puts the same card up again, covered, with the same schedule.
+void RoundFlow::lastCardComesUpAgain() {
+    BoardFixture f;
+    f.writeCards(1);
+    QVERIFY(f.start());
+    TForm1& b = *f.board;
+    f.press('s');
+    b.splashTick();
+    f.type("12");
+    QCOMPARE(b.Label17->text(), QStringLiteral("70"));
+    b.Label19->setText(QStringLiteral("70"));
+    f.sound.clear();
+
+    f.press('s');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
+    QCOMPARE(b.state().GameQuestionCount, 1);
+    QCOMPARE(b.Label17->text(), QStringLiteral("00"));
+    for (const velta::AnswerRow& row : b.rows) {
+        QVERIFY(row.cover->isVisible());
+        QCOMPARE(row.points->text(), QStringLiteral("0"));
+        QVERIFY(row.answer->text().isEmpty());
+    }
+    QCOMPARE(f.sound.effects(), played(effects::kPresentation));
+    QVERIFY(b.Image1->isVisible());
+    QCOMPARE(b.Label19->text(), QStringLiteral("00"));
+
+    f.press('2');
+    f.press('v');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
+    QVERIFY(b.rows[1].cover->isVisible());
+    QCOMPARE(b.Label17->text(), QStringLiteral("00"));
+}
+
+// R asks for the next extra card; a missing one still uses up its number. The normal
+// series, its count and the score boxes are left alone.
+void RoundFlow::extraRounds() {
+    BoardFixture f;
+    f.writeCards(4);
+    f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::StandardAnswers(), true);
+    f.folder.writeRound(2, QStringLiteral("Extra 2"), velta::test::StandardAnswers(), true);
+    QVERIFY(f.start());
+    TForm1& b = *f.board;
+
+    f.press('r');
+    QCOMPARE(b.state().ExtraRoundNumber, 0);
+    QCOMPARE(b.Label16->text(), QStringLiteral("?"));
+
+    f.type("sss");
+    b.splashTick();
+    f.press('1');
+    f.press('x');
+    f.sound.clear();
+    f.press('r');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Extra 1"));
+    QCOMPARE(f.sound.effects(), played(effects::kStart));
+    QVERIFY(!b.state().DoublePoints);
+    QCOMPARE(b.state().StrikeCount, 0);
+    QCOMPARE(b.Label17->text(), QStringLiteral("00"));
+    QVERIFY(b.rows[0].cover->isVisible());
+    QCOMPARE(f.control.relay, QStringLiteral("xronda1.txt"));
+
+    f.press('r');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Extra 2"));
+    f.press('1');
+    f.press('r');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Extra 2"));
+    QVERIFY(!b.rows[0].cover->isVisible());
+    QCOMPARE(b.state().ExtraRoundNumber, 3);
+    f.folder.writeRound(4, QStringLiteral("Extra 4"), velta::test::StandardAnswers(), true);
+    f.press('r');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Extra 4"));
+
+    QCOMPARE(b.state().RoundNumber, 3);
+    f.press('s');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 4"));
+    QCOMPARE(b.state().GameQuestionCount, 4);
+    QVERIFY(b.state().TriplePoints);
+}
+
+// Rows 3 to 5 show only for answers in use; their keys follow on both windows.
+void RoundFlow::rowsOutOfUse() {
+    BoardFixture f;
+    f.folder.writeRound(1, QStringLiteral("Tres respuestas"),
+                        {QStringLiteral("Uno,50"), QStringLiteral("Dos,30"),
+                         QStringLiteral("Tres,20"), QStringLiteral(","), QStringLiteral(",")});
+    f.folder.writeRound(2, QStringLiteral("Dos respuestas"),
+                        {QStringLiteral("Uno,60"), QStringLiteral("Dos,40")});
+    f.folder.writeRound(3, QStringLiteral("Cinco respuestas"), velta::test::StandardAnswers());
+    QVERIFY(f.start());
+    TForm1& b = *f.board;
+
+    const auto rowsInUse = [&b] {
+        QList<bool> inUse;
+        for (const velta::AnswerRow& row : b.rows) {
+            const bool shown = row.cover->isVisible();
+            if (shown != row.points->isVisible() || shown != row.bar->isVisible() ||
+                shown != row.key->isEnabled()) {
+                return QList<bool>{};
+            }
+            inUse << shown;
+        }
+        return inUse;
+    };
+
+    f.press('s');
+    QCOMPARE(rowsInUse(), (QList<bool>{true, true, true, false, false}));
+    QCOMPARE(f.control.answerKeys, (std::array<bool, 3>{true, false, false}));
+    b.splashTick();
+    f.sound.clear();
+    f.press('4');
+    QVERIFY(f.sound.calls.isEmpty());
+    // The control window presses the board's key even while it is disabled: only the
+    // reveal sound plays.
+    b.rows[4].key->press();
+    QCOMPARE(f.sound.effects(), played(effects::kAnswer));
+    QVERIFY(b.rows[4].answer->text().isEmpty());
+    QCOMPARE(b.Label17->text(), QStringLiteral("00"));
+
+    f.press('s');
+    QCOMPARE(rowsInUse(), (QList<bool>{true, true, false, false, false}));
+    QCOMPARE(f.control.answerKeys, (std::array<bool, 3>{false, false, false}));
+
+    f.press('s');
+    QCOMPARE(rowsInUse(), (QList<bool>{true, true, true, true, true}));
+    QCOMPARE(f.control.answerKeys, (std::array<bool, 3>{true, true, true}));
+    f.press('a');
+    QCOMPARE(rowsInUse(), (QList<bool>{true, true, false, false, false}));
+}
+
+// "sp.cfg" is looked for each time S, A or V puts a card up; F and R leave the pot and the
+// score boxes as they were.
+void RoundFlow::scoreBoxesFollowTheMarker() {
+    BoardFixture f;
+    f.writeCards(4);
+    f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::StandardAnswers(), true);
+    f.folder.writeBytes(velta::kHideScoresMarker, {});
+    QVERIFY(f.start());
+    TForm1& b = *f.board;
+    const auto boxesShown = [&b] {
+        const bool pot = b.Panel2->isVisible();
+        if (pot != b.Panel3->isVisible() || pot != b.Panel4->isVisible()) {
+            return QStringLiteral("mixed");
+        }
+        return pot ? QStringLiteral("shown") : QStringLiteral("hidden");
+    };
+
+    for (const char key : {'s', 'v', 'a'}) {
+        f.press(key);
+        QCOMPARE(boxesShown(), QStringLiteral("hidden"));
+    }
+    QFile::remove(f.folder.file(velta::kHideScoresMarker));
+    f.press('s');
+    QCOMPARE(boxesShown(), QStringLiteral("shown"));
+    QVERIFY(!b.options().hideScores);
+
+    f.folder.writeBytes(velta::kHideScoresMarker, {});
+    f.press('r');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Extra 1"));
+    QCOMPARE(boxesShown(), QStringLiteral("shown"));
+    f.press('v');
+    QCOMPARE(boxesShown(), QStringLiteral("hidden"));
+}
+
+void RoundFlow::easyMode_data() {
+    QTest::addColumn<bool>("accumulate");
+    QTest::newRow("scores reset on every card") << false;
+    QTest::newRow("sf.cfg: scores accumulate") << true;
+}
+
+// F from the cover starts the easy mode for good: S is disabled, every card starts with
+// the splash, there is no double or triple, and the next-button picture runs F.
+void RoundFlow::easyMode() {
+    QFETCH(bool, accumulate);
+    BoardFixture f;
+    f.writeCards(4);
+    if (accumulate) {
+        f.folder.writeBytes(velta::kAccumulateEasyMarker, {});
+    }
+    QVERIFY(f.start());
+    TForm1& b = *f.board;
+    b.Label19->setText(QStringLiteral("25"));
+
+    f.press('f');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
+    QVERIFY(b.state().EasyMode);
+    QVERIFY(!b.SpeedButton3->isEnabled());
+    QCOMPARE(f.control.keys.value('s', true), false);
+    QVERIFY(b.SpeedButton9->isEnabled());
+    QVERIFY(!b.Image2->isVisible());
+    QVERIFY(b.Panel1->isVisible());
+    QVERIFY(b.Edit16->isVisible());
+    QVERIFY(b.Edit17->isVisible());
+    QVERIFY(!b.Panel2->isVisible());
+    QVERIFY(!b.Panel3->isVisible());
+    QVERIFY(!b.Panel4->isVisible());
+    QCOMPARE(f.sound.effects(), played(effects::kPresentation));
+    QCOMPARE(b.Image1->image(), art::StartSplash());
+    QVERIFY(b.Image1->isVisible());
+    const QString kept = accumulate ? QStringLiteral("25") : QStringLiteral("00");
+    QCOMPARE(b.Label19->text(), kept);
+
+    f.press('s');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
+    b.splashTick();
+    awardFortyLeft(f);
+    QCOMPARE(b.Label19->text(), QString::number(kept.toInt() + 40));
+
+    f.sound.clear();
+    QTest::mouseClick(b.Image15, Qt::LeftButton);
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 2"));
+    QCOMPARE(f.sound.effects(), played(effects::kPresentation));
+    QCOMPARE(b.Label19->text(), accumulate ? QString::number(kept.toInt() + 40) : kept);
+    QCOMPARE(b.ETotal->text(), QStringLiteral("0"));
+
+    f.press('f');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 3"));
+    QCOMPARE(b.state().GameQuestionCount, 3);
+    QVERIFY(!b.state().DoublePoints);
+    QVERIFY(b.Image1->isVisible());
+    QVERIFY(!b.Image3->isVisible());
+    QVERIFY(f.dialogs.shown.isEmpty());
+}
+
+QTEST_MAIN(RoundFlow)
+#include "tst_round_flow.moc"

@@ -1,0 +1,377 @@
+// Team scores on the board: awarding the pot with Z, C and the score boxes, the multiplier
+// of the third and fourth question, and the reassign panel of B.
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "RecordingSoundOutput.h"
+#include "ScriptedDialogs.h"
+#include "TempProgramFolder.h"
+#include "board/Uvelta.h"
+#include "platform/ProgramFolder.h"
+#include "sound/Sound.h"
+
+using namespace velta;
+using velta::test::RecordingSoundOutput;
+using velta::test::ScriptedDialogs;
+using velta::test::TempProgramFolder;
+
+class ScoresTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void awardGivesThePotOnce_data();
+    void awardGivesThePotOnce();
+    void awardNeedsAPotAndTheGameView();
+    void multiplierCountsAtTheAward_data();
+    void multiplierCountsAtTheAward();
+    void balanceBeforeAnAwardShowsTheNotice();
+    void reassignPanelMovesTheLastAward();
+    void swapKeepsTheTextsAsTheyAre();
+    void manualEntryAsksUntilItGetsAWholeNumber();
+
+private:
+    // Types a key into whatever has the keyboard focus, as the operator does.
+    void press(char key);
+    void click(QWidget* widget);
+    void playCards(int count);
+    QString left() const { return board_->Label19->text(); }
+    QString right() const { return board_->Label20->text(); }
+
+    std::unique_ptr<TempProgramFolder> folder_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<RecordingSoundOutput> sound_;
+    std::unique_ptr<TForm1> board_;
+};
+
+void ScoresTest::initTestCase() {
+    // The single-copy lock lives in the runtime folder; keep it away from a running show.
+    // Static, so the folder outlives the lock the process holds until it ends.
+    static QTemporaryDir runtime;
+    QVERIFY(runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+}
+
+void ScoresTest::init() {
+    folder_ = std::make_unique<TempProgramFolder>();
+    // Answers 1 and 2 of each card add up to: 45, 45, 60, 50, 45.
+    const QStringList firstTwo[] = {{"Perro,30", "Gato,15"},
+                                    {"Rojo,25", "Azul,20"},
+                                    {"Sal,40", "Pimienta,20"},
+                                    {"Lunes,35", "Martes,15"},
+                                    {"Mango,30", "Uva,15"}};
+    for (int n = 1; n <= 5; ++n) {
+        folder_->writeRound(n, QStringLiteral("Pregunta %1").arg(n),
+                            firstTwo[n - 1] + QStringList{"Tres,20", "Cuatro,15", "Cinco,10"});
+    }
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    sound_ = std::make_unique<RecordingSoundOutput>();
+    board_ = std::make_unique<TForm1>();
+    QVERIFY(board_->isSingleInstance());
+    board_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(board_.get()));
+    board_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(board_.get()));
+    board_->parkFocus();
+}
+
+void ScoresTest::cleanup() {
+    board_.reset();
+    sound_.reset();
+    dialogs_.reset();
+    folder_.reset();
+}
+
+void ScoresTest::press(char key) {
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY2(focused, "nothing has the keyboard focus");
+    QTest::keyClick(focused, key);
+}
+
+void ScoresTest::click(QWidget* widget) {
+    QVERIFY(widget->isVisible());
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+// Puts up cards with S until the count-th is on the board.
+void ScoresTest::playCards(int count) {
+    for (int i = 0; i < count; ++i) {
+        press('s');
+    }
+    QCOMPARE(board_->state().GameQuestionCount, count);
+}
+
+void ScoresTest::awardGivesThePotOnce_data() {
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<bool>("toLeft");
+    QTest::newRow("key Z") << "z" << true;
+    QTest::newRow("key C") << "c" << false;
+    QTest::newRow("left score box") << "Panel3" << true;
+    QTest::newRow("left score label") << "Label19" << true;
+    QTest::newRow("right score picture") << "Image11" << false;
+    QTest::newRow("right score label") << "Label20" << false;
+}
+
+void ScoresTest::awardGivesThePotOnce() {
+    QFETCH(QString, trigger);
+    QFETCH(bool, toLeft);
+    playCards(1);
+    press('1');
+    press('2');
+    QCOMPARE(board_->Label17->text(), QStringLiteral("45"));
+    sound_->clear();
+
+    const auto award = [&] {
+        if (trigger.size() == 1) {
+            press(trigger[0].toLatin1());
+        } else {
+            click(board_->findChild<QWidget*>(trigger));
+        }
+    };
+    award();
+    QCOMPARE(toLeft ? left() : right(), QStringLiteral("45"));
+    QCOMPARE(toLeft ? right() : left(), QStringLiteral("00"));
+    QCOMPARE(board_->Label17->text(), QStringLiteral("00"));
+    QCOMPARE(board_->ETotal->text(), QStringLiteral("45"));
+    QCOMPARE(board_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));
+    QCOMPARE(sound_->effects(), QStringList{ProgramPath(effects::kRoundWon)});
+    QVERIFY(!(toLeft ? board_->SpeedButton13 : board_->SpeedButton10)->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), board_->Button3);
+
+    // The pot is spent: neither side gets it again, and the last award stands.
+    award();
+    press(toLeft ? 'c' : 'z');
+    QCOMPARE(toLeft ? left() : right(), QStringLiteral("45"));
+    QCOMPARE(toLeft ? right() : left(), QStringLiteral("00"));
+    QCOMPARE(board_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));
+    QCOMPARE(sound_->effects().size(), 1);
+
+    // A revealed answer after the award no longer fills the pot.
+    press('3');
+    QCOMPARE(board_->Label17->text(), QStringLiteral("00"));
+}
+
+void ScoresTest::awardNeedsAPotAndTheGameView() {
+    // Nothing on the board yet: no card, no pot.
+    press('z');
+    QCOMPARE(left(), QStringLiteral("00"));
+    QCOMPARE(board_->ETotal->text(), QStringLiteral("0"));
+
+    playCards(1);
+    press('z');
+    QCOMPARE(left(), QStringLiteral("00"));
+    QVERIFY(board_->SpeedButton13->isEnabled());
+    QVERIFY(sound_->effects().indexOf(ProgramPath(effects::kRoundWon)) < 0);
+
+    // On the cover the pot waits for the game view to come back.
+    press('1');
+    press('g');
+    QVERIFY(!board_->gameViewShowing());
+    press('z');
+    QCOMPARE(board_->Label17->text(), QStringLiteral("30"));
+    QCOMPARE(left(), QStringLiteral("00"));
+    press('g');
+    press('z');
+    QCOMPARE(left(), QStringLiteral("30"));
+
+    // An answer shown and hidden again leaves a pot of "0", which is awarded like any other.
+    press('s');
+    press('2');
+    press('2');
+    QCOMPARE(board_->Label17->text(), QStringLiteral("0"));
+    press('c');
+    QCOMPARE(right(), QStringLiteral("0"));
+    QCOMPARE(board_->ETotal->text(), QStringLiteral("0"));
+    QCOMPARE(board_->EModo->text(), QStringLiteral("EDer"));
+    QVERIFY(!board_->SpeedButton10->isEnabled());
+}
+
+void ScoresTest::multiplierCountsAtTheAward_data() {
+    QTest::addColumn<int>("card");
+    QTest::addColumn<bool>("optionAtPutUp");
+    QTest::addColumn<bool>("optionAtAward");
+    QTest::addColumn<char>("key");
+    QTest::addColumn<QString>("awarded");
+    QTest::newRow("third question doubles") << 3 << true << true << 'c' << "120";
+    QTest::newRow("fourth question triples") << 4 << true << true << 'z' << "150";
+    QTest::newRow("option off before the award") << 3 << true << false << 'c' << "60";
+    QTest::newRow("option off before the triple award") << 4 << true << false << 'z' << "50";
+    QTest::newRow("option off when the card went up") << 3 << false << true << 'c' << "60";
+    QTest::newRow("second question counts once") << 2 << true << true << 'z' << "45";
+}
+
+void ScoresTest::multiplierCountsAtTheAward() {
+    QFETCH(int, card);
+    QFETCH(bool, optionAtPutUp);
+    QFETCH(bool, optionAtAward);
+    QFETCH(char, key);
+    QFETCH(QString, awarded);
+    playCards(card - 1);
+    board_->options().multipliersInNormal = optionAtPutUp;
+    press('s');
+    board_->options().multipliersInNormal = optionAtAward;
+    press('1');
+    press('2');
+    press(key);
+    QCOMPARE(key == 'z' ? left() : right(), awarded);
+    QCOMPARE(board_->ETotal->text(), awarded);
+    // The pot showed the plain points while the question was played.
+    QCOMPARE(board_->Label17->text(), QStringLiteral("00"));
+}
+
+void ScoresTest::balanceBeforeAnAwardShowsTheNotice() {
+    // No question on the board yet: B shows nothing.
+    press('b');
+    QVERIFY(!board_->Panel21->isVisible());
+    QVERIFY(!board_->Panel20->isVisible());
+
+    playCards(1);
+    press('b');
+    QVERIFY(board_->Panel21->isVisible());
+    QCOMPARE(board_->Panel21->text(), QStringLiteral("Puntos sin asignar"));
+    QVERIFY(board_->Timer15->isActive());
+    QCOMPARE(board_->Timer15->interval(), 1500);
+    QVERIFY(!board_->Panel20->isVisible());
+    QCOMPARE(QApplication::focusWidget(), board_->Button3);
+    board_->noticeTick();
+    QVERIFY(!board_->Panel21->isVisible());
+    QVERIFY(!board_->Timer15->isActive());
+
+    // An award takes the notice down at once.
+    press('b');
+    QVERIFY(board_->Panel21->isVisible());
+    press('1');
+    press('z');
+    QVERIFY(!board_->Panel21->isVisible());
+}
+
+void ScoresTest::reassignPanelMovesTheLastAward() {
+    // Right 30 from the first card, then 45 to the left on the second.
+    playCards(1);
+    press('1');
+    press('c');
+    press('s');
+    press('1');
+    press('2');
+    press('z');
+    QCOMPARE(left(), QStringLiteral("45"));
+    QCOMPARE(right(), QStringLiteral("30"));
+
+    press('b');
+    QVERIFY(board_->Panel20->isVisible());
+    QVERIFY(!board_->Panel21->isVisible());
+    QCOMPARE(QApplication::focusWidget(), board_->Button4);
+    QCOMPARE(board_->Button4->toolTip(), QStringLiteral("Reasignar 45 puntos a Los Verdes"));
+    QCOMPARE(board_->Button5->toolTip(), QStringLiteral("Reasignar 45 puntos a Los Púrpuras"));
+
+    const auto expect = [&](const char* l, const char* r, const char* side) {
+        QCOMPARE(left(), QLatin1String(l));
+        QCOMPARE(right(), QLatin1String(r));
+        QCOMPARE(board_->EModo->text(), QLatin1String(side));
+        QCOMPARE(board_->ETotal->text(), QStringLiteral("45"));
+    };
+    click(board_->Button4);  // already on the left
+    expect("45", "30", "EIzq");
+    click(board_->Button5);
+    expect("0", "75", "EDer");
+    click(board_->Button5);  // already on the right
+    expect("0", "75", "EDer");
+    click(board_->Button4);
+    expect("45", "30", "EIzq");
+    QVERIFY(board_->Panel20->isVisible());
+
+    // After a swap either way is open, but a side never gives more than it has.
+    click(board_->Button6);
+    expect("30", "45", "");
+    click(board_->Button5);
+    expect("30", "45", "");
+    click(board_->Button4);
+    expect("75", "0", "EIzq");
+    click(board_->Button5);
+    expect("30", "45", "EDer");
+    click(board_->Button4);  // the right has 45, so back it goes
+    expect("75", "0", "EIzq");
+    click(board_->Button6);
+    click(board_->Button6);
+    expect("75", "0", "");
+    click(board_->Button4);  // the right has nothing to give
+    expect("75", "0", "");
+
+    // The panel's buttons leave the keys working; B closes the panel and the game goes on.
+    press('b');
+    QVERIFY(!board_->Panel20->isVisible());
+    QCOMPARE(QApplication::focusWidget(), board_->Button3);
+    press('b');
+    QVERIFY(board_->Panel20->isVisible());
+    click(board_->Button8);
+    QVERIFY(!board_->Panel20->isVisible());
+    QCOMPARE(QApplication::focusWidget(), board_->Button3);
+    press('b');
+    QVERIFY(board_->Panel20->isVisible());
+    press('s');
+    QCOMPARE(board_->state().GameQuestionCount, 3);
+    QVERIFY(!board_->Panel20->isVisible());
+    QCOMPARE(board_->ETotal->text(), QStringLiteral("0"));
+    QCOMPARE(QApplication::focusWidget(), board_->Button3);
+}
+
+void ScoresTest::swapKeepsTheTextsAsTheyAre() {
+    playCards(1);
+    press('1');
+    press('z');
+    press('b');
+    dialogs_->inputs << QStringLiteral("007") << QStringLiteral("40");
+    click(board_->Button7);
+    QCOMPARE(left(), QStringLiteral("007"));
+    QCOMPARE(right(), QStringLiteral("40"));
+    click(board_->Button6);
+    QCOMPARE(left(), QStringLiteral("40"));
+    QCOMPARE(right(), QStringLiteral("007"));
+    QCOMPARE(board_->EModo->text(), QString());
+    QCOMPARE(board_->ETotal->text(), QStringLiteral("30"));
+
+    // Moves read the texts as numbers and write plain ones.
+    click(board_->Button4);
+    QCOMPARE(left(), QStringLiteral("40"));
+    QCOMPARE(right(), QStringLiteral("007"));
+    click(board_->Button5);
+    QCOMPARE(left(), QStringLiteral("10"));
+    QCOMPARE(right(), QStringLiteral("37"));
+}
+
+void ScoresTest::manualEntryAsksUntilItGetsAWholeNumber() {
+    playCards(1);
+    press('1');
+    press('2');
+    press('z');
+    press('b');
+    dialogs_->inputs << QStringLiteral("-5") << QStringLiteral("diez") << QStringLiteral("")
+                     << QStringLiteral("1.5") << QStringLiteral("20") << std::nullopt;
+    click(board_->Button7);
+    QCOMPARE(left(), QStringLiteral("20"));
+    QCOMPARE(right(), QStringLiteral("00"));
+    QCOMPARE(dialogs_->shown,
+             QStringList({"input: Puntos para.. | Los Verdes | 45",
+                          "input: Puntos para.. | Los Verdes | 45",
+                          "input: Puntos para.. | Los Verdes | 45",
+                          "input: Puntos para.. | Los Verdes | 45",
+                          "input: Puntos para.. | Los Verdes | 45",
+                          "input: Puntos para.. | Los Púrpuras | 00"}));
+    // The last award is not touched by a manual entry.
+    QCOMPARE(board_->ETotal->text(), QStringLiteral("45"));
+    QCOMPARE(board_->EModo->text(), QStringLiteral("EIzq"));
+    QVERIFY(dialogs_->inputs.isEmpty());
+    QVERIFY(dialogs_->errors().isEmpty());
+    // Keys still reach the commands afterwards.
+    press('s');
+    QCOMPARE(board_->state().GameQuestionCount, 2);
+}
+
+QTEST_MAIN(ScoresTest)
+#include "tst_scores.moc"

@@ -1,0 +1,74 @@
+#pragma once
+
+// Header only: the support library links no widgets, the GUI test programs do.
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "RecordingControlLink.h"
+#include "RecordingSoundOutput.h"
+#include "ScriptedDialogs.h"
+#include "TempProgramFolder.h"
+#include "board/Uvelta.h"
+
+namespace velta::test {
+
+// Points XDG_RUNTIME_DIR at a folder of this test program's own, so a copy of the program
+// running elsewhere never holds the single-instance lock the board asks for. It must run
+// before the first TForm1; the folder lives until the test program ends.
+inline void UsePrivateRuntimeFolder() {
+    static const QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+}
+
+// The five answers of a complete card, 100 points in all.
+inline QStringList StandardAnswers() {
+    return {QStringLiteral("Uno,40"), QStringLiteral("Dos,30"), QStringLiteral("Tres,15"),
+            QStringLiteral("Cuatro,10"), QStringLiteral("Cinco,5")};
+}
+
+// A board window on a throw-away program folder, with scripted dialogs, recorded sounds
+// and a stand-in control window that is not shown. Write the files the test needs into
+// `folder`, then start().
+struct BoardFixture {
+    BoardFixture() { UsePrivateRuntimeFolder(); }
+
+    TempProgramFolder folder;
+    ScriptedDialogs dialogs;
+    RecordingSoundOutput sound;
+    RecordingControlLink control;
+    std::unique_ptr<TForm1> board;
+
+    // Normal cards 1..count, "Pregunta N" with the standard answers.
+    void writeCards(int count) const {
+        for (int n = 1; n <= count; ++n) {
+            folder.writeRound(n, QStringLiteral("Pregunta %1").arg(n), StandardAnswers());
+        }
+    }
+
+    // Creates and shows the board; true once it is on screen. What the start-up played
+    // is forgotten, so a test sees the sounds of its own commands.
+    bool start() {
+        board = std::make_unique<TForm1>();
+        board->setControlLink(&control);
+        board->show();
+        const bool exposed = QTest::qWaitForWindowExposed(board.get());
+        sound.clear();
+        return exposed;
+    }
+
+    // A key typed by the operator: it goes to the focused control, as on the desktop.
+    void press(char key) const {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : board.get(), key);
+    }
+    void type(const char* keys) const {
+        for (; *keys; ++keys) {
+            press(*keys);
+        }
+    }
+};
+
+}  // namespace velta::test

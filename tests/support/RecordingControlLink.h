@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QImage>
+#include <QMap>
+#include <QString>
+#include <array>
+
+#include "board/ControlLink.h"
+
+namespace velta::test {
+
+// A stand-in for the control window: keeps what the board last wrote into each of its
+// fields, so a test sees what the host would see.
+class RecordingControlLink : public ControlLink {
+public:
+    bool shown = false;
+    bool sync = true;  // "Sincronizar con el juego"
+
+    QString relay;
+    std::array<bool, 5> marks{};  // revealed rows 1..5
+    int clearCount = 0;
+    std::array<bool, 3> answerKeys{true, true, true};  // keys 3, 4, 5
+    QMap<QChar, bool> keys;
+    QImage picture;
+    bool pictureShown = false;
+    QString countdown;
+    QString leftScore;
+    QString rightScore;
+
+    bool isShown() const override { return shown; }
+    void parkFocus() override {}
+    bool syncWithGame() const override { return sync; }
+    void setRoundRelay(const QString& fileName) override { relay = fileName; }
+    void setRevealMark(int row, bool revealed) override { marks.at(row - 1) = revealed; }
+    void clearRoundMarks() override {
+        marks.fill(false);
+        ++clearCount;
+    }
+    void setAnswerKeysEnabled(bool key3, bool key4, bool key5) override {
+        answerKeys = {key3, key4, key5};
+    }
+    void setKeyEnabled(QChar key, bool enabled) override { keys[key] = enabled; }
+    void showPicture(const QImage& image) override {
+        picture = image;
+        pictureShown = true;
+    }
+    void hidePicture() override { pictureShown = false; }
+    void setCountdown(const QString& text) override { countdown = text; }
+    void setLeftScore(const QString& text) override { leftScore = text; }
+    void setRightScore(const QString& text) override { rightScore = text; }
+};
+
+}  // namespace velta::test
