@@ -53,7 +53,7 @@ double Percentile(std::vector<double> values, double fraction) {
 
 // Reads the null sink's monitor through parec and notes, for every frame, when it arrived.
 class MonitorListener {
-public:
+  public:
     MonitorListener() {
         QObject::connect(&parec_, &QProcess::readyReadStandardOutput, [this] { read(); });
         clock_.start();
@@ -102,7 +102,7 @@ public:
         return loudNs_;
     }
 
-private:
+  private:
     void read() {
         const qint64 arrived = clock_.nsecsElapsed();
         pending_ += parec_.readAllStandardOutput();
@@ -213,7 +213,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir folder;
     velta::SetProgramFolder(folder.path());
     WriteFile(velta::ProgramPath(kEffectA), velta::test::ToneWav(880, 0.25));
-    WriteFile(velta::ProgramPath(kEffectB), velta::test::ToneWav(660, 0.25));
+    WriteFile(velta::ProgramPath(kEffectB), velta::test::ToneWav(660, 0.25, 1, 22050));
     const QString bankA = velta::ProgramPath(QStringLiteral("Audio/EFFECTS/bench-a.wav"));
     const QString bankB = velta::ProgramPath(QStringLiteral("Audio/EFFECTS/bench-b.wav"));
     WriteFile(bankA, velta::test::ToneWav(440, 1.0));

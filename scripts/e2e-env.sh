@@ -164,6 +164,25 @@ rms_of() {
     sox "$file" -n "${trim[@]}" stat 2>&1 | awk '/^RMS +amplitude/ { print $3 }'
 }
 
+# Second (from the start of the WAV file $1) at which sound first rises above the RMS
+# amplitude $3 in a 50 ms window, looking from second $2 on; "none" when it never does.
+sound_onset() {
+    sox "$1" -t dat -c 1 - trim "$2" 2>/dev/null | awk -v from="$2" -v limit="$3" '
+        /^;/ { next }
+        {
+            window = int($1 / 0.05)
+            if (window != current) {
+                if (n > 0 && sqrt(sum / n) > limit) { found = 1; exit }
+                current = window; sum = 0; n = 0
+            }
+            sum += $2 * $2; n++
+        }
+        END {
+            if (!found && n > 0 && sqrt(sum / n) > limit) found = 1
+            if (found) printf "%.2f\n", from + current * 0.05; else print "none"
+        }'
+}
+
 # Succeeds when the number $1 is above $2 (awk, so decimals work).
 is_above() {
     awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'

@@ -125,14 +125,14 @@ void TForm1::buildWindow() {
     buildTimers();
 }
 
+// The cover, the frame, the board background and the three score pictures get their
+// built-in pictures when the window is first shown, and only where no file replaced them.
 void TForm1::buildStage() {
     Image2 = new ImageBox(QStringLiteral("Image2"), Panel16, ImageBox::Fit::Centre);
     Image2->setGeometry(28, 10, 1096, 601);
-    Image2->setImage(art::Cover(QStringLiteral("Veltarama")));
 
     Image13 = new ImageBox(QStringLiteral("Image13"), Panel16, ImageBox::Fit::Stretch);
     Image13->setGeometry(110, 31, 950, 590);
-    Image13->setImage(art::Frame());
     Image13->hide();
 
     Image15 = new ImageBox(QStringLiteral("Image15"), Panel16);
@@ -183,7 +183,6 @@ void TForm1::buildStage() {
 void TForm1::buildBoard() {
     Image4 = new ImageBox(QStringLiteral("Image4"), Panel1, ImageBox::Fit::Stretch);
     Image4->setGeometry(-6, 0, 813, 459);
-    Image4->setImage(art::BoardBackground());
 
     static const int barY[] = {72, 143, 214, 285, 356};
     static const int answerY[] = {84, 155, 227, 299, 369};
@@ -207,7 +206,7 @@ void TForm1::buildBoard() {
     for (int i = 0; i < 5; ++i) {
         rows[i].points = label(QLatin1String(pointsNames[i]), Panel1,
                                QRect(769 - 140, pointsY[i], 140, 60), Tahoma(48, true), kLime,
-                               QStringLiteral("0"), Qt::AlignRight | Qt::AlignTop);
+                               QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter);
     }
     Label16 = label(QStringLiteral("Label16"), Panel1, QRect(7, 4, 785, 69), Tahoma(24, true),
                     Qt::yellow, QStringLiteral("?"), Qt::AlignLeft | Qt::AlignTop);
@@ -232,21 +231,18 @@ void TForm1::buildScoreBoxes() {
     Panel2 = panel(QStringLiteral("Panel2"), Panel16, QRect(739, 0, 145, 70), QColor(0, 0, 128));
     Image12 = new ImageBox(QStringLiteral("Image12"), Panel2, ImageBox::Fit::Stretch);
     Image12->setGeometry(-4, -1, 181, 96);
-    Image12->setImage(art::PotBox());
     Label17 = label(QStringLiteral("Label17"), Panel2, QRect(0, -4, 139, 78), digits, Qt::white,
                     QStringLiteral("00"), Qt::AlignRight | Qt::AlignVCenter);
 
     Panel3 = panel(QStringLiteral("Panel3"), Panel16, QRect(13, 252, 145, 70), QColor(0, 79, 79));
     Image10 = new ImageBox(QStringLiteral("Image10"), Panel3, ImageBox::Fit::Stretch);
     Image10->setGeometry(1, 0, 181, 89);
-    Image10->setImage(art::ScoreBoxLeft());
     Label19 = label(QStringLiteral("Label19"), Panel3, QRect(0, -4, 142, 78), digits, Qt::white,
                     QStringLiteral("00"), Qt::AlignRight | Qt::AlignVCenter);
 
     Panel4 = panel(QStringLiteral("Panel4"), Panel16, QRect(1014, 252, 145, 70), QColor(79, 0, 79));
     Image11 = new ImageBox(QStringLiteral("Image11"), Panel4, ImageBox::Fit::Stretch);
     Image11->setGeometry(-4, -3, 181, 89);
-    Image11->setImage(art::ScoreBoxRight());
     Label20 = label(QStringLiteral("Label20"), Panel4, QRect(1, -4, 144, 78), digits, Qt::white,
                     QStringLiteral("00"), Qt::AlignLeft | Qt::AlignVCenter);
 

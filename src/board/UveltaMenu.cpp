@@ -33,7 +33,8 @@ const char* const kKeyListLines[] = {
     "lugar de la X)  ",
     "M = Muestra el menú, cuando éste se oculta automáticamente",
     "F = Fácil, modo de 1 pregunta - Inicia y avanza el juego (desactiva la tecla S)",
-    "T = Tablero de Control - Cambiar título, portada, preguntas del juego, efectos de sonido, etc.",
+    "T = Tablero de Control - Cambiar título, portada, preguntas del juego, efectos de sonido, "
+    "etc.",
     "J = Cambiar la versión del juego",
     "V = Volver a preguntar (reemplazar por la siguiente pregunta)",
     "B = Balancear marcador - Reasignar puntos (cuando ya se asignaron a un equipo)",
@@ -153,7 +154,8 @@ void TForm1::connectCommands() {
     });
 
     const auto tick = [this](QTimer* timer, auto handler) {
-        connect(timer, &QTimer::timeout, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+        connect(timer, &QTimer::timeout, this,
+                [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
     };
     tick(Timer1, &TForm1::splashTick);
     tick(Timer2, &TForm1::blinkTick);
@@ -167,13 +169,15 @@ void TForm1::connectCommands() {
             Guarded([this] { NextQuestion(); });
         }
     });
-    connect(Image15, &ImageBox::clicked, this, [this] {
-        Guarded([this] { state_.EasyMode ? EasyNext() : NextQuestion(); });
-    });
+    connect(Image15, &ImageBox::clicked, this,
+            [this] { Guarded([this] { state_.EasyMode ? EasyNext() : NextQuestion(); }); });
     connect(Image13, &ImageBox::clicked, this, [this] { parkFocusAndCancelStrike(); });
-    connect(ERondaF1, &QLineEdit::textChanged, this, [this] { Guarded([this] { SetPendingQuestion(); }); });
-    connect(Edit16, &QLineEdit::returnPressed, this, [this] { Guarded([this] { StoreTeamNames(Edit16); }); });
-    connect(Edit17, &QLineEdit::returnPressed, this, [this] { Guarded([this] { StoreTeamNames(Edit17); }); });
+    connect(ERondaF1, &QLineEdit::textChanged, this,
+            [this] { Guarded([this] { SetPendingQuestion(); }); });
+    connect(Edit16, &QLineEdit::returnPressed, this,
+            [this] { Guarded([this] { StoreTeamNames(Edit16); }); });
+    connect(Edit17, &QLineEdit::returnPressed, this,
+            [this] { Guarded([this] { StoreTeamNames(Edit17); }); });
 }
 
 void TForm1::ToggleMenu() {
@@ -199,9 +203,9 @@ void TForm1::ShowKeyList() {
 void TForm1::ToggleCoverOrGame() {
     const bool toGame = !Image13->isVisible();
     Image2->setVisible(!toGame);
-    for (QWidget* w : {static_cast<QWidget*>(Image13), static_cast<QWidget*>(Image15), Panel1,
-                       static_cast<QWidget*>(Edit16), static_cast<QWidget*>(Edit17), Panel2, Panel3,
-                       Panel4}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(Image13), static_cast<QWidget*>(Image15), Panel1,
+          static_cast<QWidget*>(Edit16), static_cast<QWidget*>(Edit17), Panel2, Panel3, Panel4}) {
         w->setVisible(toGame);
     }
 }

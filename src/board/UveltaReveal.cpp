@@ -23,7 +23,15 @@ void TForm1::RevealOrHide(int n) {
         if (n >= 3 && line.isEmpty()) {
             return;
         }
-        const auto [text, points] = SplitAnswerLine(line);
+        // Rows 1 and 2 always show; one left blank on the card (an empty line, or the ","
+        // of a blank answer) is an empty answer worth nothing.
+        const auto [text, points] =
+            line.size() > 1 ? SplitAnswerLine(line) : std::pair{QString(), QStringLiteral("0")};
+        // Points that are no whole number stop the reveal before the row changes: it stays
+        // covered with its "0", so the pot still adds up the other rows.
+        if (state_.PotOpen) {
+            toInt(points);
+        }
         row.answer->setText(text);
         row.points->setText(points);
         QFont f = row.answer->font();

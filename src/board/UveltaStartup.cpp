@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QToolTip>
 
+#include "art/Art.h"
 #include "board/BoardStyle.h"
 #include "board/Uvelta.h"
 #include "content/RoundFiles.h"
@@ -24,6 +25,27 @@ namespace {
 bool AcquireProcessLock() {
     static SingleInstance lock;
     return lock.acquire();
+}
+
+// The built-in pictures take long to paint, the cover most of all: each is painted once a
+// run, and only for a box that no picture file has filled by the time the window shows.
+void FillWithBuiltIn(ImageBox* box, const QImage& (*builtIn)()) {
+    if (box->image().isNull()) {
+        box->setImage(builtIn());
+    }
+}
+
+template <QImage (*Paint)()>
+const QImage& Painted() {
+    static const QImage picture = Paint();
+    return picture;
+}
+
+QImage BuiltInCover() {
+    return art::Cover(QStringLiteral("Veltarama"));
+}
+QImage BuiltInFrame() {
+    return art::Frame();
 }
 
 }  // namespace
@@ -168,6 +190,12 @@ void TForm1::showEvent(QShowEvent* event) {
             move(monitor->availableGeometry().center() - rect().center());
         }
         Guarded([this] { showBoardWindow(); });
+        FillWithBuiltIn(Image2, Painted<BuiltInCover>);
+        FillWithBuiltIn(Image13, Painted<BuiltInFrame>);
+        FillWithBuiltIn(Image4, Painted<art::BoardBackground>);
+        FillWithBuiltIn(Image10, Painted<art::ScoreBoxLeft>);
+        FillWithBuiltIn(Image11, Painted<art::ScoreBoxRight>);
+        FillWithBuiltIn(Image12, Painted<art::PotBox>);
     }
 }
 

@@ -32,7 +32,9 @@ void BankChannel::close() {
 }
 
 QString BankChannel::playing() const {
-    if (!player_ || player_->playbackState() != QMediaPlayer::PlayingState) {
+    // A file the codecs do not take leaves the player "playing" with an error, in silence.
+    if (!player_ || player_->playbackState() != QMediaPlayer::PlayingState ||
+        player_->error() != QMediaPlayer::NoError) {
         return {};
     }
     return player_->source().toLocalFile();

@@ -11,7 +11,7 @@ namespace velta {
 // codecs play (mp3, wav, wma, mid, aac, ac3). The player is made on first use or by
 // create(): it costs the start-up tens of milliseconds and megabytes.
 class BankChannel {
-public:
+  public:
     void create();
 
     // Closes what was open, then opens and plays the file. A file that cannot be opened
@@ -23,7 +23,7 @@ public:
     // The file open on the voice while it plays (empty when silent).
     QString playing() const;
 
-private:
+  private:
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QMediaPlayer> player_;
 };

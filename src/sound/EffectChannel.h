@@ -15,7 +15,7 @@ namespace velta {
 // on PulseAudio a QSoundEffect that is stopped and started again within a few tens of
 // milliseconds (keys pressed in quick succession) can fall silent for good.
 class EffectChannel {
-public:
+  public:
     // Starts loading the file in the background, unless it is loaded or loading already.
     void preload(const QString& path);
 
@@ -28,7 +28,7 @@ public:
     bool looping() const;
     bool isLoaded(const QString& path) const;
 
-private:
+  private:
     std::map<QString, std::unique_ptr<QSoundEffect>> loaded_;
     std::unique_ptr<QSoundEffect> voice_;
 };

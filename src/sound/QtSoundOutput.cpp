@@ -21,18 +21,27 @@ void QtSoundOutput::warmUpStep(QStringList pendingEffects) {
         return;
     }
     preloadEffect(pendingEffects.takeFirst());
-    QTimer::singleShot(0, &warmUpSteps_,
-                       [this, pendingEffects] { warmUpStep(pendingEffects); });
+    QTimer::singleShot(0, &warmUpSteps_, [this, pendingEffects] { warmUpStep(pendingEffects); });
 }
 
-void QtSoundOutput::playEffect(const QString& path, bool loop) { effects_.play(path, loop); }
+void QtSoundOutput::playEffect(const QString& path, bool loop) {
+    effects_.play(path, loop);
+}
 
-void QtSoundOutput::stopEffects() { effects_.stop(); }
+void QtSoundOutput::stopEffects() {
+    effects_.stop();
+}
 
-void QtSoundOutput::preloadEffect(const QString& path) { effects_.preload(path); }
+void QtSoundOutput::preloadEffect(const QString& path) {
+    effects_.preload(path);
+}
 
-void QtSoundOutput::playBankFile(const QString& path) { bank_.play(path); }
+void QtSoundOutput::playBankFile(const QString& path) {
+    bank_.play(path);
+}
 
-void QtSoundOutput::closeBank() { bank_.close(); }
+void QtSoundOutput::closeBank() {
+    bank_.close();
+}
 
 }  // namespace velta

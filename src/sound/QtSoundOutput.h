@@ -12,7 +12,7 @@ namespace velta {
 // media voice on QMediaPlayer. Creating it costs nothing; the heavy parts wait for warmUp()
 // or their first use, so the cover appears without delay.
 class QtSoundOutput : public SoundOutput {
-public:
+  public:
     // Called once the cover has been painted: loads every fixed effect and then makes the
     // media voice, one step at a time in the event loop's idle time, so the window stays
     // responsive and the intro is ready by the time it starts.
@@ -27,7 +27,7 @@ public:
     const EffectChannel& effects() const { return effects_; }
     const BankChannel& bank() const { return bank_; }
 
-private:
+  private:
     void warmUpStep(QStringList pendingEffects);
 
     EffectChannel effects_;

@@ -13,14 +13,18 @@ void PlayEffectLooped(const QString& relativePath) {
     soundOutput().playEffect(ProgramPath(relativePath), true);
 }
 
-void StopEffects() { soundOutput().stopEffects(); }
+void StopEffects() {
+    soundOutput().stopEffects();
+}
 
 // Bank files may have been saved on Windows, with '\' between folders.
 void PlayBankFile(const QString& fullPath) {
     soundOutput().playBankFile(NormalizeSeparators(fullPath));
 }
 
-void CloseBank() { soundOutput().closeBank(); }
+void CloseBank() {
+    soundOutput().closeBank();
+}
 
 void StopAllSound() {
     StopEffects();
@@ -30,8 +34,8 @@ void StopAllSound() {
 QStringList AllEffects() {
     using namespace effects;
     // The intro first: it is the one needed a second after start.
-    return {kIntro,  kPresentation, kStart,  kAnswer, kWrong,
-            kRoundWon, kBell1,      kBell2,  kSecond, kPass};
+    return {kIntro,    kPresentation, kStart, kAnswer, kWrong,
+            kRoundWon, kBell1,        kBell2, kSecond, kPass};
 }
 
 }  // namespace velta

@@ -7,7 +7,7 @@ namespace {
 // Before an output is set (a window built by a test that does not care about sound),
 // requests are dropped: sound never stops a command.
 class SilentOutput : public SoundOutput {
-public:
+  public:
     void playEffect(const QString&, bool) override {}
     void stopEffects() override {}
     void preloadEffect(const QString&) override {}
@@ -28,6 +28,8 @@ SoundOutput& soundOutput() {
     return output ? *output : silent;
 }
 
-void SetSoundOutput(SoundOutput* output) { outputSlot() = output; }
+void SetSoundOutput(SoundOutput* output) {
+    outputSlot() = output;
+}
 
 }  // namespace velta

@@ -1,5 +1,5 @@
-// The board window's start-up: the cover screen it opens on, and what each settings file,
-// option marker and start picture changes, including the blank, missing and broken cases.
+// The board window's start-up: the cover screen it opens on, and what the title, team-name
+// and rounds-folder settings and the option markers change, blank and missing cases included.
 
 #include <QBuffer>
 #include <QDir>
@@ -25,9 +25,9 @@ using velta::test::TempProgramFolder;
 namespace {
 
 // A picture file of a size no built-in picture has, so the size tells which one a box shows.
-QByteArray picture(const QSize& size, const char* format, const QColor& colour = Qt::red) {
+QByteArray picture(const QSize& size, const char* format) {
     QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
+    image.fill(Qt::red);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -44,7 +44,9 @@ QByteArray lines(const QStringList& values) {
     return EncodeText(text);
 }
 
-QColor tableColour(const char* name) { return LookupColour(QLatin1String(name))->colour; }
+QColor tableColour(const char* name) {
+    return LookupColour(QLatin1String(name))->colour;
+}
 
 QColor textColour(const QWidget* w, QPalette::ColorRole role) {
     return w->palette().color(role);
@@ -62,9 +64,6 @@ bool draws(QWidget* w, const QColor& colour) {
     }
     return false;
 }
-
-const QString kNoCover = QStringLiteral("No se encontró la imagen de portada:\n");
-const QString kNoFrame = QStringLiteral("No se encontró la imagen de marco:\n");
 
 }  // namespace
 
@@ -86,12 +85,6 @@ class BoardStartupTest : public QObject {
     void unknownColourIsReportedAndStartGoesOn();
     void teamNamesFileAndNameSize_data();
     void teamNamesFileAndNameSize();
-    void coverFile_data();
-    void coverFile();
-    void frameFile_data();
-    void frameFile();
-    void missingCoverAndFrameAreBothReported();
-    void startPicturesComeFromTheCurrentDirectory();
     void roundFolderFile_data();
     void roundFolderFile();
     void optionMarkers();
@@ -100,7 +93,6 @@ class BoardStartupTest : public QObject {
     // Creates and shows the board on the test's program folder.
     TForm1& start();
 
-    QTemporaryDir runtime_;
     std::unique_ptr<TempProgramFolder> folder_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<RecordingSoundOutput> sound_;
@@ -108,8 +100,10 @@ class BoardStartupTest : public QObject {
 };
 
 void BoardStartupTest::initTestCase() {
-    // A copy of the program running elsewhere on this machine must not hold our lock.
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+    // A copy of the program running elsewhere on this machine must not hold our lock. The
+    // folder outlives the lock, which is released when the program ends.
+    static const QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
 }
 
 void BoardStartupTest::init() {
@@ -144,15 +138,16 @@ void BoardStartupTest::opensOnTheCoverScreen() {
     QCOMPARE(board.Edit16->font().pointSize(), 16);
     QCOMPARE(board.Edit17->font().pointSize(), 16);
 
-    for (QWidget* shown : {static_cast<QWidget*>(board.Image2), board.Label18, board.Panel22,
-                           static_cast<QWidget*>(board.SpeedButton3), board.Panel17}) {
+    const QList<QWidget*> shownAtStart{board.Image2, board.Label18, board.Panel22,
+                                       board.SpeedButton3, board.Panel17};
+    for (QWidget* shown : shownAtStart) {
         QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
     }
-    for (QWidget* hidden :
-         {board.Panel1, static_cast<QWidget*>(board.Image13), static_cast<QWidget*>(board.Image15),
-          static_cast<QWidget*>(board.Edit16), static_cast<QWidget*>(board.Edit17), board.Panel2,
-          board.Panel3, board.Panel4, board.Panel5, static_cast<QWidget*>(board.Panel9),
-          static_cast<QWidget*>(board.Panel11), board.Panel14, board.Panel18}) {
+    const QList<QWidget*> hiddenAtStart{board.Panel1, board.Image13, board.Image15, board.Edit16,
+                                        board.Edit17, board.Panel2,  board.Panel3,  board.Panel4,
+                                        board.Panel5, board.Panel9,  board.Panel11, board.Panel14,
+                                        board.Panel18};
+    for (QWidget* hidden : hiddenAtStart) {
         QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
     }
     QVERIFY(!board.SpeedButton9->isEnabled());
@@ -201,8 +196,8 @@ void BoardStartupTest::savesTheCoverScreenForReview() {
     QVERIFY(QTest::qWaitForWindowExposed(&board));
     const QImage shot = board.grab().toImage();
     QCOMPARE(shot.size(), QSize(1156, 698));
-    const QString folder = qEnvironmentVariable("VELTA_BUILD_DIR", QDir::tempPath()) +
-                           QStringLiteral("/screenshots");
+    const QString folder =
+        qEnvironmentVariable("VELTA_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(shot.save(folder + QStringLiteral("/cover.png")));
 }
@@ -313,8 +308,8 @@ void BoardStartupTest::teamNamesFileAndNameSize_data() {
         << "Ñandúes de Sur"
         << "Ñandúes del Sur" << 16 << 12;
     QTest::newRow("long names, UTF-8 with mark")
-        << QByteArray("\xEF\xBB\xBF") + QStringLiteral("Águilas del Norte\r\nCóndores del Sur\r\n")
-                                            .toUtf8()
+        << QByteArray("\xEF\xBB\xBF") +
+               QStringLiteral("Águilas del Norte\r\nCóndores del Sur\r\n").toUtf8()
         << "Águilas del Norte"
         << "Cóndores del Sur" << 12 << 12;
 }
@@ -333,142 +328,6 @@ void BoardStartupTest::teamNamesFileAndNameSize() {
     QCOMPARE(board.Edit17->text(), right);
     QCOMPARE(board.Edit16->font().pointSize(), leftPoints);
     QCOMPARE(board.Edit17->font().pointSize(), rightPoints);
-}
-
-void BoardStartupTest::coverFile_data() {
-    // In `stored` and `notice`, "<dir>" stands for the program folder.
-    QTest::addColumn<QStringList>("files");  // pictures written, each "path:width"
-    QTest::addColumn<QByteArray>("stored");  // content of Config\Portada.txt; null: no file
-    QTest::addColumn<int>("coverWidth");     // 0: the built-in cover stays
-    QTest::addColumn<QString>("notice");
-    QTest::newRow("no setting, own cover present")
-        << QStringList{"Imagen/Titles/portada.jpg:41"} << QByteArray() << 0 << QString();
-    QTest::newRow("names a picture") << QStringList{"Shows/tapa.jpg:43"}
-                                     << QByteArray("<dir>/Shows/tapa.jpg") << 43 << QString();
-    QTest::newRow("Windows separators") << QStringList{"Shows/tapa.jpg:43"}
-                                        << QByteArray("<dir>\\Shows\\tapa.jpg") << 43 << QString();
-    QTest::newRow("blank, own cover present")
-        << QStringList{"Imagen/Titles/portada.jpg:41", "Imagen/Titles/portada1.jpg:47"}
-        << QByteArray(" \r\n") << 41 << QString();
-    QTest::newRow("blank, preset cover only") << QStringList{"Imagen/Titles/portada1.jpg:47"}
-                                              << QByteArray("") << 47 << QString();
-    QTest::newRow("names a missing file")
-        << QStringList{"Imagen/Titles/portada.jpg:41"} << QByteArray("<dir>/Shows/nada.jpg") << 0
-        << kNoCover + "<dir>/Shows/nada.jpg";
-    QTest::newRow("path then a line break")
-        << QStringList{"Shows/tapa.jpg:43"} << QByteArray("<dir>/Shows/tapa.jpg\r\n") << 0
-        << kNoCover + "<dir>/Shows/tapa.jpg\r\n";
-    QTest::newRow("not a picture") << QStringList{"Shows/tapa.jpg:0"}
-                                   << QByteArray("<dir>/Shows/tapa.jpg") << 0
-                                   << "No se pudo leer la imagen de portada:\n<dir>/Shows/tapa.jpg";
-}
-
-void BoardStartupTest::coverFile() {
-    QFETCH(QStringList, files);
-    QFETCH(QByteArray, stored);
-    QFETCH(int, coverWidth);
-    QFETCH(QString, notice);
-    const QString dir = folder_->path();
-    for (const QString& file : files) {
-        const int width = file.section(':', 1).toInt();
-        folder_->writeBytes(file.section(':', 0, 0),
-                            width ? picture(QSize(width, 9), "JPG") : QByteArray("JFIF?"));
-    }
-    if (!stored.isNull()) {
-        folder_->writeBytes(QStringLiteral("Config/Portada.txt"),
-                            stored.replace("<dir>", QFile::encodeName(dir)));
-    }
-    TForm1& board = start();
-
-    if (coverWidth) {
-        QCOMPARE(board.Image2->image().size(), QSize(coverWidth, 9));
-    } else {
-        QCOMPARE(board.Image2->image(), art::Cover(QStringLiteral("Veltarama")));
-    }
-    const QStringList expected =
-        notice.isEmpty() ? QStringList() : QStringList{notice.replace("<dir>", dir)};
-    QCOMPARE(dialogs_->notices(), expected);
-    // The menu hides by itself only in a show whose cover is set.
-    QCOMPARE(board.Timer3->isActive(), !stored.isNull());
-    QVERIFY(board.Panel9->isHidden());
-}
-
-void BoardStartupTest::frameFile_data() {
-    QTest::addColumn<QByteArray>("stored");  // content of Config\Marco.txt; null: no file
-    QTest::addColumn<int>("frameWidth");     // 0: the built-in frame
-    QTest::addColumn<QString>("notice");
-    // "Imagen\Pictures\marco.bmp" (width 23) lies in the current directory in every case.
-    QTest::newRow("no setting") << QByteArray() << 23 << QString();
-    QTest::newRow("names a picture") << QByteArray("<dir>/Shows/borde.bmp") << 29 << QString();
-    QTest::newRow("blank") << QByteArray("\t \r\n") << 23 << kNoFrame;
-    QTest::newRow("names a missing file") << QByteArray("<dir>\\Shows\\otro.bmp") << 23
-                                          << kNoFrame + "<dir>\\Shows\\otro.bmp";
-}
-
-void BoardStartupTest::frameFile() {
-    QFETCH(QByteArray, stored);
-    QFETCH(int, frameWidth);
-    QFETCH(QString, notice);
-    const QString dir = folder_->path();
-    folder_->writeBytes(QStringLiteral("Imagen/Pictures/marco.bmp"), picture(QSize(23, 7), "BMP"));
-    folder_->writeBytes(QStringLiteral("Shows/borde.bmp"), picture(QSize(29, 7), "BMP"));
-    if (!stored.isNull()) {
-        folder_->writeBytes(QStringLiteral("Config/Marco.txt"),
-                            stored.replace("<dir>", QFile::encodeName(dir)));
-    }
-    TForm1& board = start();
-
-    QCOMPARE(board.Image13->image().size(), QSize(frameWidth, 7));
-    QVERIFY(board.Image13->isHidden());
-    const QStringList expected =
-        notice.isEmpty() ? QStringList() : QStringList{notice.replace("<dir>", dir)};
-    QCOMPARE(dialogs_->notices(), expected);
-    if (frameWidth == 29) {
-        QCOMPARE(board.options().framePath, dir + QStringLiteral("/Shows/borde.bmp"));
-    }
-    QVERIFY(board.Panel9->isHidden());
-}
-
-void BoardStartupTest::missingCoverAndFrameAreBothReported() {
-    folder_->writeBytes(QStringLiteral("Config/Portada.txt"), "C:\\Concurso\\portada.jpg");
-    folder_->writeBytes(QStringLiteral("Config/Marco.txt"), "C:\\Concurso\\marco.jpg");
-    folder_->writeBytes(QStringLiteral("sq.cfg"), "1");
-    folder_->writeBytes(QStringLiteral("Config/Equipos.txt"),
-                        lines({QStringLiteral("Los Mejores del Barrio")}));
-    TForm1& board = start();
-    QCOMPARE(dialogs_->notices(),
-             QStringList({kNoCover + QStringLiteral("C:\\Concurso\\portada.jpg"),
-                          kNoFrame + QStringLiteral("C:\\Concurso\\marco.jpg")}));
-    QCOMPARE(board.options().coverPath, QStringLiteral("C:\\Concurso\\portada.jpg"));
-    QCOMPARE(board.options().framePath, QStringLiteral("C:\\Concurso\\marco.jpg"));
-    // The steps after the two messages still ran.
-    QVERIFY(board.options().hideQuestion);
-    QCOMPARE(board.Edit16->font().pointSize(), 12);
-}
-
-void BoardStartupTest::startPicturesComeFromTheCurrentDirectory() {
-    QTemporaryDir elsewhere;
-    folder_->writeBytes(QStringLiteral("Imagen/Pictures/fondo.bmp"), picture(QSize(5, 5), "BMP"));
-    folder_->writeBytes(QStringLiteral("Imagen/Pictures/cta_der.bmp"), picture(QSize(5, 5), "BMP"));
-    const auto put = [&elsewhere](const QString& name, const QByteArray& bytes) {
-        const QString path = elsewhere.filePath(QStringLiteral("Imagen/Pictures/") + name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    };
-    put(QStringLiteral("fondo.bmp"), picture(QSize(6, 4), "BMP"));
-    put(QStringLiteral("cta_izq.bmp"), picture(QSize(7, 4), "BMP"));
-    put(QStringLiteral("cta_total.bmp"), QByteArray("BM not a picture"));
-    QVERIFY(QDir::setCurrent(elsewhere.path()));
-    TForm1& board = start();
-
-    QCOMPARE(board.Image4->image().size(), QSize(6, 4));
-    QCOMPARE(board.Image10->image().size(), QSize(7, 4));
-    QCOMPARE(board.Image11->image(), art::ScoreBoxRight());
-    QCOMPARE(board.Image12->image(), art::PotBox());
-    QCOMPARE(board.Image13->image(), art::Frame());
-    QCOMPARE(dialogs_->shown, QStringList());
 }
 
 void BoardStartupTest::roundFolderFile_data() {

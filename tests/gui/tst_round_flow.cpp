@@ -16,7 +16,9 @@ namespace effects = velta::effects;
 
 namespace {
 
-QStringList played(const QString& effect) { return {ProgramPath(effect)}; }
+QStringList played(const QString& effect) {
+    return {ProgramPath(effect)};
+}
 
 // Reveals answer 1 (40 points) and gives the pot to the left team.
 void awardFortyLeft(const BoardFixture& f) {
@@ -29,7 +31,7 @@ void awardFortyLeft(const BoardFixture& f) {
 class RoundFlow : public QObject {
     Q_OBJECT
 
-private slots:
+  private Q_SLOTS:
     void gameOfFour_data();
     void gameOfFour();
     void previousAndReplaceKeepTheSchedule();
@@ -90,7 +92,8 @@ void RoundFlow::gameOfFour() {
                  played(expected.startsGame ? effects::kPresentation : effects::kStart));
         const QString left = expected.startsGame ? QStringLiteral("00") : QStringLiteral("25");
         QCOMPARE(b.Label19->text(), left);
-        QCOMPARE(b.Label20->text(), expected.startsGame ? QStringLiteral("00") : QStringLiteral("35"));
+        QCOMPARE(b.Label20->text(),
+                 expected.startsGame ? QStringLiteral("00") : QStringLiteral("35"));
 
         QCOMPARE(b.Image1->isVisible(), expected.startsGame);
         if (expected.startsGame) {
@@ -103,6 +106,12 @@ void RoundFlow::gameOfFour() {
         QCOMPARE(b.Timer1->isActive(), expected.startsGame || factor > 1);
         if (b.Timer1->isActive()) {
             QCOMPARE(b.Timer1->interval(), 3000);
+            QVERIFY(b.Timer2->isActive());
+            velta::ImageBox* blinking = factor > 1 ? b.Image3 : b.Image1;
+            b.blinkTick();
+            QVERIFY(!blinking->isVisible());
+            b.blinkTick();
+            QVERIFY(blinking->isVisible());
         }
 
         awardFortyLeft(f);
@@ -220,6 +229,7 @@ void RoundFlow::lastCardComesUpAgain() {
     b.splashTick();
     f.type("12");
     QCOMPARE(b.Label17->text(), QStringLiteral("70"));
+    QVERIFY(f.control.marks[0] && f.control.marks[1]);
     b.Label19->setText(QStringLiteral("70"));
     f.sound.clear();
 
@@ -232,6 +242,7 @@ void RoundFlow::lastCardComesUpAgain() {
         QCOMPARE(row.points->text(), QStringLiteral("0"));
         QVERIFY(row.answer->text().isEmpty());
     }
+    QCOMPARE(f.control.marks, (std::array<bool, 5>{}));
     QCOMPARE(f.sound.effects(), played(effects::kPresentation));
     QVERIFY(b.Image1->isVisible());
     QCOMPARE(b.Label19->text(), QStringLiteral("00"));

@@ -1,28 +1,19 @@
 // Team scores on the board: awarding the pot with Z, C and the score boxes, the multiplier
 // of the third and fourth question, and the reassign panel of B.
-#include <QApplication>
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
-#include "RecordingSoundOutput.h"
-#include "ScriptedDialogs.h"
-#include "TempProgramFolder.h"
-#include "board/Uvelta.h"
+#include "BoardFixture.h"
 #include "platform/ProgramFolder.h"
 #include "sound/Sound.h"
 
 using namespace velta;
-using velta::test::RecordingSoundOutput;
-using velta::test::ScriptedDialogs;
-using velta::test::TempProgramFolder;
+using velta::test::BoardFixture;
 
 class ScoresTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
-    void initTestCase();
+  private Q_SLOTS:
     void init();
     void cleanup();
 
@@ -36,30 +27,21 @@ private Q_SLOTS:
     void swapKeepsTheTextsAsTheyAre();
     void manualEntryAsksUntilItGetsAWholeNumber();
 
-private:
-    // Types a key into whatever has the keyboard focus, as the operator does.
-    void press(char key);
+  private:
+    void press(char key) { f_->press(key); }
     void click(QWidget* widget);
     void playCards(int count);
     QString left() const { return board_->Label19->text(); }
     QString right() const { return board_->Label20->text(); }
+    // Both scores, and what the control window's mirrors show of them.
+    void expectScores(const QString& left, const QString& right);
 
-    std::unique_ptr<TempProgramFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<RecordingSoundOutput> sound_;
-    std::unique_ptr<TForm1> board_;
+    std::unique_ptr<BoardFixture> f_;
+    TForm1* board_ = nullptr;
 };
 
-void ScoresTest::initTestCase() {
-    // The single-copy lock lives in the runtime folder; keep it away from a running show.
-    // Static, so the folder outlives the lock the process holds until it ends.
-    static QTemporaryDir runtime;
-    QVERIFY(runtime.isValid());
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-}
-
 void ScoresTest::init() {
-    folder_ = std::make_unique<TempProgramFolder>();
+    f_ = std::make_unique<BoardFixture>();
     // Answers 1 and 2 of each card add up to: 45, 45, 60, 50, 45.
     const QStringList firstTwo[] = {{"Perro,30", "Gato,15"},
                                     {"Rojo,25", "Azul,20"},
@@ -67,31 +49,19 @@ void ScoresTest::init() {
                                     {"Lunes,35", "Martes,15"},
                                     {"Mango,30", "Uva,15"}};
     for (int n = 1; n <= 5; ++n) {
-        folder_->writeRound(n, QStringLiteral("Pregunta %1").arg(n),
-                            firstTwo[n - 1] + QStringList{"Tres,20", "Cuatro,15", "Cinco,10"});
+        f_->folder.writeRound(n, QStringLiteral("Pregunta %1").arg(n),
+                              firstTwo[n - 1] + QStringList{"Tres,20", "Cuatro,15", "Cinco,10"});
     }
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    sound_ = std::make_unique<RecordingSoundOutput>();
-    board_ = std::make_unique<TForm1>();
-    QVERIFY(board_->isSingleInstance());
-    board_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(board_.get()));
+    QVERIFY(f_->start());
+    board_ = f_->board.get();
     board_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(board_.get()));
+    QVERIFY(QTest::qWaitForWindowActive(board_));
     board_->parkFocus();
 }
 
 void ScoresTest::cleanup() {
-    board_.reset();
-    sound_.reset();
-    dialogs_.reset();
-    folder_.reset();
-}
-
-void ScoresTest::press(char key) {
-    QWidget* focused = QApplication::focusWidget();
-    QVERIFY2(focused, "nothing has the keyboard focus");
-    QTest::keyClick(focused, key);
+    board_ = nullptr;
+    f_.reset();
 }
 
 void ScoresTest::click(QWidget* widget) {
@@ -105,6 +75,13 @@ void ScoresTest::playCards(int count) {
         press('s');
     }
     QCOMPARE(board_->state().GameQuestionCount, count);
+}
+
+void ScoresTest::expectScores(const QString& left, const QString& right) {
+    QCOMPARE(board_->Label19->text(), left);
+    QCOMPARE(board_->Label20->text(), right);
+    QCOMPARE(f_->control.leftScore, left);
+    QCOMPARE(f_->control.rightScore, right);
 }
 
 void ScoresTest::awardGivesThePotOnce_data() {
@@ -125,7 +102,7 @@ void ScoresTest::awardGivesThePotOnce() {
     press('1');
     press('2');
     QCOMPARE(board_->Label17->text(), QStringLiteral("45"));
-    sound_->clear();
+    f_->sound.clear();
 
     const auto award = [&] {
         if (trigger.size() == 1) {
@@ -137,10 +114,13 @@ void ScoresTest::awardGivesThePotOnce() {
     award();
     QCOMPARE(toLeft ? left() : right(), QStringLiteral("45"));
     QCOMPARE(toLeft ? right() : left(), QStringLiteral("00"));
+    // Only the awarded side's mirror follows.
+    QCOMPARE(toLeft ? f_->control.leftScore : f_->control.rightScore, QStringLiteral("45"));
+    QCOMPARE(toLeft ? f_->control.rightScore : f_->control.leftScore, QString());
     QCOMPARE(board_->Label17->text(), QStringLiteral("00"));
     QCOMPARE(board_->ETotal->text(), QStringLiteral("45"));
     QCOMPARE(board_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));
-    QCOMPARE(sound_->effects(), QStringList{ProgramPath(effects::kRoundWon)});
+    QCOMPARE(f_->sound.effects(), QStringList{ProgramPath(effects::kRoundWon)});
     QVERIFY(!(toLeft ? board_->SpeedButton13 : board_->SpeedButton10)->isEnabled());
     QCOMPARE(QApplication::focusWidget(), board_->Button3);
 
@@ -150,7 +130,7 @@ void ScoresTest::awardGivesThePotOnce() {
     QCOMPARE(toLeft ? left() : right(), QStringLiteral("45"));
     QCOMPARE(toLeft ? right() : left(), QStringLiteral("00"));
     QCOMPARE(board_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));
-    QCOMPARE(sound_->effects().size(), 1);
+    QCOMPARE(f_->sound.effects().size(), 1);
 
     // A revealed answer after the award no longer fills the pot.
     press('3');
@@ -167,7 +147,7 @@ void ScoresTest::awardNeedsAPotAndTheGameView() {
     press('z');
     QCOMPARE(left(), QStringLiteral("00"));
     QVERIFY(board_->SpeedButton13->isEnabled());
-    QVERIFY(sound_->effects().indexOf(ProgramPath(effects::kRoundWon)) < 0);
+    QVERIFY(f_->sound.effects().indexOf(ProgramPath(effects::kRoundWon)) < 0);
 
     // On the cover the pot waits for the game view to come back.
     press('1');
@@ -271,8 +251,7 @@ void ScoresTest::reassignPanelMovesTheLastAward() {
     QCOMPARE(board_->Button5->toolTip(), QStringLiteral("Reasignar 45 puntos a Los Púrpuras"));
 
     const auto expect = [&](const char* l, const char* r, const char* side) {
-        QCOMPARE(left(), QLatin1String(l));
-        QCOMPARE(right(), QLatin1String(r));
+        expectScores(QLatin1String(l), QLatin1String(r));
         QCOMPARE(board_->EModo->text(), QLatin1String(side));
         QCOMPARE(board_->ETotal->text(), QStringLiteral("45"));
     };
@@ -326,23 +305,19 @@ void ScoresTest::swapKeepsTheTextsAsTheyAre() {
     press('1');
     press('z');
     press('b');
-    dialogs_->inputs << QStringLiteral("007") << QStringLiteral("40");
+    f_->dialogs.inputs << QStringLiteral("007") << QStringLiteral("40");
     click(board_->Button7);
-    QCOMPARE(left(), QStringLiteral("007"));
-    QCOMPARE(right(), QStringLiteral("40"));
+    expectScores(QStringLiteral("007"), QStringLiteral("40"));
     click(board_->Button6);
-    QCOMPARE(left(), QStringLiteral("40"));
-    QCOMPARE(right(), QStringLiteral("007"));
+    expectScores(QStringLiteral("40"), QStringLiteral("007"));
     QCOMPARE(board_->EModo->text(), QString());
     QCOMPARE(board_->ETotal->text(), QStringLiteral("30"));
 
     // Moves read the texts as numbers and write plain ones.
     click(board_->Button4);
-    QCOMPARE(left(), QStringLiteral("40"));
-    QCOMPARE(right(), QStringLiteral("007"));
+    expectScores(QStringLiteral("40"), QStringLiteral("007"));
     click(board_->Button5);
-    QCOMPARE(left(), QStringLiteral("10"));
-    QCOMPARE(right(), QStringLiteral("37"));
+    expectScores(QStringLiteral("10"), QStringLiteral("37"));
 }
 
 void ScoresTest::manualEntryAsksUntilItGetsAWholeNumber() {
@@ -351,23 +326,21 @@ void ScoresTest::manualEntryAsksUntilItGetsAWholeNumber() {
     press('2');
     press('z');
     press('b');
-    dialogs_->inputs << QStringLiteral("-5") << QStringLiteral("diez") << QStringLiteral("")
-                     << QStringLiteral("1.5") << QStringLiteral("20") << std::nullopt;
+    f_->dialogs.inputs << QStringLiteral("-5") << QStringLiteral("diez") << QStringLiteral("")
+                       << QStringLiteral("1.5") << QStringLiteral("20") << std::nullopt;
     click(board_->Button7);
-    QCOMPARE(left(), QStringLiteral("20"));
-    QCOMPARE(right(), QStringLiteral("00"));
-    QCOMPARE(dialogs_->shown,
-             QStringList({"input: Puntos para.. | Los Verdes | 45",
-                          "input: Puntos para.. | Los Verdes | 45",
-                          "input: Puntos para.. | Los Verdes | 45",
-                          "input: Puntos para.. | Los Verdes | 45",
-                          "input: Puntos para.. | Los Verdes | 45",
-                          "input: Puntos para.. | Los Púrpuras | 00"}));
+    expectScores(QStringLiteral("20"), QStringLiteral("00"));
+    QCOMPARE(f_->dialogs.shown, QStringList({"input: Puntos para.. | Los Verdes | 45",
+                                             "input: Puntos para.. | Los Verdes | 45",
+                                             "input: Puntos para.. | Los Verdes | 45",
+                                             "input: Puntos para.. | Los Verdes | 45",
+                                             "input: Puntos para.. | Los Verdes | 45",
+                                             "input: Puntos para.. | Los Púrpuras | 00"}));
     // The last award is not touched by a manual entry.
     QCOMPARE(board_->ETotal->text(), QStringLiteral("45"));
     QCOMPARE(board_->EModo->text(), QStringLiteral("EIzq"));
-    QVERIFY(dialogs_->inputs.isEmpty());
-    QVERIFY(dialogs_->errors().isEmpty());
+    QVERIFY(f_->dialogs.inputs.isEmpty());
+    QVERIFY(f_->dialogs.errors().isEmpty());
     // Keys still reach the commands afterwards.
     press('s');
     QCOMPARE(board_->state().GameQuestionCount, 2);

@@ -15,11 +15,10 @@
 
 namespace velta::test {
 
-// A 16-bit PCM WAV tone at 44.1 kHz that is loud from its first sample, so its start is
-// plain on a recording.
-inline QByteArray ToneWav(double frequency, double seconds, int channels = 2) {
-    constexpr int kRate = 44100;
-    const auto frames = static_cast<quint32>(seconds * kRate);
+// A 16-bit PCM WAV tone that is loud from its first sample, so its start is plain on a
+// recording.
+inline QByteArray ToneWav(double frequency, double seconds, int channels = 2, int rate = 44100) {
+    const auto frames = static_cast<quint32>(seconds * rate);
     const quint32 dataBytes = frames * channels * 2;
     QByteArray wav;
     QDataStream out(&wav, QIODevice::WriteOnly);
@@ -27,12 +26,12 @@ inline QByteArray ToneWav(double frequency, double seconds, int channels = 2) {
     out.writeRawData("RIFF", 4);
     out << quint32(36 + dataBytes);
     out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(channels) << quint32(kRate)
-        << quint32(kRate * channels * 2) << quint16(channels * 2) << quint16(16);
+    out << quint32(16) << quint16(1) << quint16(channels) << quint32(rate)
+        << quint32(rate * channels * 2) << quint16(channels * 2) << quint16(16);
     out.writeRawData("data", 4);
     out << dataBytes;
     for (quint32 i = 0; i < frames; ++i) {
-        const auto sample = static_cast<qint16>(12000 * std::cos(2 * M_PI * frequency * i / kRate));
+        const auto sample = static_cast<qint16>(12000 * std::cos(2 * M_PI * frequency * i / rate));
         for (int c = 0; c < channels; ++c) {
             out << sample;
         }
@@ -44,7 +43,7 @@ inline QByteArray ToneWav(double frequency, double seconds, int channels = 2) {
 // default output; stopped with this object. Start it before the first sound object is
 // made: Qt Multimedia connects to the server it finds then.
 class PrivatePulseAudio {
-public:
+  public:
     static constexpr const char* kSink = "velta_sink";
 
     ~PrivatePulseAudio() {
@@ -105,7 +104,7 @@ public:
         return pactl.exitStatus() == QProcess::NormalExit ? pactl.exitCode() : -1;
     }
 
-private:
+  private:
     QString log() const {
         QFile file(runtime_.filePath(QStringLiteral("pulse.log")));
         return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll().right(500))

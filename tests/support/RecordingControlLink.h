@@ -12,7 +12,7 @@ namespace velta::test {
 // A stand-in for the control window: keeps what the board last wrote into each of its
 // fields, so a test sees what the host would see.
 class RecordingControlLink : public ControlLink {
-public:
+  public:
     bool shown = false;
     bool sync = true;  // "Sincronizar con el juego"
 

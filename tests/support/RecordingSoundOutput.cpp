@@ -37,7 +37,9 @@ void RecordingSoundOutput::playEffect(const QString& path, bool loop) {
     calls.append((loop ? kLoop : kOnce) + path);
 }
 
-void RecordingSoundOutput::stopEffects() { calls.append(QStringLiteral("stop")); }
+void RecordingSoundOutput::stopEffects() {
+    calls.append(QStringLiteral("stop"));
+}
 
 void RecordingSoundOutput::preloadEffect(const QString& path) {
     calls.append(QStringLiteral("preload:") + path);
@@ -47,6 +49,8 @@ void RecordingSoundOutput::playBankFile(const QString& path) {
     calls.append(QStringLiteral("bank:") + path);
 }
 
-void RecordingSoundOutput::closeBank() { calls.append(QStringLiteral("close")); }
+void RecordingSoundOutput::closeBank() {
+    calls.append(QStringLiteral("close"));
+}
 
 }  // namespace velta::test

@@ -17,7 +17,7 @@ namespace velta::test {
 //   "close"           the bank voice closed
 // Compare paths with velta::ProgramPath(effects::kAnswer) and the like.
 class RecordingSoundOutput : public SoundOutput {
-public:
+  public:
     RecordingSoundOutput() { SetSoundOutput(this); }
     ~RecordingSoundOutput() override { SetSoundOutput(nullptr); }
 

@@ -1,0 +1,247 @@
+// What a key costs the show: for S, 1, X, Z, B and G, the command's handling and the repaint
+// it causes (median and 99th percentile), and the memory of the running board after start-up
+// and after 1,000 commands, against a bare Qt window with the two sound voices of Qt
+// Multimedia. Each side runs in a child process started from this program, on a PulseAudio
+// server of the benchmark's own, so the voices connect as in a show and nothing is heard.
+//   cmd_<key>_ms_median, cmd_<key>_ms_p99   handling and repaint of one key
+//   rss_mb                                  the board after start-up, sounds loaded
+//   rss_after_1000_mb                       the same board after 1,000 commands
+//   qt_floor_rss_mb                         a bare window with a QSoundEffect playing and a
+//                                           QMediaPlayer with its QAudioOutput
+
+#include <QApplication>
+#include <QAudioOutput>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMediaPlayer>
+#include <QProcess>
+#include <QSoundEffect>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUrl>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "board/Uvelta.h"
+#include "platform/ProgramFolder.h"
+#include "platform/QtDialogs.h"
+#include "sound/QtSoundOutput.h"
+// Shared with the sound tests: the private PulseAudio server.
+#include "../tests/support/AudioFixtures.h"
+
+namespace {
+
+const char* const kBoardMode = "--board";
+const char* const kFloorMode = "--qt-floor";
+constexpr int kWarmUpCycles = 10;
+constexpr int kCycles = 250;
+constexpr int kCommandsPerCycle = 8;
+constexpr int kCommandsForRss = 1000;
+
+double RssMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
+    return -1;
+}
+
+void Print(const char* name, double value, const char* unit) {
+    std::printf("%s: %.2f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// Runs the event loop for a while, or until done() holds; false on time-out.
+template <class Done>
+bool RunEventsUntil(int milliseconds, Done done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > milliseconds) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(500);
+    }
+    return true;
+}
+
+double Percentile(std::vector<double> values, double fraction) {
+    std::sort(values.begin(), values.end());
+    return values[static_cast<size_t>(fraction * (values.size() - 1) + 0.5)];
+}
+
+// The shipped sounds, pictures and questions in a folder of their own, so the show's own
+// program folder is never touched.
+bool CopyShow(const QString& from, const QString& to) {
+    for (const char* part : {"Audio", "Imagen", "Rondas"}) {
+        const QString source = QDir(from).filePath(QLatin1String(part));
+        if (!QDir(source).exists()) {
+            return false;
+        }
+        QDirIterator files(source, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString file = files.next();
+            const QString target = QDir(to).filePath(QDir(from).relativeFilePath(file));
+            QDir().mkpath(QFileInfo(target).absolutePath());
+            if (!QFile::copy(file, target)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// The key as the operator types it, delivered to the focus sink like a key from the desktop.
+void TypeKey(QWidget* sink, char key) {
+    const int code = key >= 'a' ? Qt::Key_A + (key - 'a') : Qt::Key_0 + (key - '0');
+    const QString text(QChar::fromLatin1(key));
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+    QApplication::sendEvent(sink, &press);
+    QApplication::sendEvent(sink, &release);
+}
+
+int RunBoard(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    if (!CopyShow(QStringLiteral(VELTA_PROGRAM_DIR), folder.path())) {
+        std::fprintf(stderr, "cannot copy the show from %s (build velta_data)\n",
+                     VELTA_PROGRAM_DIR);
+        return 1;
+    }
+    const int cards = QDir(folder.filePath(QStringLiteral("Rondas")))
+                          .entryList({QStringLiteral("ronda*.txt")}, QDir::Files)
+                          .size();
+    velta::SetProgramFolder(folder.path());
+    QDir::setCurrent(folder.path());
+    velta::QtDialogs dialogs;
+    velta::SetDialogs(&dialogs);
+    velta::QtSoundOutput sound;
+    velta::SetSoundOutput(&sound);
+
+    velta::TForm1 board;
+    board.setAfterFirstPaint([&sound] { sound.warmUp(); });
+    board.show();
+    // Ready for the show: sounds loaded, the media voice made and the intro playing.
+    if (!RunEventsUntil(10000, [&] {
+            return sound.bank().isCreated() && !board.Timer12->isActive() &&
+                   !sound.effects().playing().isEmpty();
+        })) {
+        std::fprintf(stderr, "the board did not get ready\n");
+        return 1;
+    }
+    RunEventsUntil(500, [] { return false; });
+    Print("rss_mb", RssMb(), "MB");
+
+    // One cycle of a question: S, reveal, strike, award, the reassign panel open and shut,
+    // the cover and back. Between two commands the event loop idles as between two keys, and
+    // the splash and strike pictures end as their timers would end them.
+    const char cycle[kCommandsPerCycle] = {'s', '1', 'x', 'z', 'b', 'b', 'g', 'g'};
+    std::map<char, std::vector<double>> timings;
+    QElapsedTimer clock;
+    clock.start();
+    int commands = 0;
+    for (int round = 0; round < kWarmUpCycles + kCycles; ++round) {
+        if (board.state().RoundNumber >= cards) {
+            board.ERondaF1->setText(QStringLiteral("ronda1.txt"));
+        }
+        for (char key : cycle) {
+            const qint64 before = clock.nsecsElapsed();
+            TypeKey(board.Button3, key);
+            QCoreApplication::processEvents();
+            const qint64 after = clock.nsecsElapsed();
+            if (round >= kWarmUpCycles) {
+                timings[key].push_back((after - before) / 1e6);
+                ++commands;
+            }
+            if (board.Timer1->isActive()) {
+                board.splashTick();
+            }
+            QCoreApplication::processEvents();
+            QThread::usleep(1000);
+            if (commands == kCommandsForRss) {
+                RunEventsUntil(500, [] { return false; });
+                Print("rss_after_1000_mb", RssMb(), "MB");
+            }
+        }
+    }
+    for (char key : {'s', '1', 'x', 'z', 'b', 'g'}) {
+        const QByteArray name = QByteArray("cmd_") + key + "_ms";
+        Print((name + "_median").constData(), Percentile(timings[key], 0.5), "ms");
+        Print((name + "_p99").constData(), Percentile(timings[key], 0.99), "ms");
+    }
+    return 0;
+}
+
+// The least any Qt Multimedia window of this kind costs: a bare window of the board's size,
+// an effect looping as the intro does, and the media voice made.
+int RunFloor(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.resize(1156, 698);
+    window.show();
+    QSoundEffect effect;
+    effect.setSource(QUrl::fromLocalFile(QStringLiteral(VELTA_PROGRAM_DIR "/Audio/WAV/intro.wav")));
+    effect.setLoopCount(QSoundEffect::Infinite);
+    effect.play();
+    QAudioOutput output;
+    QMediaPlayer player;
+    player.setAudioOutput(&output);
+    if (!RunEventsUntil(10000, [&] { return effect.isPlaying(); })) {
+        std::fprintf(stderr, "the bare window's effect does not play\n");
+        return 1;
+    }
+    RunEventsUntil(1000, [] { return false; });
+    Print("qt_floor_rss_mb", RssMb(), "MB");
+    return 0;
+}
+
+bool RunChild(const char* program, const char* mode) {
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QString::fromLocal8Bit(program), {QString::fromLatin1(mode)});
+    if (!child.waitForFinished(300000)) {
+        child.kill();
+        child.waitForFinished();
+        return false;
+    }
+    std::fputs(child.readAllStandardOutput().constData(), stdout);
+    std::fflush(stdout);
+    return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (argc > 1 && qstrcmp(argv[1], kBoardMode) == 0) {
+        return RunBoard(argc, argv);
+    }
+    if (argc > 1 && qstrcmp(argv[1], kFloorMode) == 0) {
+        return RunFloor(argc, argv);
+    }
+    QCoreApplication app(argc, argv);
+    velta::test::PrivatePulseAudio pulse;
+    const QString problem = pulse.start();
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "no PulseAudio server for the sound voices: %s\n",
+                     qPrintable(problem));
+        return 1;
+    }
+    const bool floorRan = RunChild(argv[0], kFloorMode);
+    const bool boardRan = RunChild(argv[0], kBoardMode);
+    return floorRan && boardRan ? 0 : 1;
+}

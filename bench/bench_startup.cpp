@@ -1,0 +1,199 @@
+// How long the show takes to open: from starting the process to the cover painted, against
+// the same for an empty Qt window of the board's size, measured in the same run. The program
+// runs itself as a child process for each start, alternating the two kinds, and prints the
+// medians:
+//   startup_ms          the program folder as built (the built-in cover)
+//   startup_themed_ms   the same with a theme chosen (title, cover and frame settings)
+//   qt_empty_window_ms  a bare window
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QPaintEvent>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+#include "board/Uvelta.h"
+#include "platform/ProgramFolder.h"
+#include "platform/QtDialogs.h"
+#include "sound/QtSoundOutput.h"
+
+namespace {
+
+constexpr int kRuns = 7;
+const char* const kStartedAt = "VELTA_BENCH_STARTED_NS";
+const char* const kFolder = "VELTA_BENCH_FOLDER";
+
+qint64 MonotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// In a child: prints the time since the parent started it, and ends.
+void ReportPainted() {
+    const double ms = double(MonotonicNs() - qEnvironmentVariable(kStartedAt).toLongLong()) / 1e6;
+    std::printf("painted_ms: %.2f\n", ms);
+    std::fflush(stdout);
+    QCoreApplication::exit(0);
+}
+
+// A bare window that reports its first paint the way the board does: once the paint is done.
+class EmptyWindow : public QWidget {
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QWidget::paintEvent(event);
+        if (!painted_) {
+            painted_ = true;
+            QTimer::singleShot(0, this, &ReportPainted);
+        }
+    }
+
+  private:
+    bool painted_ = false;
+};
+
+int RunEmpty(int argc, char** argv) {
+    QApplication app(argc, argv);
+    EmptyWindow window;
+    window.resize(1156, 698);
+    window.show();
+    return QApplication::exec();
+}
+
+// As the program's entry does it, with the program folder and current directory of a show.
+int RunBoard(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString folder = qEnvironmentVariable(kFolder);
+    velta::SetProgramFolder(folder);
+    QDir::setCurrent(folder);
+    velta::QtDialogs dialogs;
+    velta::SetDialogs(&dialogs);
+    velta::QtSoundOutput sound;
+    velta::SetSoundOutput(&sound);
+    velta::TForm1 board;
+    if (!board.isSingleInstance()) {
+        return 1;
+    }
+    board.setAfterFirstPaint(&ReportPainted);
+    board.show();
+    return QApplication::exec();
+}
+
+// One start of a child; the time it reports, or a negative number when it failed.
+double TimeOneStart(const QString& mode, const QString& folder, const QString& runtime) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QLatin1String(kFolder), folder);
+    child.setProgram(QCoreApplication::applicationFilePath());
+    child.setArguments({mode});
+    child.setProcessChannelMode(QProcess::SeparateChannels);
+    env.insert(QLatin1String(kStartedAt), QString::number(MonotonicNs()));
+    child.setProcessEnvironment(env);
+    child.start();
+    if (!child.waitForFinished(30000) || child.exitCode() != 0) {
+        child.kill();
+        child.waitForFinished();
+        std::fprintf(stderr, "%s did not finish: %s\n", qPrintable(mode),
+                     child.readAllStandardError().constData());
+        return -1;
+    }
+    const QList<QByteArray> out = child.readAllStandardOutput().split('\n');
+    for (const QByteArray& line : out) {
+        if (line.startsWith("painted_ms: ")) {
+            return line.mid(12).toDouble();
+        }
+    }
+    return -1;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+bool CopyFolder(const QString& from, const QString& to) {
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+int RunBenchmark(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QString programFolder = QStringLiteral(VELTA_PROGRAM_DIR);
+    QTemporaryDir runtime;
+    QTemporaryDir themed;
+    const QString show = themed.path();
+    if (!CopyFolder(programFolder, show) ||
+        !WriteFile(show + QStringLiteral("/Config/Titulo.txt"),
+                   "Noche de Gala\r\nYellow\r\nNavy\r\n") ||
+        !WriteFile(show + QStringLiteral("/Config/Portada.txt"),
+                   QFile::encodeName(show + QStringLiteral("/Imagen/Titles/portada3.jpg"))) ||
+        !WriteFile(show + QStringLiteral("/Config/Marco.txt"),
+                   QFile::encodeName(show + QStringLiteral("/Imagen/Frames/marco2.jpg")))) {
+        std::fprintf(stderr, "cannot lay out a show from %s\n", qPrintable(programFolder));
+        return 1;
+    }
+
+    struct Kind {
+        QString mode;
+        QString folder;
+        std::vector<double> times;
+    };
+    std::vector<Kind> kinds{{QStringLiteral("--board"), programFolder, {}},
+                            {QStringLiteral("--board"), show, {}},
+                            {QStringLiteral("--empty"), QString(), {}}};
+    // One start of each first, untimed, so every kind finds the files in the cache.
+    for (Kind& kind : kinds) {
+        if (TimeOneStart(kind.mode, kind.folder, runtime.path()) < 0) {
+            return 1;
+        }
+    }
+    for (int run = 0; run < kRuns; ++run) {
+        for (Kind& kind : kinds) {
+            const double ms = TimeOneStart(kind.mode, kind.folder, runtime.path());
+            if (ms < 0) {
+                return 1;
+            }
+            kind.times.push_back(ms);
+        }
+    }
+    std::printf("startup_ms: %.1f ms\n", Median(kinds[0].times));
+    std::printf("startup_themed_ms: %.1f ms\n", Median(kinds[1].times));
+    std::printf("qt_empty_window_ms: %.1f ms\n", Median(kinds[2].times));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (mode == "--board") {
+        return RunBoard(argc, argv);
+    }
+    if (mode == "--empty") {
+        return RunEmpty(argc, argv);
+    }
+    return RunBenchmark(argc, argv);
+}

@@ -1,0 +1,254 @@
+// The board window's start-up pictures: the cover and frame named by the settings, the board
+// pictures read from the current directory, and the built-in pictures wherever no file gives
+// one, with the messages for a cover or frame that cannot be found.
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "RecordingSoundOutput.h"
+#include "ScriptedDialogs.h"
+#include "TempProgramFolder.h"
+#include "art/Art.h"
+#include "board/Uvelta.h"
+
+using namespace velta;
+using velta::test::RecordingSoundOutput;
+using velta::test::ScriptedDialogs;
+using velta::test::TempProgramFolder;
+
+namespace {
+
+// A picture file of a size no built-in picture has, so the size tells which one a box shows.
+QByteArray picture(const QSize& size, const char* format) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+const QString kNoCover = QStringLiteral("No se encontró la imagen de portada:\n");
+const QString kNoFrame = QStringLiteral("No se encontró la imagen de marco:\n");
+
+}  // namespace
+
+class BoardPicturesTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void coverFile_data();
+    void coverFile();
+    void frameFile_data();
+    void frameFile();
+    void missingCoverAndFrameAreBothReported();
+    void startPicturesComeFromTheCurrentDirectory();
+    void unreadableSettingStillOpensTheWindow();
+
+  private:
+    // Creates and shows the board on the test's program folder.
+    TForm1& start();
+
+    std::unique_ptr<TempProgramFolder> folder_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<RecordingSoundOutput> sound_;
+    std::unique_ptr<TForm1> board_;
+};
+
+void BoardPicturesTest::initTestCase() {
+    // A copy of the program running elsewhere on this machine must not hold our lock. The
+    // folder outlives the lock, which is released when the program ends.
+    static const QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+}
+
+void BoardPicturesTest::init() {
+    folder_ = std::make_unique<TempProgramFolder>();
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    sound_ = std::make_unique<RecordingSoundOutput>();
+}
+
+void BoardPicturesTest::cleanup() {
+    board_.reset();
+    sound_.reset();
+    dialogs_.reset();
+    folder_.reset();
+}
+
+TForm1& BoardPicturesTest::start() {
+    board_ = std::make_unique<TForm1>();
+    board_->show();
+    return *board_;
+}
+
+void BoardPicturesTest::coverFile_data() {
+    // In `stored` and `notice`, "<dir>" stands for the program folder.
+    QTest::addColumn<QStringList>("files");  // pictures written, each "path:width"
+    QTest::addColumn<QByteArray>("stored");  // content of Config\Portada.txt; null: no file
+    QTest::addColumn<int>("coverWidth");     // 0: the built-in cover stays
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("no setting, own cover present")
+        << QStringList{"Imagen/Titles/portada.jpg:41"} << QByteArray() << 0 << QString();
+    QTest::newRow("names a picture") << QStringList{"Shows/tapa.jpg:43"}
+                                     << QByteArray("<dir>/Shows/tapa.jpg") << 43 << QString();
+    QTest::newRow("Windows separators") << QStringList{"Shows/tapa.jpg:43"}
+                                        << QByteArray("<dir>\\Shows\\tapa.jpg") << 43 << QString();
+    QTest::newRow("blank, own cover present")
+        << QStringList{"Imagen/Titles/portada.jpg:41", "Imagen/Titles/portada1.jpg:47"}
+        << QByteArray(" \r\n") << 41 << QString();
+    QTest::newRow("blank, preset cover only")
+        << QStringList{"Imagen/Titles/portada1.jpg:47"} << QByteArray("") << 47 << QString();
+    QTest::newRow("names a missing file")
+        << QStringList{"Imagen/Titles/portada.jpg:41"} << QByteArray("<dir>/Shows/nada.jpg") << 0
+        << kNoCover + "<dir>/Shows/nada.jpg";
+    QTest::newRow("path then a line break")
+        << QStringList{"Shows/tapa.jpg:43"} << QByteArray("<dir>/Shows/tapa.jpg\r\n") << 0
+        << kNoCover + "<dir>/Shows/tapa.jpg\r\n";
+    QTest::newRow("not a picture")
+        << QStringList{"Shows/tapa.jpg:0"} << QByteArray("<dir>/Shows/tapa.jpg") << 0
+        << "No se pudo leer la imagen de portada:\n<dir>/Shows/tapa.jpg";
+}
+
+void BoardPicturesTest::coverFile() {
+    QFETCH(QStringList, files);
+    QFETCH(QByteArray, stored);
+    QFETCH(int, coverWidth);
+    QFETCH(QString, notice);
+    const QString dir = folder_->path();
+    for (const QString& file : files) {
+        const int width = file.section(':', 1).toInt();
+        folder_->writeBytes(file.section(':', 0, 0),
+                            width ? picture(QSize(width, 9), "JPG") : QByteArray("JFIF?"));
+    }
+    if (!stored.isNull()) {
+        folder_->writeBytes(QStringLiteral("Config/Portada.txt"),
+                            stored.replace("<dir>", QFile::encodeName(dir)));
+    }
+    TForm1& board = start();
+
+    if (coverWidth) {
+        QCOMPARE(board.Image2->image().size(), QSize(coverWidth, 9));
+    } else {
+        QCOMPARE(board.Image2->image(), art::Cover(QStringLiteral("Veltarama")));
+    }
+    const QStringList expected =
+        notice.isEmpty() ? QStringList() : QStringList{notice.replace("<dir>", dir)};
+    QCOMPARE(dialogs_->notices(), expected);
+    // The menu hides by itself only in a show whose cover is set.
+    QCOMPARE(board.Timer3->isActive(), !stored.isNull());
+    QVERIFY(board.Panel9->isHidden());
+}
+
+void BoardPicturesTest::frameFile_data() {
+    QTest::addColumn<bool>("ownFrame");      // "Imagen\Pictures\marco.bmp" (width 23) is there
+    QTest::addColumn<QByteArray>("stored");  // content of Config\Marco.txt; null: no file
+    QTest::addColumn<int>("frameWidth");     // 0: the built-in frame
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("no setting") << true << QByteArray() << 23 << QString();
+    QTest::newRow("no setting, no picture") << false << QByteArray() << 0 << QString();
+    QTest::newRow("names a picture")
+        << true << QByteArray("<dir>/Shows/borde.bmp") << 29 << QString();
+    QTest::newRow("blank") << true << QByteArray("\t \r\n") << 23 << kNoFrame;
+    QTest::newRow("names a missing file") << true << QByteArray("<dir>\\Shows\\otro.bmp") << 23
+                                          << kNoFrame + "<dir>\\Shows\\otro.bmp";
+    QTest::newRow("names a missing file, no picture")
+        << false << QByteArray("<dir>/Shows/otro.bmp") << 0 << kNoFrame + "<dir>/Shows/otro.bmp";
+}
+
+void BoardPicturesTest::frameFile() {
+    QFETCH(bool, ownFrame);
+    QFETCH(QByteArray, stored);
+    QFETCH(int, frameWidth);
+    QFETCH(QString, notice);
+    const QString dir = folder_->path();
+    if (ownFrame) {
+        folder_->writeBytes(QStringLiteral("Imagen/Pictures/marco.bmp"),
+                            picture(QSize(23, 7), "BMP"));
+    }
+    folder_->writeBytes(QStringLiteral("Shows/borde.bmp"), picture(QSize(29, 7), "BMP"));
+    if (!stored.isNull()) {
+        folder_->writeBytes(QStringLiteral("Config/Marco.txt"),
+                            stored.replace("<dir>", QFile::encodeName(dir)));
+    }
+    TForm1& board = start();
+
+    if (frameWidth) {
+        QCOMPARE(board.Image13->image().size(), QSize(frameWidth, 7));
+    } else {
+        QCOMPARE(board.Image13->image(), art::Frame());
+    }
+    QVERIFY(board.Image13->isHidden());
+    const QStringList expected =
+        notice.isEmpty() ? QStringList() : QStringList{notice.replace("<dir>", dir)};
+    QCOMPARE(dialogs_->notices(), expected);
+    if (frameWidth == 29) {
+        QCOMPARE(board.options().framePath, dir + QStringLiteral("/Shows/borde.bmp"));
+    }
+    QVERIFY(board.Panel9->isHidden());
+}
+
+void BoardPicturesTest::missingCoverAndFrameAreBothReported() {
+    folder_->writeBytes(QStringLiteral("Config/Portada.txt"), "C:\\Concurso\\portada.jpg");
+    folder_->writeBytes(QStringLiteral("Config/Marco.txt"), "C:\\Concurso\\marco.jpg");
+    folder_->writeBytes(QStringLiteral("sq.cfg"), "1");
+    folder_->writeBytes(QStringLiteral("Config/Equipos.txt"), "Los Mejores del Barrio\r\n");
+    TForm1& board = start();
+    QCOMPARE(dialogs_->notices(),
+             QStringList({kNoCover + QStringLiteral("C:\\Concurso\\portada.jpg"),
+                          kNoFrame + QStringLiteral("C:\\Concurso\\marco.jpg")}));
+    QCOMPARE(board.options().coverPath, QStringLiteral("C:\\Concurso\\portada.jpg"));
+    QCOMPARE(board.options().framePath, QStringLiteral("C:\\Concurso\\marco.jpg"));
+    // The steps after the two messages still ran.
+    QVERIFY(board.options().hideQuestion);
+    QCOMPARE(board.Edit16->font().pointSize(), 12);
+}
+
+void BoardPicturesTest::startPicturesComeFromTheCurrentDirectory() {
+    QTemporaryDir elsewhere;
+    folder_->writeBytes(QStringLiteral("Imagen/Pictures/fondo.bmp"), picture(QSize(5, 5), "BMP"));
+    folder_->writeBytes(QStringLiteral("Imagen/Pictures/cta_der.bmp"), picture(QSize(5, 5), "BMP"));
+    const auto put = [&elsewhere](const QString& name, const QByteArray& bytes) {
+        const QString path = elsewhere.filePath(QStringLiteral("Imagen/Pictures/") + name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    put(QStringLiteral("fondo.bmp"), picture(QSize(6, 4), "BMP"));
+    put(QStringLiteral("cta_izq.bmp"), picture(QSize(7, 4), "BMP"));
+    put(QStringLiteral("cta_total.bmp"), QByteArray("BM not a picture"));
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    TForm1& board = start();
+
+    QCOMPARE(board.Image4->image().size(), QSize(6, 4));
+    QCOMPARE(board.Image10->image().size(), QSize(7, 4));
+    QCOMPARE(board.Image11->image(), art::ScoreBoxRight());
+    QCOMPARE(board.Image12->image(), art::PotBox());
+    QCOMPARE(board.Image13->image(), art::Frame());
+    QCOMPARE(dialogs_->shown, QStringList());
+}
+
+void BoardPicturesTest::unreadableSettingStillOpensTheWindow() {
+    QVERIFY(QDir(folder_->path()).mkpath(QStringLiteral("Config/Equipos.txt")));
+    folder_->writeBytes(QStringLiteral("Config/Titulo.txt"), "Mi Juego\r\n");
+    TForm1& board = start();
+    QCOMPARE(dialogs_->errors().size(), 1);
+    QVERIFY(board.isVisible());
+    QCOMPARE(board.Edit16->text(), QStringLiteral("Los Verdes"));
+    QCOMPARE(board.Image2->image(), art::Cover(QStringLiteral("Veltarama")));
+    QCOMPARE(board.Image4->image(), art::BoardBackground());
+    QCOMPARE(board.Image10->image(), art::ScoreBoxLeft());
+    QCOMPARE(board.Image13->image(), art::Frame());
+}
+
+QTEST_MAIN(BoardPicturesTest)
+#include "tst_board_startup_pictures.moc"

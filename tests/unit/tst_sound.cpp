@@ -1,0 +1,243 @@
+// The two voices: what the commands ask of the sound output, and how the real Qt voices
+// behave on a PulseAudio null sink of the test's own (replacing, looping, the bank's close
+// before open, key D, missing files, the start-up warm-up).
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include "AudioFixtures.h"
+#include "RecordingSoundOutput.h"
+#include "TempProgramFolder.h"
+#include "platform/ProgramFolder.h"
+#include "sound/QtSoundOutput.h"
+#include "sound/Sound.h"
+
+using velta::ProgramPath;
+using namespace velta::effects;
+
+namespace {
+
+const QString kShortA = QStringLiteral("Audio\\WAV\\short-a.wav");
+const QString kShortB = QStringLiteral("Audio\\WAV\\short-b.wav");
+const QString kBankA = QStringLiteral("Audio/EFFECTS/bank-a.wav");
+const QString kBankB = QStringLiteral("Audio/EFFECTS/bank-b.wav");
+
+}  // namespace
+
+class TestSound : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void commandsPlayProgramFolderPaths();
+
+    void newEffectReplacesTheLoop();
+    void quickRepeatsKeepTheVoiceAlive();
+    void missingEffectIsSilentAndReturnsAtOnce();
+    void bankOpenClosesWhatWasOpen_data();
+    void bankOpenClosesWhatWasOpen();
+    void keyDSilencesBothRealVoices();
+    void warmUpLoadsEffectsAfterConstruction();
+
+  private:
+    velta::test::PrivatePulseAudio pulse_;
+    std::unique_ptr<velta::test::TempProgramFolder> folder_;
+};
+
+void TestSound::initTestCase() {
+    const QString problem = pulse_.start();
+    if (!problem.isEmpty()) {
+        QFAIL(qPrintable(QStringLiteral("no PulseAudio server for the real voices: ") + problem));
+    }
+}
+
+void TestSound::init() {
+    folder_ = std::make_unique<velta::test::TempProgramFolder>();
+    folder_->writeBytes(kShortA, velta::test::ToneWav(880, 0.2));
+    folder_->writeBytes(kShortB, velta::test::ToneWav(660, 0.2));
+    folder_->writeBytes(kIntro, velta::test::ToneWav(440, 0.3, 1));
+    folder_->writeBytes(kBankA, velta::test::ToneWav(330, 6.0));
+    folder_->writeBytes(kBankB, velta::test::ToneWav(220, 6.0));
+}
+
+void TestSound::cleanup() {
+    velta::SetSoundOutput(nullptr);
+    folder_.reset();
+}
+
+void TestSound::commandsPlayProgramFolderPaths() {
+    velta::test::RecordingSoundOutput sound;
+    velta::PlayEffectLooped(kIntro);
+    velta::PlayEffect(kAnswer);
+    velta::StopEffects();
+    velta::PlayBankFile(folder_->path() + QStringLiteral("\\Audio\\EFFECTS\\Aplausos.mp3"));
+    velta::CloseBank();
+    velta::StopAllSound();  // key D: the effects first, then the bank
+
+    const QString root = folder_->path() + QLatin1Char('/');
+    QCOMPARE(sound.calls,
+             (QStringList{
+                 QStringLiteral("loop:") + root + "Audio/WAV/intro.wav",
+                 QStringLiteral("effect:") + root + "Audio/WAV/Respuesta en Tablero.wav",
+                 QStringLiteral("stop"),
+                 QStringLiteral("bank:") + root + "Audio/EFFECTS/Aplausos.mp3",
+                 QStringLiteral("close"),
+                 QStringLiteral("stop"),
+                 QStringLiteral("close"),
+             }));
+    QCOMPARE(sound.lastEffect(), ProgramPath(kAnswer));
+    QVERIFY(!sound.lastEffectLooped());
+}
+
+// The intro loops until the first other effect; that effect plays once, and an effect
+// played once after having looped does not loop again.
+void TestSound::newEffectReplacesTheLoop() {
+    velta::QtSoundOutput sound;
+    velta::SetSoundOutput(&sound);
+    const velta::EffectChannel& voice = sound.effects();
+
+    velta::PlayEffectLooped(kIntro);
+    QTRY_COMPARE(voice.playing(), ProgramPath(kIntro));
+    QVERIFY(voice.looping());
+    QTest::qWait(800);  // well past the 0.3 s file: still heard
+    QCOMPARE(voice.playing(), ProgramPath(kIntro));
+
+    velta::PlayEffect(kShortA);
+    QCOMPARE(voice.playing(), ProgramPath(kShortA));
+    QVERIFY(!voice.looping());
+    QTRY_VERIFY(voice.playing().isEmpty());  // played once and ended by itself
+
+    velta::PlayEffect(kIntro);
+    QCOMPARE(voice.playing(), ProgramPath(kIntro));
+    QVERIFY(!voice.looping());
+    QTRY_VERIFY(voice.playing().isEmpty());
+
+    velta::PlayEffectLooped(kShortB);
+    QTRY_COMPARE(voice.playing(), ProgramPath(kShortB));
+    velta::StopEffects();
+    QVERIFY(voice.playing().isEmpty());
+}
+
+// Keys pressed in quick succession (answers revealed one after another, a held key) stop
+// and restart the same effects within milliseconds; afterwards the effects must still
+// play to their end, not hang silent.
+void TestSound::quickRepeatsKeepTheVoiceAlive() {
+    velta::QtSoundOutput sound;
+    velta::SetSoundOutput(&sound);
+    const velta::EffectChannel& voice = sound.effects();
+    sound.preloadEffect(ProgramPath(kShortA));
+    sound.preloadEffect(ProgramPath(kShortB));
+    QTRY_VERIFY(voice.isLoaded(ProgramPath(kShortA)) && voice.isLoaded(ProgramPath(kShortB)));
+
+    for (int i = 0; i < 20; ++i) {
+        velta::PlayEffect(i % 3 ? kShortA : kShortB);
+        QTest::qWait(15);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(voice.playing().isEmpty(), 3000);
+    for (const QString& effect : {kShortA, kShortB}) {
+        velta::PlayEffect(effect);
+        QCOMPARE(voice.playing(), ProgramPath(effect));
+        QTRY_VERIFY_WITH_TIMEOUT(voice.playing().isEmpty(), 3000);
+    }
+}
+
+// A missing effect is heard as nothing, still replaces what played, never blocks, and is
+// heard once the file is back.
+void TestSound::missingEffectIsSilentAndReturnsAtOnce() {
+    velta::QtSoundOutput sound;
+    velta::SetSoundOutput(&sound);
+    const velta::EffectChannel& voice = sound.effects();
+    const QString missing = QStringLiteral("Audio\\WAV\\No esta.wav");
+
+    velta::PlayEffectLooped(kIntro);
+    QTRY_COMPARE(voice.playing(), ProgramPath(kIntro));
+    QElapsedTimer clock;
+    clock.start();
+    velta::PlayEffect(missing);
+    QVERIFY2(clock.elapsed() < 100, qPrintable(QString::number(clock.elapsed())));
+    QTest::qWait(300);
+    QVERIFY(voice.playing().isEmpty());
+
+    folder_->writeBytes(missing, velta::test::ToneWav(500, 0.2));
+    velta::PlayEffect(missing);
+    QTRY_COMPARE(voice.playing(), ProgramPath(missing));
+}
+
+void TestSound::bankOpenClosesWhatWasOpen_data() {
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QString>("heard");
+    QTest::newRow("another file") << kBankB << kBankB;
+    QTest::newRow("the same file again") << kBankA << kBankA;
+    QTest::newRow("empty name") << QString() << QString();
+    QTest::newRow("missing file") << QStringLiteral("Audio/EFFECTS/gone.mp3") << QString();
+    QTest::newRow("unknown format") << QStringLiteral("Audio/EFFECTS/notes.wma") << QString();
+}
+
+// Opening a bank file closes the one that was open first, so a file that cannot be opened
+// leaves the voice silent; the voice then still plays the next good file.
+void TestSound::bankOpenClosesWhatWasOpen() {
+    QFETCH(QString, next);
+    QFETCH(QString, heard);
+    folder_->writeBytes(QStringLiteral("Audio/EFFECTS/notes.wma"), "not a sound file\r\n");
+    velta::QtSoundOutput sound;
+    velta::SetSoundOutput(&sound);
+    const velta::BankChannel& bank = sound.bank();
+    const auto full = [](const QString& relative) {
+        return relative.isEmpty() ? QString() : ProgramPath(relative);
+    };
+
+    velta::PlayBankFile(full(kBankA));
+    QTRY_COMPARE(bank.playing(), full(kBankA));
+    velta::PlayBankFile(full(next));
+    QTRY_COMPARE_WITH_TIMEOUT(bank.playing(), full(heard), 3000);
+    QTest::qWait(300);
+    QCOMPARE(bank.playing(), full(heard));
+
+    velta::PlayBankFile(full(kBankA));
+    QTRY_COMPARE(bank.playing(), full(kBankA));
+    velta::CloseBank();
+    QVERIFY(bank.playing().isEmpty());
+}
+
+// Key D during a looping effect and a bank sound: both fall silent; the bank sound plays
+// over the effect until then.
+void TestSound::keyDSilencesBothRealVoices() {
+    velta::QtSoundOutput sound;
+    velta::SetSoundOutput(&sound);
+    velta::PlayBankFile(ProgramPath(kBankA));
+    velta::PlayEffectLooped(kIntro);
+    QTRY_COMPARE(sound.bank().playing(), ProgramPath(kBankA));
+    QTRY_COMPARE(sound.effects().playing(), ProgramPath(kIntro));
+
+    velta::StopAllSound();
+    QVERIFY(sound.effects().playing().isEmpty());
+    QVERIFY(sound.bank().playing().isEmpty());
+    QTest::qWait(300);
+    QVERIFY(sound.effects().playing().isEmpty());
+    QVERIFY(sound.bank().playing().isEmpty());
+}
+
+// Creating the output makes neither voice's heavy parts; warmUp() loads every fixed effect
+// and the media voice in later event-loop steps, the intro first.
+void TestSound::warmUpLoadsEffectsAfterConstruction() {
+    for (const QString& effect : velta::AllEffects()) {
+        folder_->writeBytes(effect, velta::test::ToneWav(440, 0.1));
+    }
+    velta::QtSoundOutput sound;
+    QVERIFY(!sound.bank().isCreated());
+    sound.warmUp();
+    QVERIFY(!sound.bank().isCreated());
+    QVERIFY(!sound.effects().isLoaded(ProgramPath(kIntro)));
+
+    QTRY_VERIFY(sound.effects().isLoaded(ProgramPath(kIntro)));
+    QTRY_VERIFY(sound.bank().isCreated());
+    for (const QString& effect : velta::AllEffects()) {
+        QTRY_VERIFY2(sound.effects().isLoaded(ProgramPath(effect)), qPrintable(effect));
+    }
+}
+
+QTEST_MAIN(TestSound)
+#include "tst_sound.moc"
