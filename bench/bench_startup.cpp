@@ -2,7 +2,7 @@
 // the same for an empty Qt window of the board's size, measured in the same run. The program
 // runs itself as a child process for each start, alternating the two kinds, and prints the
 // medians:
-//   startup_ms          the program folder as built (the built-in cover)
+//   startup_ms          the program folder as built, no settings (the built-in cover)
 //   startup_themed_ms   the same with a theme chosen (title, cover and frame settings)
 //   qt_empty_window_ms  a bare window
 
@@ -121,16 +121,21 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-bool CopyFolder(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target)) {
-            return false;
+// A fresh show folder: the pictures, sounds and questions of the program folder and no
+// settings, whatever a run of the program from the build has stored there.
+bool CopyShowFolder(const QString& from, const QString& to) {
+    for (const char* sub : {"Audio", "Imagen", "Rondas"}) {
+        const QString folder = from + QLatin1Char('/') + QLatin1String(sub);
+        QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString target = to + source.mid(from.size());
+            if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target)) {
+                return false;
+            }
         }
     }
-    return true;
+    return QDir().mkpath(to + QStringLiteral("/Config"));
 }
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {
@@ -143,9 +148,10 @@ int RunBenchmark(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QString programFolder = QStringLiteral(VELTA_PROGRAM_DIR);
     QTemporaryDir runtime;
+    QTemporaryDir fresh;
     QTemporaryDir themed;
     const QString show = themed.path();
-    if (!CopyFolder(programFolder, show) ||
+    if (!CopyShowFolder(programFolder, fresh.path()) || !CopyShowFolder(programFolder, show) ||
         !WriteFile(show + QStringLiteral("/Config/Titulo.txt"),
                    "Noche de Gala\r\nYellow\r\nNavy\r\n") ||
         !WriteFile(show + QStringLiteral("/Config/Portada.txt"),
@@ -161,7 +167,7 @@ int RunBenchmark(int argc, char** argv) {
         QString folder;
         std::vector<double> times;
     };
-    std::vector<Kind> kinds{{QStringLiteral("--board"), programFolder, {}},
+    std::vector<Kind> kinds{{QStringLiteral("--board"), fresh.path(), {}},
                             {QStringLiteral("--board"), show, {}},
                             {QStringLiteral("--empty"), QString(), {}}};
     // One start of each first, untimed, so every kind finds the files in the cache.

@@ -28,13 +28,12 @@ e2e_note() {
 }
 
 e2e_cleanup() {
-    local pid
-    if [ -n "$RECORD_PID" ]; then
-        kill -INT "$RECORD_PID" 2>/dev/null
-    fi
+    local status=$? pid i
+    set +e
+    [ -n "$RECORD_PID" ] && kill -INT "$RECORD_PID" 2>/dev/null
+    # The program first, the servers it talks to last.
     for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
-        pid=${E2E_PIDS[i]}
-        kill "$pid" 2>/dev/null
+        kill "${E2E_PIDS[i]}" 2>/dev/null
     done
     for pid in "${E2E_PIDS[@]}"; do
         for _ in $(seq 20); do
@@ -48,16 +47,23 @@ e2e_cleanup() {
     else
         rm -rf "$E2E_TMP"
     fi
+    exit "$status"
 }
 trap e2e_cleanup EXIT
 trap 'exit 130' INT TERM
 
 # Waits up to $1 seconds for the command that follows to succeed.
 e2e_wait_for() {
-    local seconds=$1
-    shift
+    e2e_wait_while_alive "" "$@"
+}
+
+# The same, giving up early when the process $1 (if not empty) has ended.
+e2e_wait_while_alive() {
+    local pid=$1 seconds=$2
+    shift 2
     local deadline=$((SECONDS + seconds))
     until "$@" >/dev/null 2>&1; do
+        [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || return 1
         [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.1
     done
@@ -72,7 +78,7 @@ start_xvfb() {
         >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     local xvfb=$!
-    e2e_wait_for 30 grep -q '[0-9]' "$displayfile" ||
+    e2e_wait_while_alive "$xvfb" 30 grep -q '[0-9]' "$displayfile" ||
         e2e_fail "Xvfb did not start: $(tail -n 5 "$E2E_TMP/xvfb.log")"
     kill -0 "$xvfb" 2>/dev/null || e2e_fail "Xvfb exited: $(tail -n 5 "$E2E_TMP/xvfb.log")"
     export DISPLAY=":$(tr -dc '0-9' <"$displayfile")"
@@ -94,7 +100,7 @@ start_pulse() {
         >"$E2E_TMP/pulse.log" 2>&1 &
     E2E_PIDS+=($!)
     local pulse=$!
-    e2e_wait_for 30 pactl info ||
+    e2e_wait_while_alive "$pulse" 30 pactl info ||
         e2e_fail "PulseAudio did not start: $(tail -n 5 "$E2E_TMP/pulse.log")"
     kill -0 "$pulse" 2>/dev/null || e2e_fail "PulseAudio exited: $(tail -n 5 "$E2E_TMP/pulse.log")"
     pactl set-default-sink "$VELTA_SINK" || e2e_fail "no null sink $VELTA_SINK"

@@ -128,9 +128,8 @@ void BoardInstanceTest::introLoopsOnce() {
 }
 
 void BoardInstanceTest::secondProgramEndsAndFirstRunsOn() {
-    if (qEnvironmentVariableIsEmpty("VELTA_PROGRAM_DIR")) {
-        QSKIP("VELTA_PROGRAM_DIR names no built program");
-    }
+    QVERIFY2(!qEnvironmentVariableIsEmpty("VELTA_PROGRAM_DIR"),
+             "VELTA_PROGRAM_DIR must name the folder of the built program");
     QTemporaryDir runtime;
     const QString lock = runtime.filePath(QStringLiteral("VELTA.exe.lock"));
     QProcess first;

@@ -238,8 +238,8 @@ void BoardPicturesTest::startPicturesComeFromTheCurrentDirectory() {
 }
 
 void BoardPicturesTest::unreadableSettingStillOpensTheWindow() {
+    // A folder where the team names should be: the file cannot be read.
     QVERIFY(QDir(folder_->path()).mkpath(QStringLiteral("Config/Equipos.txt")));
-    folder_->writeBytes(QStringLiteral("Config/Titulo.txt"), "Mi Juego\r\n");
     TForm1& board = start();
     QCOMPARE(dialogs_->errors().size(), 1);
     QVERIFY(board.isVisible());

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <cmath>
 
 namespace velta::test {
@@ -79,10 +78,9 @@ class PrivatePulseAudio {
         QElapsedTimer waited;
         waited.start();
         while (Pactl({QStringLiteral("info")}) != 0) {
-            if (server_.state() == QProcess::NotRunning || waited.elapsed() > 30000) {
+            if (server_.waitForFinished(100) || waited.elapsed() > 30000) {
                 return QStringLiteral("pulseaudio does not answer: ") + log();
             }
-            QThread::msleep(100);
         }
         if (Pactl({QStringLiteral("set-default-sink"), QLatin1String(kSink)}) != 0) {
             return QStringLiteral("no null sink: ") + log();
@@ -107,8 +105,10 @@ class PrivatePulseAudio {
   private:
     QString log() const {
         QFile file(runtime_.filePath(QStringLiteral("pulse.log")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll().right(500))
-                                              : QString();
+        if (!file.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        return QString::fromLocal8Bit(file.readAll().right(500)).simplified();
     }
 
     QTemporaryDir runtime_;
