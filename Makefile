@@ -14,7 +14,7 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 1
+	cd $(BUILD_DIR) && ctest --output-on-failure
 
 bench: build
 	@bash bench/run.sh $(BUILD_DIR)

@@ -72,6 +72,8 @@ e2e_wait_while_alive() {
 # Starts Xvfb on a free display and exports DISPLAY.
 start_xvfb() {
     command -v Xvfb >/dev/null || e2e_fail "Xvfb is not installed"
+    # The program must reach this X server, whatever platform the caller's shell chose.
+    unset QT_QPA_PLATFORM
     local displayfile="$E2E_TMP/display"
     : >"$displayfile"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" \

@@ -138,7 +138,6 @@ void TForm1::buildStage() {
     Image15 = new ImageBox(QStringLiteral("Image15"), Panel16);
     Image15->setGeometry(795, 585, 60, 56);
     Image15->setKeyOutBackground(true);
-    Image15->setImage(art::NextArrow());
     Image15->hide();
 
     const auto teamName = [this](const QString& name, int x, const QString& text) {
@@ -196,7 +195,6 @@ void TForm1::buildBoard() {
         AnswerRow& row = rows[i];
         row.bar = new ImageBox(QStringLiteral("Image%1").arg(5 + i), Panel1, ImageBox::Fit::Stretch);
         row.bar->setGeometry(18, barY[i], 777, (i == 2 || i == 3) ? 87 : 88);
-        row.bar->setImage(art::RowBar(i + 1));
     }
     for (int i = 0; i < 5; ++i) {
         rows[i].answer = label(QLatin1String(answerNames[i]), Panel1, QRect(45, answerY[i], 600, 57),

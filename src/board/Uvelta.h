@@ -55,6 +55,9 @@ public:
 
     // Runs once after the cover's first paint (the program loads its sounds then).
     void setAfterFirstPaint(std::function<void()> hook) { afterFirstPaint_ = std::move(hook); }
+    // True once the pictures hidden behind the cover screen are in place (right after the
+    // cover's first paint).
+    bool picturesReady() const { return picturesReady_; }
 
     QString roundFolder() const;
     const BoardOptions& options() const { return options_; }
@@ -143,6 +146,7 @@ private:
     void createBoardWindow();
     void showBoardWindow();
     void loadStartPictures();
+    void loadHiddenPictures();
     void readTeamNames();
     void readTitle();
     void readCover();
@@ -270,6 +274,7 @@ private:
     bool singleInstance_ = false;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
+    bool picturesReady_ = false;
     std::function<void()> afterFirstPaint_;
     BoardOptions options_;
     GameState state_;

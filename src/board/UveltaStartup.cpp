@@ -41,9 +41,8 @@ const QImage& Painted() {
     return picture;
 }
 
-QImage BuiltInCover() {
-    return art::Cover(QStringLiteral("Veltarama"));
-}
+// Painted at build time: decoding it costs a few milliseconds, painting it a hundred.
+QImage BuiltInCover() { return QImage(QStringLiteral(":/builtin/cover.jpg")); }
 QImage BuiltInFrame() {
     return art::Frame();
 }
@@ -79,7 +78,6 @@ void TForm1::createBoardWindow() {
         Panel5->move(Panel5->x(), SpeedButton3->y() + 2);
         Panel11->move(Panel11->x(), SpeedButton3->y());
 
-        loadStartPictures();
         readTeamNames();
         readTitle();
 
@@ -99,10 +97,31 @@ void TForm1::loadStartPictures() {
     };
     for (const auto& picture : pictures) {
         const QString path = CurrentDirPath(QLatin1String(picture.file));
-        if (QFileInfo::exists(path)) {
+        if (picture.box->image().isNull() && QFileInfo::exists(path)) {
             picture.box->loadFile(path);
         }
     }
+}
+
+// Everything these pictures dress is hidden on the cover screen, so they are read and
+// painted right after the cover's first paint instead of delaying it. A frame named by the
+// frame setting has filled its box by then and stays.
+void TForm1::loadHiddenPictures() {
+    loadStartPictures();
+    FillWithBuiltIn(Image13, Painted<BuiltInFrame>);
+    FillWithBuiltIn(Image4, Painted<art::BoardBackground>);
+    FillWithBuiltIn(Image10, Painted<art::ScoreBoxLeft>);
+    FillWithBuiltIn(Image11, Painted<art::ScoreBoxRight>);
+    FillWithBuiltIn(Image12, Painted<art::PotBox>);
+    if (Image15->image().isNull()) {
+        Image15->setImage(art::NextArrow());
+    }
+    for (int i = 0; i < 5; ++i) {
+        if (rows[i].bar->image().isNull()) {
+            rows[i].bar->setImage(art::RowBar(i + 1));
+        }
+    }
+    picturesReady_ = true;
 }
 
 void TForm1::readTeamNames() {
@@ -191,11 +210,6 @@ void TForm1::showEvent(QShowEvent* event) {
         }
         Guarded([this] { showBoardWindow(); });
         FillWithBuiltIn(Image2, Painted<BuiltInCover>);
-        FillWithBuiltIn(Image13, Painted<BuiltInFrame>);
-        FillWithBuiltIn(Image4, Painted<art::BoardBackground>);
-        FillWithBuiltIn(Image10, Painted<art::ScoreBoxLeft>);
-        FillWithBuiltIn(Image11, Painted<art::ScoreBoxRight>);
-        FillWithBuiltIn(Image12, Painted<art::PotBox>);
     }
 }
 
@@ -264,9 +278,12 @@ void TForm1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!paintedOnce_) {
         paintedOnce_ = true;
-        if (afterFirstPaint_) {
-            QTimer::singleShot(0, this, [this] { afterFirstPaint_(); });
-        }
+        QTimer::singleShot(0, this, [this] {
+            if (afterFirstPaint_) {
+                afterFirstPaint_();
+            }
+            loadHiddenPictures();
+        });
     }
 }
 

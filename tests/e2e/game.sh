@@ -172,7 +172,8 @@ shot game_again
 [ "$(area_difference "$before_cover" "$LAST_SHOT" "$stage")" = 0 ] ||
     fail "G twice did not bring back the same board"
 
-# E asks "¿Desea salir del juego?"; the box's Yes ends the program.
+# E asks "¿Desea salir del juego?" with the focus on No; Tab reaches the other button, Yes,
+# whatever the language of its caption, and space presses it.
 type_key e
 question=$(timeout 10 xdotool search --sync --onlyvisible --name '^Advertencia$' | head -n 1)
 if [ -z "$question" ]; then
@@ -181,7 +182,7 @@ if [ -z "$question" ]; then
 fi
 sleep 0.5
 shot exit_question
-xdotool windowfocus "$question" && sleep 0.2 && xdotool key --clearmodifiers y ||
+xdotool windowfocus "$question" && sleep 0.2 && xdotool key --clearmodifiers Tab space ||
     e2e_fail "cannot answer the question"
 asked_at=$SECONDS
 for _ in $(seq 50); do

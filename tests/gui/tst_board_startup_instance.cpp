@@ -103,6 +103,11 @@ void BoardInstanceTest::cleanup() {
 TForm1& BoardInstanceTest::start() {
     board_ = std::make_unique<TForm1>();
     board_->show();
+    // The pictures behind the cover arrive right after its first paint.
+    if (board_->isSingleInstance() &&
+        !QTest::qWaitFor([this] { return board_->picturesReady(); })) {
+        QTest::qFail("the pictures behind the cover never arrived", __FILE__, __LINE__);
+    }
     return *board_;
 }
 

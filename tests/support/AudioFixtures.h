@@ -10,7 +10,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <sys/prctl.h>
 #include <cmath>
+#include <csignal>
 
 namespace velta::test {
 
@@ -64,6 +67,8 @@ class PrivatePulseAudio {
                                                    QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
         qunsetenv("PULSE_SERVER");
+        // The server ends with this process, even when a crash skips the destructor.
+        server_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
         server_.setStandardOutputFile(QProcess::nullDevice());
         server_.setStandardErrorFile(runtime_.filePath(QStringLiteral("pulse.log")));
         server_.start(QStringLiteral("pulseaudio"),

@@ -54,7 +54,8 @@ struct BoardFixture {
         board = std::make_unique<TForm1>();
         board->setControlLink(&control);
         board->show();
-        const bool exposed = QTest::qWaitForWindowExposed(board.get());
+        const bool exposed = QTest::qWaitForWindowExposed(board.get()) &&
+                             QTest::qWaitFor([this] { return board->picturesReady(); });
         sound.clear();
         return exposed;
     }

@@ -1,5 +1,6 @@
 // velta-art <programFolder>: paints the shipped pictures and writes them below the program
-// folder, where the board looks for them at start.
+// folder, where the board looks for them at start. velta-art --builtin <folder> writes the
+// built-in cover that the board carries as a resource.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -89,8 +90,20 @@ QList<Picture> ShippedPictures() {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    // --builtin <folder>: the built-in cover, which the board carries compiled in, so the
+    // first start never waits for it to be painted.
+    if (args.size() == 3 && args.at(1) == QLatin1String("--builtin")) {
+        if (!QDir().mkpath(args.at(2))) {
+            Err() << "velta-art: cannot create the folder " << args.at(2) << Qt::endl;
+            return 1;
+        }
+        return WritePicture(QDir(args.at(2)).filePath(QStringLiteral("cover.jpg")),
+                           velta::art::Cover(QStringLiteral("Veltarama")), "jpeg")
+                   ? 0
+                   : 1;
+    }
     if (args.size() != 2) {
-        Err() << "usage: velta-art <programFolder>" << Qt::endl;
+        Err() << "usage: velta-art <programFolder> | velta-art --builtin <folder>" << Qt::endl;
         return 2;
     }
     const QDir folder(args.at(1));
