@@ -133,10 +133,11 @@ int RunBoard(int argc, char** argv) {
     velta::TForm1 board;
     board.setAfterFirstPaint([&sound] { sound.warmUp(); });
     board.show();
-    // Ready for the show: sounds loaded, the media voice made and the intro playing.
+    // Ready for the show: pictures read, sounds loaded, the media voice made and the intro
+    // playing.
     if (!RunEventsUntil(10000, [&] {
-            return sound.bank().isCreated() && !board.Timer12->isActive() &&
-                   !sound.effects().playing().isEmpty();
+            return board.picturesReady() && sound.bank().isCreated() &&
+                   !board.Timer12->isActive() && !sound.effects().playing().isEmpty();
         })) {
         std::fprintf(stderr, "the board did not get ready\n");
         return 1;

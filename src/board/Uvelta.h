@@ -166,6 +166,10 @@ private:
     enum class Advance { Next, Previous, Replace, Easy };
     void openCommand(Advance how);
     void putUpCard(Advance how);
+    void coverAllRows();
+    void showCoversAndTeams();
+    void enableCardKeys();
+    void readCard(RoundKind kind, int number);
     void ClearRoundMarks();
     void applyPointsSchedule(Advance how);
     void setRowsInUse(const RoundCard& card);

@@ -123,13 +123,8 @@ void TForm1::ClearRoundMarks() {
     Panel21->hide();
 }
 
-void TForm1::putUpCard(Advance how) {
-    if (!RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber)) {
-        return;
-    }
-    ClearRoundMarks();
-    state_.StrikeCount = 0;
-    state_.PotOpen = true;
+// Empties the answers and the pot, and shows the board in place of the cover.
+void TForm1::coverAllRows() {
     for (AnswerRow& row : rows) {
         row.answer->clear();
         row.points->setText(QStringLiteral("0"));
@@ -137,30 +132,53 @@ void TForm1::putUpCard(Advance how) {
     Label17->setText(QStringLiteral("00"));
     Image2->hide();
     Panel1->show();
+}
+
+void TForm1::showCoversAndTeams() {
+    for (AnswerRow& row : rows) {
+        row.cover->show();
+    }
+    Edit16->show();
+    Edit17->show();
+}
+
+void TForm1::enableCardKeys() {
+    setKeyEnabled(SpeedButton9, 'a', true);
+    setKeyEnabled(SpeedButton13, 'z', true);
+    setKeyEnabled(SpeedButton10, 'c', true);
+}
+
+// Reads the card: its question goes up, the control window follows, and the rows it leaves
+// out of use are hidden.
+void TForm1::readCard(RoundKind kind, int number) {
+    card_ = LoadRoundCard(RoundFilePath(roundFolder(), kind, number));
+    Label16->setText(card_.question);
+    if (control_) {
+        control_->setRoundRelay(RoundFileName(kind, number));
+    }
+    setRowsInUse(card_);
+}
+
+void TForm1::putUpCard(Advance how) {
+    if (!RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber)) {
+        return;
+    }
+    ClearRoundMarks();
+    state_.StrikeCount = 0;
+    state_.PotOpen = true;
+    coverAllRows();
     if (how != Advance::Easy) {
         options_.hideScores = markerPresent(kHideScoresMarker);
         for (QWidget* box : {Panel2, Panel3, Panel4}) {
             box->setVisible(!options_.hideScores);
         }
     }
-    for (AnswerRow& row : rows) {
-        row.cover->show();
-    }
-    Edit16->show();
-    Edit17->show();
+    showCoversAndTeams();
     if (how != Advance::Previous) {
-        setKeyEnabled(SpeedButton9, 'a', true);
-        setKeyEnabled(SpeedButton13, 'z', true);
-        setKeyEnabled(SpeedButton10, 'c', true);
+        enableCardKeys();
     }
     applyPointsSchedule(how);
-
-    card_ = LoadRoundCard(RoundFilePath(roundFolder(), RoundKind::Normal, state_.RoundNumber));
-    Label16->setText(card_.question);
-    if (control_) {
-        control_->setRoundRelay(RoundFileName(RoundKind::Normal, state_.RoundNumber));
-    }
-    setRowsInUse(card_);
+    readCard(RoundKind::Normal, state_.RoundNumber);
     if (how != Advance::Previous && Panel14->isVisible()) {
         Panel14->hide();
         Panel14->show();
@@ -275,29 +293,11 @@ void TForm1::ExtraRound() {
     state_.StrikeCount = 0;
     state_.DoublePoints = false;
     state_.TriplePoints = false;
-    for (AnswerRow& row : rows) {
-        row.answer->clear();
-        row.points->setText(QStringLiteral("0"));
-    }
-    Label17->setText(QStringLiteral("00"));
-    Image2->hide();
-    Panel1->show();
-    for (AnswerRow& row : rows) {
-        row.cover->show();
-    }
-    Edit16->show();
-    Edit17->show();
-    setKeyEnabled(SpeedButton9, 'a', true);
-    setKeyEnabled(SpeedButton13, 'z', true);
-    setKeyEnabled(SpeedButton10, 'c', true);
+    coverAllRows();
+    showCoversAndTeams();
+    enableCardKeys();
     PlayEffect(startSoundPath_);
-
-    card_ = LoadRoundCard(RoundFilePath(roundFolder(), RoundKind::Extra, state_.ExtraRoundNumber));
-    Label16->setText(card_.question);
-    if (control_) {
-        control_->setRoundRelay(RoundFileName(RoundKind::Extra, state_.ExtraRoundNumber));
-    }
-    setRowsInUse(card_);
+    readCard(RoundKind::Extra, state_.ExtraRoundNumber);
 }
 
 void TForm1::SetPendingQuestion() {

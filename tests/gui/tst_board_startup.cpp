@@ -10,6 +10,7 @@
 
 #include "RecordingSoundOutput.h"
 #include "ScriptedDialogs.h"
+#include "StartupFixture.h"
 #include "TempProgramFolder.h"
 #include "art/Art.h"
 #include "board/Uvelta.h"
@@ -67,7 +68,7 @@ bool draws(QWidget* w, const QColor& colour) {
 
 }  // namespace
 
-class BoardStartupTest : public QObject {
+class BoardStartupTest : public test::StartupFixture {
     Q_OBJECT
 
   private Q_SLOTS:
@@ -89,46 +90,15 @@ class BoardStartupTest : public QObject {
     void roundFolderFile();
     void optionMarkers();
 
-  private:
-    // Creates and shows the board on the test's program folder.
-    TForm1& start();
-
-    std::unique_ptr<TempProgramFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<RecordingSoundOutput> sound_;
-    std::unique_ptr<TForm1> board_;
 };
 
 void BoardStartupTest::initTestCase() {
-    // A copy of the program running elsewhere on this machine must not hold our lock. The
-    // folder outlives the lock, which is released when the program ends.
-    static const QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    usePrivateRuntimeFolder();
 }
 
-void BoardStartupTest::init() {
-    folder_ = std::make_unique<TempProgramFolder>();
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    sound_ = std::make_unique<RecordingSoundOutput>();
-}
+void BoardStartupTest::init() { setUpFolder(); }
 
-void BoardStartupTest::cleanup() {
-    board_.reset();
-    sound_.reset();
-    dialogs_.reset();
-    folder_.reset();
-}
-
-TForm1& BoardStartupTest::start() {
-    board_ = std::make_unique<TForm1>();
-    board_->show();
-    // The pictures behind the cover arrive right after its first paint.
-    if (board_->isSingleInstance() &&
-        !QTest::qWaitFor([this] { return board_->picturesReady(); })) {
-        QTest::qFail("the pictures behind the cover never arrived", __FILE__, __LINE__);
-    }
-    return *board_;
-}
+void BoardStartupTest::cleanup() { tearDown(); }
 
 void BoardStartupTest::opensOnTheCoverScreen() {
     TForm1& board = start();

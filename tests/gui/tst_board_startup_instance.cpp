@@ -13,6 +13,7 @@
 
 #include "RecordingSoundOutput.h"
 #include "ScriptedDialogs.h"
+#include "StartupFixture.h"
 #include "TempProgramFolder.h"
 #include "board/Uvelta.h"
 #include "platform/ProgramFolder.h"
@@ -54,7 +55,7 @@ void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 
 }  // namespace
 
-class BoardInstanceTest : public QObject {
+class BoardInstanceTest : public test::StartupFixture {
     Q_OBJECT
 
   private Q_SLOTS:
@@ -70,46 +71,15 @@ class BoardInstanceTest : public QObject {
     void lettersPressTheirKeys();
     void disabledAndUnknownKeysDoNothing();
     void lettersGoIntoATeamName();
-
-  private:
-    TForm1& start();
-
-    std::unique_ptr<TempProgramFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<RecordingSoundOutput> sound_;
-    std::unique_ptr<TForm1> board_;
 };
 
 void BoardInstanceTest::initTestCase() {
-    // A copy of the program running elsewhere on this machine must not hold our lock. The
-    // folder outlives the lock, which is released when the program ends.
-    static const QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    usePrivateRuntimeFolder();
 }
 
-void BoardInstanceTest::init() {
-    folder_ = std::make_unique<TempProgramFolder>();
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    sound_ = std::make_unique<RecordingSoundOutput>();
-}
+void BoardInstanceTest::init() { setUpFolder(); }
 
-void BoardInstanceTest::cleanup() {
-    board_.reset();
-    sound_.reset();
-    dialogs_.reset();
-    folder_.reset();
-}
-
-TForm1& BoardInstanceTest::start() {
-    board_ = std::make_unique<TForm1>();
-    board_->show();
-    // The pictures behind the cover arrive right after its first paint.
-    if (board_->isSingleInstance() &&
-        !QTest::qWaitFor([this] { return board_->picturesReady(); })) {
-        QTest::qFail("the pictures behind the cover never arrived", __FILE__, __LINE__);
-    }
-    return *board_;
-}
+void BoardInstanceTest::cleanup() { tearDown(); }
 
 void BoardInstanceTest::boardOfASecondCopyStaysSilent() {
     QLockFile firstCopy(SingleInstance::LockPath());

@@ -11,6 +11,7 @@
 
 #include "RecordingSoundOutput.h"
 #include "ScriptedDialogs.h"
+#include "StartupFixture.h"
 #include "TempProgramFolder.h"
 #include "art/Art.h"
 #include "board/Uvelta.h"
@@ -38,7 +39,7 @@ const QString kNoFrame = QStringLiteral("No se encontró la imagen de marco:\n")
 
 }  // namespace
 
-class BoardPicturesTest : public QObject {
+class BoardPicturesTest : public test::StartupFixture {
     Q_OBJECT
 
   private Q_SLOTS:
@@ -54,46 +55,15 @@ class BoardPicturesTest : public QObject {
     void startPicturesComeFromTheCurrentDirectory();
     void unreadableSettingStillOpensTheWindow();
 
-  private:
-    // Creates and shows the board on the test's program folder.
-    TForm1& start();
-
-    std::unique_ptr<TempProgramFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<RecordingSoundOutput> sound_;
-    std::unique_ptr<TForm1> board_;
 };
 
 void BoardPicturesTest::initTestCase() {
-    // A copy of the program running elsewhere on this machine must not hold our lock. The
-    // folder outlives the lock, which is released when the program ends.
-    static const QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    usePrivateRuntimeFolder();
 }
 
-void BoardPicturesTest::init() {
-    folder_ = std::make_unique<TempProgramFolder>();
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    sound_ = std::make_unique<RecordingSoundOutput>();
-}
+void BoardPicturesTest::init() { setUpFolder(); }
 
-void BoardPicturesTest::cleanup() {
-    board_.reset();
-    sound_.reset();
-    dialogs_.reset();
-    folder_.reset();
-}
-
-TForm1& BoardPicturesTest::start() {
-    board_ = std::make_unique<TForm1>();
-    board_->show();
-    // The pictures behind the cover arrive right after its first paint.
-    if (board_->isSingleInstance() &&
-        !QTest::qWaitFor([this] { return board_->picturesReady(); })) {
-        QTest::qFail("the pictures behind the cover never arrived", __FILE__, __LINE__);
-    }
-    return *board_;
-}
+void BoardPicturesTest::cleanup() { tearDown(); }
 
 void BoardPicturesTest::coverFile_data() {
     // In `stored` and `notice`, "<dir>" stands for the program folder.
