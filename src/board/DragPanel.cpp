@@ -21,9 +21,9 @@ void DragPanel::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const QPoint wanted = mapToParent(event->position().toPoint() - grab_);
-    const QRect area = parentWidget()->rect();
-    move(qBound(area.left(), wanted.x(), qMax(area.left(), area.right() - width())),
-         qBound(area.top(), wanted.y(), qMax(area.top(), area.bottom() - height())));
+    const QSize room = parentWidget()->size() - size();
+    move(qBound(0, wanted.x(), qMax(0, room.width())),
+         qBound(0, wanted.y(), qMax(0, room.height())));
     event->accept();
 }
 

@@ -174,8 +174,8 @@ private:
     void applyPointsSchedule(Advance how);
     void setRowsInUse(const RoundCard& card);
     void startSplash(ImageBox* picture);
-    void showPicture(ImageBox* box, const QString& path, const QImage& builtIn);
-    void showStrikePicture(const QString& path, const QImage& builtIn);
+    void showPicture(ImageBox* box, const QString& path, const std::function<QImage()>& builtIn);
+    void showStrikePicture(const QString& path, const std::function<QImage()>& builtIn);
     void recomputePot();
     void assign(bool left);
     void setScores(const QString& left, const QString& right);

@@ -64,7 +64,7 @@ void TForm1::recomputePot() {
     Label17->setText(QString::number(sum));
 }
 
-void TForm1::showStrikePicture(const QString& path, const QImage& builtIn) {
+void TForm1::showStrikePicture(const QString& path, const std::function<QImage()>& builtIn) {
     SpeedButton2->setEnabled(false);
     Timer2->stop();
     showPicture(Image1, path, builtIn);
@@ -92,15 +92,14 @@ void TForm1::Strike() {
     state_.StrikeCount = state_.StrikeCount > 2 ? 1 : state_.StrikeCount + 1;
     showStrikePicture(
         ProgramPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(state_.StrikeCount)),
-        art::Strike(state_.StrikeCount));
+        [count = state_.StrikeCount] { return art::Strike(count); });
 }
 
 void TForm1::NotOnBoard() {
     if (!gameViewShowing()) {
         return;
     }
-    showStrikePicture(ProgramPath(QStringLiteral("Imagen\\Pictures\\noesta.bmp")),
-                      art::NotOnBoard());
+    showStrikePicture(ProgramPath(QStringLiteral("Imagen\\Pictures\\noesta.bmp")), art::NotOnBoard);
 }
 
 void TForm1::TimedQuestion() {

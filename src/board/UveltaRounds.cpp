@@ -56,9 +56,9 @@ void TForm1::openCommand(Advance how) {
     if (options_.hideQuestion) {
         Label16->hide();
     }
+    // No repaint here: it would paint the old card. Every control the new card changes is
+    // repainted once the command returns.
     Panel1->show();
-    Panel1->repaint();
-    Panel16->repaint();
     if (how != Advance::Replace) {
         ETotal->setText(QStringLiteral("0"));
         EModo->clear();
@@ -193,17 +193,17 @@ void TForm1::applyPointsSchedule(Advance how) {
         state_.DoublePoints = (c + 1) % 4 == 0 && options_.multipliersInNormal;
         state_.TriplePoints = c % 4 == 0 && options_.multipliersInNormal;
         if (state_.DoublePoints) {
-            showPicture(Image3, doublePicturePath_, art::DoublePoints());
+            showPicture(Image3, doublePicturePath_, art::DoublePoints);
             startSplash(Image3);
         } else if (state_.TriplePoints) {
-            showPicture(Image3, triplePicturePath_, art::TriplePoints());
+            showPicture(Image3, triplePicturePath_, art::TriplePoints);
             startSplash(Image3);
         }
     }
     switch (how) {
         case Advance::Next:
             if (startsGame(c)) {
-                showPicture(Image1, startPicturePath_, art::StartSplash());
+                showPicture(Image1, startPicturePath_, art::StartSplash);
                 PlayEffect(presentationSoundPath_);
                 startSplash(Image1);
                 setScores(QStringLiteral("00"), QStringLiteral("00"));
@@ -217,7 +217,7 @@ void TForm1::applyPointsSchedule(Advance how) {
         case Advance::Replace:
             break;
         case Advance::Easy:
-            showPicture(Image1, startPicturePath_, art::StartSplash());
+            showPicture(Image1, startPicturePath_, art::StartSplash);
             PlayEffect(presentationSoundPath_);
             startSplash(Image1);
             if (!options_.accumulateInEasy) {
@@ -243,10 +243,12 @@ void TForm1::setRowsInUse(const RoundCard& card) {
 }
 
 // A picture file that is missing or unreadable shows the built-in picture instead, so a
-// splash never stops a command half-way.
-void TForm1::showPicture(ImageBox* box, const QString& path, const QImage& builtIn) {
+// splash never stops a command half-way. The built-in one is painted only then: painting it
+// takes longer than the whole command.
+void TForm1::showPicture(ImageBox* box, const QString& path,
+                         const std::function<QImage()>& builtIn) {
     if (!QFileInfo::exists(path) || !box->loadFile(path)) {
-        box->setImage(builtIn);
+        box->setImage(builtIn());
     }
 }
 

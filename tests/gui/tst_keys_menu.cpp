@@ -160,6 +160,8 @@ void KeysMenuTest::keyListNamesEveryKey() {
     QTest::mousePress(board.Panel14, Qt::LeftButton, {}, QPoint(200, 8));
     QTest::mouseMove(board.Panel14, QPoint(100, -42));
     QCOMPARE(board.Panel14->pos(), start + QPoint(-100, -50));
+    QTest::mouseMove(board.Panel14, QPoint(5000, 5000));
+    QCOMPARE(board.Panel14->geometry().bottomRight(), board.rect().bottomRight());
     QTest::mouseMove(board.Panel14, QPoint(-5000, -5000));
     QCOMPARE(board.Panel14->pos(), QPoint(0, 0));
     QTest::mouseRelease(board.Panel14, Qt::LeftButton, {}, QPoint(0, 0));
