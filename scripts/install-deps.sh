@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6
-  qt6-qpa-plugins qt6-image-formats-plugins libgl-dev
+  qt6-qpa-plugins qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-pulseaudio
   fonts-dejavu-core fonts-liberation

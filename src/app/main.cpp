@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "board/Uvelta.h"
 #include "platform/ProgramFolder.h"
@@ -9,6 +12,13 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELTA"));
     velta::SetProgramFolder(QApplication::applicationDirPath());
+
+    // Qt's own buttons and dialogs ("Sí", "No", "Cancelar") speak the operator's language.
+    QTranslator qtSpanish;
+    if (qtSpanish.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtSpanish);
+    }
 
     velta::QtDialogs dialogs;
     velta::SetDialogs(&dialogs);

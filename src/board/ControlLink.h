@@ -8,7 +8,7 @@ namespace velta {
 // What the board writes into the control window. The control window implements it; while
 // there is none, the board plays the same and these writes are skipped.
 class ControlLink {
-public:
+  public:
     virtual ~ControlLink() = default;
 
     virtual bool isShown() const = 0;

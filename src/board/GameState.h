@@ -14,9 +14,9 @@ struct GameState {
     int StrikeCount = 0;        // strikes on the current card: 1, 2, 3, 1, ...
     bool DoublePoints = false;
     bool TriplePoints = false;
-    bool PotOpen = true;        // reveals recompute the pot until it is awarded
-    bool EasyMode = false;      // after F; the next-button picture then runs F
-    int CountdownValue = 5;     // shared by the timed question and the fast-money clock
+    bool PotOpen = true;     // reveals recompute the pot until it is awarded
+    bool EasyMode = false;   // after F; the next-button picture then runs F
+    int CountdownValue = 5;  // shared by the timed question and the fast-money clock
 };
 
 }  // namespace velta

@@ -53,9 +53,8 @@ void ImageBox::paintEvent(QPaintEvent*) {
             painter.drawImage(rect(), image_);
             break;
         case Fit::Centre:
-            painter.drawImage(QPoint((width() - image_.width()) / 2,
-                                     (height() - image_.height()) / 2),
-                              image_);
+            painter.drawImage(
+                QPoint((width() - image_.width()) / 2, (height() - image_.height()) / 2), image_);
             break;
         case Fit::TopLeft:
             painter.drawImage(QPoint(0, 0), image_);

@@ -10,7 +10,7 @@ namespace velta {
 // lies behind them, and it lets mouse presses through to its parent unless told otherwise.
 class ImageBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class Fit { TopLeft, Centre, Stretch };
 
     ImageBox(const QString& name, QWidget* parent, Fit fit = Fit::TopLeft);
@@ -23,15 +23,15 @@ public:
     // bottom-left pixel as see-through, as splash pictures drawn on a flat colour need.
     void setKeyOutBackground(bool keyOut) { keyOut_ = keyOut; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage image_;
     Fit fit_;
     bool pressed_ = false;

@@ -28,7 +28,9 @@ void KeyButton::setCaptionColour(const QColor& colour) {
     update();
 }
 
-void KeyButton::press() { Q_EMIT clicked(false); }
+void KeyButton::press() {
+    Q_EMIT clicked(false);
+}
 
 void KeyButton::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -11,7 +11,7 @@ namespace velta {
 // timers) runs the command in any state.
 class KeyButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     KeyButton(const QString& name, const QString& caption, const QString& hint, QWidget* parent);
 
     // The caption as written, "&s"; the accelerator is the letter after '&' (none if
@@ -25,12 +25,12 @@ public:
 
     QSize sizeHint() const override { return {23, 22}; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
-private:
+  private:
     QString caption_;
     QChar accelerator_;
     QColor captionColour_;

@@ -69,7 +69,9 @@ TForm1::TForm1() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     createBoardWindow();
 }
 
-TForm1::~TForm1() { qApp->removeEventFilter(this); }
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+}
 
 void TForm1::buildWindow() {
     Label18 = label(QStringLiteral("Label18"), this, QRect(8, -5, 352, 38),
@@ -166,9 +168,9 @@ void TForm1::buildStage() {
 
     Panel5 = panel(QStringLiteral("Panel5"), Panel16, QRect(82, 624, 735, 29), backgroundColour_);
     Panel5->hide();
-    Panel11 = label(QStringLiteral("Panel11"), Panel16, QRect(86, 622, 257, 22), Tahoma(11),
-                    Qt::black, QStringLiteral("<--- Dé clic en este botón para ver al menú principal"),
-                    Qt::AlignCenter);
+    Panel11 = label(
+        QStringLiteral("Panel11"), Panel16, QRect(86, 622, 257, 22), Tahoma(11), Qt::black,
+        QStringLiteral("<--- Dé clic en este botón para ver al menú principal"), Qt::AlignCenter);
     SetBackground(Panel11, QColor(245, 245, 245));
     Panel11->hide();
 
@@ -193,18 +195,20 @@ void TForm1::buildBoard() {
 
     for (int i = 0; i < 5; ++i) {
         AnswerRow& row = rows[i];
-        row.bar = new ImageBox(QStringLiteral("Image%1").arg(5 + i), Panel1, ImageBox::Fit::Stretch);
+        row.bar =
+            new ImageBox(QStringLiteral("Image%1").arg(5 + i), Panel1, ImageBox::Fit::Stretch);
         row.bar->setGeometry(18, barY[i], 777, (i == 2 || i == 3) ? 87 : 88);
     }
     for (int i = 0; i < 5; ++i) {
-        rows[i].answer = label(QLatin1String(answerNames[i]), Panel1, QRect(45, answerY[i], 600, 57),
-                               Tahoma(32, true), kLime, QString(), Qt::AlignLeft | Qt::AlignVCenter);
+        rows[i].answer =
+            label(QLatin1String(answerNames[i]), Panel1, QRect(45, answerY[i], 600, 57),
+                  Tahoma(32, true), kLime, QString(), Qt::AlignLeft | Qt::AlignVCenter);
         rows[i].answer->setWordWrap(true);
     }
     for (int i = 0; i < 5; ++i) {
-        rows[i].points = label(QLatin1String(pointsNames[i]), Panel1,
-                               QRect(769 - 140, pointsY[i], 140, 60), Tahoma(48, true), kLime,
-                               QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter);
+        rows[i].points =
+            label(QLatin1String(pointsNames[i]), Panel1, QRect(769 - 140, pointsY[i], 140, 60),
+                  Tahoma(48, true), kLime, QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter);
     }
     Label16 = label(QStringLiteral("Label16"), Panel1, QRect(7, 4, 785, 69), Tahoma(24, true),
                     Qt::yellow, QStringLiteral("?"), Qt::AlignLeft | Qt::AlignTop);
@@ -265,9 +269,10 @@ void TForm1::buildKeyRow() {
     SpeedButton9->setEnabled(false);
     SpeedButton3 = makeKey(QStringLiteral("SpeedButton3"), QStringLiteral("&s"), 115,
                            QStringLiteral("Siguiente pregunta (Tecla S) Inicia y avanza el juego"));
-    SpeedButton79 = makeKey(
-        QStringLiteral("SpeedButton79"), QStringLiteral("&v"), 142,
-        QStringLiteral("Volver a preguntar (Tecla V) Reemplaza la pregunta actual por la siguiente"));
+    SpeedButton79 =
+        makeKey(QStringLiteral("SpeedButton79"), QStringLiteral("&v"), 142,
+                QStringLiteral(
+                    "Volver a preguntar (Tecla V) Reemplaza la pregunta actual por la siguiente"));
     SpeedButton1 = makeKey(QStringLiteral("SpeedButton1"), QStringLiteral("&d"), 171,
                            QStringLiteral("Detener sonido (Tecla D)"));
     static const char* const ordinals[] = {"1ra", "2da", "3ra", "4ta", "5ta"};

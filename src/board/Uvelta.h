@@ -45,7 +45,7 @@ struct BoardOptions {
 // drives it with one key per command.
 class TForm1 : public QWidget {
     Q_OBJECT
-public:
+  public:
     TForm1();
     ~TForm1() override;
 
@@ -122,7 +122,7 @@ public:
     bool applyBackgroundColour(const QString& name);
     void setTeamNameFontSizes(int shortPoints, int longPoints, int longFrom);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -130,7 +130,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     // Layout of every element, with its component name as object name.
     void buildWindow();
     void buildStage();
@@ -183,61 +183,61 @@ private:
     void setKeyEnabled(KeyButton* key, QChar letter, bool enabled);
     bool closeRequested();
 
-public:
+  public:
     // Window level
-    QLabel* Label18 = nullptr;      // title
-    QWidget* Panel22 = nullptr;     // window buttons
+    QLabel* Label18 = nullptr;           // title
+    QWidget* Panel22 = nullptr;          // window buttons
     KeyButton* SpeedButton77 = nullptr;  // minimise
     KeyButton* SpeedButton11 = nullptr;  // maximise
     KeyButton* SpeedButton12 = nullptr;  // close
-    QWidget* Panel16 = nullptr;     // stage
-    QLabel* Panel9 = nullptr;       // loading notice
-    QWidget* Panel17 = nullptr;     // corner panel
-    ImageBox* Image17 = nullptr;    // corner logo
-    QLabel* Label22 = nullptr;      // version
-    QPushButton* Button3 = nullptr; // focus sink
-    QLineEdit* Edit22 = nullptr;    // the rounds folder, kept as text
-    QLineEdit* ETotal = nullptr;    // points of the last award
-    QLineEdit* EModo = nullptr;     // side of the last award: "EIzq", "EDer" or empty
-    QLineEdit* ERondaF1 = nullptr;  // pending question
+    QWidget* Panel16 = nullptr;          // stage
+    QLabel* Panel9 = nullptr;            // loading notice
+    QWidget* Panel17 = nullptr;          // corner panel
+    ImageBox* Image17 = nullptr;         // corner logo
+    QLabel* Label22 = nullptr;           // version
+    QPushButton* Button3 = nullptr;      // focus sink
+    QLineEdit* Edit22 = nullptr;         // the rounds folder, kept as text
+    QLineEdit* ETotal = nullptr;         // points of the last award
+    QLineEdit* EModo = nullptr;          // side of the last award: "EIzq", "EDer" or empty
+    QLineEdit* ERondaF1 = nullptr;       // pending question
 
     // Stage
-    ImageBox* Image2 = nullptr;     // cover
-    ImageBox* Image13 = nullptr;    // frame
-    ImageBox* Image15 = nullptr;    // next button picture
-    QLineEdit* Edit16 = nullptr;    // left team name
-    QLineEdit* Edit17 = nullptr;    // right team name
-    QWidget* Panel1 = nullptr;      // board
-    QWidget* Panel2 = nullptr;      // pot box
+    ImageBox* Image2 = nullptr;   // cover
+    ImageBox* Image13 = nullptr;  // frame
+    ImageBox* Image15 = nullptr;  // next button picture
+    QLineEdit* Edit16 = nullptr;  // left team name
+    QLineEdit* Edit17 = nullptr;  // right team name
+    QWidget* Panel1 = nullptr;    // board
+    QWidget* Panel2 = nullptr;    // pot box
     ImageBox* Image12 = nullptr;
-    QLabel* Label17 = nullptr;      // pot
-    QWidget* Panel3 = nullptr;      // left score box
+    QLabel* Label17 = nullptr;  // pot
+    QWidget* Panel3 = nullptr;  // left score box
     ImageBox* Image10 = nullptr;
-    QLabel* Label19 = nullptr;      // left score
-    QWidget* Panel4 = nullptr;      // right score box
+    QLabel* Label19 = nullptr;  // left score
+    QWidget* Panel4 = nullptr;  // right score box
     ImageBox* Image11 = nullptr;
-    QLabel* Label20 = nullptr;      // right score
-    QWidget* Panel5 = nullptr;      // menu cover
-    QLabel* Panel11 = nullptr;      // menu hint
-    QLabel* Label53 = nullptr;      // countdown
-    QWidget* Panel18 = nullptr;     // fast-money board
-    QWidget* Panel20 = nullptr;     // reassign panel
+    QLabel* Label20 = nullptr;   // right score
+    QWidget* Panel5 = nullptr;   // menu cover
+    QLabel* Panel11 = nullptr;   // menu hint
+    QLabel* Label53 = nullptr;   // countdown
+    QWidget* Panel18 = nullptr;  // fast-money board
+    QWidget* Panel20 = nullptr;  // reassign panel
     QLabel* Label64 = nullptr;
     QPushButton* Button4 = nullptr;  // <<
     QPushButton* Button5 = nullptr;  // >>
     QPushButton* Button6 = nullptr;  // ><
     QPushButton* Button7 = nullptr;  // [  ]
     QPushButton* Button8 = nullptr;  // X
-    QLabel* Panel21 = nullptr;      // "Puntos sin asignar"
-    QWidget* Panel14 = nullptr;     // key list
+    QLabel* Panel21 = nullptr;       // "Puntos sin asignar"
+    QWidget* Panel14 = nullptr;      // key list
     QListWidget* ListBox2 = nullptr;
-    QLabel* Label65 = nullptr;      // the key list's " X "
+    QLabel* Label65 = nullptr;  // the key list's " X "
 
     // Board
-    ImageBox* Image4 = nullptr;     // board background
-    QLabel* Label16 = nullptr;      // question
-    ImageBox* Image1 = nullptr;     // round splash
-    ImageBox* Image3 = nullptr;     // points splash
+    ImageBox* Image4 = nullptr;  // board background
+    QLabel* Label16 = nullptr;   // question
+    ImageBox* Image1 = nullptr;  // round splash
+    ImageBox* Image3 = nullptr;  // points splash
     std::array<AnswerRow, 5> rows;
 
     // Key row
@@ -274,7 +274,7 @@ public:
     QTimer* Timer14 = nullptr;
     QTimer* Timer15 = nullptr;
 
-private:
+  private:
     bool singleInstance_ = false;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
@@ -287,7 +287,7 @@ private:
     int fitCounter_ = 0;
     bool fitAvailable_ = true;
     QString folderChooserStart_ = QStringLiteral(".\\Rondas");
-    QList<KeyButton*> keyButtons_;   // in the order keys are matched
+    QList<KeyButton*> keyButtons_;  // in the order keys are matched
     QColor titleColour_;
     QColor backgroundColour_;
 

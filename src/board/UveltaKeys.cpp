@@ -142,10 +142,14 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = mapFromGlobal(event->globalPosition().toPoint());
     const int grip = 6;
     Qt::Edges edges;
-    if (pos.x() < grip) edges |= Qt::LeftEdge;
-    if (pos.x() >= width() - grip) edges |= Qt::RightEdge;
-    if (pos.y() < grip) edges |= Qt::TopEdge;
-    if (pos.y() >= height() - grip) edges |= Qt::BottomEdge;
+    if (pos.x() < grip)
+        edges |= Qt::LeftEdge;
+    if (pos.x() >= width() - grip)
+        edges |= Qt::RightEdge;
+    if (pos.y() < grip)
+        edges |= Qt::TopEdge;
+    if (pos.y() >= height() - grip)
+        edges |= Qt::BottomEdge;
     if (edges) {
         windowHandle()->startSystemResize(edges);
     } else {

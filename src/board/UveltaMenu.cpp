@@ -57,19 +57,19 @@ QPushButton* panelButton(const QString& name, const QString& text, const QString
 void TForm1::buildReassignPanel() {
     Panel20 = new QWidget(this);
     Panel20->setObjectName(QStringLiteral("Panel20"));
-    Panel20->setGeometry(454, 618, 270, 26);
+    Panel20->setGeometry(454, 618, 292, 26);
     Label64 = new QLabel(QStringLiteral("Reasignar puntos "), Panel20);
     Label64->setObjectName(QStringLiteral("Label64"));
-    Label64->setGeometry(2, 2, 105, 22);
+    Label64->setGeometry(2, 2, 127, 22);
     Label64->setFont(Tahoma(11, true));
-    Button4 = panelButton(QStringLiteral("Button4"), QStringLiteral("<<"), QString(), 108, Panel20);
-    Button5 = panelButton(QStringLiteral("Button5"), QStringLiteral(">>"), QString(), 140, Panel20);
+    Button4 = panelButton(QStringLiteral("Button4"), QStringLiteral("<<"), QString(), 130, Panel20);
+    Button5 = panelButton(QStringLiteral("Button5"), QStringLiteral(">>"), QString(), 162, Panel20);
     Button6 = panelButton(QStringLiteral("Button6"), QStringLiteral("><"),
-                          QStringLiteral("Intercambiar marcadores"), 172, Panel20);
+                          QStringLiteral("Intercambiar marcadores"), 194, Panel20);
     Button7 = panelButton(QStringLiteral("Button7"), QStringLiteral("[  ]"),
-                          QStringLiteral("Asignar puntos manualmente"), 204, Panel20);
+                          QStringLiteral("Asignar puntos manualmente"), 226, Panel20);
     Button8 = panelButton(QStringLiteral("Button8"), QStringLiteral("X"),
-                          QStringLiteral("Cerrar esta opción"), 236, Panel20);
+                          QStringLiteral("Cerrar esta opción"), 258, Panel20);
     Panel20->hide();
 
     Panel21 = new QLabel(QStringLiteral("Puntos sin asignar"), this);

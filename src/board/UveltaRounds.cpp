@@ -29,11 +29,15 @@ void switchOn(QTimer* timer) {
     }
 }
 
-bool startsGame(int count) { return count == 1 || (count - 1) % 4 == 0; }
+bool startsGame(int count) {
+    return count == 1 || (count - 1) % 4 == 0;
+}
 
 }  // namespace
 
-bool TForm1::gameViewShowing() const { return Image13->isVisible(); }
+bool TForm1::gameViewShowing() const {
+    return Image13->isVisible();
+}
 
 void TForm1::setKeyEnabled(KeyButton* key, QChar letter, bool enabled) {
     key->setEnabled(enabled);
@@ -308,8 +312,9 @@ void TForm1::SetPendingQuestion() {
     const QString marker = normal ? QStringLiteral("ronda") : QStringLiteral("xronda");
     const int from = text.indexOf(marker);
     const int to = from < 0 ? -1 : text.indexOf(QStringLiteral(".txt"), from + marker.size());
-    const QString number =
-        (from < 0 || to < 0) ? QString() : text.mid(from + marker.size(), to - from - marker.size());
+    const QString number = (from < 0 || to < 0)
+                               ? QString()
+                               : text.mid(from + marker.size(), to - from - marker.size());
     const int n = toInt(number);
     if (normal) {
         state_.RoundNumber = n - 1;

@@ -20,8 +20,12 @@ bool isWholeNumber(const QString& text) {
 }
 }  // namespace
 
-void TForm1::AssignLeft() { assign(true); }
-void TForm1::AssignRight() { assign(false); }
+void TForm1::AssignLeft() {
+    assign(true);
+}
+void TForm1::AssignRight() {
+    assign(false);
+}
 
 void TForm1::assign(bool left) {
     Panel21->hide();
@@ -135,8 +139,9 @@ void TForm1::EnterScores() {
     // score, which stands when it is itself valid.
     const auto askScore = [](const QString& team, const QString& current) {
         for (;;) {
-            const QString answer =
-                dialogs().textInput(QStringLiteral("Puntos para.."), team, current).value_or(current);
+            const QString answer = dialogs()
+                                       .textInput(QStringLiteral("Puntos para.."), team, current)
+                                       .value_or(current);
             if (isWholeNumber(answer)) {
                 return answer;
             }

@@ -42,7 +42,9 @@ const QImage& Painted() {
 }
 
 // Painted at build time: decoding it costs a few milliseconds, painting it a hundred.
-QImage BuiltInCover() { return QImage(QStringLiteral(":/builtin/cover.jpg")); }
+QImage BuiltInCover() {
+    return QImage(QStringLiteral(":/builtin/cover.jpg"));
+}
 QImage BuiltInFrame() {
     return art::Frame();
 }
@@ -193,8 +195,8 @@ bool TForm1::applyBackgroundColour(const QString& name) {
     if (!colour) {
         return false;
     }
-    backgroundColour_ = colour->colour.isValid() ? colour->colour
-                                                 : LookupColour(QStringLiteral("Window"))->colour;
+    backgroundColour_ =
+        colour->colour.isValid() ? colour->colour : LookupColour(QStringLiteral("Window"))->colour;
     SetBackground(this, backgroundColour_);
     SetBackground(Panel5, backgroundColour_);
     SetBackground(Panel17, backgroundColour_);
@@ -272,7 +274,9 @@ void TForm1::setTeamNameFontSizes(int shortPoints, int longPoints, int longFrom)
     }
 }
 
-QString TForm1::roundFolder() const { return Edit22->text(); }
+QString TForm1::roundFolder() const {
+    return Edit22->text();
+}
 
 void TForm1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);

@@ -13,7 +13,9 @@ namespace velta {
 
 namespace {
 
-QString prefix(RoundKind kind) { return kind == RoundKind::Extra ? QStringLiteral("x") : QString(); }
+QString prefix(RoundKind kind) {
+    return kind == RoundKind::Extra ? QStringLiteral("x") : QString();
+}
 
 QString folderWithSlash(const QString& folder) {
     QString f = NormalizeSeparators(folder);
@@ -80,7 +82,8 @@ void renameOrThrow(const QString& from, const QString& to) {
 }  // namespace
 
 QString RoundFileName(RoundKind kind, int number) {
-    return prefix(kind) + QStringLiteral("ronda") + QString::number(number) + QStringLiteral(".txt");
+    return prefix(kind) + QStringLiteral("ronda") + QString::number(number) +
+           QStringLiteral(".txt");
 }
 
 QString RoundFilePath(const QString& folder, RoundKind kind, int number) {
@@ -220,7 +223,8 @@ void RemoveRound(const QString& folder, RoundKind kind, int number) {
 QString ResolveRoundFolder(const QString& programFolder) {
     const QString base = folderWithSlash(programFolder);
     QString folder = base + QStringLiteral("Rondas");
-    const std::optional<QString> stored = ReadPathFile(base + QStringLiteral("Config/RondaDir.txt"));
+    const std::optional<QString> stored =
+        ReadPathFile(base + QStringLiteral("Config/RondaDir.txt"));
     if (stored && QFileInfo(NormalizeSeparators(*stored)).isDir()) {
         folder = *stored;
     }

@@ -102,7 +102,9 @@ QString ReadTextFile(const QString& path) {
     return DecodeText(bytes);
 }
 
-QStringList ReadTextLines(const QString& path) { return SplitLines(ReadTextFile(path)); }
+QStringList ReadTextLines(const QString& path) {
+    return SplitLines(ReadTextFile(path));
+}
 
 QString ReadFirstLine(const QString& path) {
     QFile file(NormalizeSeparators(path));

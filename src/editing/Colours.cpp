@@ -14,12 +14,11 @@ struct Fixed {
 };
 
 const Fixed kFixed[] = {
-    {"Aqua", 0x00FFFF},   {"Black", 0x000000},      {"Blue", 0x0000FF},   {"Cream", 0xFFFBF0},
-    {"Fuchsia", 0xFF00FF}, {"Gray", 0x808080},       {"Green", 0x008000},  {"Lime", 0x00FF00},
-    {"Maroon", 0x800000}, {"MedGray", 0xA0A0A4},    {"MoneyGreen", 0xC0DCC0},
-    {"Navy", 0x000080},   {"Olive", 0x808000},      {"Purple", 0x800080}, {"Red", 0xFF0000},
-    {"Silver", 0xC0C0C0}, {"SkyBlue", 0xA6CAF0},    {"Teal", 0x008080},   {"White", 0xFFFFFF},
-    {"Yellow", 0xFFFF00},
+    {"Aqua", 0x00FFFF},    {"Black", 0x000000},   {"Blue", 0x0000FF},       {"Cream", 0xFFFBF0},
+    {"Fuchsia", 0xFF00FF}, {"Gray", 0x808080},    {"Green", 0x008000},      {"Lime", 0x00FF00},
+    {"Maroon", 0x800000},  {"MedGray", 0xA0A0A4}, {"MoneyGreen", 0xC0DCC0}, {"Navy", 0x000080},
+    {"Olive", 0x808000},   {"Purple", 0x800080},  {"Red", 0xFF0000},        {"Silver", 0xC0C0C0},
+    {"SkyBlue", 0xA6CAF0}, {"Teal", 0x008080},    {"White", 0xFFFFFF},      {"Yellow", 0xFFFF00},
 };
 
 struct Role {
@@ -62,9 +61,8 @@ const Role kRoles[] = {
 };
 
 QPalette desktopPalette() {
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance())
-               ? QGuiApplication::palette()
-               : QPalette();
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::palette()
+                                                                        : QPalette();
 }
 
 bool sameName(const QString& wanted, const char* tableName) {
@@ -130,8 +128,9 @@ QString ColourListName(const QColor& colour) {
 }
 
 QString UnknownColourMessage(const QString& file, int line, const QString& name) {
-    return QStringLiteral("El color \"%1\" de la línea %2 de %3 no es un color conocido; se "
-                          "conserva el color predeterminado.")
+    return QStringLiteral(
+               "El color \"%1\" de la línea %2 de %3 no es un color conocido; se "
+               "conserva el color predeterminado.")
         .arg(name)
         .arg(line)
         .arg(QDir::toNativeSeparators(file));

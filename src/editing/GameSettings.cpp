@@ -37,7 +37,9 @@ void writeLinesFile(const QString& path, const QStringList& values) {
     WriteTextFile(path, text);
 }
 
-std::optional<QString> readPathFile(const QString& path) { return ReadPathFile(path); }
+std::optional<QString> readPathFile(const QString& path) {
+    return ReadPathFile(path);
+}
 
 void writePathFile(const QString& path, const QString& text) {
     makeParentFolder(path);
@@ -55,7 +57,9 @@ void setMarker(const QString& name, bool present) {
     }
 }
 
-bool markerPresent(const QString& name) { return QFileInfo::exists(ProgramPath(name)); }
+bool markerPresent(const QString& name) {
+    return QFileInfo::exists(ProgramPath(name));
+}
 
 void takeLine(const QStringList& lines, int k, QString& field) {
     if (k >= 1 && k <= lines.size() && !lines[k - 1].isEmpty()) {

@@ -13,6 +13,8 @@ Dialogs& dialogs() {
     return *current;
 }
 
-void SetDialogs(Dialogs* d) { current = d; }
+void SetDialogs(Dialogs* d) {
+    current = d;
+}
 
 }  // namespace velta

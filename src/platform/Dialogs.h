@@ -8,7 +8,7 @@ namespace velta {
 // Every question, notice and file dialog the program shows goes through this seam, so tests
 // can queue answers in advance and read back every text that was shown.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // Yes/no question with a question icon, titled "Advertencia". True for Yes.

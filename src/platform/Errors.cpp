@@ -3,7 +3,8 @@
 namespace velta {
 
 ConversionError::ConversionError(const QString& text)
-    : std::runtime_error(QStringLiteral("'%1' no es un valor entero válido").arg(text).toStdString()),
+    : std::runtime_error(
+          QStringLiteral("'%1' no es un valor entero válido").arg(text).toStdString()),
       text_(text) {}
 
 FileError::FileError(const QString& message) : std::runtime_error(message.toStdString()) {}

@@ -7,17 +7,17 @@ namespace velta {
 
 // A text that should hold a whole number does not.
 class ConversionError : public std::runtime_error {
-public:
+  public:
     explicit ConversionError(const QString& text);
     QString text() const { return text_; }
 
-private:
+  private:
     QString text_;
 };
 
 // A file that exists could not be read, or a file could not be written.
 class FileError : public std::runtime_error {
-public:
+  public:
     explicit FileError(const QString& message);
 };
 

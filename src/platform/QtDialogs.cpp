@@ -9,7 +9,9 @@
 namespace velta {
 
 namespace {
-QWidget* parentWindow() { return QApplication::activeWindow(); }
+QWidget* parentWindow() {
+    return QApplication::activeWindow();
+}
 const QString kAppTitle = QStringLiteral("VELTA");
 
 // On a platform with no screen (offscreen, minimal) nobody can see a message box, let alone
@@ -66,8 +68,8 @@ QString QtDialogs::pickFolder(const QString& startFolder) {
 std::optional<QString> QtDialogs::textInput(const QString& title, const QString& prompt,
                                             const QString& defaultText) {
     bool ok = false;
-    const QString text = QInputDialog::getText(parentWindow(), title, prompt, QLineEdit::Normal,
-                                               defaultText, &ok);
+    const QString text =
+        QInputDialog::getText(parentWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok) {
         return std::nullopt;
     }

@@ -6,7 +6,7 @@ namespace velta {
 
 // The real dialogs, shown with Qt's message boxes and file dialogs.
 class QtDialogs : public Dialogs {
-public:
+  public:
     bool ask(const QString& question) override;
     void notice(const QString& text) override;
     void error(const QString& text) override;

@@ -10,7 +10,7 @@ namespace velta {
 // folder. The operating system releases it when the process ends, so a crash never blocks
 // the next start.
 class SingleInstance {
-public:
+  public:
     // The lock file's path: $XDG_RUNTIME_DIR (or the temp folder) + "/VELTA.exe.lock".
     static QString LockPath();
 
@@ -18,7 +18,7 @@ public:
     bool acquire();
     bool held() const { return lock_ != nullptr; }
 
-private:
+  private:
     std::unique_ptr<QLockFile> lock_;
 };
 

@@ -7,7 +7,7 @@ namespace velta {
 // The seam to the audio back end: the real one plays through Qt Multimedia, tests record
 // the calls. Paths are absolute. Every call returns at once.
 class SoundOutput {
-public:
+  public:
     virtual ~SoundOutput() = default;
 
     // Effect voice: one sound at a time; a new one (loop or not) replaces whatever plays.

@@ -89,16 +89,19 @@ class BoardStartupTest : public test::StartupFixture {
     void roundFolderFile_data();
     void roundFolderFile();
     void optionMarkers();
-
 };
 
 void BoardStartupTest::initTestCase() {
     usePrivateRuntimeFolder();
 }
 
-void BoardStartupTest::init() { setUpFolder(); }
+void BoardStartupTest::init() {
+    setUpFolder();
+}
 
-void BoardStartupTest::cleanup() { tearDown(); }
+void BoardStartupTest::cleanup() {
+    tearDown();
+}
 
 void BoardStartupTest::opensOnTheCoverScreen() {
     TForm1& board = start();

@@ -77,9 +77,13 @@ void BoardInstanceTest::initTestCase() {
     usePrivateRuntimeFolder();
 }
 
-void BoardInstanceTest::init() { setUpFolder(); }
+void BoardInstanceTest::init() {
+    setUpFolder();
+}
 
-void BoardInstanceTest::cleanup() { tearDown(); }
+void BoardInstanceTest::cleanup() {
+    tearDown();
+}
 
 void BoardInstanceTest::boardOfASecondCopyStaysSilent() {
     QLockFile firstCopy(SingleInstance::LockPath());

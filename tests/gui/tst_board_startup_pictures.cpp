@@ -54,16 +54,19 @@ class BoardPicturesTest : public test::StartupFixture {
     void missingCoverAndFrameAreBothReported();
     void startPicturesComeFromTheCurrentDirectory();
     void unreadableSettingStillOpensTheWindow();
-
 };
 
 void BoardPicturesTest::initTestCase() {
     usePrivateRuntimeFolder();
 }
 
-void BoardPicturesTest::init() { setUpFolder(); }
+void BoardPicturesTest::init() {
+    setUpFolder();
+}
 
-void BoardPicturesTest::cleanup() { tearDown(); }
+void BoardPicturesTest::cleanup() {
+    tearDown();
+}
 
 void BoardPicturesTest::coverFile_data() {
     // In `stored` and `notice`, "<dir>" stands for the program folder.

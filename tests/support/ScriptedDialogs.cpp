@@ -12,9 +12,13 @@ bool ScriptedDialogs::ask(const QString& question) {
     return answers.dequeue();
 }
 
-void ScriptedDialogs::notice(const QString& text) { shown << QStringLiteral("notice: ") + text; }
+void ScriptedDialogs::notice(const QString& text) {
+    shown << QStringLiteral("notice: ") + text;
+}
 
-void ScriptedDialogs::error(const QString& text) { shown << QStringLiteral("error: ") + text; }
+void ScriptedDialogs::error(const QString& text) {
+    shown << QStringLiteral("error: ") + text;
+}
 
 QString ScriptedDialogs::openFile(const QString& startFolder, const QString& filter) {
     shown << QStringLiteral("open: ") + startFolder + QStringLiteral(" | ") + filter;

@@ -11,14 +11,14 @@ namespace velta::test {
 // Dialogs for tests: answers are queued in advance and every text shown is recorded.
 // A question or input with nothing queued fails the test loudly.
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     ScriptedDialogs() { SetDialogs(this); }
     ~ScriptedDialogs() override { SetDialogs(nullptr); }
 
     // Queued answers, taken in order.
-    QQueue<bool> answers;                        // ask()
-    QQueue<QString> files;                       // openFile(), saveFile(), pickFolder()
-    QQueue<std::optional<QString>> inputs;       // textInput(); nullopt = cancel
+    QQueue<bool> answers;                   // ask()
+    QQueue<QString> files;                  // openFile(), saveFile(), pickFolder()
+    QQueue<std::optional<QString>> inputs;  // textInput(); nullopt = cancel
 
     // Everything shown, in order, each prefixed by its kind: "ask: ", "notice: ",
     // "error: ", "open: ", "save: ", "folder: ", "input: ".
@@ -38,7 +38,7 @@ public:
     std::optional<QString> textInput(const QString& title, const QString& prompt,
                                      const QString& defaultText) override;
 
-private:
+  private:
     QStringList withPrefix(const QString& prefix) const;
 };
 

@@ -16,7 +16,7 @@ namespace velta::test {
 // test function, and a board started on them. Header only: the support library does not
 // link the windows.
 class StartupFixture : public QObject {
-protected:
+  protected:
     // A copy of the program running elsewhere on this machine must not hold our lock. The
     // folder outlives the lock, which is released when the program ends.
     static void usePrivateRuntimeFolder() {

@@ -14,7 +14,9 @@ TempProgramFolder::TempProgramFolder() : previousCurrent_(QDir::currentPath()) {
     QDir(dir_.path()).mkpath(QStringLiteral("Rondas"));
 }
 
-TempProgramFolder::~TempProgramFolder() { QDir::setCurrent(previousCurrent_); }
+TempProgramFolder::~TempProgramFolder() {
+    QDir::setCurrent(previousCurrent_);
+}
 
 QString TempProgramFolder::file(const QString& relative) const {
     return QDir(dir_.path()).filePath(NormalizeSeparators(relative));

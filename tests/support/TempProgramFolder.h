@@ -10,7 +10,7 @@ namespace velta::test {
 // A throw-away program folder: becomes the program folder and the current directory for
 // the test's lifetime, and helps write the files a test needs.
 class TempProgramFolder {
-public:
+  public:
     TempProgramFolder();
     ~TempProgramFolder();
 
@@ -24,7 +24,7 @@ public:
                     bool extra = false) const;
     QByteArray readBytes(const QString& relative) const;
 
-private:
+  private:
     QTemporaryDir dir_;
     QString previousCurrent_;
 };

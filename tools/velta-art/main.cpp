@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         return WritePicture(QDir(args.at(2)).filePath(QStringLiteral("cover.jpg")),
-                           velta::art::Cover(QStringLiteral("Veltarama")), "jpeg")
+                            velta::art::Cover(QStringLiteral("Veltarama")), "jpeg")
                    ? 0
                    : 1;
     }
