@@ -28,10 +28,12 @@ void EffectChannel::play(const QString& path, bool loop) {
     voice_->play();
 }
 
+// The stopped voice is silent at once; closing its audio stream waits for the event loop,
+// so the key that stopped it returns without that cost.
 void EffectChannel::stop() {
     if (voice_) {
         voice_->stop();
-        voice_.reset();
+        voice_.release()->deleteLater();
     }
 }
 
