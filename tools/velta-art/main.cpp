@@ -39,7 +39,8 @@ bool WritePicture(const QString& path, const QImage& picture, const char* format
     }
     QImageWriter writer(&file, format);
     writer.setQuality(90);
-    const QImage flat = picture.hasAlphaChannel() ? OverBlack(picture) : picture;
+    const bool keepsAlpha = qstrcmp(format, "png") == 0;
+    const QImage flat = picture.hasAlphaChannel() && !keepsAlpha ? OverBlack(picture) : picture;
     if (!writer.write(flat)) {
         Err() << "velta-art: cannot write " << path << ": " << writer.errorString() << Qt::endl;
         file.cancelWriting();
@@ -90,17 +91,19 @@ QList<Picture> ShippedPictures() {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    // --builtin <folder>: the built-in cover, which the board carries compiled in, so the
-    // first start never waits for it to be painted.
+    // --builtin <folder>: the pictures the cover screen shows at once, which the board
+    // carries compiled in, so the first start never waits for them to be painted.
     if (args.size() == 3 && args.at(1) == QLatin1String("--builtin")) {
-        if (!QDir().mkpath(args.at(2))) {
-            Err() << "velta-art: cannot create the folder " << args.at(2) << Qt::endl;
+        const QDir builtin(args.at(2));
+        if (!QDir().mkpath(builtin.path())) {
+            Err() << "velta-art: cannot create the folder " << builtin.path() << Qt::endl;
             return 1;
         }
-        return WritePicture(QDir(args.at(2)).filePath(QStringLiteral("cover.jpg")),
-                            velta::art::Cover(QStringLiteral("Veltarama")), "jpeg")
-                   ? 0
-                   : 1;
+        const bool cover = WritePicture(builtin.filePath(QStringLiteral("cover.jpg")),
+                                        velta::art::Cover(QStringLiteral("Veltarama")), "jpeg");
+        const bool logo =
+            WritePicture(builtin.filePath(QStringLiteral("logo.png")), velta::art::Logo(), "png");
+        return cover && logo ? 0 : 1;
     }
     if (args.size() != 2) {
         Err() << "usage: velta-art <programFolder> | velta-art --builtin <folder>" << Qt::endl;
