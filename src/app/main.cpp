@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "board/TipStyle.h"
 #include "board/Uvelta.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtDialogs.h"
@@ -11,6 +12,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELTA"));
+    QApplication::setStyle(new velta::TipStyle);
     velta::SetProgramFolder(QApplication::applicationDirPath());
 
     // Qt's own buttons and dialogs ("Sí", "No", "Cancelar") speak the operator's language.

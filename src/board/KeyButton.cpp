@@ -9,6 +9,7 @@ KeyButton::KeyButton(const QString& name, const QString& caption, const QString&
     : QAbstractButton(parent), caption_(caption) {
     setObjectName(name);
     setToolTip(hint);
+    setToolTipDuration(8000);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
     resize(23, 22);
