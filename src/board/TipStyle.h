@@ -7,7 +7,7 @@ namespace velta {
 // Tool-tips show the moment the pointer rests on a control, and a moved pointer shows the
 // next one at once: the operator reads a key's hint without waiting.
 class TipStyle : public QProxyStyle {
-public:
+  public:
     int styleHint(StyleHint hint, const QStyleOption* option = nullptr,
                   const QWidget* widget = nullptr,
                   QStyleHintReturn* returnData = nullptr) const override {

@@ -315,7 +315,9 @@ void TForm1::SetPendingQuestion() {
     const QString number = (from < 0 || to < 0)
                                ? QString()
                                : text.mid(from + marker.size(), to - from - marker.size());
-    const int n = toInt(number);
+    // Numbers start at 1: a name for card 0 or below re-targets the first card, since a
+    // number below 0 would leave every later S without a card to find.
+    const int n = qMax(toInt(number), 1);
     if (normal) {
         state_.RoundNumber = n - 1;
     } else {

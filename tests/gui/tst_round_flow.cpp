@@ -217,6 +217,12 @@ void RoundFlow::pendingQuestion() {
     QCOMPARE(f.dialogs.errors().size(), 1);
     QCOMPARE(b.state().RoundNumber, 8);
     QCOMPARE(b.state().ExtraRoundNumber, 3);
+
+    // Card 0 (what an editor shows in an empty folder) must not strand the game: the next S
+    // still finds card 1.
+    b.ERondaF1->setText(QStringLiteral("ronda0.txt"));
+    f.press('s');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
 }
 
 // S or V on the last card puts the same card up again, covered, with the same schedule.
