@@ -286,7 +286,6 @@ class TForm1 : public QWidget {
     ControlLink* control_ = nullptr;
     int fitCounter_ = 0;
     bool fitAvailable_ = true;
-    QString folderChooserStart_ = QStringLiteral(".\\Rondas");
     QList<KeyButton*> keyButtons_;  // in the order keys are matched
     QColor titleColour_;
     QColor backgroundColour_;

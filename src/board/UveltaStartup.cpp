@@ -224,9 +224,6 @@ void TForm1::showBoardWindow() {
     if (!QFileInfo::exists(cover)) {
         cover = ProgramPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
     }
-    if (QFileInfo::exists(ProgramPath(kRoundFolderFile))) {
-        folderChooserStart_ = readPathFile(ProgramPath(kRoundFolderFile)).value_or(roundFolder());
-    }
     if (QFileInfo::exists(ProgramPath(kCoverFile))) {
         if (const auto stored = readPathFile(ProgramPath(kCoverFile))) {
             cover = *stored;
