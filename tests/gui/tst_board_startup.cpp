@@ -72,7 +72,6 @@ class BoardStartupTest : public test::StartupFixture {
     Q_OBJECT
 
   private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -90,10 +89,6 @@ class BoardStartupTest : public test::StartupFixture {
     void roundFolderFile();
     void optionMarkers();
 };
-
-void BoardStartupTest::initTestCase() {
-    usePrivateRuntimeFolder();
-}
 
 void BoardStartupTest::init() {
     setUpFolder();
@@ -140,7 +135,7 @@ void BoardStartupTest::opensOnTheCoverScreen() {
     QVERIFY(!board.options().accumulateInEasy);
     QVERIFY(!board.options().hideQuestion);
     QCOMPARE(board.Image2->image().size(), QSize(1096, 601));  // the built-in cover
-    QCOMPARE(dialogs_->shown, QStringList());
+    QCOMPARE(fixture_->dialogs.shown, QStringList());
 }
 
 void BoardStartupTest::timersStartAsDefined_data() {
@@ -208,7 +203,7 @@ void BoardStartupTest::titleFile() {
     QFETCH(QString, title);
     QFETCH(QString, titleColour);
     QFETCH(QString, background);
-    folder_->writeBytes(QStringLiteral("Config/Titulo.txt"), file);
+    fixture_->folder.writeBytes(QStringLiteral("Config/Titulo.txt"), file);
     TForm1& board = start();
 
     const QColor ink = LookupColour(titleColour)->colour;
@@ -224,7 +219,7 @@ void BoardStartupTest::titleFile() {
     QCOMPARE(board.Panel17->palette().color(QPalette::Window), ground);
     // A title file without "Imagen\Titles\portada.jpg" is a first start: the theme prompt.
     QVERIFY(board.Timer7->isActive());
-    QCOMPARE(dialogs_->shown, QStringList());
+    QCOMPARE(fixture_->dialogs.shown, QStringList());
 }
 
 void BoardStartupTest::unknownColourIsReportedAndStartGoesOn_data() {
@@ -241,17 +236,19 @@ void BoardStartupTest::unknownColourIsReportedAndStartGoesOn() {
     QFETCH(QStringList, title);
     QFETCH(QStringList, named);
     QFETCH(QString, background);
-    folder_->writeBytes(QStringLiteral("Config/Titulo.txt"), lines(title));
-    folder_->writeBytes(QStringLiteral("Shows/tapa.jpg"), picture(QSize(31, 17), "JPG"));
-    folder_->writeBytes(QStringLiteral("Shows/borde.bmp"), picture(QSize(13, 11), "BMP"));
-    folder_->writeBytes(QStringLiteral("Config/Portada.txt"),
-                        QFile::encodeName(folder_->file(QStringLiteral("Shows/tapa.jpg"))));
-    folder_->writeBytes(QStringLiteral("Config/Marco.txt"),
-                        QFile::encodeName(folder_->file(QStringLiteral("Shows/borde.bmp"))));
+    fixture_->folder.writeBytes(QStringLiteral("Config/Titulo.txt"), lines(title));
+    fixture_->folder.writeBytes(QStringLiteral("Shows/tapa.jpg"), picture(QSize(31, 17), "JPG"));
+    fixture_->folder.writeBytes(QStringLiteral("Shows/borde.bmp"), picture(QSize(13, 11), "BMP"));
+    fixture_->folder.writeBytes(
+        QStringLiteral("Config/Portada.txt"),
+        QFile::encodeName(fixture_->folder.file(QStringLiteral("Shows/tapa.jpg"))));
+    fixture_->folder.writeBytes(
+        QStringLiteral("Config/Marco.txt"),
+        QFile::encodeName(fixture_->folder.file(QStringLiteral("Shows/borde.bmp"))));
     TForm1& board = start();
 
-    QCOMPARE(dialogs_->notices().size(), 1);
-    const QString notice = dialogs_->notices().constFirst();
+    QCOMPARE(fixture_->dialogs.notices().size(), 1);
+    const QString notice = fixture_->dialogs.notices().constFirst();
     QVERIFY2(notice.contains(QStringLiteral("Titulo.txt")), qPrintable(notice));
     for (const QString& item : named) {
         const QString line = item.section(':', 0, 0);
@@ -259,7 +256,7 @@ void BoardStartupTest::unknownColourIsReportedAndStartGoesOn() {
         QVERIFY2(notice.contains(QStringLiteral("\"%1\" de la línea %2").arg(name, line)),
                  qPrintable(notice));
     }
-    QCOMPARE(dialogs_->errors(), QStringList());
+    QCOMPARE(fixture_->dialogs.errors(), QStringList());
     QCOMPARE(board.Label18->text(), QStringLiteral("Mi Juego"));
     QCOMPARE(textColour(board.Label18, QPalette::WindowText), tableColour("HotLight"));
     QCOMPARE(board.palette().color(QPalette::Window), LookupColour(background)->colour);
@@ -299,7 +296,7 @@ void BoardStartupTest::teamNamesFileAndNameSize() {
     QFETCH(int, leftPoints);
     QFETCH(int, rightPoints);
     if (!file.isEmpty()) {
-        folder_->writeBytes(QStringLiteral("Config/Equipos.txt"), file);
+        fixture_->folder.writeBytes(QStringLiteral("Config/Equipos.txt"), file);
     }
     TForm1& board = start();
     QCOMPARE(board.Edit16->text(), left);
@@ -321,19 +318,21 @@ void BoardStartupTest::roundFolderFile_data() {
 void BoardStartupTest::roundFolderFile() {
     QFETCH(QByteArray, stored);
     QFETCH(QString, folder);
-    QVERIFY(QDir(folder_->path()).mkpath(QStringLiteral("Otras")));
+    QVERIFY(QDir(fixture_->folder.path()).mkpath(QStringLiteral("Otras")));
     if (!stored.isNull()) {
-        folder_->writeBytes(QStringLiteral("Config/RondaDir.txt"),
-                            stored.replace("<dir>", QFile::encodeName(folder_->path())));
+        fixture_->folder.writeBytes(
+            QStringLiteral("Config/RondaDir.txt"),
+            stored.replace("<dir>", QFile::encodeName(fixture_->folder.path())));
     }
     TForm1& board = start();
-    QCOMPARE(QDir(board.roundFolder()).absolutePath(), QDir(folder_->file(folder)).absolutePath());
+    QCOMPARE(QDir(board.roundFolder()).absolutePath(),
+             QDir(fixture_->folder.file(folder)).absolutePath());
 }
 
 void BoardStartupTest::optionMarkers() {
-    folder_->writeBytes(QStringLiteral("dt.cfg"), QByteArray());
-    folder_->writeBytes(QStringLiteral("sf.cfg"), "1");
-    folder_->writeBytes(QStringLiteral("sq.cfg"), "1");
+    fixture_->folder.writeBytes(QStringLiteral("dt.cfg"), QByteArray());
+    fixture_->folder.writeBytes(QStringLiteral("sf.cfg"), "1");
+    fixture_->folder.writeBytes(QStringLiteral("sq.cfg"), "1");
     // Markers are looked up in the program folder, whatever the current directory.
     QTemporaryDir elsewhere;
     QVERIFY(QDir::setCurrent(elsewhere.path()));

@@ -59,7 +59,6 @@ class BoardInstanceTest : public test::StartupFixture {
     Q_OBJECT
 
   private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -73,10 +72,6 @@ class BoardInstanceTest : public test::StartupFixture {
     void lettersGoIntoATeamName();
 };
 
-void BoardInstanceTest::initTestCase() {
-    usePrivateRuntimeFolder();
-}
-
 void BoardInstanceTest::init() {
     setUpFolder();
 }
@@ -88,22 +83,23 @@ void BoardInstanceTest::cleanup() {
 void BoardInstanceTest::boardOfASecondCopyStaysSilent() {
     QLockFile firstCopy(SingleInstance::LockPath());
     QVERIFY(firstCopy.tryLock(0));
-    board_ = std::make_unique<TForm1>();
-    QVERIFY(!board_->isSingleInstance());
-    QCOMPARE(dialogs_->shown,
+    fixture_->board = std::make_unique<TForm1>();
+    QVERIFY(!fixture_->board->isSingleInstance());
+    QCOMPARE(fixture_->dialogs.shown,
              QStringList{QStringLiteral("notice: Este programa ya se está ejecutando.")});
-    QVERIFY(QMetaObject::invokeMethod(board_->Timer12, "timeout"));
-    QCOMPARE(sound_->calls, QStringList());
+    QVERIFY(QMetaObject::invokeMethod(fixture_->board->Timer12, "timeout"));
+    QCOMPARE(fixture_->sound.calls, QStringList());
 }
 
 void BoardInstanceTest::introLoopsOnce() {
     TForm1& board = start();
     QVERIFY(board.isSingleInstance());
-    QCOMPARE(sound_->calls, QStringList());
+    QCOMPARE(fixture_->sound.calls, QStringList());
     QVERIFY(QMetaObject::invokeMethod(board.Timer12, "timeout"));
-    QCOMPARE(sound_->calls, QStringList{QStringLiteral("loop:") + ProgramPath(effects::kIntro)});
+    QCOMPARE(fixture_->sound.calls,
+             QStringList{QStringLiteral("loop:") + ProgramPath(effects::kIntro)});
     QVERIFY(!board.Timer12->isActive());
-    QCOMPARE(dialogs_->shown, QStringList());
+    QCOMPARE(fixture_->dialogs.shown, QStringList());
 }
 
 void BoardInstanceTest::secondProgramEndsAndFirstRunsOn() {
@@ -181,7 +177,7 @@ void BoardInstanceTest::disabledAndUnknownKeysDoNothing() {
         QCOMPARE(spy->count(), 0);
     }
     QCOMPARE(board.state().RoundNumber, 0);
-    QCOMPARE(dialogs_->shown, QStringList());
+    QCOMPARE(fixture_->dialogs.shown, QStringList());
 }
 
 void BoardInstanceTest::lettersGoIntoATeamName() {

@@ -43,7 +43,6 @@ class BoardPicturesTest : public test::StartupFixture {
     Q_OBJECT
 
   private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -55,10 +54,6 @@ class BoardPicturesTest : public test::StartupFixture {
     void startPicturesComeFromTheCurrentDirectory();
     void unreadableSettingStillOpensTheWindow();
 };
-
-void BoardPicturesTest::initTestCase() {
-    usePrivateRuntimeFolder();
-}
 
 void BoardPicturesTest::init() {
     setUpFolder();
@@ -101,15 +96,15 @@ void BoardPicturesTest::coverFile() {
     QFETCH(QByteArray, stored);
     QFETCH(int, coverWidth);
     QFETCH(QString, notice);
-    const QString dir = folder_->path();
+    const QString dir = fixture_->folder.path();
     for (const QString& file : files) {
         const int width = file.section(':', 1).toInt();
-        folder_->writeBytes(file.section(':', 0, 0),
-                            width ? picture(QSize(width, 9), "JPG") : QByteArray("JFIF?"));
+        fixture_->folder.writeBytes(file.section(':', 0, 0),
+                                    width ? picture(QSize(width, 9), "JPG") : QByteArray("JFIF?"));
     }
     if (!stored.isNull()) {
-        folder_->writeBytes(QStringLiteral("Config/Portada.txt"),
-                            stored.replace("<dir>", QFile::encodeName(dir)));
+        fixture_->folder.writeBytes(QStringLiteral("Config/Portada.txt"),
+                                    stored.replace("<dir>", QFile::encodeName(dir)));
     }
     TForm1& board = start();
 
@@ -120,7 +115,7 @@ void BoardPicturesTest::coverFile() {
     }
     const QStringList expected =
         notice.isEmpty() ? QStringList() : QStringList{notice.replace("<dir>", dir)};
-    QCOMPARE(dialogs_->notices(), expected);
+    QCOMPARE(fixture_->dialogs.notices(), expected);
     // The menu hides by itself only in a show whose cover is set.
     QCOMPARE(board.Timer3->isActive(), !stored.isNull());
     QVERIFY(board.Panel9->isHidden());
@@ -147,15 +142,15 @@ void BoardPicturesTest::frameFile() {
     QFETCH(QByteArray, stored);
     QFETCH(int, frameWidth);
     QFETCH(QString, notice);
-    const QString dir = folder_->path();
+    const QString dir = fixture_->folder.path();
     if (ownFrame) {
-        folder_->writeBytes(QStringLiteral("Imagen/Pictures/marco.bmp"),
-                            picture(QSize(23, 7), "BMP"));
+        fixture_->folder.writeBytes(QStringLiteral("Imagen/Pictures/marco.bmp"),
+                                    picture(QSize(23, 7), "BMP"));
     }
-    folder_->writeBytes(QStringLiteral("Shows/borde.bmp"), picture(QSize(29, 7), "BMP"));
+    fixture_->folder.writeBytes(QStringLiteral("Shows/borde.bmp"), picture(QSize(29, 7), "BMP"));
     if (!stored.isNull()) {
-        folder_->writeBytes(QStringLiteral("Config/Marco.txt"),
-                            stored.replace("<dir>", QFile::encodeName(dir)));
+        fixture_->folder.writeBytes(QStringLiteral("Config/Marco.txt"),
+                                    stored.replace("<dir>", QFile::encodeName(dir)));
     }
     TForm1& board = start();
 
@@ -167,7 +162,7 @@ void BoardPicturesTest::frameFile() {
     QVERIFY(board.Image13->isHidden());
     const QStringList expected =
         notice.isEmpty() ? QStringList() : QStringList{notice.replace("<dir>", dir)};
-    QCOMPARE(dialogs_->notices(), expected);
+    QCOMPARE(fixture_->dialogs.notices(), expected);
     if (frameWidth == 29) {
         QCOMPARE(board.options().framePath, dir + QStringLiteral("/Shows/borde.bmp"));
     }
@@ -175,12 +170,12 @@ void BoardPicturesTest::frameFile() {
 }
 
 void BoardPicturesTest::missingCoverAndFrameAreBothReported() {
-    folder_->writeBytes(QStringLiteral("Config/Portada.txt"), "C:\\Concurso\\portada.jpg");
-    folder_->writeBytes(QStringLiteral("Config/Marco.txt"), "C:\\Concurso\\marco.jpg");
-    folder_->writeBytes(QStringLiteral("sq.cfg"), "1");
-    folder_->writeBytes(QStringLiteral("Config/Equipos.txt"), "Los Mejores del Barrio\r\n");
+    fixture_->folder.writeBytes(QStringLiteral("Config/Portada.txt"), "C:\\Concurso\\portada.jpg");
+    fixture_->folder.writeBytes(QStringLiteral("Config/Marco.txt"), "C:\\Concurso\\marco.jpg");
+    fixture_->folder.writeBytes(QStringLiteral("sq.cfg"), "1");
+    fixture_->folder.writeBytes(QStringLiteral("Config/Equipos.txt"), "Los Mejores del Barrio\r\n");
     TForm1& board = start();
-    QCOMPARE(dialogs_->notices(),
+    QCOMPARE(fixture_->dialogs.notices(),
              QStringList({kNoCover + QStringLiteral("C:\\Concurso\\portada.jpg"),
                           kNoFrame + QStringLiteral("C:\\Concurso\\marco.jpg")}));
     QCOMPARE(board.options().coverPath, QStringLiteral("C:\\Concurso\\portada.jpg"));
@@ -192,8 +187,10 @@ void BoardPicturesTest::missingCoverAndFrameAreBothReported() {
 
 void BoardPicturesTest::startPicturesComeFromTheCurrentDirectory() {
     QTemporaryDir elsewhere;
-    folder_->writeBytes(QStringLiteral("Imagen/Pictures/fondo.bmp"), picture(QSize(5, 5), "BMP"));
-    folder_->writeBytes(QStringLiteral("Imagen/Pictures/cta_der.bmp"), picture(QSize(5, 5), "BMP"));
+    fixture_->folder.writeBytes(QStringLiteral("Imagen/Pictures/fondo.bmp"),
+                                picture(QSize(5, 5), "BMP"));
+    fixture_->folder.writeBytes(QStringLiteral("Imagen/Pictures/cta_der.bmp"),
+                                picture(QSize(5, 5), "BMP"));
     const auto put = [&elsewhere](const QString& name, const QByteArray& bytes) {
         const QString path = elsewhere.filePath(QStringLiteral("Imagen/Pictures/") + name);
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -212,14 +209,14 @@ void BoardPicturesTest::startPicturesComeFromTheCurrentDirectory() {
     QCOMPARE(board.Image11->image(), art::ScoreBoxRight());
     QCOMPARE(board.Image12->image(), art::PotBox());
     QCOMPARE(board.Image13->image(), art::Frame());
-    QCOMPARE(dialogs_->shown, QStringList());
+    QCOMPARE(fixture_->dialogs.shown, QStringList());
 }
 
 void BoardPicturesTest::unreadableSettingStillOpensTheWindow() {
     // A folder where the team names should be: the file cannot be read.
-    QVERIFY(QDir(folder_->path()).mkpath(QStringLiteral("Config/Equipos.txt")));
+    QVERIFY(QDir(fixture_->folder.path()).mkpath(QStringLiteral("Config/Equipos.txt")));
     TForm1& board = start();
-    QCOMPARE(dialogs_->errors().size(), 1);
+    QCOMPARE(fixture_->dialogs.errors().size(), 1);
     QVERIFY(board.isVisible());
     QCOMPARE(board.Edit16->text(), QStringLiteral("Los Verdes"));
     QCOMPARE(board.Image2->image().size(), QSize(1096, 601));  // the built-in cover

@@ -6,20 +6,15 @@
 
 #include "BoardFixture.h"
 #include "art/Art.h"
-#include "platform/ProgramFolder.h"
 #include "sound/Sound.h"
 
-using velta::ProgramPath;
 using velta::TForm1;
 using velta::test::BoardFixture;
+using velta::test::Played;
 namespace art = velta::art;
 namespace effects = velta::effects;
 
 namespace {
-
-QStringList played(const QString& effect) {
-    return {ProgramPath(effect)};
-}
 
 // A board showing card 1 of `answers`, its start splash over and the sounds forgotten.
 bool startOnCard(BoardFixture& f, const QStringList& answers) {
@@ -77,7 +72,7 @@ void Reveal::potFollowsRevealsAndHides() {
     QVERIFY(f.control.marks[1]);
     f.press('4');
     QCOMPARE(b.Label17->text(), QStringLiteral("42"));
-    QCOMPARE(f.sound.effects(), played(effects::kAnswer) + played(effects::kAnswer));
+    QCOMPARE(f.sound.effects(), Played(effects::kAnswer) + Played(effects::kAnswer));
 
     f.sound.clear();
     f.press('2');
@@ -222,7 +217,7 @@ void Reveal::strikesCycleThroughTheirPictures() {
         QCOMPARE(b.Image1->image(), art::Strike(count));
         QVERIFY(f.control.pictureShown);
         QCOMPARE(f.control.picture, art::Strike(count));
-        QCOMPARE(f.sound.effects(), played(effects::kWrong));
+        QCOMPARE(f.sound.effects(), Played(effects::kWrong));
         QVERIFY(b.Timer1->isActive());
         QCOMPARE(b.Timer1->interval(), 1000);
         QVERIFY(!b.Timer2->isActive());
@@ -237,7 +232,7 @@ void Reveal::strikesCycleThroughTheirPictures() {
     f.press('n');
     QCOMPARE(b.state().StrikeCount, 1);
     QCOMPARE(b.Image1->image(), art::NotOnBoard());
-    QCOMPARE(f.sound.effects(), played(effects::kWrong));
+    QCOMPARE(f.sound.effects(), Played(effects::kWrong));
     QVERIFY(!b.SpeedButton2->isEnabled());
     b.splashTick();
 
@@ -265,7 +260,7 @@ void Reveal::strikeDuringSplash() {
     QCOMPARE(b.Image1->image(), art::Strike(1));
     f.press('x');
     QCOMPARE(b.state().StrikeCount, 1);
-    QCOMPARE(f.sound.effects(), played(effects::kWrong));
+    QCOMPARE(f.sound.effects(), Played(effects::kWrong));
 
     b.SpeedButton2->press();
     QCOMPARE(b.state().StrikeCount, 2);
@@ -306,7 +301,7 @@ void Reveal::missingOrBrokenStrikePictures() {
         QCOMPARE(b.state().StrikeCount, count);
         QVERIFY(b.Image1->isVisible());
         QCOMPARE(b.Image1->image(), art::Strike(count));
-        QCOMPARE(f.sound.effects(), played(effects::kWrong));
+        QCOMPARE(f.sound.effects(), Played(effects::kWrong));
         QVERIFY(b.Timer1->isActive());
         b.splashTick();
         QVERIFY(b.SpeedButton2->isEnabled());
@@ -341,7 +336,7 @@ void Reveal::timedQuestion() {
     QVERIFY(!b.Timer9->isActive());
     QCOMPARE(b.state().StrikeCount, 1);
     QCOMPARE(b.Image1->image(), art::Strike(1));
-    QCOMPARE(f.sound.effects(), played(effects::kWrong));
+    QCOMPARE(f.sound.effects(), Played(effects::kWrong));
     QCOMPARE(ticks(1), QStringList{QString()});
     QVERIFY(!b.Timer10->isActive());
     QVERIFY(f.control.countdown.isEmpty());

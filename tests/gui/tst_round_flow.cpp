@@ -5,20 +5,15 @@
 #include "BoardFixture.h"
 #include "art/Art.h"
 #include "editing/GameSettings.h"
-#include "platform/ProgramFolder.h"
 #include "sound/Sound.h"
 
-using velta::ProgramPath;
 using velta::TForm1;
 using velta::test::BoardFixture;
+using velta::test::Played;
 namespace art = velta::art;
 namespace effects = velta::effects;
 
 namespace {
-
-QStringList played(const QString& effect) {
-    return {ProgramPath(effect)};
-}
 
 // Reveals answer 1 (40 points) and gives the pot to the left team.
 void awardFortyLeft(const BoardFixture& f) {
@@ -89,7 +84,7 @@ void RoundFlow::gameOfFour() {
         QCOMPARE(b.state().DoublePoints, factor == 2);
         QCOMPARE(b.state().TriplePoints, factor == 3);
         QCOMPARE(f.sound.effects(),
-                 played(expected.startsGame ? effects::kPresentation : effects::kStart));
+                 Played(expected.startsGame ? effects::kPresentation : effects::kStart));
         const QString left = expected.startsGame ? QStringLiteral("00") : QStringLiteral("25");
         QCOMPARE(b.Label19->text(), left);
         QCOMPARE(b.Label20->text(),
@@ -146,7 +141,7 @@ void RoundFlow::previousAndReplaceKeepTheSchedule() {
     QCOMPARE(b.state().GameQuestionCount, 2);
     QVERIFY(!b.state().DoublePoints);
     QVERIFY(!b.state().TriplePoints);
-    QCOMPARE(f.sound.effects(), played(effects::kStart));
+    QCOMPARE(f.sound.effects(), Played(effects::kStart));
     QVERIFY(!b.Timer1->isActive());
     QVERIFY(!b.Image1->isVisible());
 
@@ -249,7 +244,7 @@ void RoundFlow::lastCardComesUpAgain() {
         QVERIFY(row.answer->text().isEmpty());
     }
     QCOMPARE(f.control.marks, (std::array<bool, 5>{}));
-    QCOMPARE(f.sound.effects(), played(effects::kPresentation));
+    QCOMPARE(f.sound.effects(), Played(effects::kPresentation));
     QVERIFY(b.Image1->isVisible());
     QCOMPARE(b.Label19->text(), QStringLiteral("00"));
 
@@ -281,7 +276,7 @@ void RoundFlow::extraRounds() {
     f.sound.clear();
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 1"));
-    QCOMPARE(f.sound.effects(), played(effects::kStart));
+    QCOMPARE(f.sound.effects(), Played(effects::kStart));
     QVERIFY(!b.state().DoublePoints);
     QCOMPARE(b.state().StrikeCount, 0);
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
@@ -341,7 +336,7 @@ void RoundFlow::rowsOutOfUse() {
     // The control window presses the board's key even while it is disabled: only the
     // reveal sound plays.
     b.rows[4].key->press();
-    QCOMPARE(f.sound.effects(), played(effects::kAnswer));
+    QCOMPARE(f.sound.effects(), Played(effects::kAnswer));
     QVERIFY(b.rows[4].answer->text().isEmpty());
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
 
@@ -422,7 +417,7 @@ void RoundFlow::easyMode() {
     QVERIFY(!b.Panel2->isVisible());
     QVERIFY(!b.Panel3->isVisible());
     QVERIFY(!b.Panel4->isVisible());
-    QCOMPARE(f.sound.effects(), played(effects::kPresentation));
+    QCOMPARE(f.sound.effects(), Played(effects::kPresentation));
     QCOMPARE(b.Image1->image(), art::StartSplash());
     QVERIFY(b.Image1->isVisible());
     const QString kept = accumulate ? QStringLiteral("25") : QStringLiteral("00");
@@ -437,7 +432,7 @@ void RoundFlow::easyMode() {
     f.sound.clear();
     QTest::mouseClick(b.Image15, Qt::LeftButton);
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 2"));
-    QCOMPARE(f.sound.effects(), played(effects::kPresentation));
+    QCOMPARE(f.sound.effects(), Played(effects::kPresentation));
     QCOMPARE(b.Label19->text(), accumulate ? QString::number(kept.toInt() + 40) : kept);
     QCOMPARE(b.ETotal->text(), QStringLiteral("0"));
 

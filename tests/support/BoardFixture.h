@@ -12,6 +12,7 @@
 #include "ScriptedDialogs.h"
 #include "TempProgramFolder.h"
 #include "board/Uvelta.h"
+#include "platform/ProgramFolder.h"
 
 namespace velta::test {
 
@@ -27,6 +28,11 @@ inline void UsePrivateRuntimeFolder() {
 inline QStringList StandardAnswers() {
     return {QStringLiteral("Uno,40"), QStringLiteral("Dos,30"), QStringLiteral("Tres,15"),
             QStringLiteral("Cuatro,10"), QStringLiteral("Cinco,5")};
+}
+
+// What RecordingSoundOutput::effects() holds after a command that played one effect.
+inline QStringList Played(const QString& effect) {
+    return {ProgramPath(effect)};
 }
 
 // A board window on a throw-away program folder, with scripted dialogs, recorded sounds
