@@ -179,6 +179,8 @@ class TForm1 : public QWidget {
     void recomputePot();
     void assign(bool left);
     void setScores(const QString& left, const QString& right);
+    void moveLastAward(bool toLeft);
+    void mirrorScores();
     void parkFocusAndCancelStrike();
     void setKeyEnabled(KeyButton* key, QChar letter, bool enabled);
     bool closeRequested();
@@ -294,8 +296,6 @@ class TForm1 : public QWidget {
     QString doublePicturePath_;
     QString triplePicturePath_;
     QString startPicturePath_;
-    QString presentationSoundPath_;
-    QString startSoundPath_;
 };
 
 }  // namespace velta

@@ -1,5 +1,6 @@
 // Uncovering answers into the pot, strikes and the five-second timed question.
 #include "art/Art.h"
+#include "board/BoardTimers.h"
 #include "board/Uvelta.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
@@ -70,15 +71,8 @@ void TForm1::showStrikePicture(const QString& path, const std::function<QImage()
     showPicture(Image1, path, builtIn);
     Image1->show();
     Image1->raise();
-    if (Timer1->interval() != 1000) {
-        Timer1->setInterval(1000);
-        if (Timer1->isActive()) {
-            Timer1->start();
-        }
-    }
-    if (!Timer1->isActive()) {
-        Timer1->start();
-    }
+    SetTimerInterval(Timer1, 1000);
+    SwitchOn(Timer1);
     if (control_ && control_->syncWithGame()) {
         control_->showPicture(Image1->image());
     }
@@ -108,9 +102,7 @@ void TForm1::TimedQuestion() {
         return;
     }
     state_.CountdownValue = 5;
-    if (!Timer10->isActive()) {
-        Timer10->start();
-    }
+    SwitchOn(Timer10);
     Timer9->start();
 }
 

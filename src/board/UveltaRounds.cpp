@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "art/Art.h"
+#include "board/BoardTimers.h"
 #include "board/Uvelta.h"
 #include "editing/GameSettings.h"
 #include "platform/Errors.h"
@@ -12,22 +13,6 @@
 namespace velta {
 
 namespace {
-
-// A timer of the window definitions restarts only when its interval changes or it was off.
-void setIntervalKeepRunning(QTimer* timer, int interval) {
-    if (timer->interval() != interval) {
-        timer->setInterval(interval);
-        if (timer->isActive()) {
-            timer->start();
-        }
-    }
-}
-
-void switchOn(QTimer* timer) {
-    if (!timer->isActive()) {
-        timer->start();
-    }
-}
 
 bool startsGame(int count) {
     return count == 1 || (count - 1) % 4 == 0;
@@ -208,21 +193,21 @@ void TForm1::applyPointsSchedule(Advance how) {
         case Advance::Next:
             if (startsGame(c)) {
                 showPicture(Image1, startPicturePath_, art::StartSplash);
-                PlayEffect(presentationSoundPath_);
+                PlayEffect(effects::kPresentation);
                 startSplash(Image1);
                 setScores(QStringLiteral("00"), QStringLiteral("00"));
             } else {
-                PlayEffect(startSoundPath_);
+                PlayEffect(effects::kStart);
             }
             break;
         case Advance::Previous:
-            PlayEffect(startSoundPath_);
+            PlayEffect(effects::kStart);
             break;
         case Advance::Replace:
             break;
         case Advance::Easy:
             showPicture(Image1, startPicturePath_, art::StartSplash);
-            PlayEffect(presentationSoundPath_);
+            PlayEffect(effects::kPresentation);
             startSplash(Image1);
             if (!options_.accumulateInEasy) {
                 setScores(QStringLiteral("00"), QStringLiteral("00"));
@@ -259,9 +244,9 @@ void TForm1::showPicture(ImageBox* box, const QString& path,
 void TForm1::startSplash(ImageBox* picture) {
     picture->show();
     picture->raise();
-    switchOn(Timer2);
-    setIntervalKeepRunning(Timer1, 3000);
-    switchOn(Timer1);
+    SwitchOn(Timer2);
+    SetTimerInterval(Timer1, 3000);
+    SwitchOn(Timer1);
 }
 
 void TForm1::splashTick() {
@@ -302,7 +287,7 @@ void TForm1::ExtraRound() {
     coverAllRows();
     showCoversAndTeams();
     enableCardKeys();
-    PlayEffect(startSoundPath_);
+    PlayEffect(effects::kStart);
     readCard(RoundKind::Extra, state_.ExtraRoundNumber);
 }
 

@@ -96,41 +96,38 @@ void TForm1::noticeTick() {
 }
 
 void TForm1::MoveToLeft() {
-    const int a = toInt(ETotal->text());
-    const int l = toInt(Label19->text());
-    const int r = toInt(Label20->text());
-    if (r < a || EModo->text() == kLeftSide) {
-        return;
-    }
-    setScores(QString::number(l + a), QString::number(r - a));
-    if (control_) {
-        control_->setLeftScore(Label19->text());
-        control_->setRightScore(Label20->text());
-    }
-    EModo->setText(kLeftSide);
+    moveLastAward(true);
+}
+void TForm1::MoveToRight() {
+    moveLastAward(false);
 }
 
-void TForm1::MoveToRight() {
-    const int a = toInt(ETotal->text());
-    const int l = toInt(Label19->text());
-    const int r = toInt(Label20->text());
-    if (l < a || EModo->text() == kRightSide) {
+// Moves the last award to the other side: refused when it is already there or when the
+// giving team has fewer points than the award.
+void TForm1::moveLastAward(bool toLeft) {
+    const int award = toInt(ETotal->text());
+    const int left = toInt(Label19->text());
+    const int right = toInt(Label20->text());
+    const QString& side = toLeft ? kLeftSide : kRightSide;
+    if ((toLeft ? right : left) < award || EModo->text() == side) {
         return;
     }
-    setScores(QString::number(l - a), QString::number(r + a));
+    const int shift = toLeft ? award : -award;
+    setScores(QString::number(left + shift), QString::number(right - shift));
+    mirrorScores();
+    EModo->setText(side);
+}
+
+void TForm1::mirrorScores() {
     if (control_) {
         control_->setLeftScore(Label19->text());
         control_->setRightScore(Label20->text());
     }
-    EModo->setText(kRightSide);
 }
 
 void TForm1::SwapScores() {
     setScores(Label20->text(), Label19->text());
-    if (control_) {
-        control_->setLeftScore(Label19->text());
-        control_->setRightScore(Label20->text());
-    }
+    mirrorScores();
     EModo->clear();
 }
 
@@ -150,10 +147,7 @@ void TForm1::EnterScores() {
     const QString left = askScore(Edit16->text(), Label19->text());
     const QString right = askScore(Edit17->text(), Label20->text());
     setScores(left, right);
-    if (control_) {
-        control_->setLeftScore(left);
-        control_->setRightScore(right);
-    }
+    mirrorScores();
 }
 
 }  // namespace velta

@@ -74,8 +74,6 @@ void TForm1::createBoardWindow() {
         doublePicturePath_ = ProgramPath(QStringLiteral("Imagen\\Pictures\\dobles.bmp"));
         triplePicturePath_ = ProgramPath(QStringLiteral("Imagen\\Pictures\\triples.bmp"));
         startPicturePath_ = ProgramPath(QStringLiteral("Imagen\\Pictures\\ajugar.bmp"));
-        presentationSoundPath_ = effects::kPresentation;
-        startSoundPath_ = effects::kStart;
 
         Label53->clear();
         Label22->setText(QStringLiteral("V") + QStringLiteral(VELTA_VERSION));
