@@ -1,17 +1,13 @@
 // The board window's start-up: the cover screen it opens on, and what the title, team-name
 // and rounds-folder settings and the option markers change, blank and missing cases included.
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
-#include "RecordingSoundOutput.h"
-#include "ScriptedDialogs.h"
 #include "StartupFixture.h"
-#include "TempProgramFolder.h"
 #include "art/Art.h"
 #include "board/Uvelta.h"
 #include "content/TextFiles.h"
@@ -19,22 +15,8 @@
 #include "platform/ProgramFolder.h"
 
 using namespace velta;
-using velta::test::RecordingSoundOutput;
-using velta::test::ScriptedDialogs;
-using velta::test::TempProgramFolder;
 
 namespace {
-
-// A picture file of a size no built-in picture has, so the size tells which one a box shows.
-QByteArray picture(const QSize& size, const char* format) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 // A line file as the program writes it: Windows-1252, every line ended by CR LF.
 QByteArray lines(const QStringList& values) {
@@ -237,8 +219,10 @@ void BoardStartupTest::unknownColourIsReportedAndStartGoesOn() {
     QFETCH(QStringList, named);
     QFETCH(QString, background);
     fixture_->folder.writeBytes(QStringLiteral("Config/Titulo.txt"), lines(title));
-    fixture_->folder.writeBytes(QStringLiteral("Shows/tapa.jpg"), picture(QSize(31, 17), "JPG"));
-    fixture_->folder.writeBytes(QStringLiteral("Shows/borde.bmp"), picture(QSize(13, 11), "BMP"));
+    fixture_->folder.writeBytes(QStringLiteral("Shows/tapa.jpg"),
+                                test::PictureFile(QSize(31, 17), "JPG"));
+    fixture_->folder.writeBytes(QStringLiteral("Shows/borde.bmp"),
+                                test::PictureFile(QSize(13, 11), "BMP"));
     fixture_->folder.writeBytes(
         QStringLiteral("Config/Portada.txt"),
         QFile::encodeName(fixture_->folder.file(QStringLiteral("Shows/tapa.jpg"))));

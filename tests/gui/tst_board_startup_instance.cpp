@@ -11,19 +11,13 @@
 #include <memory>
 #include <vector>
 
-#include "RecordingSoundOutput.h"
-#include "ScriptedDialogs.h"
 #include "StartupFixture.h"
-#include "TempProgramFolder.h"
 #include "board/Uvelta.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "sound/Sound.h"
 
 using namespace velta;
-using velta::test::RecordingSoundOutput;
-using velta::test::ScriptedDialogs;
-using velta::test::TempProgramFolder;
 
 namespace {
 

@@ -2,37 +2,19 @@
 // pictures read from the current directory, and the built-in pictures wherever no file gives
 // one, with the messages for a cover or frame that cannot be found.
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
-#include "RecordingSoundOutput.h"
-#include "ScriptedDialogs.h"
 #include "StartupFixture.h"
-#include "TempProgramFolder.h"
 #include "art/Art.h"
 #include "board/Uvelta.h"
 
 using namespace velta;
-using velta::test::RecordingSoundOutput;
-using velta::test::ScriptedDialogs;
-using velta::test::TempProgramFolder;
 
 namespace {
-
-// A picture file of a size no built-in picture has, so the size tells which one a box shows.
-QByteArray picture(const QSize& size, const char* format) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 const QString kNoCover = QStringLiteral("No se encontró la imagen de portada:\n");
 const QString kNoFrame = QStringLiteral("No se encontró la imagen de marco:\n");
@@ -99,8 +81,9 @@ void BoardPicturesTest::coverFile() {
     const QString dir = fixture_->folder.path();
     for (const QString& file : files) {
         const int width = file.section(':', 1).toInt();
-        fixture_->folder.writeBytes(file.section(':', 0, 0),
-                                    width ? picture(QSize(width, 9), "JPG") : QByteArray("JFIF?"));
+        fixture_->folder.writeBytes(
+            file.section(':', 0, 0),
+            width ? test::PictureFile(QSize(width, 9), "JPG") : QByteArray("JFIF?"));
     }
     if (!stored.isNull()) {
         fixture_->folder.writeBytes(QStringLiteral("Config/Portada.txt"),
@@ -145,9 +128,10 @@ void BoardPicturesTest::frameFile() {
     const QString dir = fixture_->folder.path();
     if (ownFrame) {
         fixture_->folder.writeBytes(QStringLiteral("Imagen/Pictures/marco.bmp"),
-                                    picture(QSize(23, 7), "BMP"));
+                                    test::PictureFile(QSize(23, 7), "BMP"));
     }
-    fixture_->folder.writeBytes(QStringLiteral("Shows/borde.bmp"), picture(QSize(29, 7), "BMP"));
+    fixture_->folder.writeBytes(QStringLiteral("Shows/borde.bmp"),
+                                test::PictureFile(QSize(29, 7), "BMP"));
     if (!stored.isNull()) {
         fixture_->folder.writeBytes(QStringLiteral("Config/Marco.txt"),
                                     stored.replace("<dir>", QFile::encodeName(dir)));
@@ -188,9 +172,9 @@ void BoardPicturesTest::missingCoverAndFrameAreBothReported() {
 void BoardPicturesTest::startPicturesComeFromTheCurrentDirectory() {
     QTemporaryDir elsewhere;
     fixture_->folder.writeBytes(QStringLiteral("Imagen/Pictures/fondo.bmp"),
-                                picture(QSize(5, 5), "BMP"));
+                                test::PictureFile(QSize(5, 5), "BMP"));
     fixture_->folder.writeBytes(QStringLiteral("Imagen/Pictures/cta_der.bmp"),
-                                picture(QSize(5, 5), "BMP"));
+                                test::PictureFile(QSize(5, 5), "BMP"));
     const auto put = [&elsewhere](const QString& name, const QByteArray& bytes) {
         const QString path = elsewhere.filePath(QStringLiteral("Imagen/Pictures/") + name);
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -198,8 +182,8 @@ void BoardPicturesTest::startPicturesComeFromTheCurrentDirectory() {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     };
-    put(QStringLiteral("fondo.bmp"), picture(QSize(6, 4), "BMP"));
-    put(QStringLiteral("cta_izq.bmp"), picture(QSize(7, 4), "BMP"));
+    put(QStringLiteral("fondo.bmp"), test::PictureFile(QSize(6, 4), "BMP"));
+    put(QStringLiteral("cta_izq.bmp"), test::PictureFile(QSize(7, 4), "BMP"));
     put(QStringLiteral("cta_total.bmp"), QByteArray("BM not a picture"));
     QVERIFY(QDir::setCurrent(elsewhere.path()));
     TForm1& board = start();

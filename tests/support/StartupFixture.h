@@ -1,11 +1,24 @@
 #pragma once
 
+#include <QBuffer>
+#include <QImage>
 #include <QtTest>
 #include <memory>
 
 #include "BoardFixture.h"
 
 namespace velta::test {
+
+// A picture file of a size no built-in picture has, so the size tells which one a box shows.
+inline QByteArray PictureFile(const QSize& size, const char* format) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
 
 // What every start-up test needs: a fresh BoardFixture for each test function, whose files
 // the test writes before start(). Unlike BoardFixture::start(), the board starts without a
