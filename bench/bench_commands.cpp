@@ -43,7 +43,7 @@ constexpr int kCycles = 250;
 constexpr int kCommandsPerCycle = 8;
 constexpr int kCommandsForRss = 1000;
 
-double RssMb() {
+double rssMb() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) {
         return -1;
@@ -56,14 +56,14 @@ double RssMb() {
     return -1;
 }
 
-void Print(const char* name, double value, const char* unit) {
+void print(const char* name, double value, const char* unit) {
     std::printf("%s: %.2f %s\n", name, value, unit);
     std::fflush(stdout);
 }
 
 // Runs the event loop for a while, or until done() holds; false on time-out.
 template <class Done>
-bool RunEventsUntil(int milliseconds, Done done) {
+bool runEventsUntil(int milliseconds, Done done) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
@@ -76,14 +76,14 @@ bool RunEventsUntil(int milliseconds, Done done) {
     return true;
 }
 
-double Percentile(std::vector<double> values, double fraction) {
+double percentile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
     return values[static_cast<size_t>(fraction * (values.size() - 1) + 0.5)];
 }
 
 // The shipped sounds, pictures and questions in a folder of their own, so the show's own
 // program folder is never touched.
-bool CopyShow(const QString& from, const QString& to) {
+bool copyShow(const QString& from, const QString& to) {
     for (const char* part : {"Audio", "Imagen", "Rondas"}) {
         const QString source = QDir(from).filePath(QLatin1String(part));
         if (!QDir(source).exists()) {
@@ -103,7 +103,7 @@ bool CopyShow(const QString& from, const QString& to) {
 }
 
 // The key as the operator types it, delivered to the focus sink like a key from the desktop.
-void TypeKey(QWidget* sink, char key) {
+void typeKey(QWidget* sink, char key) {
     const int code = key >= 'a' ? Qt::Key_A + (key - 'a') : Qt::Key_0 + (key - '0');
     const QString text(QChar::fromLatin1(key));
     QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
@@ -112,10 +112,10 @@ void TypeKey(QWidget* sink, char key) {
     QApplication::sendEvent(sink, &release);
 }
 
-int RunBoard(int argc, char** argv) {
+int runBoard(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    if (!CopyShow(QStringLiteral(VELTA_PROGRAM_DIR), folder.path())) {
+    if (!copyShow(QStringLiteral(VELTA_PROGRAM_DIR), folder.path())) {
         std::fprintf(stderr, "cannot copy the show from %s (build velta_data)\n",
                      VELTA_PROGRAM_DIR);
         return 1;
@@ -123,27 +123,27 @@ int RunBoard(int argc, char** argv) {
     const int cards = QDir(folder.filePath(QStringLiteral("Rondas")))
                           .entryList({QStringLiteral("ronda*.txt")}, QDir::Files)
                           .size();
-    velta::SetProgramFolder(folder.path());
+    velta::setProgramFolder(folder.path());
     QDir::setCurrent(folder.path());
     velta::QtDialogs dialogs;
-    velta::SetDialogs(&dialogs);
+    velta::setDialogs(&dialogs);
     velta::QtSoundOutput sound;
-    velta::SetSoundOutput(&sound);
+    velta::setSoundOutput(&sound);
 
     velta::TForm1 board;
     board.setAfterFirstPaint([&sound] { sound.warmUp(); });
     board.show();
     // Ready for the show: pictures read, sounds loaded, the media voice made and the intro
     // playing.
-    if (!RunEventsUntil(10000, [&] {
+    if (!runEventsUntil(10000, [&] {
             return board.picturesReady() && sound.bank().isCreated() &&
                    !board.Timer12->isActive() && !sound.effects().playing().isEmpty();
         })) {
         std::fprintf(stderr, "the board did not get ready\n");
         return 1;
     }
-    RunEventsUntil(500, [] { return false; });
-    Print("rss_mb", RssMb(), "MB");
+    runEventsUntil(500, [] { return false; });
+    print("rss_mb", rssMb(), "MB");
 
     // One cycle of a question: S, reveal, strike, award, the reassign panel open and shut,
     // the cover and back. Between two commands the event loop idles as between two keys, and
@@ -159,7 +159,7 @@ int RunBoard(int argc, char** argv) {
         }
         for (char key : cycle) {
             const qint64 before = clock.nsecsElapsed();
-            TypeKey(board.Button3, key);
+            typeKey(board.Button3, key);
             QCoreApplication::processEvents();
             const qint64 after = clock.nsecsElapsed();
             if (round >= kWarmUpCycles) {
@@ -172,22 +172,22 @@ int RunBoard(int argc, char** argv) {
             QCoreApplication::processEvents();
             QThread::usleep(1000);
             if (commands == kCommandsForRss) {
-                RunEventsUntil(500, [] { return false; });
-                Print("rss_after_1000_mb", RssMb(), "MB");
+                runEventsUntil(500, [] { return false; });
+                print("rss_after_1000_mb", rssMb(), "MB");
             }
         }
     }
     for (char key : {'s', '1', 'x', 'z', 'b', 'g'}) {
         const QByteArray name = QByteArray("cmd_") + key + "_ms";
-        Print((name + "_median").constData(), Percentile(timings[key], 0.5), "ms");
-        Print((name + "_p99").constData(), Percentile(timings[key], 0.99), "ms");
+        print((name + "_median").constData(), percentile(timings[key], 0.5), "ms");
+        print((name + "_p99").constData(), percentile(timings[key], 0.99), "ms");
     }
     return 0;
 }
 
 // The least any Qt Multimedia window of this kind costs: a bare window of the board's size,
 // an effect looping as the intro does, and the media voice made.
-int RunFloor(int argc, char** argv) {
+int runFloor(int argc, char** argv) {
     QApplication app(argc, argv);
     QWidget window;
     window.resize(1156, 698);
@@ -199,16 +199,16 @@ int RunFloor(int argc, char** argv) {
     QAudioOutput output;
     QMediaPlayer player;
     player.setAudioOutput(&output);
-    if (!RunEventsUntil(10000, [&] { return effect.isPlaying(); })) {
+    if (!runEventsUntil(10000, [&] { return effect.isPlaying(); })) {
         std::fprintf(stderr, "the bare window's effect does not play\n");
         return 1;
     }
-    RunEventsUntil(1000, [] { return false; });
-    Print("qt_floor_rss_mb", RssMb(), "MB");
+    runEventsUntil(1000, [] { return false; });
+    print("qt_floor_rss_mb", rssMb(), "MB");
     return 0;
 }
 
-bool RunChild(const char* program, const char* mode) {
+bool runChild(const char* program, const char* mode) {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QString::fromLocal8Bit(program), {QString::fromLatin1(mode)});
@@ -229,10 +229,10 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     if (argc > 1 && qstrcmp(argv[1], kBoardMode) == 0) {
-        return RunBoard(argc, argv);
+        return runBoard(argc, argv);
     }
     if (argc > 1 && qstrcmp(argv[1], kFloorMode) == 0) {
-        return RunFloor(argc, argv);
+        return runFloor(argc, argv);
     }
     QCoreApplication app(argc, argv);
     velta::test::PrivatePulseAudio pulse;
@@ -242,7 +242,7 @@ int main(int argc, char* argv[]) {
                      qPrintable(problem));
         return 1;
     }
-    const bool floorRan = RunChild(argv[0], kFloorMode);
-    const bool boardRan = RunChild(argv[0], kBoardMode);
+    const bool floorRan = runChild(argv[0], kFloorMode);
+    const bool boardRan = runChild(argv[0], kBoardMode);
     return floorRan && boardRan ? 0 : 1;
 }

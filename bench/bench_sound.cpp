@@ -28,7 +28,7 @@ const QString kSink = QLatin1String(velta::test::PrivatePulseAudio::kSink);
 const QString kEffectA = QStringLiteral("Audio\\WAV\\bench-a.wav");
 const QString kEffectB = QStringLiteral("Audio\\WAV\\bench-b.wav");
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
+void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
@@ -37,7 +37,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 // Lets the event loop run for a while, as between two key presses.
-void RunEvents(int milliseconds) {
+void runEvents(int milliseconds) {
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < milliseconds) {
@@ -46,7 +46,7 @@ void RunEvents(int milliseconds) {
     }
 }
 
-double Percentile(std::vector<double> values, double fraction) {
+double percentile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
     const auto index = static_cast<size_t>(fraction * (values.size() - 1) + 0.5);
     return values[index];
@@ -81,7 +81,7 @@ class MonitorListener {
             if (waited.elapsed() > 10000) {
                 return QStringLiteral("no data from the sink's monitor");
             }
-            RunEvents(10);
+            runEvents(10);
         }
         return {};
     }
@@ -133,29 +133,29 @@ class MonitorListener {
     qint64 loudNs_ = -1;
 };
 
-void Print(const char* name, double value, const char* unit) {
+void print(const char* name, double value, const char* unit) {
     std::printf("%s: %.3f %s\n", name, value, unit);
 }
 
-void PrintUnavailable(const char* name, const QString& reason) {
+void printUnavailable(const char* name, const QString& reason) {
     std::printf("%s: unavailable (%s)\n", name, qPrintable(reason));
 }
 
-bool WaitLoaded(const velta::QtSoundOutput& sound, const QString& relative) {
+bool waitLoaded(const velta::QtSoundOutput& sound, const QString& relative) {
     QElapsedTimer waited;
     waited.start();
-    while (!sound.effects().isLoaded(velta::ProgramPath(relative))) {
+    while (!sound.effects().isLoaded(velta::programPath(relative))) {
         if (waited.elapsed() > 10000) {
             return false;
         }
-        RunEvents(10);
+        runEvents(10);
     }
     return true;
 }
 
-// Median and p99 of the time a call takes to return, alternating two files with a pause
+// median and p99 of the time a call takes to return, alternating two files with a pause
 // between calls as between two key presses; returns the median.
-double MeasureReturn(const char* name, void (*play)(const QString&), const QString& fileA,
+double measureReturn(const char* name, void (*play)(const QString&), const QString& fileA,
                      const QString& fileB, int calls, int pauseMs) {
     std::vector<double> returnMs;
     QElapsedTimer clock;
@@ -164,22 +164,22 @@ double MeasureReturn(const char* name, void (*play)(const QString&), const QStri
         const qint64 before = clock.nsecsElapsed();
         play(i % 2 ? fileB : fileA);
         returnMs.push_back((clock.nsecsElapsed() - before) / 1e6);
-        RunEvents(pauseMs);
+        runEvents(pauseMs);
     }
-    const double median = Percentile(returnMs, 0.5);
-    Print(name, median, "ms");
-    Print((QByteArray(name).chopped(3) + "_p99_ms").constData(), Percentile(returnMs, 0.99), "ms");
+    const double median = percentile(returnMs, 0.5);
+    print(name, median, "ms");
+    print((QByteArray(name).chopped(3) + "_p99_ms").constData(), percentile(returnMs, 0.99), "ms");
     return median;
 }
 
-// Median and maximum delay from the call to the first sound on the sink, each play after
+// median and maximum delay from the call to the first sound on the sink, each play after
 // silence; returns the median, or -1 when nothing was heard.
-double MeasureDelay(const char* name, MonitorListener& monitor, void (*play)(const QString&),
+double measureDelay(const char* name, MonitorListener& monitor, void (*play)(const QString&),
                     void (*stop)(), const QString& fileA, const QString& fileB, int plays) {
     std::vector<double> delayMs;
     for (int i = 0; i < plays; ++i) {
         stop();
-        RunEvents(500);
+        runEvents(500);
         const qint64 call = monitor.nowNs();
         play(i % 2 ? fileB : fileA);
         const qint64 heard = monitor.firstSoundAfter(call, 3000);
@@ -189,12 +189,12 @@ double MeasureDelay(const char* name, MonitorListener& monitor, void (*play)(con
     }
     stop();
     if (delayMs.empty()) {
-        PrintUnavailable(name, QStringLiteral("nothing was heard"));
+        printUnavailable(name, QStringLiteral("nothing was heard"));
         return -1;
     }
-    const double median = Percentile(delayMs, 0.5);
-    Print(name, median, "ms");
-    Print((QByteArray(name).chopped(3) + "_max_ms").constData(),
+    const double median = percentile(delayMs, 0.5);
+    print(name, median, "ms");
+    print((QByteArray(name).chopped(3) + "_max_ms").constData(),
           *std::max_element(delayMs.begin(), delayMs.end()), "ms");
     std::printf("%s_heard: %zu of %d plays\n", QByteArray(name).chopped(3).constData(),
                 delayMs.size(), plays);
@@ -209,52 +209,52 @@ int main(int argc, char* argv[]) {
     const QString pulseProblem = pulse.start();
     if (!pulseProblem.isEmpty()) {
         for (const char* name : {"play_effect_return_ms", "effect_to_sound_ms"}) {
-            PrintUnavailable(name, pulseProblem);
+            printUnavailable(name, pulseProblem);
         }
         return 0;
     }
 
     QTemporaryDir folder;
-    velta::SetProgramFolder(folder.path());
-    WriteFile(velta::ProgramPath(kEffectA), velta::test::ToneWav(880, 0.25));
-    WriteFile(velta::ProgramPath(kEffectB), velta::test::ToneWav(660, 0.25, 1, 22050));
-    const QString bankA = velta::ProgramPath(QStringLiteral("Audio/EFFECTS/bench-a.wav"));
-    const QString bankB = velta::ProgramPath(QStringLiteral("Audio/EFFECTS/bench-b.wav"));
-    WriteFile(bankA, velta::test::ToneWav(440, 1.0));
-    WriteFile(bankB, velta::test::ToneWav(550, 1.0));
+    velta::setProgramFolder(folder.path());
+    writeFile(velta::programPath(kEffectA), velta::test::toneWav(880, 0.25));
+    writeFile(velta::programPath(kEffectB), velta::test::toneWav(660, 0.25, 1, 22050));
+    const QString bankA = velta::programPath(QStringLiteral("Audio/EFFECTS/bench-a.wav"));
+    const QString bankB = velta::programPath(QStringLiteral("Audio/EFFECTS/bench-b.wav"));
+    writeFile(bankA, velta::test::toneWav(440, 1.0));
+    writeFile(bankB, velta::test::toneWav(550, 1.0));
 
     velta::QtSoundOutput sound;
-    velta::SetSoundOutput(&sound);
-    sound.preloadEffect(velta::ProgramPath(kEffectA));
-    sound.preloadEffect(velta::ProgramPath(kEffectB));
-    if (!WaitLoaded(sound, kEffectA) || !WaitLoaded(sound, kEffectB)) {
-        PrintUnavailable("play_effect_return_ms", QStringLiteral("the effects do not load"));
+    velta::setSoundOutput(&sound);
+    sound.preloadEffect(velta::programPath(kEffectA));
+    sound.preloadEffect(velta::programPath(kEffectB));
+    if (!waitLoaded(sound, kEffectA) || !waitLoaded(sound, kEffectB)) {
+        printUnavailable("play_effect_return_ms", QStringLiteral("the effects do not load"));
         return 1;
     }
 
     // Every call stops one sound and starts the other.
     const double effectReturn =
-        MeasureReturn("play_effect_return_ms", velta::PlayEffect, kEffectA, kEffectB, 200, 20);
+        measureReturn("play_effect_return_ms", velta::PlayEffect, kEffectA, kEffectB, 200, 20);
     velta::StopEffects();
 
     // The first bank sound also makes the media voice.
     QElapsedTimer first;
     first.start();
     velta::PlayBankFile(bankA);
-    Print("play_bank_first_return_ms", first.nsecsElapsed() / 1e6, "ms");
-    RunEvents(500);
-    MeasureReturn("play_bank_return_ms", velta::PlayBankFile, bankA, bankB, 20, 300);
+    print("play_bank_first_return_ms", first.nsecsElapsed() / 1e6, "ms");
+    runEvents(500);
+    measureReturn("play_bank_return_ms", velta::PlayBankFile, bankA, bankB, 20, 300);
     velta::CloseBank();
 
     MonitorListener monitor;
     const QString monitorProblem = monitor.start();
     if (!monitorProblem.isEmpty()) {
-        PrintUnavailable("effect_to_sound_ms", monitorProblem);
+        printUnavailable("effect_to_sound_ms", monitorProblem);
         return 0;
     }
-    const double effectDelay = MeasureDelay("effect_to_sound_ms", monitor, velta::PlayEffect,
+    const double effectDelay = measureDelay("effect_to_sound_ms", monitor, velta::PlayEffect,
                                             velta::StopEffects, kEffectA, kEffectB, 20);
-    const double bankDelay = MeasureDelay("bank_to_sound_ms", monitor, velta::PlayBankFile,
+    const double bankDelay = measureDelay("bank_to_sound_ms", monitor, velta::PlayBankFile,
                                           velta::CloseBank, bankA, bankB, 10);
     const auto met = [](bool ok) { return ok ? "met" : "missed"; };
     std::printf("# goals: play_effect_return_ms < 1 (%s), effect_to_sound_ms < 50 (%s)\n",

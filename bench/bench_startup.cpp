@@ -31,15 +31,15 @@ constexpr int kRuns = 7;
 const char* const kStartedAt = "VELTA_BENCH_STARTED_NS";
 const char* const kFolder = "VELTA_BENCH_FOLDER";
 
-qint64 MonotonicNs() {
+qint64 monotonicNs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 // In a child: prints the time since the parent started it, and ends.
-void ReportPainted() {
-    const double ms = double(MonotonicNs() - qEnvironmentVariable(kStartedAt).toLongLong()) / 1e6;
+void reportPainted() {
+    const double ms = double(monotonicNs() - qEnvironmentVariable(kStartedAt).toLongLong()) / 1e6;
     std::printf("painted_ms: %.2f\n", ms);
     std::fflush(stdout);
     QCoreApplication::exit(0);
@@ -52,7 +52,7 @@ class EmptyWindow : public QWidget {
         QWidget::paintEvent(event);
         if (!painted_) {
             painted_ = true;
-            QTimer::singleShot(0, this, &ReportPainted);
+            QTimer::singleShot(0, this, &reportPainted);
         }
     }
 
@@ -60,7 +60,7 @@ class EmptyWindow : public QWidget {
     bool painted_ = false;
 };
 
-int RunEmpty(int argc, char** argv) {
+int runEmpty(int argc, char** argv) {
     QApplication app(argc, argv);
     EmptyWindow window;
     window.resize(1156, 698);
@@ -69,26 +69,26 @@ int RunEmpty(int argc, char** argv) {
 }
 
 // As the program's entry does it, with the program folder and current directory of a show.
-int RunBoard(int argc, char** argv) {
+int runBoard(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString folder = qEnvironmentVariable(kFolder);
-    velta::SetProgramFolder(folder);
+    velta::setProgramFolder(folder);
     QDir::setCurrent(folder);
     velta::QtDialogs dialogs;
-    velta::SetDialogs(&dialogs);
+    velta::setDialogs(&dialogs);
     velta::QtSoundOutput sound;
-    velta::SetSoundOutput(&sound);
+    velta::setSoundOutput(&sound);
     velta::TForm1 board;
     if (!board.isSingleInstance()) {
         return 1;
     }
-    board.setAfterFirstPaint(&ReportPainted);
+    board.setAfterFirstPaint(&reportPainted);
     board.show();
     return QApplication::exec();
 }
 
 // One start of a child; the time it reports, or a negative number when it failed.
-double TimeOneStart(const QString& mode, const QString& folder, const QString& runtime) {
+double timeOneStart(const QString& mode, const QString& folder, const QString& runtime) {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -97,7 +97,7 @@ double TimeOneStart(const QString& mode, const QString& folder, const QString& r
     child.setProgram(QCoreApplication::applicationFilePath());
     child.setArguments({mode});
     child.setProcessChannelMode(QProcess::SeparateChannels);
-    env.insert(QLatin1String(kStartedAt), QString::number(MonotonicNs()));
+    env.insert(QLatin1String(kStartedAt), QString::number(monotonicNs()));
     child.setProcessEnvironment(env);
     child.start();
     if (!child.waitForFinished(30000) || child.exitCode() != 0) {
@@ -116,14 +116,14 @@ double TimeOneStart(const QString& mode, const QString& folder, const QString& r
     return -1;
 }
 
-double Median(std::vector<double> values) {
+double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
 // A fresh show folder: the pictures, sounds and questions of the program folder and no
 // settings, whatever a run of the program from the build has stored there.
-bool CopyShowFolder(const QString& from, const QString& to) {
+bool copyShowFolder(const QString& from, const QString& to) {
     for (const char* sub : {"Audio", "Imagen", "Rondas"}) {
         const QString folder = from + QLatin1Char('/') + QLatin1String(sub);
         QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
@@ -138,25 +138,25 @@ bool CopyShowFolder(const QString& from, const QString& to) {
     return QDir().mkpath(to + QStringLiteral("/Config"));
 }
 
-bool WriteFile(const QString& path, const QByteArray& bytes) {
+bool writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-int RunBenchmark(int argc, char** argv) {
+int runBenchmark(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QString programFolder = QStringLiteral(VELTA_PROGRAM_DIR);
     QTemporaryDir runtime;
     QTemporaryDir fresh;
     QTemporaryDir themed;
     const QString show = themed.path();
-    if (!CopyShowFolder(programFolder, fresh.path()) || !CopyShowFolder(programFolder, show) ||
-        !WriteFile(show + QStringLiteral("/Config/Titulo.txt"),
+    if (!copyShowFolder(programFolder, fresh.path()) || !copyShowFolder(programFolder, show) ||
+        !writeFile(show + QStringLiteral("/Config/Titulo.txt"),
                    "Noche de Gala\r\nYellow\r\nNavy\r\n") ||
-        !WriteFile(show + QStringLiteral("/Config/Portada.txt"),
+        !writeFile(show + QStringLiteral("/Config/Portada.txt"),
                    QFile::encodeName(show + QStringLiteral("/Imagen/Titles/portada3.jpg"))) ||
-        !WriteFile(show + QStringLiteral("/Config/Marco.txt"),
+        !writeFile(show + QStringLiteral("/Config/Marco.txt"),
                    QFile::encodeName(show + QStringLiteral("/Imagen/Frames/marco2.jpg")))) {
         std::fprintf(stderr, "cannot lay out a show from %s\n", qPrintable(programFolder));
         return 1;
@@ -172,22 +172,22 @@ int RunBenchmark(int argc, char** argv) {
                             {QStringLiteral("--empty"), QString(), {}}};
     // One start of each first, untimed, so every kind finds the files in the cache.
     for (Kind& kind : kinds) {
-        if (TimeOneStart(kind.mode, kind.folder, runtime.path()) < 0) {
+        if (timeOneStart(kind.mode, kind.folder, runtime.path()) < 0) {
             return 1;
         }
     }
     for (int run = 0; run < kRuns; ++run) {
         for (Kind& kind : kinds) {
-            const double ms = TimeOneStart(kind.mode, kind.folder, runtime.path());
+            const double ms = timeOneStart(kind.mode, kind.folder, runtime.path());
             if (ms < 0) {
                 return 1;
             }
             kind.times.push_back(ms);
         }
     }
-    std::printf("startup_ms: %.1f ms\n", Median(kinds[0].times));
-    std::printf("startup_themed_ms: %.1f ms\n", Median(kinds[1].times));
-    std::printf("qt_empty_window_ms: %.1f ms\n", Median(kinds[2].times));
+    std::printf("startup_ms: %.1f ms\n", median(kinds[0].times));
+    std::printf("startup_themed_ms: %.1f ms\n", median(kinds[1].times));
+    std::printf("qt_empty_window_ms: %.1f ms\n", median(kinds[2].times));
     return 0;
 }
 
@@ -196,10 +196,10 @@ int RunBenchmark(int argc, char** argv) {
 int main(int argc, char** argv) {
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
     if (mode == "--board") {
-        return RunBoard(argc, argv);
+        return runBoard(argc, argv);
     }
     if (mode == "--empty") {
-        return RunEmpty(argc, argv);
+        return runEmpty(argc, argv);
     }
-    return RunBenchmark(argc, argv);
+    return runBenchmark(argc, argv);
 }

@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELTA"));
     QApplication::setStyle(new velta::TipStyle);
-    velta::SetProgramFolder(QApplication::applicationDirPath());
+    velta::setProgramFolder(QApplication::applicationDirPath());
 
     // Qt's own buttons and dialogs ("Sí", "No", "Cancelar") speak the operator's language.
     QTranslator qtSpanish;
@@ -23,9 +23,9 @@ int main(int argc, char* argv[]) {
     }
 
     velta::QtDialogs dialogs;
-    velta::SetDialogs(&dialogs);
+    velta::setDialogs(&dialogs);
     velta::QtSoundOutput sound;
-    velta::SetSoundOutput(&sound);
+    velta::setSoundOutput(&sound);
 
     velta::TForm1 board;
     if (!board.isSingleInstance()) {

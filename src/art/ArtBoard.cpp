@@ -20,13 +20,13 @@ const QRect kLeftVisible(0, 0, 144, 70);
 const QRect kRightVisible(4, 3, 145, 70);
 const QRect kPotVisible(4, 1, 145, 70);
 
-QImage ScoreBox(int width, int height, const QRect& visible, const QColor& base,
+QImage scoreBox(int width, int height, const QRect& visible, const QColor& base,
                 const QColor& light, const QColor& rim) {
-    QImage image = SolidCanvas(width, height, base.darker(150));
+    QImage image = solidCanvas(width, height, base.darker(150));
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
     const QRectF box = QRectF(visible).adjusted(1, 1, -1, -1);
-    PaintGlossyPanel(painter, box, 12, light, base, rim, 5);
+    paintGlossyPanel(painter, box, 12, light, base, rim, 5);
 
     // Faint diagonal stripes give the box some life without fighting the white numbers.
     QPainterPath inside;
@@ -42,12 +42,12 @@ QImage ScoreBox(int width, int height, const QRect& visible, const QColor& base,
 
 }  // namespace
 
-QImage BoardBackground() {
+QImage boardBackground() {
     const int width = 813;
     const int height = 459;
-    QImage image = SolidCanvas(width, height, Qt::black);
+    QImage image = solidCanvas(width, height, Qt::black);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
 
     QLinearGradient sky(0, 0, 0, height);
     sky.setColorAt(0, QColor(12, 36, 110));
@@ -97,23 +97,23 @@ QImage BoardBackground() {
     return image;
 }
 
-QImage RowBar(int row) {
+QImage rowBar(int row) {
     const int width = 777;
     const int height = 88;
     const int index = std::clamp(row, 1, 5) - 1;
-    QImage image = ClearCanvas(width, height);
+    QImage image = clearCanvas(width, height);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
 
     // The bars overlap on the board: the body keeps to the middle rows of the picture.
     const QRectF body(2, 9, width - 4, 70);
     const QColor deep = QColor::fromHsv(222 + index * 3, 230, 120);
-    PaintGlossyPanel(painter, body, 16, deep.lighter(140), deep, QColor(255, 196, 40), 4);
+    paintGlossyPanel(painter, body, 16, deep.lighter(140), deep, QColor(255, 196, 40), 4);
 
     // The points well on the right, a shade darker and rimmed in light blue; it keeps within
     // the row's cover so a covered row shows none of it.
     const QRectF well(body.right() - 136, 16, 124, 52);
-    PaintGlossyPanel(painter, well, 10, QColor(20, 50, 140), QColor(3, 12, 50),
+    paintGlossyPanel(painter, well, 10, QColor(20, 50, 140), QColor(3, 12, 50),
                      QColor(110, 190, 255), 3);
     painter.setPen(QPen(QColor(110, 190, 255, 140), 2));
     painter.drawLine(QPointF(well.left() - 10, 22), QPointF(well.left() - 10, 64));
@@ -121,18 +121,18 @@ QImage RowBar(int row) {
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage ScoreBoxLeft() {
-    return ScoreBox(181, 89, kLeftVisible, QColor(0, 78, 60), QColor(10, 130, 85),
+QImage scoreBoxLeft() {
+    return scoreBox(181, 89, kLeftVisible, QColor(0, 78, 60), QColor(10, 130, 85),
                     QColor(120, 255, 160));
 }
 
-QImage ScoreBoxRight() {
-    return ScoreBox(181, 89, kRightVisible, QColor(76, 0, 92), QColor(125, 35, 165),
+QImage scoreBoxRight() {
+    return scoreBox(181, 89, kRightVisible, QColor(76, 0, 92), QColor(125, 35, 165),
                     QColor(230, 150, 255));
 }
 
-QImage PotBox() {
-    return ScoreBox(181, 96, kPotVisible, QColor(8, 20, 96), QColor(30, 70, 180),
+QImage potBox() {
+    return scoreBox(181, 96, kPotVisible, QColor(8, 20, 96), QColor(30, 70, 180),
                     QColor(255, 200, 40));
 }
 

@@ -77,7 +77,7 @@ const CoverScheme kSchemes[] = {
      Motif::Rays},
 };
 
-const CoverScheme& SchemeFor(int theme) {
+const CoverScheme& schemeFor(int theme) {
     for (const CoverScheme& scheme : kSchemes) {
         if (scheme.theme == theme) {
             return scheme;
@@ -86,21 +86,21 @@ const CoverScheme& SchemeFor(int theme) {
     return kSchemes[0];
 }
 
-void PaintMotif(QPainter& painter, const CoverScheme& scheme) {
+void paintMotif(QPainter& painter, const CoverScheme& scheme) {
     const QPointF centre(kCoverWidth / 2.0, kCoverHeight * 0.45);
     QRandomGenerator random(static_cast<quint32>(scheme.theme) + 17);
     painter.save();
     painter.setPen(Qt::NoPen);
     switch (scheme.motif) {
         case Motif::Rays:
-            PaintRays(painter, centre, kCoverWidth * 0.75, 28, Faded(scheme.beamA, 0.22),
-                      Faded(scheme.beamB, 0.08), 4);
+            paintRays(painter, centre, kCoverWidth * 0.75, 28, faded(scheme.beamA, 0.22),
+                      faded(scheme.beamB, 0.08), 4);
             break;
         case Motif::Stars:
             for (int i = 0; i < 160; ++i) {
                 const QPointF spot(random.bounded(kCoverWidth), random.bounded(kCoverHeight));
                 const double r = 0.8 + random.bounded(2.2);
-                painter.setBrush(Faded(i % 3 == 0 ? scheme.beamA : QColor(255, 255, 255),
+                painter.setBrush(faded(i % 3 == 0 ? scheme.beamA : QColor(255, 255, 255),
                                        0.3 + random.bounded(0.6)));
                 painter.drawEllipse(spot, r, r);
             }
@@ -112,7 +112,7 @@ void PaintMotif(QPainter& painter, const CoverScheme& scheme) {
                 painter.rotate(random.bounded(180));
                 const QColor colours[] = {scheme.beamA, scheme.beamB, scheme.titleBottom,
                                           QColor(255, 255, 255)};
-                painter.setBrush(Faded(colours[i % 4], 0.75));
+                painter.setBrush(faded(colours[i % 4], 0.75));
                 painter.drawRect(QRectF(-7, -3.5, 14, 7));
                 painter.restore();
             }
@@ -123,7 +123,7 @@ void PaintMotif(QPainter& painter, const CoverScheme& scheme) {
 
 // Spotlight cones from the top edge, crossing over the title, and the pools they make on
 // the stage floor.
-void PaintSpotlights(QPainter& painter, const CoverScheme& scheme) {
+void paintSpotlights(QPainter& painter, const CoverScheme& scheme) {
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Plus);
     painter.setPen(Qt::NoPen);
@@ -135,8 +135,8 @@ void PaintSpotlights(QPainter& painter, const CoverScheme& scheme) {
     for (int i = 0; i < 4; ++i) {
         const QColor colour = i % 2 == 0 ? scheme.beamA : scheme.beamB;
         QLinearGradient light(beams[i].fromX, 0, beams[i].toX, floorY);
-        light.setColorAt(0, Faded(colour, 0.55));
-        light.setColorAt(1, Faded(colour, 0.05));
+        light.setColorAt(0, faded(colour, 0.55));
+        light.setColorAt(1, faded(colour, 0.05));
         QPainterPath cone;
         cone.moveTo(beams[i].fromX - 16, -4);
         cone.lineTo(beams[i].fromX + 16, -4);
@@ -146,8 +146,8 @@ void PaintSpotlights(QPainter& painter, const CoverScheme& scheme) {
         painter.fillPath(cone, light);
 
         QRadialGradient pool(beams[i].toX, floorY, 150);
-        pool.setColorAt(0, Faded(colour, 0.5));
-        pool.setColorAt(1, Faded(colour, 0));
+        pool.setColorAt(0, faded(colour, 0.5));
+        pool.setColorAt(1, faded(colour, 0));
         painter.save();
         painter.translate(beams[i].toX, floorY);
         painter.scale(1, 0.22);
@@ -160,7 +160,7 @@ void PaintSpotlights(QPainter& painter, const CoverScheme& scheme) {
 }
 
 // Two lines when a long title would otherwise shrink too far.
-QStringList TitleLines(const QString& title) {
+QStringList titleLines(const QString& title) {
     const QString text = title.simplified();
     if (text.size() <= 14 || !text.contains(QLatin1Char(' '))) {
         return {text};
@@ -177,51 +177,51 @@ QStringList TitleLines(const QString& title) {
 
 }  // namespace
 
-const QList<int>& CoverThemeNumbers() {
+const QList<int>& coverThemeNumbers() {
     static const QList<int> numbers{1, 2, 3, 4, 5, 6, 7, 13, 15, 16, 17, 18, 22};
     return numbers;
 }
 
-QImage Cover(const QString& title, int scheme) {
-    const CoverScheme& look = SchemeFor(scheme);
-    QImage image = SolidCanvas(kCoverWidth, kCoverHeight, Qt::black);
+QImage cover(const QString& title, int scheme) {
+    const CoverScheme& look = schemeFor(scheme);
+    QImage image = solidCanvas(kCoverWidth, kCoverHeight, Qt::black);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
 
     QLinearGradient sky(0, 0, 0, kCoverHeight);
     sky.setColorAt(0, look.skyTop);
     sky.setColorAt(0.75, look.skyBottom);
     sky.setColorAt(1, look.skyBottom.darker(150));
     painter.fillRect(image.rect(), sky);
-    PaintMotif(painter, look);
-    PaintSpotlights(painter, look);
+    paintMotif(painter, look);
+    paintSpotlights(painter, look);
 
     // The stage edge: a bright line over a darker apron.
     const double floorY = kCoverHeight * 0.86;
     painter.fillRect(QRectF(0, floorY + 24, kCoverWidth, kCoverHeight), QColor(0, 0, 0, 110));
     QLinearGradient edge(0, 0, kCoverWidth, 0);
-    edge.setColorAt(0, Faded(look.beamA, 0));
-    edge.setColorAt(0.5, Faded(look.beamA, 0.9));
-    edge.setColorAt(1, Faded(look.beamA, 0));
+    edge.setColorAt(0, faded(look.beamA, 0));
+    edge.setColorAt(0.5, faded(look.beamA, 0.9));
+    edge.setColorAt(1, faded(look.beamA, 0));
     painter.fillRect(QRectF(0, floorY + 22, kCoverWidth, 3), edge);
 
-    const QStringList lines = TitleLines(title);
+    const QStringList lines = titleLines(title);
     const QRectF titleBox = lines.size() == 1 ? QRectF(70, 150, kCoverWidth - 140, 200)
                                               : QRectF(70, 90, kCoverWidth - 140, 320);
     QRectF around = titleBox;
     bool first = true;
-    for (const QPainterPath& line : FittedLines(lines, ShowFont(), titleBox)) {
-        PaintShowText(painter, line,
+    for (const QPainterPath& line : fittedLines(lines, showFont(), titleBox)) {
+        paintShowText(painter, line,
                       {look.titleTop, look.titleBottom, look.outline, look.glow, 9, 34});
         if (!line.isEmpty()) {
             around = first ? line.boundingRect() : around.united(line.boundingRect());
             first = false;
         }
     }
-    PaintSparkle(painter, around.topLeft() + QPointF(10, 6), 40, look.glow);
-    PaintSparkle(painter, around.topRight() + QPointF(-24, 26), 30, look.glow);
-    PaintSparkle(painter, around.bottomRight() + QPointF(-6, 12), 44, look.glow);
-    PaintSparkle(painter, around.bottomLeft() + QPointF(40, 4), 28, look.glow);
+    paintSparkle(painter, around.topLeft() + QPointF(10, 6), 40, look.glow);
+    paintSparkle(painter, around.topRight() + QPointF(-24, 26), 30, look.glow);
+    paintSparkle(painter, around.bottomRight() + QPointF(-6, 12), 44, look.glow);
+    paintSparkle(painter, around.bottomLeft() + QPointF(40, 4), 28, look.glow);
     painter.end();
     return image;
 }

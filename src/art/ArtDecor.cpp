@@ -38,7 +38,7 @@ const FrameLook kFrameLooks[] = {
 };
 
 // A strip of marquee lights along a closed path.
-void PaintBulbs(QPainter& painter, const QPainterPath& track, double spacing,
+void paintBulbs(QPainter& painter, const QPainterPath& track, double spacing,
                 const FrameLook& look) {
     const int count = std::max(8, static_cast<int>(track.length() / spacing));
     painter.save();
@@ -47,8 +47,8 @@ void PaintBulbs(QPainter& painter, const QPainterPath& track, double spacing,
         const QPointF spot = track.pointAtPercent(static_cast<double>(i) / count);
         const QColor& colour = (i % 2 == 0) ? look.bulbA : look.bulbB;
         QRadialGradient glow(spot, 14);
-        glow.setColorAt(0, Faded(colour, 0.9));
-        glow.setColorAt(1, Faded(colour, 0));
+        glow.setColorAt(0, faded(colour, 0.9));
+        glow.setColorAt(1, faded(colour, 0));
         painter.setBrush(glow);
         painter.drawEllipse(spot, 14, 14);
         QRadialGradient bulb(spot - QPointF(2, 2), 7);
@@ -62,10 +62,10 @@ void PaintBulbs(QPainter& painter, const QPainterPath& track, double spacing,
 }
 
 // A glowing tube of light along a path.
-void PaintNeon(QPainter& painter, const QPainterPath& tube, const QColor& colour) {
+void paintNeon(QPainter& painter, const QPainterPath& tube, const QColor& colour) {
     for (int width = 22; width > 4; width -= 4) {
         painter.strokePath(
-            tube, QPen(Faded(colour, 0.14), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            tube, QPen(faded(colour, 0.14), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     }
     painter.strokePath(tube, QPen(colour.lighter(130), 4));
     painter.strokePath(tube, QPen(QColor(255, 255, 255, 200), 1.5));
@@ -73,11 +73,11 @@ void PaintNeon(QPainter& painter, const QPainterPath& tube, const QColor& colour
 
 }  // namespace
 
-QImage Frame(int variant) {
+QImage frame(int variant) {
     const FrameLook& look = kFrameLooks[std::clamp(variant, 0, 2)];
-    QImage image = SolidCanvas(kFrameWidth, kFrameHeight, QColor(2, 6, 24));
+    QImage image = solidCanvas(kFrameWidth, kFrameHeight, QColor(2, 6, 24));
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
 
     // Square outer corners: the frame fills its whole rectangle whatever the window colour.
     const QRectF outer(0, 0, kFrameWidth, kFrameHeight);
@@ -106,17 +106,17 @@ QImage Frame(int variant) {
         inner.addRoundedRect(middle.adjusted(14, 12, -14, -12), 18, 18);
         QPainterPath outerTube;
         outerTube.addRoundedRect(middle.adjusted(-14, -12, 14, 12), 30, 30);
-        PaintNeon(painter, outerTube, look.bulbB);
-        PaintNeon(painter, inner, look.bulbA);
+        paintNeon(painter, outerTube, look.bulbB);
+        paintNeon(painter, inner, look.bulbA);
         for (const QPointF& corner :
              {middle.topLeft(), middle.topRight(), middle.bottomLeft(), middle.bottomRight()}) {
-            PaintSparkle(painter, corner, 26, QColor(255, 255, 255));
+            paintSparkle(painter, corner, 26, QColor(255, 255, 255));
         }
     } else {
-        PaintBulbs(painter, track, 30, look);
+        paintBulbs(painter, track, 30, look);
         for (const QPointF& corner :
              {middle.topLeft(), middle.topRight(), middle.bottomLeft(), middle.bottomRight()}) {
-            const QPainterPath star = StarPath(corner + QPointF(0, 2), 24, 10, 5);
+            const QPainterPath star = starPath(corner + QPointF(0, 2), 24, 10, 5);
             painter.fillPath(star, look.rim);
             painter.strokePath(star, QPen(look.bandDark.darker(150), 2.5));
         }
@@ -125,12 +125,12 @@ QImage Frame(int variant) {
     return image;
 }
 
-QImage NextArrow() {
-    QImage image = ClearCanvas(60, 56);
+QImage nextArrow() {
+    QImage image = clearCanvas(60, 56);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
     const QRectF disc(3, 1, 54, 54);
-    PaintGlossyPanel(painter, disc, 27, QColor(255, 170, 40), QColor(220, 70, 0),
+    paintGlossyPanel(painter, disc, 27, QColor(255, 170, 40), QColor(220, 70, 0),
                      QColor(255, 230, 120), 3);
     QPainterPath arrow;
     for (double x : {17.0, 31.0}) {
@@ -146,10 +146,10 @@ QImage NextArrow() {
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage Logo() {
-    QImage image = ClearCanvas(69, 59);
+QImage logo() {
+    QImage image = clearCanvas(69, 59);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
     const QRectF badge(2, 9, 65, 44);
     QPainterPath oval;
     oval.addEllipse(badge);
@@ -158,11 +158,11 @@ QImage Logo() {
     fill.setColorAt(1, QColor(70, 0, 140));
     painter.fillPath(oval, fill);
     painter.strokePath(oval, QPen(QColor(255, 200, 40), 3));
-    const QPainterPath star = StarPath(QPointF(34.5, 9), 9, 4, 5);
+    const QPainterPath star = starPath(QPointF(34.5, 9), 9, 4, 5);
     painter.fillPath(star, QColor(255, 220, 60));
     painter.strokePath(star, QPen(QColor(120, 50, 0), 1.2));
     const QPainterPath word =
-        FittedText(QStringLiteral("VELTA"), ShowFont(true), QRectF(8, 22, 53, 20));
+        fittedText(QStringLiteral("VELTA"), showFont(true), QRectF(8, 22, 53, 20));
     painter.strokePath(word,
                        QPen(QColor(30, 0, 60), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.fillPath(word, QColor(255, 255, 255));
@@ -170,10 +170,10 @@ QImage Logo() {
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage Pointer() {
-    QImage image = ClearCanvas(48, 48);
+QImage pointer() {
+    QImage image = clearCanvas(48, 48);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
     QPainterPath arrow;
     arrow.moveTo(3, 24);
     arrow.lineTo(24, 5);

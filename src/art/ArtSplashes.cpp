@@ -22,7 +22,7 @@ constexpr int kBannerWidth = 585;
 constexpr int kBannerHeight = 136;
 
 // One big glossy red X filling a square of side `size` around the centre.
-void PaintStrikeMark(QPainter& painter, const QPointF& centre, double size) {
+void paintStrikeMark(QPainter& painter, const QPointF& centre, double size) {
     const double length = size * 1.22;
     const double thickness = size * 0.27;
     QPainterPath bar;
@@ -56,13 +56,13 @@ void PaintStrikeMark(QPainter& painter, const QPointF& centre, double size) {
 
 // A stretched star burst behind splash lettering, kept inside the picture's ellipse so the
 // corners stay clear.
-void PaintBurst(QPainter& painter, const QRectF& area, const QColor& inner, const QColor& outer,
+void paintBurst(QPainter& painter, const QRectF& area, const QColor& inner, const QColor& outer,
                 const QColor& edge, int points) {
     painter.save();
     painter.translate(area.center());
     painter.scale(area.width() / area.height(), 1.0);
     const double radius = area.height() / 2;
-    const QPainterPath star = StarPath(QPointF(0, 0), radius, radius * 0.78, points);
+    const QPainterPath star = starPath(QPointF(0, 0), radius, radius * 0.78, points);
     QRadialGradient fill(QPointF(0, 0), radius);
     fill.setColorAt(0, inner);
     fill.setColorAt(0.7, outer);
@@ -73,7 +73,7 @@ void PaintBurst(QPainter& painter, const QRectF& area, const QColor& inner, cons
 }
 
 // Confetti scattered inside an ellipse, the same pieces every time.
-void PaintConfetti(QPainter& painter, const QRectF& area, int pieces, quint32 seed) {
+void paintConfetti(QPainter& painter, const QRectF& area, int pieces, quint32 seed) {
     const QColor colours[] = {QColor(255, 60, 80), QColor(60, 200, 255), QColor(255, 230, 40),
                               QColor(120, 255, 90), QColor(255, 120, 240)};
     QRandomGenerator random(seed);
@@ -95,10 +95,10 @@ void PaintConfetti(QPainter& painter, const QRectF& area, int pieces, quint32 se
 }
 
 // A ribbon banner with folded tails for the points pictures.
-QImage PointsBanner(const QString& text, const QColor& light, const QColor& dark, int stars) {
-    QImage image = ClearCanvas(kBannerWidth, kBannerHeight);
+QImage pointsBanner(const QString& text, const QColor& light, const QColor& dark, int stars) {
+    QImage image = clearCanvas(kBannerWidth, kBannerHeight);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
     const QColor gold(255, 200, 40);
     const QRectF body(44, 18, kBannerWidth - 88, 92);
     for (int side = 0; side < 2; ++side) {
@@ -116,44 +116,44 @@ QImage PointsBanner(const QString& text, const QColor& light, const QColor& dark
         painter.strokePath(tail,
                            QPen(gold.darker(140), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     }
-    PaintGlossyPanel(painter, body, 22, light, dark, gold, 6);
+    paintGlossyPanel(painter, body, 22, light, dark, gold, 6);
     for (int i = 0; i < stars; ++i) {
         const double x = body.center().x() + (i - (stars - 1) / 2.0) * 34;
-        const QPainterPath star = StarPath(QPointF(x, body.top() + 2), 14, 6, 5);
+        const QPainterPath star = starPath(QPointF(x, body.top() + 2), 14, 6, 5);
         painter.fillPath(star, gold);
         painter.strokePath(star, QPen(QColor(110, 60, 0), 2));
     }
-    const QPainterPath letters = FittedText(text, ShowFont(true), body.adjusted(24, 24, -24, -14));
-    PaintShowText(painter, letters,
+    const QPainterPath letters = fittedText(text, showFont(true), body.adjusted(24, 24, -24, -14));
+    paintShowText(painter, letters,
                   {QColor(255, 255, 255), QColor(255, 215, 30), QColor(20, 10, 40),
                    QColor(255, 240, 150, 0), 4.5});
-    PaintSparkle(painter, body.topLeft() + QPointF(18, 10), 16, QColor(255, 250, 200));
-    PaintSparkle(painter, body.bottomRight() - QPointF(20, 10), 18, QColor(255, 250, 200));
+    paintSparkle(painter, body.topLeft() + QPointF(18, 10), 16, QColor(255, 250, 200));
+    paintSparkle(painter, body.bottomRight() - QPointF(20, 10), 18, QColor(255, 250, 200));
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
 }  // namespace
 
-QImage Strike(int count) {
+QImage strikeMarks(int count) {
     const int marks = std::clamp(count, 1, 3);
-    QImage image = ClearCanvas(kSplashWidth, kSplashHeight);
+    QImage image = clearCanvas(kSplashWidth, kSplashHeight);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
     const double size = 166;
     const double step = 200;
     const double first = kSplashWidth / 2.0 - (marks - 1) * step / 2;
     for (int i = 0; i < marks; ++i) {
-        PaintStrikeMark(painter, QPointF(first + i * step, kSplashHeight / 2.0 - 2), size);
+        paintStrikeMark(painter, QPointF(first + i * step, kSplashHeight / 2.0 - 2), size);
     }
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage NotOnBoard() {
-    QImage image = ClearCanvas(kSplashWidth, kSplashHeight);
+QImage notOnBoardMark() {
+    QImage image = clearCanvas(kSplashWidth, kSplashHeight);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
 
     // Behind everything a dark rounded plate so the red reads over any question.
     QPainterPath plate;
@@ -167,7 +167,7 @@ QImage NotOnBoard() {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255));
     painter.drawEllipse(centre, radius, radius);
-    PaintStrikeMark(painter, centre, 80);
+    paintStrikeMark(painter, centre, 80);
     QPainterPath ring;
     ring.addEllipse(centre, radius, radius);
     ring.addEllipse(centre, radius - 16, radius - 16);
@@ -178,62 +178,62 @@ QImage NotOnBoard() {
     painter.strokePath(ring, QPen(QColor(90, 0, 0), 3));
 
     const QPainterPath letters =
-        FittedText(QStringLiteral("¡NO ESTÁ!"), ShowFont(true), QRectF(204, 50, 380, 110));
-    PaintShowText(
+        fittedText(QStringLiteral("¡NO ESTÁ!"), showFont(true), QRectF(204, 50, 380, 110));
+    paintShowText(
         painter, letters,
         {QColor(255, 235, 230), QColor(255, 40, 30), QColor(60, 0, 0), QColor(255, 60, 40), 5, 14});
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage StartSplash() {
-    QImage image = ClearCanvas(kSplashWidth, kSplashHeight);
+QImage startSplash() {
+    QImage image = clearCanvas(kSplashWidth, kSplashHeight);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
     const QRectF area(14, 4, kSplashWidth - 28, kSplashHeight - 8);
-    PaintBurst(painter, area, QColor(255, 250, 170), QColor(255, 140, 0), QColor(190, 40, 0), 22);
-    PaintConfetti(painter, area.adjusted(40, 20, -40, -20), 40, 7);
+    paintBurst(painter, area, QColor(255, 250, 170), QColor(255, 140, 0), QColor(190, 40, 0), 22);
+    paintConfetti(painter, area.adjusted(40, 20, -40, -20), 40, 7);
     const QPainterPath letters =
-        FittedText(QStringLiteral("¡A jugar!"), ShowFont(), QRectF(96, 40, 434, 124));
-    PaintShowText(painter, letters,
+        fittedText(QStringLiteral("¡A jugar!"), showFont(), QRectF(96, 40, 434, 124));
+    paintShowText(painter, letters,
                   {QColor(255, 255, 255), QColor(60, 200, 255), QColor(10, 20, 90),
                    QColor(255, 255, 255), 6, 10});
-    PaintSparkle(painter, QPointF(92, 56), 22, QColor(255, 255, 220));
-    PaintSparkle(painter, QPointF(536, 150), 26, QColor(255, 255, 220));
+    paintSparkle(painter, QPointF(92, 56), 22, QColor(255, 255, 220));
+    paintSparkle(painter, QPointF(536, 150), 26, QColor(255, 255, 220));
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage DoublePoints() {
-    return PointsBanner(QStringLiteral("¡PUNTOS DOBLES!"), QColor(70, 150, 255),
+QImage doublePoints() {
+    return pointsBanner(QStringLiteral("¡PUNTOS DOBLES!"), QColor(70, 150, 255),
                         QColor(10, 40, 170), 2);
 }
 
-QImage TriplePoints() {
-    return PointsBanner(QStringLiteral("¡PUNTOS TRIPLES!"), QColor(255, 80, 150),
+QImage triplePoints() {
+    return pointsBanner(QStringLiteral("¡PUNTOS TRIPLES!"), QColor(255, 80, 150),
                         QColor(140, 0, 70), 3);
 }
 
-QImage FastMoneyWinner() {
-    QImage image = ClearCanvas(kSplashWidth, kSplashHeight);
+QImage fastMoneyWinner() {
+    QImage image = clearCanvas(kSplashWidth, kSplashHeight);
     QPainter painter(&image);
-    Prepare(painter);
+    prepare(painter);
     const QRectF area(8, 2, kSplashWidth - 16, kSplashHeight - 4);
-    PaintBurst(painter, area, QColor(255, 255, 210), QColor(255, 190, 20), QColor(150, 70, 0), 28);
+    paintBurst(painter, area, QColor(255, 255, 210), QColor(255, 190, 20), QColor(150, 70, 0), 28);
     painter.save();
     painter.setClipRegion(QRegion(area.toRect(), QRegion::Ellipse));
-    PaintRays(painter, area.center(), area.width() / 2, 24, QColor(255, 255, 255, 110),
+    paintRays(painter, area.center(), area.width() / 2, 24, QColor(255, 255, 255, 110),
               QColor(255, 120, 0, 70));
     painter.restore();
-    PaintConfetti(painter, area.adjusted(30, 16, -30, -16), 60, 11);
+    paintConfetti(painter, area.adjusted(30, 16, -30, -16), 60, 11);
     const QPainterPath letters =
-        FittedText(QStringLiteral("¡GANADOR!"), ShowFont(true), QRectF(70, 46, 486, 118));
-    PaintShowText(painter, letters,
+        fittedText(QStringLiteral("¡GANADOR!"), showFont(true), QRectF(70, 46, 486, 118));
+    paintShowText(painter, letters,
                   {QColor(255, 255, 200), QColor(255, 170, 0), QColor(120, 0, 0),
                    QColor(255, 255, 255), 6, 10});
     for (const QPointF& spot :
          {QPointF(70, 60), QPointF(560, 60), QPointF(120, 160), QPointF(506, 162)}) {
-        const QPainterPath star = StarPath(spot, 20, 8, 5);
+        const QPainterPath star = starPath(spot, 20, 8, 5);
         painter.fillPath(star, QColor(255, 240, 90));
         painter.strokePath(star, QPen(QColor(130, 40, 0), 2.5));
     }

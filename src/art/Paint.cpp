@@ -7,24 +7,24 @@
 
 namespace velta::art::paint {
 
-QImage ClearCanvas(int width, int height) {
+QImage clearCanvas(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
-QImage SolidCanvas(int width, int height, const QColor& fill) {
+QImage solidCanvas(int width, int height, const QColor& fill) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(fill);
     return image;
 }
 
-void Prepare(QPainter& painter) {
+void prepare(QPainter& painter) {
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                            QPainter::TextAntialiasing);
 }
 
-QFont ShowFont(bool condensed) {
+QFont showFont(bool condensed) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(120);
     font.setBold(true);
@@ -34,7 +34,7 @@ QFont ShowFont(bool condensed) {
     return font;
 }
 
-QList<QPainterPath> FittedLines(const QStringList& lines, const QFont& font, const QRectF& box) {
+QList<QPainterPath> fittedLines(const QStringList& lines, const QFont& font, const QRectF& box) {
     // Lines are laid out at the font's own size, then the whole block is scaled into the box.
     const double lineStep = font.pixelSize() * 1.05;
     QList<QPainterPath> laid;
@@ -62,17 +62,17 @@ QList<QPainterPath> FittedLines(const QStringList& lines, const QFont& font, con
     return laid;
 }
 
-QPainterPath FittedText(const QString& text, const QFont& font, const QRectF& box) {
-    return FittedLines(QStringList{text}, font, box).value(0);
+QPainterPath fittedText(const QString& text, const QFont& font, const QRectF& box) {
+    return fittedLines(QStringList{text}, font, box).value(0);
 }
 
-QColor Faded(const QColor& colour, double alpha) {
+QColor faded(const QColor& colour, double alpha) {
     QColor faded = colour;
     faded.setAlphaF(static_cast<float>(std::clamp(alpha, 0.0, 1.0)));
     return faded;
 }
 
-void PaintShowText(QPainter& painter, const QPainterPath& text, const TextLook& look) {
+void paintShowText(QPainter& painter, const QPainterPath& text, const TextLook& look) {
     if (text.isEmpty()) {
         return;
     }
@@ -84,7 +84,7 @@ void PaintShowText(QPainter& painter, const QPainterPath& text, const TextLook& 
     if (look.glow.alpha() > 0 && look.glowWidth > 0) {
         const int steps = 6;
         for (int i = steps; i >= 1; --i) {
-            painter.strokePath(text, QPen(Faded(look.glow, 0.16), edge + look.glowWidth * i / steps,
+            painter.strokePath(text, QPen(faded(look.glow, 0.16), edge + look.glowWidth * i / steps,
                                           Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         }
     }
@@ -113,7 +113,7 @@ void PaintShowText(QPainter& painter, const QPainterPath& text, const TextLook& 
     painter.restore();
 }
 
-QPainterPath StarPath(const QPointF& centre, double outer, double inner, int points) {
+QPainterPath starPath(const QPointF& centre, double outer, double inner, int points) {
     QPainterPath star;
     for (int i = 0; i < points * 2; ++i) {
         const double radius = (i % 2 == 0) ? outer : inner;
@@ -130,7 +130,7 @@ QPainterPath StarPath(const QPointF& centre, double outer, double inner, int poi
     return star;
 }
 
-void PaintRays(QPainter& painter, const QPointF& centre, double radius, int rays,
+void paintRays(QPainter& painter, const QPointF& centre, double radius, int rays,
                const QColor& first, const QColor& second, double turnDegrees) {
     painter.save();
     painter.setPen(Qt::NoPen);
@@ -140,8 +140,8 @@ void PaintRays(QPainter& painter, const QPointF& centre, double radius, int rays
         const QColor& colour = (i % 2 == 0) ? first : second;
         QRadialGradient fade(centre, radius);
         fade.setColorAt(0, colour);
-        fade.setColorAt(0.6, Faded(colour, colour.alphaF() * 0.5));
-        fade.setColorAt(1, Faded(colour, 0));
+        fade.setColorAt(0.6, faded(colour, colour.alphaF() * 0.5));
+        fade.setColorAt(1, faded(colour, 0));
         QPainterPath ray(centre);
         ray.lineTo(centre +
                    QPointF(radius * std::cos(angle - half), radius * std::sin(angle - half)));
@@ -153,21 +153,21 @@ void PaintRays(QPainter& painter, const QPointF& centre, double radius, int rays
     painter.restore();
 }
 
-void PaintSparkle(QPainter& painter, const QPointF& centre, double radius, const QColor& colour) {
+void paintSparkle(QPainter& painter, const QPointF& centre, double radius, const QColor& colour) {
     painter.save();
     painter.setPen(Qt::NoPen);
     QRadialGradient halo(centre, radius);
-    halo.setColorAt(0, Faded(colour, 0.8));
-    halo.setColorAt(0.35, Faded(colour, 0.25));
-    halo.setColorAt(1, Faded(colour, 0));
+    halo.setColorAt(0, faded(colour, 0.8));
+    halo.setColorAt(0.35, faded(colour, 0.25));
+    halo.setColorAt(1, faded(colour, 0));
     painter.setBrush(halo);
     painter.drawEllipse(centre, radius, radius);
     painter.setBrush(QColor(255, 255, 255, 235));
-    painter.drawPath(StarPath(centre, radius, radius * 0.16, 4));
+    painter.drawPath(starPath(centre, radius, radius * 0.16, 4));
     painter.restore();
 }
 
-void PaintGlossyPanel(QPainter& painter, const QRectF& rect, double radius, const QColor& light,
+void paintGlossyPanel(QPainter& painter, const QRectF& rect, double radius, const QColor& light,
                       const QColor& dark, const QColor& rim, double rimWidth) {
     painter.save();
     QPainterPath body;

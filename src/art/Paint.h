@@ -13,19 +13,19 @@
 namespace velta::art::paint {
 
 // A transparent canvas, and an opaque one filled with a colour.
-QImage ClearCanvas(int width, int height);
-QImage SolidCanvas(int width, int height, const QColor& fill);
+QImage clearCanvas(int width, int height);
+QImage solidCanvas(int width, int height, const QColor& fill);
 
 // A painter with antialiasing switched on.
-void Prepare(QPainter& painter);
+void prepare(QPainter& painter);
 
 // Heavy lettering: DejaVu Sans Bold, or its condensed cut for long words.
-QFont ShowFont(bool condensed = false);
+QFont showFont(bool condensed = false);
 
 // The outlines of one or more lines of text, one path per line, stacked and centred in the
 // box and scaled together so the block fills it.
-QList<QPainterPath> FittedLines(const QStringList& lines, const QFont& font, const QRectF& box);
-QPainterPath FittedText(const QString& text, const QFont& font, const QRectF& box);
+QList<QPainterPath> fittedLines(const QStringList& lines, const QFont& font, const QRectF& box);
+QPainterPath fittedText(const QString& text, const QFont& font, const QRectF& box);
 
 struct TextLook {
     QColor top;            // fill at the top of the letters
@@ -37,23 +37,23 @@ struct TextLook {
 };
 
 // Lettering as a show would paint it: halo, drop shadow, thick edge, gradient, gloss.
-void PaintShowText(QPainter& painter, const QPainterPath& text, const TextLook& look);
+void paintShowText(QPainter& painter, const QPainterPath& text, const TextLook& look);
 
 // A star with `points` tips, the first pointing up.
-QPainterPath StarPath(const QPointF& centre, double outer, double inner, int points);
+QPainterPath starPath(const QPointF& centre, double outer, double inner, int points);
 
 // Light rays spreading from a centre and fading out, alternating two colours.
-void PaintRays(QPainter& painter, const QPointF& centre, double radius, int rays,
+void paintRays(QPainter& painter, const QPointF& centre, double radius, int rays,
                const QColor& first, const QColor& second, double turnDegrees = 0);
 
 // A four-pointed twinkle with a small halo.
-void PaintSparkle(QPainter& painter, const QPointF& centre, double radius, const QColor& colour);
+void paintSparkle(QPainter& painter, const QPointF& centre, double radius, const QColor& colour);
 
 // A rounded panel with a rim, a vertical gradient and a gloss on its upper half.
-void PaintGlossyPanel(QPainter& painter, const QRectF& rect, double radius, const QColor& light,
+void paintGlossyPanel(QPainter& painter, const QRectF& rect, double radius, const QColor& light,
                       const QColor& dark, const QColor& rim, double rimWidth);
 
 // The colour with another alpha (0..1).
-QColor Faded(const QColor& colour, double alpha);
+QColor faded(const QColor& colour, double alpha);
 
 }  // namespace velta::art::paint

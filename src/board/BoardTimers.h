@@ -7,7 +7,7 @@ namespace velta {
 // The board's timers keep the rules of the window definitions: a timer restarts only when
 // its interval changes or it was off, so a second strike within a second never stretches
 // the picture, and switching on a running timer leaves its rhythm alone.
-inline void SetTimerInterval(QTimer* timer, int interval) {
+inline void setTimerInterval(QTimer* timer, int interval) {
     if (timer->interval() != interval) {
         timer->setInterval(interval);
         if (timer->isActive()) {
@@ -16,7 +16,7 @@ inline void SetTimerInterval(QTimer* timer, int interval) {
     }
 }
 
-inline void SwitchOn(QTimer* timer) {
+inline void switchOn(QTimer* timer) {
     if (!timer->isActive()) {
         timer->start();
     }

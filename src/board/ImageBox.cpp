@@ -20,7 +20,7 @@ void ImageBox::setImage(const QImage& image) {
 }
 
 bool ImageBox::loadFile(const QString& path) {
-    QImageReader reader(NormalizeSeparators(path));
+    QImageReader reader(normalizeSeparators(path));
     reader.setDecideFormatFromContent(true);
     QImage loaded = reader.read();
     if (loaded.isNull()) {

@@ -39,7 +39,7 @@ QLabel* label(const QString& name, QWidget* parent, const QRect& geometry, const
     return l;
 }
 
-// Where the desktop has no Tahoma or Arial, look-alike fonts stand in for them.
+// Where the desktop has no tahoma or Arial, look-alike fonts stand in for them.
 void substituteFonts() {
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Verdana")});
@@ -58,14 +58,14 @@ TForm1::TForm1() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("VELTA"));
     substituteFonts();
-    setFont(Tahoma(11));
+    setFont(tahoma(11));
     resize(1156, 698);
-    titleColour_ = LookupColour(QStringLiteral("HotLight"))->colour;
-    backgroundColour_ = LookupColour(QStringLiteral("Window"))->colour;
-    SetBackground(this, backgroundColour_);
+    titleColour_ = lookupColour(QStringLiteral("HotLight"))->colour;
+    backgroundColour_ = lookupColour(QStringLiteral("Window"))->colour;
+    setBackground(this, backgroundColour_);
     buildWindow();
     connectCommands();
-    createBoardWindow();
+    CreateBoardWindow();
 }
 
 TForm1::~TForm1() {
@@ -74,7 +74,7 @@ TForm1::~TForm1() {
 
 void TForm1::buildWindow() {
     Label18 = label(QStringLiteral("Label18"), this, QRect(8, -5, 352, 38),
-                    BoardFont(QStringLiteral("Arial"), 33, true), titleColour_,
+                    boardFont(QStringLiteral("Arial"), 33, true), titleColour_,
                     QStringLiteral("Veltarama"), Qt::AlignLeft | Qt::AlignVCenter);
 
     Panel16 = panel(QStringLiteral("Panel16"), this, QRect(0, 39, 1158, 645));
@@ -93,11 +93,11 @@ void TForm1::buildWindow() {
     connect(SpeedButton77, &KeyButton::clicked, this, [this] { showMinimized(); });
     connect(SpeedButton12, &KeyButton::clicked, this, [this] { close(); });
 
-    Panel9 = label(QStringLiteral("Panel9"), this, QRect(446, 281, 185, 41), Tahoma(11),
+    Panel9 = label(QStringLiteral("Panel9"), this, QRect(446, 281, 185, 41), tahoma(11),
                    palette().color(QPalette::WindowText),
                    QStringLiteral("  Cargando datos, espere ... "), Qt::AlignCenter);
     Panel9->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    SetBackground(Panel9, palette().color(QPalette::Button));
+    setBackground(Panel9, palette().color(QPalette::Button));
     Panel9->hide();
 
     buildCorner();
@@ -146,7 +146,7 @@ void TForm1::buildStage() {
         e->setObjectName(name);
         e->setGeometry(x, 0, 240, 31);
         e->setFrame(false);
-        e->setFont(Tahoma(21));
+        e->setFont(tahoma(21));
         QPalette p = e->palette();
         p.setColor(QPalette::Base, Qt::transparent);
         p.setColor(QPalette::Text, titleColour_);
@@ -168,12 +168,12 @@ void TForm1::buildStage() {
     Panel5 = panel(QStringLiteral("Panel5"), Panel16, QRect(82, 624, 735, 29), backgroundColour_);
     Panel5->hide();
     Panel11 = label(
-        QStringLiteral("Panel11"), Panel16, QRect(86, 622, 257, 22), Tahoma(11), Qt::black,
+        QStringLiteral("Panel11"), Panel16, QRect(86, 622, 257, 22), tahoma(11), Qt::black,
         QStringLiteral("<--- Dé clic en este botón para ver al menú principal"), Qt::AlignCenter);
-    SetBackground(Panel11, QColor(245, 245, 245));
+    setBackground(Panel11, QColor(245, 245, 245));
     Panel11->hide();
 
-    Label53 = label(QStringLiteral("Label53"), Panel16, QRect(880, 590, 120, 64), Tahoma(53, true),
+    Label53 = label(QStringLiteral("Label53"), Panel16, QRect(880, 590, 120, 64), tahoma(53, true),
                     kMoneyGreen, QStringLiteral("0"));
 
     Panel18 = panel(QStringLiteral("Panel18"), Panel16, QRect(185, 100, 798, 454));
@@ -201,21 +201,21 @@ void TForm1::buildBoard() {
     for (int i = 0; i < 5; ++i) {
         rows[i].answer =
             label(QLatin1String(answerNames[i]), Panel1, QRect(45, answerY[i], 600, 57),
-                  Tahoma(32, true), kLime, QString(), Qt::AlignLeft | Qt::AlignVCenter);
+                  tahoma(32, true), kLime, QString(), Qt::AlignLeft | Qt::AlignVCenter);
         rows[i].answer->setWordWrap(true);
     }
     for (int i = 0; i < 5; ++i) {
         rows[i].points =
             label(QLatin1String(pointsNames[i]), Panel1, QRect(769 - 140, pointsY[i], 140, 60),
-                  Tahoma(48, true), kLime, QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter);
+                  tahoma(48, true), kLime, QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter);
     }
-    Label16 = label(QStringLiteral("Label16"), Panel1, QRect(7, 4, 785, 69), Tahoma(24, true),
+    Label16 = label(QStringLiteral("Label16"), Panel1, QRect(7, 4, 785, 69), tahoma(24, true),
                     Qt::yellow, QStringLiteral("?"), Qt::AlignLeft | Qt::AlignTop);
     Label16->setWordWrap(true);
     for (int i = 0; i < 5; ++i) {
         QLabel* cover = label(QLatin1String(coverNames[i]), Panel1, QRect(26, coverY[i], 757, 54),
-                              Tahoma(48, true), kLime, QString::number(i + 1), Qt::AlignCenter);
-        SetBackground(cover, kCoverBlue);
+                              tahoma(48, true), kLime, QString::number(i + 1), Qt::AlignCenter);
+        setBackground(cover, kCoverBlue);
         rows[i].cover = cover;
     }
     Image1 = new ImageBox(QStringLiteral("Image1"), Panel1, ImageBox::Fit::Centre);
@@ -228,7 +228,7 @@ void TForm1::buildBoard() {
 }
 
 void TForm1::buildScoreBoxes() {
-    const QFont digits = Tahoma(64, true);
+    const QFont digits = tahoma(64, true);
     Panel2 = panel(QStringLiteral("Panel2"), Panel16, QRect(739, 0, 145, 70), QColor(0, 0, 128));
     Image12 = new ImageBox(QStringLiteral("Image12"), Panel2, ImageBox::Fit::Stretch);
     Image12->setGeometry(-4, -1, 181, 96);
@@ -320,7 +320,7 @@ void TForm1::buildCorner() {
     Image17 = new ImageBox(QStringLiteral("Image17"), Panel17, ImageBox::Fit::Centre);
     Image17->setGeometry(0, 0, 69, 59);
     Image17->setImage(QImage(QStringLiteral(":/builtin/logo.png")));
-    Label22 = label(QStringLiteral("Label22"), Panel17, QRect(0, 64, 68, 16), Tahoma(11), kMedGray,
+    Label22 = label(QStringLiteral("Label22"), Panel17, QRect(0, 64, 68, 16), tahoma(11), kMedGray,
                     QString(), Qt::AlignRight | Qt::AlignVCenter);
 }
 
@@ -346,8 +346,8 @@ void TForm1::buildTimers() {
     Timer13 = makeTimer(QStringLiteral("Timer13"), 1000, false);
     Timer14 = makeTimer(QStringLiteral("Timer14"), 500, true);
     Timer15 = makeTimer(QStringLiteral("Timer15"), 1500, false);
-    connect(Timer12, &QTimer::timeout, this, [this] { Guarded([this] { introTick(); }); });
-    connect(Timer7, &QTimer::timeout, this, [this] { Guarded([this] { firstStartThemeTick(); }); });
+    connect(Timer12, &QTimer::timeout, this, [this] { guarded([this] { introTick(); }); });
+    connect(Timer7, &QTimer::timeout, this, [this] { guarded([this] { firstStartThemeTick(); }); });
 }
 
 }  // namespace velta

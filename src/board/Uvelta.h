@@ -92,13 +92,13 @@ class TForm1 : public QWidget {
     void EnterScores();
 
     // Keys, menu and window.
-    void ToggleMenu();
-    void ShowKeyList();
-    void ToggleCoverOrGame();
-    void ExitGame();
-    void Maximize();
-    void FitToMonitor();
-    void StoreTeamNames(QLineEdit* edited);
+    void toggleMenu();
+    void showKeyList();
+    void toggleCoverOrGame();
+    void exitGame();
+    void maximize();
+    void fitToMonitor();
+    void storeTeamNames(QLineEdit* edited);
 
     // Timer ticks (tests call them directly).
     void splashTick();
@@ -143,8 +143,8 @@ class TForm1 : public QWidget {
     KeyButton* makeKey(const QString& name, const QString& caption, int x, const QString& hint);
 
     // Start-up: while the window is created, and when it is first shown.
-    void createBoardWindow();
-    void showBoardWindow();
+    void CreateBoardWindow();
+    void ShowBoardWindow();
     void loadStartPictures();
     void loadHiddenPictures();
     void readTeamNames();
@@ -165,7 +165,7 @@ class TForm1 : public QWidget {
     // Round flow steps.
     enum class Advance { Next, Previous, Replace, Easy };
     void openCommand(Advance how);
-    void putUpCard(Advance how);
+    void PutUpCard(Advance how);
     void coverAllRows();
     void showCoversAndTeams();
     void enableCardKeys();

@@ -50,7 +50,7 @@ qreal fitRatio(const QSize& monitor) {
 
 }  // namespace
 
-void TForm1::FitToMonitor() {
+void TForm1::fitToMonitor() {
     QScreen* monitor = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!monitor) {
         return;

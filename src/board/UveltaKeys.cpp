@@ -103,7 +103,7 @@ bool TForm1::routeClick(QObject* watched, QMouseEvent* event) {
     }
     for (int i = 0; i < 5; ++i) {
         if (watched == rows[i].cover) {
-            Guarded([this, i] { RevealOrHide(i + 1); });
+            guarded([this, i] { RevealOrHide(i + 1); });
             return true;
         }
     }

@@ -61,7 +61,7 @@ void TForm1::buildReassignPanel() {
     Label64 = new QLabel(QStringLiteral("Reasignar puntos "), Panel20);
     Label64->setObjectName(QStringLiteral("Label64"));
     Label64->setGeometry(2, 2, 127, 22);
-    Label64->setFont(Tahoma(11, true));
+    Label64->setFont(tahoma(11, true));
     Button4 = panelButton(QStringLiteral("Button4"), QStringLiteral("<<"), QString(), 130, Panel20);
     Button5 = panelButton(QStringLiteral("Button5"), QStringLiteral(">>"), QString(), 162, Panel20);
     Button6 = panelButton(QStringLiteral("Button6"), QStringLiteral("><"),
@@ -76,7 +76,7 @@ void TForm1::buildReassignPanel() {
     Panel21->setObjectName(QStringLiteral("Panel21"));
     Panel21->setGeometry(454, 594, 160, 22);
     Panel21->setAlignment(Qt::AlignCenter);
-    Panel21->setFont(Tahoma(13, true));
+    Panel21->setFont(tahoma(13, true));
     Panel21->hide();
 }
 
@@ -84,23 +84,23 @@ void TForm1::buildKeyList() {
     auto* keyList = new DragPanel(QStringLiteral("Panel14"), this);
     Panel14 = keyList;
     Panel14->setGeometry(304, 390, 523, 265);
-    SetBackground(Panel14, palette().color(QPalette::Button).lighter(104));
+    setBackground(Panel14, palette().color(QPalette::Button).lighter(104));
     auto* title = new QLabel(QStringLiteral("Teclas del Juego"), Panel14);
     title->setObjectName(QStringLiteral("Label66"));
     title->setGeometry(6, 2, 300, 18);
-    title->setFont(Tahoma(11, true));
+    title->setFont(tahoma(11, true));
     title->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label65 = new QLabel(QStringLiteral(" X "), Panel14);
     Label65->setObjectName(QStringLiteral("Label65"));
     Label65->setGeometry(500, 2, 20, 18);
-    Label65->setFont(Tahoma(11, true));
+    Label65->setFont(tahoma(11, true));
     Label65->setCursor(Qt::PointingHandCursor);
     ListBox2 = new QListWidget(Panel14);
     ListBox2->setObjectName(QStringLiteral("ListBox2"));
     ListBox2->setGeometry(4, 20, 515, 243);
-    ListBox2->setFont(Tahoma(13));
+    ListBox2->setFont(tahoma(13));
     ListBox2->setFocusPolicy(Qt::NoFocus);
-    SetTextColour(ListBox2, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    setTextColour(ListBox2, QPalette::Text, QColor(0x80, 0x80, 0x80));
     for (const char* line : kKeyListLines) {
         auto* item = new QListWidgetItem(QString::fromUtf8(line), ListBox2);
         item->setToolTip(item->text());
@@ -111,7 +111,7 @@ void TForm1::buildKeyList() {
 void TForm1::connectCommands() {
     const auto bind = [this](QAbstractButton* button, auto command) {
         connect(button, &QAbstractButton::clicked, this, [this, command] {
-            Guarded([this, command] { (this->*command)(); });
+            guarded([this, command] { (this->*command)(); });
             // Only the open reassign panel keeps the focus it took. Anything else, a team
             // name the focus fell to when the panel closed included, gives it back.
             if (!(Panel20->isVisible() && Panel20->isAncestorOf(QApplication::focusWidget()))) {
@@ -119,17 +119,17 @@ void TForm1::connectCommands() {
             }
         });
     };
-    bind(SpeedButton14, &TForm1::ToggleMenu);
+    bind(SpeedButton14, &TForm1::toggleMenu);
     bind(SpeedButton9, &TForm1::PreviousQuestion);
     bind(SpeedButton3, &TForm1::NextQuestion);
     bind(SpeedButton79, &TForm1::ReplaceQuestion);
     connect(SpeedButton1, &QAbstractButton::clicked, this, [this] {
-        Guarded([] { StopAllSound(); });
+        guarded([] { StopAllSound(); });
         parkFocus();
     });
     for (int i = 0; i < 5; ++i) {
         connect(rows[i].key, &QAbstractButton::clicked, this,
-                [this, i] { Guarded([this, i] { RevealOrHide(i + 1); }); });
+                [this, i] { guarded([this, i] { RevealOrHide(i + 1); }); });
     }
     bind(SpeedButton2, &TForm1::Strike);
     bind(SpeedButton37, &TForm1::TimedQuestion);
@@ -139,11 +139,11 @@ void TForm1::connectCommands() {
     bind(SpeedButton15, &TForm1::ExtraRound);
     bind(SpeedButton17, &TForm1::NotOnBoard);
     bind(SpeedButton19, &TForm1::EasyNext);
-    bind(SpeedButton36, &TForm1::ShowKeyList);
-    bind(SpeedButton84, &TForm1::ToggleCoverOrGame);
-    bind(SpeedButton16, &TForm1::ExitGame);
-    bind(SpeedButton11, &TForm1::Maximize);
-    bind(SpeedButton76, &TForm1::FitToMonitor);
+    bind(SpeedButton36, &TForm1::showKeyList);
+    bind(SpeedButton84, &TForm1::toggleCoverOrGame);
+    bind(SpeedButton16, &TForm1::exitGame);
+    bind(SpeedButton11, &TForm1::maximize);
+    bind(SpeedButton76, &TForm1::fitToMonitor);
     bind(Button4, &TForm1::MoveToLeft);
     bind(Button5, &TForm1::MoveToRight);
     bind(Button6, &TForm1::SwapScores);
@@ -155,7 +155,7 @@ void TForm1::connectCommands() {
 
     const auto tick = [this](QTimer* timer, auto handler) {
         connect(timer, &QTimer::timeout, this,
-                [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };
     tick(Timer1, &TForm1::splashTick);
     tick(Timer2, &TForm1::blinkTick);
@@ -166,23 +166,23 @@ void TForm1::connectCommands() {
 
     connect(Image2, &ImageBox::clicked, this, [this] {
         if (!SpeedButton9->isEnabled()) {
-            Guarded([this] { NextQuestion(); });
+            guarded([this] { NextQuestion(); });
         }
     });
     connect(Image15, &ImageBox::clicked, this,
-            [this] { Guarded([this] { state_.EasyMode ? EasyNext() : NextQuestion(); }); });
+            [this] { guarded([this] { state_.EasyMode ? EasyNext() : NextQuestion(); }); });
     connect(Image13, &ImageBox::clicked, this, [this] { parkFocusAndCancelStrike(); });
     connect(ERondaF1, &QLineEdit::textChanged, this,
-            [this] { Guarded([this] { SetPendingQuestion(); }); });
+            [this] { guarded([this] { SetPendingQuestion(); }); });
     connect(Edit16, &QLineEdit::returnPressed, this,
-            [this] { Guarded([this] { StoreTeamNames(Edit16); }); });
+            [this] { guarded([this] { storeTeamNames(Edit16); }); });
     connect(Edit17, &QLineEdit::returnPressed, this,
-            [this] { Guarded([this] { StoreTeamNames(Edit17); }); });
+            [this] { guarded([this] { storeTeamNames(Edit17); }); });
 }
 
-void TForm1::ToggleMenu() {
-    SetBackground(Panel5, backgroundColour_);
-    SetBackground(Panel17, backgroundColour_);
+void TForm1::toggleMenu() {
+    setBackground(Panel5, backgroundColour_);
+    setBackground(Panel17, backgroundColour_);
     Panel11->hide();
     Panel5->setVisible(!Panel5->isVisible());
     if (Panel5->isVisible()) {
@@ -192,15 +192,15 @@ void TForm1::ToggleMenu() {
 
 void TForm1::menuAutoHideTick() {
     Timer3->stop();
-    ToggleMenu();
+    toggleMenu();
 }
 
-void TForm1::ShowKeyList() {
+void TForm1::showKeyList() {
     Panel14->show();
     Panel14->raise();
 }
 
-void TForm1::ToggleCoverOrGame() {
+void TForm1::toggleCoverOrGame() {
     const bool toGame = !Image13->isVisible();
     Image2->setVisible(!toGame);
     for (QWidget* w :
@@ -210,7 +210,7 @@ void TForm1::ToggleCoverOrGame() {
     }
 }
 
-void TForm1::ExitGame() {
+void TForm1::exitGame() {
     if (dialogs().ask(QStringLiteral("¿Desea salir del juego?"))) {
         close();
     }
@@ -222,10 +222,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TForm1::Maximize() {
+void TForm1::maximize() {
     if (fitAvailable_) {
         if (fitCounter_ < 3) {
-            FitToMonitor();
+            fitToMonitor();
         }
         if (fitCounter_ == 2 && Panel22->x() > 600) {
             Panel22->move(Panel22->x() - 90, Panel22->y());
@@ -245,8 +245,8 @@ void TForm1::Maximize() {
     }
 }
 
-void TForm1::StoreTeamNames(QLineEdit* edited) {
-    writeLinesFile(ProgramPath(kTeamsFile), {Edit16->text(), Edit17->text()});
+void TForm1::storeTeamNames(QLineEdit* edited) {
+    writeLinesFile(programPath(kTeamsFile), {Edit16->text(), Edit17->text()});
     QFont f = edited->font();
     f.setPointSize(edited->text().size() <= 23 ? 16 : 11);
     edited->setFont(f);
@@ -256,7 +256,7 @@ void TForm1::StoreTeamNames(QLineEdit* edited) {
 
 void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        Guarded([this] { Maximize(); });
+        guarded([this] { maximize(); });
     }
 }
 

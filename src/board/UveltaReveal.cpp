@@ -71,8 +71,8 @@ void TForm1::showStrikePicture(const QString& path, const std::function<QImage()
     showPicture(Image1, path, builtIn);
     Image1->show();
     Image1->raise();
-    SetTimerInterval(Timer1, 1000);
-    SwitchOn(Timer1);
+    setTimerInterval(Timer1, 1000);
+    switchOn(Timer1);
     if (control_ && control_->syncWithGame()) {
         control_->showPicture(Image1->image());
     }
@@ -85,15 +85,16 @@ void TForm1::Strike() {
     }
     state_.StrikeCount = state_.StrikeCount > 2 ? 1 : state_.StrikeCount + 1;
     showStrikePicture(
-        ProgramPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(state_.StrikeCount)),
-        [count = state_.StrikeCount] { return art::Strike(count); });
+        programPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(state_.StrikeCount)),
+        [count = state_.StrikeCount] { return art::strikeMarks(count); });
 }
 
 void TForm1::NotOnBoard() {
     if (!gameViewShowing()) {
         return;
     }
-    showStrikePicture(ProgramPath(QStringLiteral("Imagen\\Pictures\\noesta.bmp")), art::NotOnBoard);
+    showStrikePicture(programPath(QStringLiteral("Imagen\\Pictures\\noesta.bmp")),
+                      art::notOnBoardMark);
 }
 
 void TForm1::TimedQuestion() {
@@ -102,7 +103,7 @@ void TForm1::TimedQuestion() {
         return;
     }
     state_.CountdownValue = 5;
-    SwitchOn(Timer10);
+    switchOn(Timer10);
     Timer9->start();
 }
 

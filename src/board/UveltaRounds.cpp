@@ -73,7 +73,7 @@ void TForm1::NextQuestion() {
         ++state_.RoundNumber;
         ++state_.GameQuestionCount;
     }
-    putUpCard(Advance::Next);
+    PutUpCard(Advance::Next);
 }
 
 void TForm1::EasyNext() {
@@ -83,7 +83,7 @@ void TForm1::EasyNext() {
         ++state_.RoundNumber;
         ++state_.GameQuestionCount;
     }
-    putUpCard(Advance::Easy);
+    PutUpCard(Advance::Easy);
 }
 
 void TForm1::ReplaceQuestion() {
@@ -91,7 +91,7 @@ void TForm1::ReplaceQuestion() {
     if (RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber + 1)) {
         ++state_.RoundNumber;
     }
-    putUpCard(Advance::Replace);
+    PutUpCard(Advance::Replace);
 }
 
 void TForm1::PreviousQuestion() {
@@ -101,7 +101,7 @@ void TForm1::PreviousQuestion() {
         --state_.RoundNumber;
         --state_.GameQuestionCount;
     }
-    putUpCard(Advance::Previous);
+    PutUpCard(Advance::Previous);
 }
 
 void TForm1::ClearRoundMarks() {
@@ -143,12 +143,12 @@ void TForm1::readCard(RoundKind kind, int number) {
     card_ = LoadRoundCard(RoundFilePath(roundFolder(), kind, number));
     Label16->setText(card_.question);
     if (control_) {
-        control_->setRoundRelay(RoundFileName(kind, number));
+        control_->setRoundRelay(roundFileName(kind, number));
     }
     setRowsInUse(card_);
 }
 
-void TForm1::putUpCard(Advance how) {
+void TForm1::PutUpCard(Advance how) {
     if (!RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber)) {
         return;
     }
@@ -182,17 +182,17 @@ void TForm1::applyPointsSchedule(Advance how) {
         state_.DoublePoints = (c + 1) % 4 == 0 && options_.multipliersInNormal;
         state_.TriplePoints = c % 4 == 0 && options_.multipliersInNormal;
         if (state_.DoublePoints) {
-            showPicture(Image3, doublePicturePath_, art::DoublePoints);
+            showPicture(Image3, doublePicturePath_, art::doublePoints);
             startSplash(Image3);
         } else if (state_.TriplePoints) {
-            showPicture(Image3, triplePicturePath_, art::TriplePoints);
+            showPicture(Image3, triplePicturePath_, art::triplePoints);
             startSplash(Image3);
         }
     }
     switch (how) {
         case Advance::Next:
             if (startsGame(c)) {
-                showPicture(Image1, startPicturePath_, art::StartSplash);
+                showPicture(Image1, startPicturePath_, art::startSplash);
                 PlayEffect(effects::kPresentation);
                 startSplash(Image1);
                 setScores(QStringLiteral("00"), QStringLiteral("00"));
@@ -206,7 +206,7 @@ void TForm1::applyPointsSchedule(Advance how) {
         case Advance::Replace:
             break;
         case Advance::Easy:
-            showPicture(Image1, startPicturePath_, art::StartSplash);
+            showPicture(Image1, startPicturePath_, art::startSplash);
             PlayEffect(effects::kPresentation);
             startSplash(Image1);
             if (!options_.accumulateInEasy) {
@@ -244,9 +244,9 @@ void TForm1::showPicture(ImageBox* box, const QString& path,
 void TForm1::startSplash(ImageBox* picture) {
     picture->show();
     picture->raise();
-    SwitchOn(Timer2);
-    SetTimerInterval(Timer1, 3000);
-    SwitchOn(Timer1);
+    switchOn(Timer2);
+    setTimerInterval(Timer1, 3000);
+    switchOn(Timer1);
 }
 
 void TForm1::splashTick() {

@@ -62,11 +62,11 @@ void TForm1::setScores(const QString& left, const QString& right) {
 }
 
 void TForm1::BalanceScores() {
-    SetBackground(Panel20, backgroundColour_);
-    SetBackground(Panel21, backgroundColour_);
+    setBackground(Panel20, backgroundColour_);
+    setBackground(Panel21, backgroundColour_);
     const QColor nameColour = Edit16->palette().color(QPalette::Text);
-    SetTextColour(Label64, QPalette::WindowText, nameColour);
-    SetTextColour(Panel21, QPalette::WindowText, nameColour);
+    setTextColour(Label64, QPalette::WindowText, nameColour);
+    setTextColour(Panel21, QPalette::WindowText, nameColour);
     Button4->setToolTip(QStringLiteral("Reasignar ") + ETotal->text() +
                         QStringLiteral(" puntos a ") + Edit16->text());
     Button5->setToolTip(QStringLiteral("Reasignar ") + ETotal->text() +

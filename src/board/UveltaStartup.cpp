@@ -23,40 +23,40 @@ namespace velta {
 namespace {
 
 // The lock is held for the life of the process, whichever board window asked for it.
-bool AcquireProcessLock() {
+bool acquireProcessLock() {
     static SingleInstance lock;
     return lock.acquire();
 }
 
 // The built-in pictures take long to paint, the cover most of all: each is painted once a
 // run, and only for a box that no picture file has filled by the time the window shows.
-void FillWithBuiltIn(ImageBox* box, const QImage& (*builtIn)()) {
+void fillWithBuiltIn(ImageBox* box, const QImage& (*builtIn)()) {
     if (box->image().isNull()) {
         box->setImage(builtIn());
     }
 }
 
-template <QImage (*Paint)()>
-const QImage& Painted() {
-    static const QImage picture = Paint();
+template <QImage (*paint)()>
+const QImage& painted() {
+    static const QImage picture = paint();
     return picture;
 }
 
-// Painted at build time: decoding it costs a few milliseconds, painting it a hundred.
-QImage BuiltInCover() {
+// painted at build time: decoding it costs a few milliseconds, painting it a hundred.
+QImage builtInCover() {
     // The faster of the decoder's two ways: it shows on the cover screen at once.
     QImageReader reader(QStringLiteral(":/builtin/cover.jpg"));
     reader.setQuality(49);
     return reader.read();
 }
-QImage BuiltInFrame() {
-    return art::Frame();
+QImage builtInFrame() {
+    return art::frame();
 }
 
 }  // namespace
 
-void TForm1::createBoardWindow() {
-    singleInstance_ = AcquireProcessLock();
+void TForm1::CreateBoardWindow() {
+    singleInstance_ = acquireProcessLock();
     if (!singleInstance_) {
         dialogs().notice(QStringLiteral("Este programa ya se está ejecutando."));
         return;
@@ -68,12 +68,12 @@ void TForm1::createBoardWindow() {
     tips.setColor(QPalette::ToolTipText, Qt::black);
     QToolTip::setPalette(tips);
 
-    Guarded([this] {
-        Edit22->setText(ResolveRoundFolder(ProgramFolder()));
+    guarded([this] {
+        Edit22->setText(ResolveRoundFolder(programFolder()));
 
-        doublePicturePath_ = ProgramPath(QStringLiteral("Imagen\\Pictures\\dobles.bmp"));
-        triplePicturePath_ = ProgramPath(QStringLiteral("Imagen\\Pictures\\triples.bmp"));
-        startPicturePath_ = ProgramPath(QStringLiteral("Imagen\\Pictures\\ajugar.bmp"));
+        doublePicturePath_ = programPath(QStringLiteral("Imagen\\Pictures\\dobles.bmp"));
+        triplePicturePath_ = programPath(QStringLiteral("Imagen\\Pictures\\triples.bmp"));
+        startPicturePath_ = programPath(QStringLiteral("Imagen\\Pictures\\ajugar.bmp"));
 
         Label53->clear();
         Label22->setText(QStringLiteral("V") + QStringLiteral(VELTA_VERSION));
@@ -85,8 +85,8 @@ void TForm1::createBoardWindow() {
         readTeamNames();
         readTitle();
 
-        SetBackground(Panel5, backgroundColour_);
-        SetBackground(Panel17, backgroundColour_);
+        setBackground(Panel5, backgroundColour_);
+        setBackground(Panel17, backgroundColour_);
     });
 }
 
@@ -100,7 +100,7 @@ void TForm1::loadStartPictures() {
         {"Imagen\\Pictures\\marco.bmp", Image13},
     };
     for (const auto& picture : pictures) {
-        const QString path = CurrentDirPath(QLatin1String(picture.file));
+        const QString path = currentDirPath(QLatin1String(picture.file));
         if (picture.box->image().isNull() && QFileInfo::exists(path)) {
             picture.box->loadFile(path);
         }
@@ -112,24 +112,24 @@ void TForm1::loadStartPictures() {
 // frame setting has filled its box by then and stays.
 void TForm1::loadHiddenPictures() {
     loadStartPictures();
-    FillWithBuiltIn(Image13, Painted<BuiltInFrame>);
-    FillWithBuiltIn(Image4, Painted<art::BoardBackground>);
-    FillWithBuiltIn(Image10, Painted<art::ScoreBoxLeft>);
-    FillWithBuiltIn(Image11, Painted<art::ScoreBoxRight>);
-    FillWithBuiltIn(Image12, Painted<art::PotBox>);
+    fillWithBuiltIn(Image13, painted<builtInFrame>);
+    fillWithBuiltIn(Image4, painted<art::boardBackground>);
+    fillWithBuiltIn(Image10, painted<art::scoreBoxLeft>);
+    fillWithBuiltIn(Image11, painted<art::scoreBoxRight>);
+    fillWithBuiltIn(Image12, painted<art::potBox>);
     if (Image15->image().isNull()) {
-        Image15->setImage(art::NextArrow());
+        Image15->setImage(art::nextArrow());
     }
     for (int i = 0; i < 5; ++i) {
         if (rows[i].bar->image().isNull()) {
-            rows[i].bar->setImage(art::RowBar(i + 1));
+            rows[i].bar->setImage(art::rowBar(i + 1));
         }
     }
     picturesReady_ = true;
 }
 
 void TForm1::readTeamNames() {
-    const auto lines = readLinesFile(ProgramPath(kTeamsFile));
+    const auto lines = readLinesFile(programPath(kTeamsFile));
     if (!lines) {
         return;
     }
@@ -142,7 +142,7 @@ void TForm1::readTeamNames() {
 }
 
 void TForm1::readTitle() {
-    const QString file = ProgramPath(kTitleFile);
+    const QString file = programPath(kTitleFile);
     const auto lines = readLinesFile(file);
     if (!lines) {
         return;
@@ -154,15 +154,15 @@ void TForm1::readTitle() {
     // which line holds it, and start-up goes on.
     QStringList unknown;
     if (!lines->value(1).isEmpty() && !applyTitleColour(lines->value(1))) {
-        unknown << UnknownColourMessage(file, 2, lines->value(1));
+        unknown << unknownColourMessage(file, 2, lines->value(1));
     }
     if (!lines->value(2).isEmpty() && !applyBackgroundColour(lines->value(2))) {
-        unknown << UnknownColourMessage(file, 3, lines->value(2));
+        unknown << unknownColourMessage(file, 3, lines->value(2));
     }
     if (!unknown.isEmpty()) {
         dialogs().notice(unknown.join('\n'));
     }
-    if (!QFileInfo::exists(ProgramPath(QStringLiteral("Imagen\\Titles\\portada.jpg")))) {
+    if (!QFileInfo::exists(programPath(QStringLiteral("Imagen\\Titles\\portada.jpg")))) {
         Timer7->start();
     }
 }
@@ -174,15 +174,15 @@ void TForm1::applyTitle(const QString& text) {
 }
 
 bool TForm1::applyTitleColour(const QString& name) {
-    const auto colour = LookupColour(name);
+    const auto colour = lookupColour(name);
     if (!colour) {
         return false;
     }
     titleColour_ = colour->colour.isValid() ? colour->colour
-                                            : LookupColour(QStringLiteral("HotLight"))->colour;
-    SetTextColour(Label18, QPalette::WindowText, titleColour_);
-    SetTextColour(Edit16, QPalette::Text, titleColour_);
-    SetTextColour(Edit17, QPalette::Text, titleColour_);
+                                            : lookupColour(QStringLiteral("HotLight"))->colour;
+    setTextColour(Label18, QPalette::WindowText, titleColour_);
+    setTextColour(Edit16, QPalette::Text, titleColour_);
+    setTextColour(Edit17, QPalette::Text, titleColour_);
     for (KeyButton* key : keyButtons_) {
         key->setCaptionColour(titleColour_);
     }
@@ -193,15 +193,15 @@ bool TForm1::applyTitleColour(const QString& name) {
 }
 
 bool TForm1::applyBackgroundColour(const QString& name) {
-    const auto colour = LookupColour(name);
+    const auto colour = lookupColour(name);
     if (!colour) {
         return false;
     }
     backgroundColour_ =
-        colour->colour.isValid() ? colour->colour : LookupColour(QStringLiteral("Window"))->colour;
-    SetBackground(this, backgroundColour_);
-    SetBackground(Panel5, backgroundColour_);
-    SetBackground(Panel17, backgroundColour_);
+        colour->colour.isValid() ? colour->colour : lookupColour(QStringLiteral("Window"))->colour;
+    setBackground(this, backgroundColour_);
+    setBackground(Panel5, backgroundColour_);
+    setBackground(Panel17, backgroundColour_);
     return true;
 }
 
@@ -212,18 +212,18 @@ void TForm1::showEvent(QShowEvent* event) {
         if (QScreen* monitor = screen()) {
             move(monitor->availableGeometry().center() - rect().center());
         }
-        Guarded([this] { showBoardWindow(); });
-        FillWithBuiltIn(Image2, Painted<BuiltInCover>);
+        guarded([this] { ShowBoardWindow(); });
+        fillWithBuiltIn(Image2, painted<builtInCover>);
     }
 }
 
-void TForm1::showBoardWindow() {
-    QString cover = ProgramPath(QStringLiteral("Imagen\\Titles\\portada.jpg"));
+void TForm1::ShowBoardWindow() {
+    QString cover = programPath(QStringLiteral("Imagen\\Titles\\portada.jpg"));
     if (!QFileInfo::exists(cover)) {
-        cover = ProgramPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
+        cover = programPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
     }
-    if (QFileInfo::exists(ProgramPath(kCoverFile))) {
-        if (const auto stored = readPathFile(ProgramPath(kCoverFile))) {
+    if (QFileInfo::exists(programPath(kCoverFile))) {
+        if (const auto stored = readPathFile(programPath(kCoverFile))) {
             cover = *stored;
         }
         Timer3->start();
@@ -231,19 +231,19 @@ void TForm1::showBoardWindow() {
         Panel9->show();
         Panel9->raise();
         repaint();
-        if (!QFileInfo::exists(NormalizeSeparators(cover))) {
+        if (!QFileInfo::exists(normalizeSeparators(cover))) {
             dialogs().notice(QStringLiteral("No se encontró la imagen de portada:\n") + cover);
         } else if (!Image2->loadFile(cover)) {
             dialogs().notice(QStringLiteral("No se pudo leer la imagen de portada:\n") + cover);
         }
     }
-    if (QFileInfo::exists(ProgramPath(kFrameFile))) {
-        const QString frame = readPathFile(ProgramPath(kFrameFile)).value_or(QString());
+    if (QFileInfo::exists(programPath(kFrameFile))) {
+        const QString frame = readPathFile(programPath(kFrameFile)).value_or(QString());
         options_.framePath = frame;
         Panel9->show();
         Panel9->raise();
         repaint();
-        if (frame.isEmpty() || !QFileInfo::exists(NormalizeSeparators(frame))) {
+        if (frame.isEmpty() || !QFileInfo::exists(normalizeSeparators(frame))) {
             dialogs().notice(QStringLiteral("No se encontró la imagen de marco:\n") + frame);
         } else if (!Image13->loadFile(frame)) {
             dialogs().notice(QStringLiteral("No se pudo leer la imagen de marco:\n") + frame);

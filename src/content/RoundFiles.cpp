@@ -18,7 +18,7 @@ QString prefix(RoundKind kind) {
 }
 
 QString folderWithSlash(const QString& folder) {
-    QString f = NormalizeSeparators(folder);
+    QString f = normalizeSeparators(folder);
     if (!f.endsWith('/')) {
         f += '/';
     }
@@ -81,13 +81,13 @@ void renameOrThrow(const QString& from, const QString& to) {
 
 }  // namespace
 
-QString RoundFileName(RoundKind kind, int number) {
+QString roundFileName(RoundKind kind, int number) {
     return prefix(kind) + QStringLiteral("ronda") + QString::number(number) +
            QStringLiteral(".txt");
 }
 
 QString RoundFilePath(const QString& folder, RoundKind kind, int number) {
-    return folderWithSlash(folder) + RoundFileName(kind, number);
+    return folderWithSlash(folder) + roundFileName(kind, number);
 }
 
 bool RoundExists(const QString& folder, RoundKind kind, int number) {
@@ -95,7 +95,7 @@ bool RoundExists(const QString& folder, RoundKind kind, int number) {
 }
 
 RoundCard LoadRoundCard(const QString& path) {
-    const QStringList lines = ReadTextLines(path);
+    const QStringList lines = readTextLines(path);
     RoundCard card;
     card.question = lines.value(0);
     for (int k = 1; k <= 5; ++k) {
@@ -159,9 +159,9 @@ void SaveRoundCard(const QString& folder, RoundKind kind, int number, const QStr
     for (int k = 0; k < 5; ++k) {
         QString text = oneLine(answers.value(k));
         text.replace(',', '/');
-        lines << answerField(TrimControl(text)) + ',' + TrimControl(oneLine(points.value(k)));
+        lines << answerField(trimControl(text)) + ',' + trimControl(oneLine(points.value(k)));
     }
-    WriteTextFile(RoundFilePath(folder, kind, number), lines.join(QStringLiteral("\r\n")));
+    writeTextFile(RoundFilePath(folder, kind, number), lines.join(QStringLiteral("\r\n")));
 }
 
 int NewRoundNumber(const QString& folder, RoundKind kind, int current) {
@@ -175,7 +175,7 @@ int NewRoundNumber(const QString& folder, RoundKind kind, int current) {
 RoundCard NewRoundCard(int number, RoundKind kind) {
     static const char* const defaultPoints[] = {"40", "30", "15", "10", "5"};
     RoundCard card;
-    card.question = QStringLiteral("Pregunta ") + RoundFileName(kind, number);
+    card.question = QStringLiteral("Pregunta ") + roundFileName(kind, number);
     for (int k = 0; k < 5; ++k) {
         card.answerLines << QStringLiteral("Respuesta %1,%2").arg(k + 1).arg(defaultPoints[k]);
     }
@@ -183,7 +183,7 @@ RoundCard NewRoundCard(int number, RoundKind kind) {
 }
 
 QList<std::pair<int, QString>> ListRounds(const QString& folder, RoundKind kind, int* count) {
-    const QDir dir(NormalizeSeparators(folder));
+    const QDir dir(normalizeSeparators(folder));
     const int c = dir.exists() ? dir.entryList({prefix(kind) + QStringLiteral("ronda*")},
                                                QDir::Files | QDir::Hidden | QDir::System)
                                      .size()
@@ -194,7 +194,7 @@ QList<std::pair<int, QString>> ListRounds(const QString& folder, RoundKind kind,
     QList<std::pair<int, QString>> rounds;
     for (int n = 1; n <= c; ++n) {
         if (RoundExists(folder, kind, n)) {
-            rounds.append({n, ReadFirstLine(RoundFilePath(folder, kind, n))});
+            rounds.append({n, readFirstLine(RoundFilePath(folder, kind, n))});
         }
     }
     return rounds;
@@ -205,7 +205,7 @@ void RemoveRound(const QString& folder, RoundKind kind, int number) {
     if (number < 1) {
         return;
     }
-    QDir dir(NormalizeSeparators(folder));
+    QDir dir(normalizeSeparators(folder));
     if (!QFileInfo(dir.filePath(QStringLiteral("borrado"))).isDir() &&
         !dir.mkdir(QStringLiteral("borrado"))) {
         throw FileError(QStringLiteral("No se pudo crear la carpeta \"%1\"")
@@ -224,8 +224,8 @@ QString ResolveRoundFolder(const QString& programFolder) {
     const QString base = folderWithSlash(programFolder);
     QString folder = base + QStringLiteral("Rondas");
     const std::optional<QString> stored =
-        ReadPathFile(base + QStringLiteral("Config/RondaDir.txt"));
-    if (stored && QFileInfo(NormalizeSeparators(*stored)).isDir()) {
+        readPathFile(base + QStringLiteral("Config/RondaDir.txt"));
+    if (stored && QFileInfo(normalizeSeparators(*stored)).isDir()) {
         folder = *stored;
     }
     return folder;

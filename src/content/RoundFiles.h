@@ -18,7 +18,7 @@ struct RoundCard {
     QStringList answerLines;  // always 5 entries, missing lines empty
 };
 
-QString RoundFileName(RoundKind kind, int number);
+QString roundFileName(RoundKind kind, int number);
 QString RoundFilePath(const QString& folder, RoundKind kind, int number);
 bool RoundExists(const QString& folder, RoundKind kind, int number);
 

@@ -43,7 +43,7 @@ QString cannotRead(const QString& path) {
 
 }  // namespace
 
-QString DecodeText(const QByteArray& bytes) {
+QString decodeText(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         return decodeWith(QStringConverter::Utf8, bytes.mid(3));
     }
@@ -56,7 +56,7 @@ QString DecodeText(const QByteArray& bytes) {
     return decodeCp1252(bytes);
 }
 
-QByteArray EncodeText(const QString& text) {
+QByteArray encodeText(const QString& text) {
     bool exact = false;
     const QByteArray cp1252 = encodeCp1252(text, &exact);
     // A text that begins like a mark ("ï»¿", "ÿþ", "þÿ") would read back in another encoding.
@@ -66,7 +66,7 @@ QByteArray EncodeText(const QString& text) {
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-QStringList SplitLines(const QString& text) {
+QStringList splitLines(const QString& text) {
     QStringList lines;
     QString current;
     bool pendingLine = false;
@@ -90,8 +90,8 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-QString ReadTextFile(const QString& path) {
-    QFile file(NormalizeSeparators(path));
+QString readTextFile(const QString& path) {
+    QFile file(normalizeSeparators(path));
     if (!file.open(QIODevice::ReadOnly)) {
         throw FileError(cannotRead(path));
     }
@@ -99,15 +99,15 @@ QString ReadTextFile(const QString& path) {
     if (file.error() != QFileDevice::NoError) {
         throw FileError(cannotRead(path));
     }
-    return DecodeText(bytes);
+    return decodeText(bytes);
 }
 
-QStringList ReadTextLines(const QString& path) {
-    return SplitLines(ReadTextFile(path));
+QStringList readTextLines(const QString& path) {
+    return splitLines(readTextFile(path));
 }
 
-QString ReadFirstLine(const QString& path) {
-    QFile file(NormalizeSeparators(path));
+QString readFirstLine(const QString& path) {
+    QFile file(normalizeSeparators(path));
     if (!file.open(QIODevice::ReadOnly)) {
         throw FileError(cannotRead(path));
     }
@@ -127,32 +127,32 @@ QString ReadFirstLine(const QString& path) {
             break;
         }
     }
-    const QStringList lines = SplitLines(DecodeText(bytes));
+    const QStringList lines = splitLines(decodeText(bytes));
     return lines.isEmpty() ? QString() : lines.constFirst();
 }
 
-void WriteTextFile(const QString& path, const QString& text) {
-    const QString native = NormalizeSeparators(path);
+void writeTextFile(const QString& path, const QString& text) {
+    const QString native = normalizeSeparators(path);
     QSaveFile file(native);
-    const QByteArray bytes = EncodeText(text);
+    const QByteArray bytes = encodeText(text);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         throw FileError(QStringLiteral("No se pudo guardar el archivo \"%1\"")
                             .arg(QDir::toNativeSeparators(path)));
     }
 }
 
-std::optional<QString> ReadPathFile(const QString& path) {
-    if (!QFileInfo::exists(NormalizeSeparators(path))) {
+std::optional<QString> readPathFile(const QString& path) {
+    if (!QFileInfo::exists(normalizeSeparators(path))) {
         return std::nullopt;
     }
-    const QString content = ReadTextFile(path);
-    if (TrimControl(content).isEmpty()) {
+    const QString content = readTextFile(path);
+    if (trimControl(content).isEmpty()) {
         return std::nullopt;
     }
     return content;
 }
 
-QString TrimControl(const QString& text) {
+QString trimControl(const QString& text) {
     int start = 0;
     int end = text.size();
     while (start < end && text[start].unicode() <= 0x20) {

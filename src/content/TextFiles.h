@@ -15,27 +15,27 @@ namespace velta {
 // hold is written as UTF-8 with a mark instead, so it reads back exactly. Every write
 // replaces the file atomically: a failed write leaves the old file whole and throws.
 
-QString DecodeText(const QByteArray& bytes);
-QByteArray EncodeText(const QString& text);
+QString decodeText(const QByteArray& bytes);
+QByteArray encodeText(const QString& text);
 
 // Lines of a text; a line break at the very end does not start a further, empty line.
-QStringList SplitLines(const QString& text);
+QStringList splitLines(const QString& text);
 
 // Throws FileError when the file cannot be opened or read.
-QString ReadTextFile(const QString& path);
-QStringList ReadTextLines(const QString& path);
+QString readTextFile(const QString& path);
+QStringList readTextLines(const QString& path);
 
-// The first line only; reads no more of the file than it needs. Throws like ReadTextFile.
-QString ReadFirstLine(const QString& path);
+// The first line only; reads no more of the file than it needs. Throws like readTextFile.
+QString readFirstLine(const QString& path);
 
 // Replaces the file with the text (already joined with CR LF where it has lines).
-void WriteTextFile(const QString& path, const QString& text);
+void writeTextFile(const QString& path, const QString& text);
 
 // A file that holds one path: nothing when the file is missing or its content is blank
 // (only spaces and control characters); otherwise the whole content, untrimmed.
-std::optional<QString> ReadPathFile(const QString& path);
+std::optional<QString> readPathFile(const QString& path);
 
 // Removes leading and trailing spaces and control characters.
-QString TrimControl(const QString& text);
+QString trimControl(const QString& text);
 
 }  // namespace velta

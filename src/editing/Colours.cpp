@@ -72,7 +72,7 @@ bool sameName(const QString& wanted, const char* tableName) {
 
 }  // namespace
 
-const QStringList& ColourListNames() {
+const QStringList& colourListNames() {
     static const QStringList names = [] {
         QStringList list;
         for (const Fixed& f : kFixed) {
@@ -83,7 +83,7 @@ const QStringList& ColourListNames() {
     return names;
 }
 
-std::optional<TableColour> LookupColour(const QString& name) {
+std::optional<TableColour> lookupColour(const QString& name) {
     const QString wanted = QStringLiteral("cl") + name;
     for (const Fixed& f : kFixed) {
         if (sameName(wanted, f.name)) {
@@ -104,7 +104,7 @@ std::optional<TableColour> LookupColour(const QString& name) {
     return std::nullopt;
 }
 
-QString ColourListName(const QColor& colour) {
+QString colourListName(const QColor& colour) {
     if (colour.isValid()) {
         const QRgb rgb = colour.rgb() & 0xFFFFFF;
         for (const Fixed& f : kFixed) {
@@ -127,7 +127,7 @@ QString ColourListName(const QColor& colour) {
     return QStringLiteral("Default");
 }
 
-QString UnknownColourMessage(const QString& file, int line, const QString& name) {
+QString unknownColourMessage(const QString& file, int line, const QString& name) {
     return QStringLiteral(
                "El color \"%1\" de la línea %2 de %3 no es un color conocido; se "
                "conserva el color predeterminado.")

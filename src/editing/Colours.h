@@ -16,18 +16,18 @@ struct TableColour {
 };
 
 // The twenty fixed colours the colour lists offer, in their order.
-const QStringList& ColourListNames();
+const QStringList& colourListNames();
 
 // "cl" + name looked up in the table, ignoring case: the twenty fixed colours, the thirty
 // desktop roles (taken from the running desktop's palette), Default and None. Nothing for
 // a name that is not in the table.
-std::optional<TableColour> LookupColour(const QString& name);
+std::optional<TableColour> lookupColour(const QString& name);
 
 // The name a colour list shows for a colour: its table name (fixed colours first, then
 // desktop roles), cut to 20 characters; a colour outside the table as "$00BBGGRR".
-QString ColourListName(const QColor& colour);
+QString colourListName(const QColor& colour);
 
 // The message an operator reads when a stored colour name is not in the table.
-QString UnknownColourMessage(const QString& file, int line, const QString& name);
+QString unknownColourMessage(const QString& file, int line, const QString& name);
 
 }  // namespace velta

@@ -13,7 +13,7 @@ namespace velta {
 
 namespace {
 void makeParentFolder(const QString& path) {
-    const QString folder = QFileInfo(NormalizeSeparators(path)).absolutePath();
+    const QString folder = QFileInfo(normalizeSeparators(path)).absolutePath();
     if (!QDir().mkpath(folder)) {
         throw FileError(QStringLiteral("No se pudo crear la carpeta \"%1\"")
                             .arg(QDir::toNativeSeparators(folder)));
@@ -22,10 +22,10 @@ void makeParentFolder(const QString& path) {
 }  // namespace
 
 std::optional<QStringList> readLinesFile(const QString& path) {
-    if (!QFileInfo::exists(NormalizeSeparators(path))) {
+    if (!QFileInfo::exists(normalizeSeparators(path))) {
         return std::nullopt;
     }
-    return ReadTextLines(path);
+    return readTextLines(path);
 }
 
 void writeLinesFile(const QString& path, const QStringList& values) {
@@ -34,23 +34,19 @@ void writeLinesFile(const QString& path, const QStringList& values) {
     for (const QString& value : values) {
         text += value + QStringLiteral("\r\n");
     }
-    WriteTextFile(path, text);
-}
-
-std::optional<QString> readPathFile(const QString& path) {
-    return ReadPathFile(path);
+    writeTextFile(path, text);
 }
 
 void writePathFile(const QString& path, const QString& text) {
     makeParentFolder(path);
-    WriteTextFile(path, text);
+    writeTextFile(path, text);
 }
 
 void setMarker(const QString& name, bool present) {
-    const QString path = ProgramPath(name);
+    const QString path = programPath(name);
     const bool exists = QFileInfo::exists(path);
     if (present && !exists) {
-        WriteTextFile(path, QStringLiteral("1"));
+        writeTextFile(path, QStringLiteral("1"));
     } else if (!present && exists && !QFile::remove(path)) {
         throw FileError(QStringLiteral("No se pudo borrar el archivo \"%1\"")
                             .arg(QDir::toNativeSeparators(path)));
@@ -58,7 +54,7 @@ void setMarker(const QString& name, bool present) {
 }
 
 bool markerPresent(const QString& name) {
-    return QFileInfo::exists(ProgramPath(name));
+    return QFileInfo::exists(programPath(name));
 }
 
 void takeLine(const QStringList& lines, int k, QString& field) {
@@ -67,30 +63,30 @@ void takeLine(const QStringList& lines, int k, QString& field) {
     }
 }
 
-GameSettings ReadGameSettings() {
+GameSettings readGameSettings() {
     GameSettings s;
-    if (const auto title = readLinesFile(ProgramPath(kTitleFile))) {
+    if (const auto title = readLinesFile(programPath(kTitleFile))) {
         takeLine(*title, 1, s.title);
         takeLine(*title, 2, s.titleColour);
         takeLine(*title, 3, s.backgroundColour);
     }
-    if (const auto teams = readLinesFile(ProgramPath(kTeamsFile))) {
+    if (const auto teams = readLinesFile(programPath(kTeamsFile))) {
         takeLine(*teams, 1, s.leftTeamName);
         takeLine(*teams, 2, s.rightTeamName);
     }
-    if (QFileInfo::exists(ProgramPath(kCoverFile))) {
-        s.coverImage = readPathFile(ProgramPath(kCoverFile));
+    if (QFileInfo::exists(programPath(kCoverFile))) {
+        s.coverImage = readPathFile(programPath(kCoverFile));
         if (!s.coverImage) {
-            const QString own = ProgramPath(QStringLiteral("Imagen\\Titles\\portada.jpg"));
+            const QString own = programPath(QStringLiteral("Imagen\\Titles\\portada.jpg"));
             s.coverImage = QFileInfo::exists(own)
                                ? own
-                               : ProgramPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
+                               : programPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
         }
     }
-    if (QFileInfo::exists(ProgramPath(kFrameFile))) {
-        s.frameImage = readPathFile(ProgramPath(kFrameFile)).value_or(QString());
+    if (QFileInfo::exists(programPath(kFrameFile))) {
+        s.frameImage = readPathFile(programPath(kFrameFile)).value_or(QString());
     }
-    s.roundFolderPath = ResolveRoundFolder(ProgramFolder());
+    s.roundFolderPath = ResolveRoundFolder(programFolder());
     s.multipliersInNormal = !markerPresent(kMultipliersOffMarker);
     s.accumulateInEasy = markerPresent(kAccumulateEasyMarker);
     s.hideScores = markerPresent(kHideScoresMarker);

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "content/TextFiles.h"
+
 namespace velta {
 
 // The settings of one game set-up, kept in five files under "Config" and four marker files
@@ -40,9 +42,7 @@ std::optional<QStringList> readLinesFile(const QString& path);
 // Every line, the last included, ends in CR LF.
 void writeLinesFile(const QString& path, const QStringList& values);
 
-// Path files: the whole file is one path. Nothing when missing or blank; else untrimmed.
-std::optional<QString> readPathFile(const QString& path);
-// Written with no line break.
+// Path files (read with readPathFile of TextFiles.h): written with no line break.
 void writePathFile(const QString& path, const QString& text);
 
 // Marker files in the program folder: only their presence counts.
@@ -54,6 +54,6 @@ void takeLine(const QStringList& lines, int k, QString& field);
 
 // The defaults, overlaid with whatever the files of the program folder hold. The rounds
 // folder resolves as at start-up, and a blank cover file names the default cover.
-GameSettings ReadGameSettings();
+GameSettings readGameSettings();
 
 }  // namespace velta

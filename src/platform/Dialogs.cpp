@@ -13,7 +13,7 @@ Dialogs& dialogs() {
     return *current;
 }
 
-void SetDialogs(Dialogs* d) {
+void setDialogs(Dialogs* d) {
     current = d;
 }
 

@@ -29,6 +29,6 @@ class Dialogs {
 
 // The dialogs in use; set once at start (main or the test).
 Dialogs& dialogs();
-void SetDialogs(Dialogs* dialogs);
+void setDialogs(Dialogs* dialogs);
 
 }  // namespace velta

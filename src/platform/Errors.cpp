@@ -32,7 +32,7 @@ int toInt(const QString& text) {
     return value;
 }
 
-QString ErrorMessage(const std::exception& error) {
+QString errorMessage(const std::exception& error) {
     return QString::fromStdString(error.what());
 }
 

@@ -26,6 +26,6 @@ class FileError : public std::runtime_error {
 int toInt(const QString& text);
 
 // The message an operator reads, in Spanish, for any error a command raised.
-QString ErrorMessage(const std::exception& error);
+QString errorMessage(const std::exception& error);
 
 }  // namespace velta

@@ -11,11 +11,11 @@ namespace velta {
 // guard: a command that fails stops at the failing step, keeps what it already did and the
 // operator reads why in the error box. No exception ever reaches the Qt event loop.
 template <class Body>
-void Guarded(Body&& body) noexcept {
+void guarded(Body&& body) noexcept {
     try {
         body();
     } catch (const std::exception& e) {
-        dialogs().error(ErrorMessage(e));
+        dialogs().error(errorMessage(e));
     } catch (...) {
         dialogs().error(QStringLiteral("Error inesperado"));
     }

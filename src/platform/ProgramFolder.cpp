@@ -11,34 +11,34 @@ QString& folderSlot() {
 }
 }  // namespace
 
-void SetProgramFolder(const QString& folder) {
-    QString f = NormalizeSeparators(QDir(folder).absolutePath());
+void setProgramFolder(const QString& folder) {
+    QString f = normalizeSeparators(QDir(folder).absolutePath());
     if (!f.endsWith('/')) {
         f += '/';
     }
     folderSlot() = f;
 }
 
-QString ProgramFolder() {
+QString programFolder() {
     if (folderSlot().isEmpty()) {
-        SetProgramFolder(QDir::currentPath());
+        setProgramFolder(QDir::currentPath());
     }
     return folderSlot();
 }
 
-QString ProgramPath(const QString& relative) {
-    QString rel = NormalizeSeparators(relative);
+QString programPath(const QString& relative) {
+    QString rel = normalizeSeparators(relative);
     while (rel.startsWith('/')) {
         rel.remove(0, 1);
     }
-    return ProgramFolder() + rel;
+    return programFolder() + rel;
 }
 
-QString CurrentDirPath(const QString& relative) {
-    return QDir::current().filePath(NormalizeSeparators(relative));
+QString currentDirPath(const QString& relative) {
+    return QDir::current().filePath(normalizeSeparators(relative));
 }
 
-QString NormalizeSeparators(const QString& path) {
+QString normalizeSeparators(const QString& path) {
     QString p = path;
     p.replace('\\', '/');
     return p;

@@ -6,18 +6,18 @@ namespace velta {
 
 // The program folder is the folder of the executable; settings, pictures, sounds and the
 // default rounds folder live below it. Set once at start; tests set their own.
-void SetProgramFolder(const QString& folder);
+void setProgramFolder(const QString& folder);
 
 // The program folder with a trailing '/'.
-QString ProgramFolder();
+QString programFolder();
 
 // Joins the program folder with a relative path written with '\' or '/'.
-QString ProgramPath(const QString& relative);
+QString programPath(const QString& relative);
 
 // A relative path written with '\' or '/', resolved against the current directory.
-QString CurrentDirPath(const QString& relative);
+QString currentDirPath(const QString& relative);
 
 // Turns every '\' into '/', so stored Windows paths work on any desktop.
-QString NormalizeSeparators(const QString& path);
+QString normalizeSeparators(const QString& path);
 
 }  // namespace velta

@@ -5,7 +5,7 @@
 
 namespace velta {
 
-QString SingleInstance::LockPath() {
+QString SingleInstance::lockPath() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) {
         folder = QDir::tempPath();
@@ -17,7 +17,7 @@ bool SingleInstance::acquire() {
     if (lock_) {
         return true;
     }
-    auto lock = std::make_unique<QLockFile>(LockPath());
+    auto lock = std::make_unique<QLockFile>(lockPath());
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
         return false;

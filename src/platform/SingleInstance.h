@@ -12,7 +12,7 @@ namespace velta {
 class SingleInstance {
   public:
     // The lock file's path: $XDG_RUNTIME_DIR (or the temp folder) + "/VELTA.exe.lock".
-    static QString LockPath();
+    static QString lockPath();
 
     // Takes the lock; false when another running copy holds it.
     bool acquire();

@@ -9,8 +9,8 @@ namespace velta {
 
 void QtSoundOutput::warmUp() {
     QStringList paths;
-    for (const QString& effect : AllEffects()) {
-        paths.append(ProgramPath(effect));
+    for (const QString& effect : allEffects()) {
+        paths.append(programPath(effect));
     }
     QTimer::singleShot(0, &warmUpSteps_, [this, paths] { warmUpStep(paths); });
 }

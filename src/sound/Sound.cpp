@@ -6,11 +6,11 @@
 namespace velta {
 
 void PlayEffect(const QString& relativePath) {
-    soundOutput().playEffect(ProgramPath(relativePath), false);
+    soundOutput().playEffect(programPath(relativePath), false);
 }
 
 void PlayEffectLooped(const QString& relativePath) {
-    soundOutput().playEffect(ProgramPath(relativePath), true);
+    soundOutput().playEffect(programPath(relativePath), true);
 }
 
 void StopEffects() {
@@ -19,7 +19,7 @@ void StopEffects() {
 
 // Bank files may have been saved on Windows, with '\' between folders.
 void PlayBankFile(const QString& fullPath) {
-    soundOutput().playBankFile(NormalizeSeparators(fullPath));
+    soundOutput().playBankFile(normalizeSeparators(fullPath));
 }
 
 void CloseBank() {
@@ -31,7 +31,7 @@ void StopAllSound() {
     CloseBank();
 }
 
-QStringList AllEffects() {
+QStringList allEffects() {
     using namespace effects;
     // The intro first: it is the one needed a second after start.
     return {kIntro,    kPresentation, kStart, kAnswer, kWrong,

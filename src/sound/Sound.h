@@ -35,6 +35,6 @@ inline const QString kPass = QStringLiteral("Audio\\WAV\\Pass.wav");
 }  // namespace effects
 
 // Every fixed effect, for loading them ahead of their first use.
-QStringList AllEffects();
+QStringList allEffects();
 
 }  // namespace velta

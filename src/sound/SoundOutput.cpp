@@ -28,7 +28,7 @@ SoundOutput& soundOutput() {
     return output ? *output : silent;
 }
 
-void SetSoundOutput(SoundOutput* output) {
+void setSoundOutput(SoundOutput* output) {
     outputSlot() = output;
 }
 

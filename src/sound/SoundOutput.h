@@ -23,6 +23,6 @@ class SoundOutput {
 
 // The output in use; set once at start (main or the test).
 SoundOutput& soundOutput();
-void SetSoundOutput(SoundOutput* output);
+void setSoundOutput(SoundOutput* output);
 
 }  // namespace velta

@@ -24,11 +24,11 @@ QByteArray lines(const QStringList& values) {
     for (const QString& value : values) {
         text += value + QStringLiteral("\r\n");
     }
-    return EncodeText(text);
+    return encodeText(text);
 }
 
 QColor tableColour(const char* name) {
-    return LookupColour(QLatin1String(name))->colour;
+    return lookupColour(QLatin1String(name))->colour;
 }
 
 QColor textColour(const QWidget* w, QPalette::ColorRole role) {
@@ -111,7 +111,7 @@ void BoardStartupTest::opensOnTheCoverScreen() {
     QVERIFY(board.Label53->text().isEmpty());
     QCOMPARE(board.Label17->text(), QStringLiteral("00"));
     QCOMPARE(board.Label16->text(), QStringLiteral("?"));
-    QCOMPARE(board.roundFolder(), ProgramPath(QStringLiteral("Rondas")));
+    QCOMPARE(board.roundFolder(), programPath(QStringLiteral("Rondas")));
     QCOMPARE(board.state().RoundNumber, 0);
     QVERIFY(board.options().multipliersInNormal);
     QVERIFY(!board.options().accumulateInEasy);
@@ -188,8 +188,8 @@ void BoardStartupTest::titleFile() {
     fixture_->folder.writeBytes(QStringLiteral("Config/Titulo.txt"), file);
     TForm1& board = start();
 
-    const QColor ink = LookupColour(titleColour)->colour;
-    const QColor ground = LookupColour(background)->colour;
+    const QColor ink = lookupColour(titleColour)->colour;
+    const QColor ground = lookupColour(background)->colour;
     QCOMPARE(board.Label18->text(), title);
     QCOMPARE(textColour(board.Label18, QPalette::WindowText), ink);
     QCOMPARE(textColour(board.Edit16, QPalette::Text), ink);
@@ -220,9 +220,9 @@ void BoardStartupTest::unknownColourIsReportedAndStartGoesOn() {
     QFETCH(QString, background);
     fixture_->folder.writeBytes(QStringLiteral("Config/Titulo.txt"), lines(title));
     fixture_->folder.writeBytes(QStringLiteral("Shows/tapa.jpg"),
-                                test::PictureFile(QSize(31, 17), "JPG"));
+                                test::pictureFile(QSize(31, 17), "JPG"));
     fixture_->folder.writeBytes(QStringLiteral("Shows/borde.bmp"),
-                                test::PictureFile(QSize(13, 11), "BMP"));
+                                test::pictureFile(QSize(13, 11), "BMP"));
     fixture_->folder.writeBytes(
         QStringLiteral("Config/Portada.txt"),
         QFile::encodeName(fixture_->folder.file(QStringLiteral("Shows/tapa.jpg"))));
@@ -243,8 +243,8 @@ void BoardStartupTest::unknownColourIsReportedAndStartGoesOn() {
     QCOMPARE(fixture_->dialogs.errors(), QStringList());
     QCOMPARE(board.Label18->text(), QStringLiteral("Mi Juego"));
     QCOMPARE(textColour(board.Label18, QPalette::WindowText), tableColour("HotLight"));
-    QCOMPARE(board.palette().color(QPalette::Window), LookupColour(background)->colour);
-    QCOMPARE(board.Panel17->palette().color(QPalette::Window), LookupColour(background)->colour);
+    QCOMPARE(board.palette().color(QPalette::Window), lookupColour(background)->colour);
+    QCOMPARE(board.Panel17->palette().color(QPalette::Window), lookupColour(background)->colour);
     QVERIFY(board.Timer7->isActive());
     QCOMPARE(board.Image2->image().size(), QSize(31, 17));
     QCOMPARE(board.Image13->image().size(), QSize(13, 11));

@@ -75,7 +75,7 @@ void BoardInstanceTest::cleanup() {
 }
 
 void BoardInstanceTest::boardOfASecondCopyStaysSilent() {
-    QLockFile firstCopy(SingleInstance::LockPath());
+    QLockFile firstCopy(SingleInstance::lockPath());
     QVERIFY(firstCopy.tryLock(0));
     fixture_->board = std::make_unique<TForm1>();
     QVERIFY(!fixture_->board->isSingleInstance());
@@ -91,7 +91,7 @@ void BoardInstanceTest::introLoopsOnce() {
     QCOMPARE(fixture_->sound.calls, QStringList());
     QVERIFY(QMetaObject::invokeMethod(board.Timer12, "timeout"));
     QCOMPARE(fixture_->sound.calls,
-             QStringList{QStringLiteral("loop:") + ProgramPath(effects::kIntro)});
+             QStringList{QStringLiteral("loop:") + programPath(effects::kIntro)});
     QVERIFY(!board.Timer12->isActive());
     QCOMPARE(fixture_->dialogs.shown, QStringList());
 }
@@ -177,7 +177,7 @@ void BoardInstanceTest::disabledAndUnknownKeysDoNothing() {
 void BoardInstanceTest::lettersGoIntoATeamName() {
     TForm1& board = start();
     QVERIFY(QTest::qWaitForWindowActive(&board));
-    board.ToggleCoverOrGame();
+    board.toggleCoverOrGame();
     QVERIFY(board.Edit16->isVisible());
     board.Edit16->setFocus();
     board.Edit16->end(false);

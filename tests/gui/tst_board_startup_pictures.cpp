@@ -83,7 +83,7 @@ void BoardPicturesTest::coverFile() {
         const int width = file.section(':', 1).toInt();
         fixture_->folder.writeBytes(
             file.section(':', 0, 0),
-            width ? test::PictureFile(QSize(width, 9), "JPG") : QByteArray("JFIF?"));
+            width ? test::pictureFile(QSize(width, 9), "JPG") : QByteArray("JFIF?"));
     }
     if (!stored.isNull()) {
         fixture_->folder.writeBytes(QStringLiteral("Config/Portada.txt"),
@@ -128,10 +128,10 @@ void BoardPicturesTest::frameFile() {
     const QString dir = fixture_->folder.path();
     if (ownFrame) {
         fixture_->folder.writeBytes(QStringLiteral("Imagen/Pictures/marco.bmp"),
-                                    test::PictureFile(QSize(23, 7), "BMP"));
+                                    test::pictureFile(QSize(23, 7), "BMP"));
     }
     fixture_->folder.writeBytes(QStringLiteral("Shows/borde.bmp"),
-                                test::PictureFile(QSize(29, 7), "BMP"));
+                                test::pictureFile(QSize(29, 7), "BMP"));
     if (!stored.isNull()) {
         fixture_->folder.writeBytes(QStringLiteral("Config/Marco.txt"),
                                     stored.replace("<dir>", QFile::encodeName(dir)));
@@ -141,7 +141,7 @@ void BoardPicturesTest::frameFile() {
     if (frameWidth) {
         QCOMPARE(board.Image13->image().size(), QSize(frameWidth, 7));
     } else {
-        QCOMPARE(board.Image13->image(), art::Frame());
+        QCOMPARE(board.Image13->image(), art::frame());
     }
     QVERIFY(board.Image13->isHidden());
     const QStringList expected =
@@ -172,9 +172,9 @@ void BoardPicturesTest::missingCoverAndFrameAreBothReported() {
 void BoardPicturesTest::startPicturesComeFromTheCurrentDirectory() {
     QTemporaryDir elsewhere;
     fixture_->folder.writeBytes(QStringLiteral("Imagen/Pictures/fondo.bmp"),
-                                test::PictureFile(QSize(5, 5), "BMP"));
+                                test::pictureFile(QSize(5, 5), "BMP"));
     fixture_->folder.writeBytes(QStringLiteral("Imagen/Pictures/cta_der.bmp"),
-                                test::PictureFile(QSize(5, 5), "BMP"));
+                                test::pictureFile(QSize(5, 5), "BMP"));
     const auto put = [&elsewhere](const QString& name, const QByteArray& bytes) {
         const QString path = elsewhere.filePath(QStringLiteral("Imagen/Pictures/") + name);
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -182,17 +182,17 @@ void BoardPicturesTest::startPicturesComeFromTheCurrentDirectory() {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     };
-    put(QStringLiteral("fondo.bmp"), test::PictureFile(QSize(6, 4), "BMP"));
-    put(QStringLiteral("cta_izq.bmp"), test::PictureFile(QSize(7, 4), "BMP"));
+    put(QStringLiteral("fondo.bmp"), test::pictureFile(QSize(6, 4), "BMP"));
+    put(QStringLiteral("cta_izq.bmp"), test::pictureFile(QSize(7, 4), "BMP"));
     put(QStringLiteral("cta_total.bmp"), QByteArray("BM not a picture"));
     QVERIFY(QDir::setCurrent(elsewhere.path()));
     TForm1& board = start();
 
     QCOMPARE(board.Image4->image().size(), QSize(6, 4));
     QCOMPARE(board.Image10->image().size(), QSize(7, 4));
-    QCOMPARE(board.Image11->image(), art::ScoreBoxRight());
-    QCOMPARE(board.Image12->image(), art::PotBox());
-    QCOMPARE(board.Image13->image(), art::Frame());
+    QCOMPARE(board.Image11->image(), art::scoreBoxRight());
+    QCOMPARE(board.Image12->image(), art::potBox());
+    QCOMPARE(board.Image13->image(), art::frame());
     QCOMPARE(fixture_->dialogs.shown, QStringList());
 }
 
@@ -204,9 +204,9 @@ void BoardPicturesTest::unreadableSettingStillOpensTheWindow() {
     QVERIFY(board.isVisible());
     QCOMPARE(board.Edit16->text(), QStringLiteral("Los Verdes"));
     QCOMPARE(board.Image2->image().size(), QSize(1096, 601));  // the built-in cover
-    QCOMPARE(board.Image4->image(), art::BoardBackground());
-    QCOMPARE(board.Image10->image(), art::ScoreBoxLeft());
-    QCOMPARE(board.Image13->image(), art::Frame());
+    QCOMPARE(board.Image4->image(), art::boardBackground());
+    QCOMPARE(board.Image10->image(), art::scoreBoxLeft());
+    QCOMPARE(board.Image13->image(), art::frame());
 }
 
 QTEST_MAIN(BoardPicturesTest)

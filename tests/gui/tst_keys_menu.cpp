@@ -42,7 +42,7 @@ const bool kFullHdMonitor = [] {
 }();
 
 // A board on the monitor, active, with the focus in its sink.
-bool StartActive(BoardFixture& f) {
+bool startActive(BoardFixture& f) {
     if (!f.start()) {
         return false;
     }
@@ -54,7 +54,7 @@ bool StartActive(BoardFixture& f) {
     return QApplication::focusWidget() == f.board->Button3;
 }
 
-QWidget* Focused() {
+QWidget* focused() {
     return QApplication::focusWidget();
 }
 
@@ -85,7 +85,7 @@ void KeysMenuTest::menuHidesWithoutTakingTheKeys() {
     QVERIFY(cover.save(f.folder.file(QStringLiteral("portada.png"))));
     f.folder.writeBytes(kCoverFile,
                         QFile::encodeName(f.folder.file(QStringLiteral("portada.png"))));
-    QVERIFY(StartActive(f));
+    QVERIFY(startActive(f));
     TForm1& board = *f.board;
     QVERIFY(!board.Panel5->isVisible());
     QVERIFY(board.Timer3->isActive());
@@ -115,7 +115,7 @@ void KeysMenuTest::menuHidesWithoutTakingTheKeys() {
 void KeysMenuTest::keyListNamesEveryKey() {
     BoardFixture f;
     f.writeCards(2);
-    QVERIFY(StartActive(f));
+    QVERIFY(startActive(f));
     TForm1& board = *f.board;
     QVERIFY(!board.Panel14->isVisible());
     f.press('k');
@@ -171,14 +171,14 @@ void KeysMenuTest::keyListNamesEveryKey() {
     QCOMPARE(board.Label65->text(), QStringLiteral(" X "));
     QTest::mouseClick(board.Label65, Qt::LeftButton);
     QVERIFY(!board.Panel14->isVisible());
-    QCOMPARE(Focused(), board.Button3);
+    QCOMPARE(focused(), board.Button3);
 }
 
 void KeysMenuTest::keysActInEitherCaseOnlyWhileEnabled() {
     BoardFixture f;
     f.writeCards(1);
-    f.folder.writeRound(2, QStringLiteral("Pregunta 2"), velta::test::StandardAnswers().mid(0, 4));
-    QVERIFY(StartActive(f));
+    f.folder.writeRound(2, QStringLiteral("Pregunta 2"), velta::test::standardAnswers().mid(0, 4));
+    QVERIFY(startActive(f));
     TForm1& board = *f.board;
     // A before the first card: its button is off, nothing happens and nothing is said.
     f.press('a');
@@ -187,9 +187,9 @@ void KeysMenuTest::keysActInEitherCaseOnlyWhileEnabled() {
 
     f.press('S');
     QCOMPARE(board.state().RoundNumber, 1);
-    QTest::keyClick(Focused(), '1', Qt::AltModifier);
+    QTest::keyClick(focused(), '1', Qt::AltModifier);
     QCOMPARE(board.Label17->text(), QStringLiteral("40"));
-    QTest::keyClick(Focused(), 'Z', Qt::AltModifier);
+    QTest::keyClick(focused(), 'Z', Qt::AltModifier);
     QCOMPARE(board.Label19->text(), QStringLiteral("40"));
 
     // The second card has four answers: key 5 is off.
@@ -204,7 +204,7 @@ void KeysMenuTest::keysActInEitherCaseOnlyWhileEnabled() {
 void KeysMenuTest::coverAndBackKeepsTheGame() {
     BoardFixture f;
     f.writeCards(2);
-    QVERIFY(StartActive(f));
+    QVERIFY(startActive(f));
     TForm1& board = *f.board;
     f.type("s12z3");
     QCOMPARE(board.Label19->text(), QStringLiteral("70"));
@@ -253,7 +253,7 @@ void KeysMenuTest::leavingTheGame() {
     QFETCH(bool, closes);
     BoardFixture f;
     f.writeCards(2);
-    QVERIFY(StartActive(f));
+    QVERIFY(startActive(f));
     TForm1& board = *f.board;
     f.press('s');
     if (command == QLatin1String("e")) {
@@ -266,7 +266,7 @@ void KeysMenuTest::leavingTheGame() {
     }
     QCOMPARE(board.isVisible(), !closes);
     if (!closes) {
-        QCOMPARE(Focused(), board.Button3);
+        QCOMPARE(focused(), board.Button3);
         f.press('s');
         QCOMPARE(board.state().GameQuestionCount, 2);
     }
@@ -275,14 +275,14 @@ void KeysMenuTest::leavingTheGame() {
 void KeysMenuTest::teamNamesTypedOnTheBoard() {
     BoardFixture f;
     f.writeCards(3);
-    QVERIFY(StartActive(f));
+    QVERIFY(startActive(f));
     TForm1& board = *f.board;
     f.type("sh");
     QVERIFY(board.Timer9->isActive());
 
     // Letters typed into a name stay in the name.
     QTest::mouseClick(board.Edit16, Qt::LeftButton);
-    QCOMPARE(Focused(), board.Edit16);
+    QCOMPARE(focused(), board.Edit16);
     QTest::keyClick(board.Edit16, Qt::Key_End);
     f.press('s');
     QCOMPARE(board.Edit16->text(), QStringLiteral("Los Verdess"));
@@ -290,7 +290,7 @@ void KeysMenuTest::teamNamesTypedOnTheBoard() {
     QTest::keyClick(board.Edit16, Qt::Key_Return);
     QCOMPARE(f.folder.readBytes(kTeamsFile), QByteArray("Los Verdess\r\nLos P\xFArpuras\r\n"));
     QCOMPARE(board.Edit16->font().pointSize(), 16);
-    QCOMPARE(Focused(), board.Button3);
+    QCOMPARE(focused(), board.Button3);
     QVERIFY(!board.Timer9->isActive());
     f.press('s');
     QCOMPARE(board.state().GameQuestionCount, 2);
@@ -312,14 +312,14 @@ void KeysMenuTest::teamNamesTypedOnTheBoard() {
     QCOMPARE(board.Edit17->font().pointSize(), 16);
     QCOMPARE(board.Edit16->font().pointSize(), 16);
     QCOMPARE(board.state().GameQuestionCount, 2);
-    QCOMPARE(Focused(), board.Button3);
+    QCOMPARE(focused(), board.Button3);
 }
 
 void KeysMenuTest::maximiseFitsTheBoardToTheMonitor() {
     QVERIFY2(kFullHdMonitor, "the offscreen monitor could not be configured");
     BoardFixture f;
     f.writeCards(2);
-    QVERIFY(StartActive(f));
+    QVERIFY(startActive(f));
     TForm1& board = *f.board;
     QScreen* monitor = board.screen();
     QCOMPARE(monitor->geometry(), QRect(0, 0, 1920, 1080));
@@ -346,7 +346,7 @@ void KeysMenuTest::maximiseFitsTheBoardToTheMonitor() {
         QCOMPARE(board.Panel16->geometry(), scaled(stage));
         QVERIFY(board.rect().contains(board.Panel16->geometry()));
         QCOMPARE(board.Panel22->geometry(), scaled(buttons).translated(-buttonsShift, 0));
-        QCOMPARE(Focused(), board.Button3);
+        QCOMPARE(focused(), board.Button3);
     };
     QTest::mouseClick(board.SpeedButton11, Qt::LeftButton);
     expectFitted(0);
@@ -391,7 +391,7 @@ void KeysMenuTest::commandsGiveTheFocusBack() {
     QFETCH(QString, button);
     BoardFixture f;
     f.writeCards(3);
-    QVERIFY(StartActive(f));
+    QVERIFY(startActive(f));
     TForm1& board = *f.board;
     f.press(opening == 'f' ? 'f' : 's');
     if (opening == '1') {
@@ -399,11 +399,11 @@ void KeysMenuTest::commandsGiveTheFocusBack() {
     }
     f.dialogs.answers << false;
     QTest::mouseClick(board.Edit16, Qt::LeftButton);
-    QCOMPARE(Focused(), board.Edit16);
+    QCOMPARE(focused(), board.Edit16);
     auto* key = board.findChild<KeyButton*>(button);
     QVERIFY(key && key->isEnabled() && key->isVisible());
     QTest::mouseClick(key, Qt::LeftButton);
-    QCOMPARE(Focused(), board.Button3);
+    QCOMPARE(focused(), board.Button3);
     QVERIFY(f.dialogs.errors().isEmpty());
 }
 

@@ -10,7 +10,7 @@
 
 using velta::TForm1;
 using velta::test::BoardFixture;
-using velta::test::Played;
+using velta::test::played;
 namespace art = velta::art;
 namespace effects = velta::effects;
 
@@ -19,7 +19,7 @@ namespace {
 // A board showing card 1 of `answers`, its start splash over and the sounds forgotten.
 bool startOnCard(BoardFixture& f, const QStringList& answers) {
     f.folder.writeRound(1, QStringLiteral("Pregunta 1"), answers);
-    f.folder.writeRound(2, QStringLiteral("Pregunta 2"), velta::test::StandardAnswers());
+    f.folder.writeRound(2, QStringLiteral("Pregunta 2"), velta::test::standardAnswers());
     if (!f.start()) {
         return false;
     }
@@ -72,7 +72,7 @@ void Reveal::potFollowsRevealsAndHides() {
     QVERIFY(f.control.marks[1]);
     f.press('4');
     QCOMPARE(b.Label17->text(), QStringLiteral("42"));
-    QCOMPARE(f.sound.effects(), Played(effects::kAnswer) + Played(effects::kAnswer));
+    QCOMPARE(f.sound.effects(), played(effects::kAnswer) + played(effects::kAnswer));
 
     f.sound.clear();
     f.press('2');
@@ -96,7 +96,7 @@ void Reveal::potFollowsRevealsAndHides() {
 // until the next card.
 void Reveal::potFrozenAfterAward() {
     BoardFixture f;
-    QVERIFY(startOnCard(f, velta::test::StandardAnswers()));
+    QVERIFY(startOnCard(f, velta::test::standardAnswers()));
     TForm1& b = *f.board;
 
     f.press('1');
@@ -206,7 +206,7 @@ void Reveal::blankAndBrokenAnswerLines() {
 // windows; N shows its own picture without counting. Nothing blinks.
 void Reveal::strikesCycleThroughTheirPictures() {
     BoardFixture f;
-    QVERIFY(startOnCard(f, velta::test::StandardAnswers()));
+    QVERIFY(startOnCard(f, velta::test::standardAnswers()));
     TForm1& b = *f.board;
 
     for (const int count : {1, 2, 3, 1}) {
@@ -214,10 +214,10 @@ void Reveal::strikesCycleThroughTheirPictures() {
         f.press('x');
         QCOMPARE(b.state().StrikeCount, count);
         QVERIFY(b.Image1->isVisible());
-        QCOMPARE(b.Image1->image(), art::Strike(count));
+        QCOMPARE(b.Image1->image(), art::strikeMarks(count));
         QVERIFY(f.control.pictureShown);
-        QCOMPARE(f.control.picture, art::Strike(count));
-        QCOMPARE(f.sound.effects(), Played(effects::kWrong));
+        QCOMPARE(f.control.picture, art::strikeMarks(count));
+        QCOMPARE(f.sound.effects(), played(effects::kWrong));
         QVERIFY(b.Timer1->isActive());
         QCOMPARE(b.Timer1->interval(), 1000);
         QVERIFY(!b.Timer2->isActive());
@@ -231,8 +231,8 @@ void Reveal::strikesCycleThroughTheirPictures() {
     f.sound.clear();
     f.press('n');
     QCOMPARE(b.state().StrikeCount, 1);
-    QCOMPARE(b.Image1->image(), art::NotOnBoard());
-    QCOMPARE(f.sound.effects(), Played(effects::kWrong));
+    QCOMPARE(b.Image1->image(), art::notOnBoardMark());
+    QCOMPARE(f.sound.effects(), played(effects::kWrong));
     QVERIFY(!b.SpeedButton2->isEnabled());
     b.splashTick();
 
@@ -257,14 +257,14 @@ void Reveal::strikeDuringSplash() {
     f.press('x');
     QCOMPARE(b.Timer1->interval(), 1000);
     QVERIFY(b.Timer1->isActive());
-    QCOMPARE(b.Image1->image(), art::Strike(1));
+    QCOMPARE(b.Image1->image(), art::strikeMarks(1));
     f.press('x');
     QCOMPARE(b.state().StrikeCount, 1);
-    QCOMPARE(f.sound.effects(), Played(effects::kWrong));
+    QCOMPARE(f.sound.effects(), played(effects::kWrong));
 
     b.SpeedButton2->press();
     QCOMPARE(b.state().StrikeCount, 2);
-    QCOMPARE(b.Image1->image(), art::Strike(2));
+    QCOMPARE(b.Image1->image(), art::strikeMarks(2));
 
     QVERIFY(!b.Timer2->isActive());
     b.splashTick();
@@ -289,7 +289,7 @@ void Reveal::missingOrBrokenStrikePictures() {
     QDir().mkpath(f.folder.file(QStringLiteral("Imagen/Pictures")));
     QVERIFY(own.save(f.folder.file(QStringLiteral("Imagen/Pictures/equis1.bmp")), "BMP"));
     f.folder.writeBytes(QStringLiteral("Imagen/Pictures/equis2.bmp"), "no es una imagen");
-    QVERIFY(startOnCard(f, velta::test::StandardAnswers()));
+    QVERIFY(startOnCard(f, velta::test::standardAnswers()));
     TForm1& b = *f.board;
 
     f.press('x');
@@ -300,14 +300,14 @@ void Reveal::missingOrBrokenStrikePictures() {
         f.press('x');
         QCOMPARE(b.state().StrikeCount, count);
         QVERIFY(b.Image1->isVisible());
-        QCOMPARE(b.Image1->image(), art::Strike(count));
-        QCOMPARE(f.sound.effects(), Played(effects::kWrong));
+        QCOMPARE(b.Image1->image(), art::strikeMarks(count));
+        QCOMPARE(f.sound.effects(), played(effects::kWrong));
         QVERIFY(b.Timer1->isActive());
         b.splashTick();
         QVERIFY(b.SpeedButton2->isEnabled());
     }
     f.press('n');
-    QCOMPARE(b.Image1->image(), art::NotOnBoard());
+    QCOMPARE(b.Image1->image(), art::notOnBoardMark());
     QVERIFY(f.dialogs.shown.isEmpty());
 }
 
@@ -315,7 +315,7 @@ void Reveal::missingOrBrokenStrikePictures() {
 // revealed first, and the display emptied at the sixth second.
 void Reveal::timedQuestion() {
     BoardFixture f;
-    QVERIFY(startOnCard(f, velta::test::StandardAnswers()));
+    QVERIFY(startOnCard(f, velta::test::standardAnswers()));
     TForm1& b = *f.board;
     const auto ticks = [&b](int count) {
         QStringList shown;
@@ -335,8 +335,8 @@ void Reveal::timedQuestion() {
     b.autoStrikeTick();
     QVERIFY(!b.Timer9->isActive());
     QCOMPARE(b.state().StrikeCount, 1);
-    QCOMPARE(b.Image1->image(), art::Strike(1));
-    QCOMPARE(f.sound.effects(), Played(effects::kWrong));
+    QCOMPARE(b.Image1->image(), art::strikeMarks(1));
+    QCOMPARE(f.sound.effects(), played(effects::kWrong));
     QCOMPARE(ticks(1), QStringList{QString()});
     QVERIFY(!b.Timer10->isActive());
     QVERIFY(f.control.countdown.isEmpty());

@@ -9,7 +9,7 @@
 
 using velta::TForm1;
 using velta::test::BoardFixture;
-using velta::test::Played;
+using velta::test::played;
 namespace art = velta::art;
 namespace effects = velta::effects;
 
@@ -84,7 +84,7 @@ void RoundFlow::gameOfFour() {
         QCOMPARE(b.state().DoublePoints, factor == 2);
         QCOMPARE(b.state().TriplePoints, factor == 3);
         QCOMPARE(f.sound.effects(),
-                 Played(expected.startsGame ? effects::kPresentation : effects::kStart));
+                 played(expected.startsGame ? effects::kPresentation : effects::kStart));
         const QString left = expected.startsGame ? QStringLiteral("00") : QStringLiteral("25");
         QCOMPARE(b.Label19->text(), left);
         QCOMPARE(b.Label20->text(),
@@ -92,11 +92,11 @@ void RoundFlow::gameOfFour() {
 
         QCOMPARE(b.Image1->isVisible(), expected.startsGame);
         if (expected.startsGame) {
-            QCOMPARE(b.Image1->image(), art::StartSplash());
+            QCOMPARE(b.Image1->image(), art::startSplash());
         }
         QCOMPARE(b.Image3->isVisible(), factor > 1);
         if (factor > 1) {
-            QCOMPARE(b.Image3->image(), factor == 2 ? art::DoublePoints() : art::TriplePoints());
+            QCOMPARE(b.Image3->image(), factor == 2 ? art::doublePoints() : art::triplePoints());
         }
         QCOMPARE(b.Timer1->isActive(), expected.startsGame || factor > 1);
         if (b.Timer1->isActive()) {
@@ -141,7 +141,7 @@ void RoundFlow::previousAndReplaceKeepTheSchedule() {
     QCOMPARE(b.state().GameQuestionCount, 2);
     QVERIFY(!b.state().DoublePoints);
     QVERIFY(!b.state().TriplePoints);
-    QCOMPARE(f.sound.effects(), Played(effects::kStart));
+    QCOMPARE(f.sound.effects(), played(effects::kStart));
     QVERIFY(!b.Timer1->isActive());
     QVERIFY(!b.Image1->isVisible());
 
@@ -183,7 +183,7 @@ void RoundFlow::pendingQuestion() {
     BoardFixture f;
     f.writeCards(8);
     for (int n = 1; n <= 3; ++n) {
-        f.folder.writeRound(n, QStringLiteral("Extra %1").arg(n), velta::test::StandardAnswers(),
+        f.folder.writeRound(n, QStringLiteral("Extra %1").arg(n), velta::test::standardAnswers(),
                             true);
     }
     QVERIFY(f.start());
@@ -244,7 +244,7 @@ void RoundFlow::lastCardComesUpAgain() {
         QVERIFY(row.answer->text().isEmpty());
     }
     QCOMPARE(f.control.marks, (std::array<bool, 5>{}));
-    QCOMPARE(f.sound.effects(), Played(effects::kPresentation));
+    QCOMPARE(f.sound.effects(), played(effects::kPresentation));
     QVERIFY(b.Image1->isVisible());
     QCOMPARE(b.Label19->text(), QStringLiteral("00"));
 
@@ -260,8 +260,8 @@ void RoundFlow::lastCardComesUpAgain() {
 void RoundFlow::extraRounds() {
     BoardFixture f;
     f.writeCards(4);
-    f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::StandardAnswers(), true);
-    f.folder.writeRound(2, QStringLiteral("Extra 2"), velta::test::StandardAnswers(), true);
+    f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::standardAnswers(), true);
+    f.folder.writeRound(2, QStringLiteral("Extra 2"), velta::test::standardAnswers(), true);
     QVERIFY(f.start());
     TForm1& b = *f.board;
 
@@ -276,7 +276,7 @@ void RoundFlow::extraRounds() {
     f.sound.clear();
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 1"));
-    QCOMPARE(f.sound.effects(), Played(effects::kStart));
+    QCOMPARE(f.sound.effects(), played(effects::kStart));
     QVERIFY(!b.state().DoublePoints);
     QCOMPARE(b.state().StrikeCount, 0);
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
@@ -290,7 +290,7 @@ void RoundFlow::extraRounds() {
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 2"));
     QVERIFY(!b.rows[0].cover->isVisible());
     QCOMPARE(b.state().ExtraRoundNumber, 3);
-    f.folder.writeRound(4, QStringLiteral("Extra 4"), velta::test::StandardAnswers(), true);
+    f.folder.writeRound(4, QStringLiteral("Extra 4"), velta::test::standardAnswers(), true);
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 4"));
 
@@ -309,7 +309,7 @@ void RoundFlow::rowsOutOfUse() {
                          QStringLiteral("Tres,20"), QStringLiteral(","), QStringLiteral(",")});
     f.folder.writeRound(2, QStringLiteral("Dos respuestas"),
                         {QStringLiteral("Uno,60"), QStringLiteral("Dos,40")});
-    f.folder.writeRound(3, QStringLiteral("Cinco respuestas"), velta::test::StandardAnswers());
+    f.folder.writeRound(3, QStringLiteral("Cinco respuestas"), velta::test::standardAnswers());
     QVERIFY(f.start());
     TForm1& b = *f.board;
 
@@ -336,7 +336,7 @@ void RoundFlow::rowsOutOfUse() {
     // The control window presses the board's key even while it is disabled: only the
     // reveal sound plays.
     b.rows[4].key->press();
-    QCOMPARE(f.sound.effects(), Played(effects::kAnswer));
+    QCOMPARE(f.sound.effects(), played(effects::kAnswer));
     QVERIFY(b.rows[4].answer->text().isEmpty());
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
 
@@ -356,7 +356,7 @@ void RoundFlow::rowsOutOfUse() {
 void RoundFlow::scoreBoxesFollowTheMarker() {
     BoardFixture f;
     f.writeCards(4);
-    f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::StandardAnswers(), true);
+    f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::standardAnswers(), true);
     f.folder.writeBytes(velta::kHideScoresMarker, {});
     QVERIFY(f.start());
     TForm1& b = *f.board;
@@ -417,8 +417,8 @@ void RoundFlow::easyMode() {
     QVERIFY(!b.Panel2->isVisible());
     QVERIFY(!b.Panel3->isVisible());
     QVERIFY(!b.Panel4->isVisible());
-    QCOMPARE(f.sound.effects(), Played(effects::kPresentation));
-    QCOMPARE(b.Image1->image(), art::StartSplash());
+    QCOMPARE(f.sound.effects(), played(effects::kPresentation));
+    QCOMPARE(b.Image1->image(), art::startSplash());
     QVERIFY(b.Image1->isVisible());
     const QString kept = accumulate ? QStringLiteral("25") : QStringLiteral("00");
     QCOMPARE(b.Label19->text(), kept);
@@ -432,7 +432,7 @@ void RoundFlow::easyMode() {
     f.sound.clear();
     QTest::mouseClick(b.Image15, Qt::LeftButton);
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 2"));
-    QCOMPARE(f.sound.effects(), Played(effects::kPresentation));
+    QCOMPARE(f.sound.effects(), played(effects::kPresentation));
     QCOMPARE(b.Label19->text(), accumulate ? QString::number(kept.toInt() + 40) : kept);
     QCOMPARE(b.ETotal->text(), QStringLiteral("0"));
 

@@ -120,7 +120,7 @@ void ScoresTest::awardGivesThePotOnce() {
     QCOMPARE(board_->Label17->text(), QStringLiteral("00"));
     QCOMPARE(board_->ETotal->text(), QStringLiteral("45"));
     QCOMPARE(board_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));
-    QCOMPARE(f_->sound.effects(), QStringList{ProgramPath(effects::kRoundWon)});
+    QCOMPARE(f_->sound.effects(), QStringList{programPath(effects::kRoundWon)});
     QVERIFY(!(toLeft ? board_->SpeedButton13 : board_->SpeedButton10)->isEnabled());
     QCOMPARE(QApplication::focusWidget(), board_->Button3);
 
@@ -147,7 +147,7 @@ void ScoresTest::awardNeedsAPotAndTheGameView() {
     press('z');
     QCOMPARE(left(), QStringLiteral("00"));
     QVERIFY(board_->SpeedButton13->isEnabled());
-    QVERIFY(f_->sound.effects().indexOf(ProgramPath(effects::kRoundWon)) < 0);
+    QVERIFY(f_->sound.effects().indexOf(programPath(effects::kRoundWon)) < 0);
 
     // On the cover the pot waits for the game view to come back.
     press('1');

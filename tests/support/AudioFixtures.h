@@ -19,7 +19,7 @@ namespace velta::test {
 
 // A 16-bit PCM WAV tone that is loud from its first sample, so its start is plain on a
 // recording.
-inline QByteArray ToneWav(double frequency, double seconds, int channels = 2, int rate = 44100) {
+inline QByteArray toneWav(double frequency, double seconds, int channels = 2, int rate = 44100) {
     const auto frames = static_cast<quint32>(seconds * rate);
     const quint32 dataBytes = frames * channels * 2;
     QByteArray wav;
@@ -82,19 +82,19 @@ class PrivatePulseAudio {
         }
         QElapsedTimer waited;
         waited.start();
-        while (Pactl({QStringLiteral("info")}) != 0) {
+        while (pactl({QStringLiteral("info")}) != 0) {
             if (server_.waitForFinished(100) || waited.elapsed() > 30000) {
                 return QStringLiteral("pulseaudio does not answer: ") + log();
             }
         }
-        if (Pactl({QStringLiteral("set-default-sink"), QLatin1String(kSink)}) != 0) {
+        if (pactl({QStringLiteral("set-default-sink"), QLatin1String(kSink)}) != 0) {
             return QStringLiteral("no null sink: ") + log();
         }
         return {};
     }
 
     // Runs pactl on this server; its exit code, or -1 when it did not finish.
-    static int Pactl(const QStringList& arguments) {
+    static int pactl(const QStringList& arguments) {
         QProcess pactl;
         pactl.setStandardOutputFile(QProcess::nullDevice());
         pactl.setStandardErrorFile(QProcess::nullDevice());

@@ -19,27 +19,27 @@ namespace velta::test {
 // Points XDG_RUNTIME_DIR at a folder of this test program's own, so a copy of the program
 // running elsewhere never holds the single-instance lock the board asks for. It must run
 // before the first TForm1; the folder lives until the test program ends.
-inline void UsePrivateRuntimeFolder() {
+inline void usePrivateRuntimeFolder() {
     static const QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
 }
 
 // The five answers of a complete card, 100 points in all.
-inline QStringList StandardAnswers() {
+inline QStringList standardAnswers() {
     return {QStringLiteral("Uno,40"), QStringLiteral("Dos,30"), QStringLiteral("Tres,15"),
             QStringLiteral("Cuatro,10"), QStringLiteral("Cinco,5")};
 }
 
 // What RecordingSoundOutput::effects() holds after a command that played one effect.
-inline QStringList Played(const QString& effect) {
-    return {ProgramPath(effect)};
+inline QStringList played(const QString& effect) {
+    return {programPath(effect)};
 }
 
 // A board window on a throw-away program folder, with scripted dialogs, recorded sounds
 // and a stand-in control window that is not shown. Write the files the test needs into
 // `folder`, then start().
 struct BoardFixture {
-    BoardFixture() { UsePrivateRuntimeFolder(); }
+    BoardFixture() { usePrivateRuntimeFolder(); }
 
     TempProgramFolder folder;
     ScriptedDialogs dialogs;
@@ -50,7 +50,7 @@ struct BoardFixture {
     // Normal cards 1..count, "Pregunta N" with the standard answers.
     void writeCards(int count) const {
         for (int n = 1; n <= count; ++n) {
-            folder.writeRound(n, QStringLiteral("Pregunta %1").arg(n), StandardAnswers());
+            folder.writeRound(n, QStringLiteral("Pregunta %1").arg(n), standardAnswers());
         }
     }
 

@@ -15,11 +15,11 @@ namespace velta::test {
 //   "preload:<path>"  an effect loaded ahead of use
 //   "bank:<path>"     a bank file opened and played (the path may be empty)
 //   "close"           the bank voice closed
-// Compare paths with velta::ProgramPath(effects::kAnswer) and the like.
+// Compare paths with velta::programPath(effects::kAnswer) and the like.
 class RecordingSoundOutput : public SoundOutput {
   public:
-    RecordingSoundOutput() { SetSoundOutput(this); }
-    ~RecordingSoundOutput() override { SetSoundOutput(nullptr); }
+    RecordingSoundOutput() { setSoundOutput(this); }
+    ~RecordingSoundOutput() override { setSoundOutput(nullptr); }
 
     QStringList calls;
 

@@ -12,8 +12,8 @@ namespace velta::test {
 // A question or input with nothing queued fails the test loudly.
 class ScriptedDialogs : public Dialogs {
   public:
-    ScriptedDialogs() { SetDialogs(this); }
-    ~ScriptedDialogs() override { SetDialogs(nullptr); }
+    ScriptedDialogs() { setDialogs(this); }
+    ~ScriptedDialogs() override { setDialogs(nullptr); }
 
     // Queued answers, taken in order.
     QQueue<bool> answers;                   // ask()

@@ -10,7 +10,7 @@
 namespace velta::test {
 
 // A picture file of a size no built-in picture has, so the size tells which one a box shows.
-inline QByteArray PictureFile(const QSize& size, const char* format) {
+inline QByteArray pictureFile(const QSize& size, const char* format) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::red);
     QByteArray bytes;

@@ -9,7 +9,7 @@
 namespace velta::test {
 
 TempProgramFolder::TempProgramFolder() : previousCurrent_(QDir::currentPath()) {
-    SetProgramFolder(dir_.path());
+    setProgramFolder(dir_.path());
     QDir::setCurrent(dir_.path());
     QDir(dir_.path()).mkpath(QStringLiteral("Rondas"));
 }
@@ -19,7 +19,7 @@ TempProgramFolder::~TempProgramFolder() {
 }
 
 QString TempProgramFolder::file(const QString& relative) const {
-    return QDir(dir_.path()).filePath(NormalizeSeparators(relative));
+    return QDir(dir_.path()).filePath(normalizeSeparators(relative));
 }
 
 void TempProgramFolder::writeBytes(const QString& relative, const QByteArray& bytes) const {
@@ -36,7 +36,7 @@ void TempProgramFolder::writeRound(int number, const QString& question,
     const QString name = (extra ? QStringLiteral("xronda") : QStringLiteral("ronda")) +
                          QString::number(number) + QStringLiteral(".txt");
     writeBytes(QStringLiteral("Rondas/") + name,
-               EncodeText((QStringList{question} + answerLines).join(QStringLiteral("\r\n"))));
+               encodeText((QStringList{question} + answerLines).join(QStringLiteral("\r\n"))));
 }
 
 QByteArray TempProgramFolder::readBytes(const QString& relative) const {

@@ -85,7 +85,7 @@ void PlatformTest::initTestCase() {
     // parallel test, must not see this test's lock.
     QVERIFY(runtime_.isValid());
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
-    QCOMPARE(SingleInstance::LockPath(), runtime_.filePath(QStringLiteral("VELTA.exe.lock")));
+    QCOMPARE(SingleInstance::lockPath(), runtime_.filePath(QStringLiteral("VELTA.exe.lock")));
 }
 
 void PlatformTest::toIntAcceptsWholeNumbers_data() {
@@ -125,7 +125,7 @@ void PlatformTest::toIntRejectsEverythingElse() {
         QFAIL("no ConversionError");
     } catch (const ConversionError& e) {
         QCOMPARE(e.text(), text);
-        QCOMPARE(ErrorMessage(e), QStringLiteral("'%1' no es un valor entero válido").arg(text));
+        QCOMPARE(errorMessage(e), QStringLiteral("'%1' no es un valor entero válido").arg(text));
     }
 }
 
@@ -137,16 +137,16 @@ void PlatformTest::guardStopsTheCommandAndShowsWhy() {
         steps << QString::number(toInt(QStringLiteral("abc")));
         steps << QStringLiteral("después");
     };
-    static_assert(noexcept(Guarded(failing)), "no exception may leave an event handler");
+    static_assert(noexcept(guarded(failing)), "no exception may leave an event handler");
 
-    Guarded(failing);
+    guarded(failing);
     QCOMPARE(steps, QStringList{QStringLiteral("antes")});
     QCOMPARE(dialogs.errors(), QStringList{QStringLiteral("'abc' no es un valor entero válido")});
 
-    Guarded(
+    guarded(
         [] { throw FileError(QStringLiteral("No se pudo guardar el archivo \"ronda1.txt\"")); });
-    Guarded([] { throw 42; });
-    Guarded([&] { steps << QStringLiteral("bien"); });
+    guarded([] { throw 42; });
+    guarded([&] { steps << QStringLiteral("bien"); });
 
     QCOMPARE(steps, QStringList({QStringLiteral("antes"), QStringLiteral("bien")}));
     QCOMPARE(dialogs.shown,
@@ -181,10 +181,10 @@ void PlatformTest::programPaths() {
     file.close();
 
     for (const QString& spelling : {program.path(), folder}) {
-        SetProgramFolder(spelling);
-        QCOMPARE(ProgramFolder(), folder);
-        QCOMPARE(ProgramPath(relative), folder + below);
-        QVERIFY(QFile::exists(ProgramPath(relative)));
+        setProgramFolder(spelling);
+        QCOMPARE(programFolder(), folder);
+        QCOMPARE(programPath(relative), folder + below);
+        QVERIFY(QFile::exists(programPath(relative)));
     }
 }
 
@@ -197,7 +197,7 @@ void PlatformTest::currentFolderPaths() {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(current.path());
 
-    const QString path = CurrentDirPath(QStringLiteral(".\\Imagen\\Pictures\\marco.bmp"));
+    const QString path = currentDirPath(QStringLiteral(".\\Imagen\\Pictures\\marco.bmp"));
     QDir::setCurrent(previous);
 
     QVERIFY2(QFile::exists(path), qPrintable(path));
@@ -227,7 +227,7 @@ void PlatformTest::aCrashedCopyDoesNotBlockTheNext() {
     OtherCopy crashing;
     QCOMPARE(crashing.start(), QStringLiteral("held"));
     QVERIFY(crashing.crash());
-    QVERIFY(QFile::exists(SingleInstance::LockPath()));
+    QVERIFY(QFile::exists(SingleInstance::lockPath()));
 
     SingleInstance next;
     QVERIFY(next.acquire());

@@ -86,8 +86,8 @@ void RoundFilesTest::folderSpelledWithEitherSeparator() {
     QString backslash = slash;
     backslash.replace('/', '\\');
 
-    QCOMPARE(RoundFileName(RoundKind::Normal, 12), QStringLiteral("ronda12.txt"));
-    QCOMPARE(RoundFileName(RoundKind::Extra, 3), QStringLiteral("xronda3.txt"));
+    QCOMPARE(roundFileName(RoundKind::Normal, 12), QStringLiteral("ronda12.txt"));
+    QCOMPARE(roundFileName(RoundKind::Extra, 3), QStringLiteral("xronda3.txt"));
     for (const QString& spelling : {slash, slash + '/', backslash, backslash + '\\'}) {
         QVERIFY2(RoundExists(spelling, RoundKind::Normal, 2), qPrintable(spelling));
         QCOMPARE(LoadRoundCard(RoundFilePath(spelling, RoundKind::Normal, 2)).question,

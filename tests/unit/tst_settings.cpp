@@ -19,7 +19,7 @@ using velta::test::TempProgramFolder;
 
 namespace {
 
-// The option a marker stands for, as ReadGameSettings reports it.
+// The option a marker stands for, as readGameSettings reports it.
 bool option(const GameSettings& s, const QString& marker) {
     if (marker == kMultipliersOffMarker) {
         return s.multipliersInNormal;
@@ -75,10 +75,10 @@ class SettingsTest : public QObject {
 void SettingsTest::writesLineAndPathFilesByteExact() {
     TempProgramFolder folder;
 
-    writeLinesFile(ProgramPath(kTitleFile), {"Mi juego", "Navy", "Window"});
-    writeLinesFile(ProgramPath(kTeamsFile), {" Los Niños ", "", "Los Púrpuras"});
-    writePathFile(ProgramPath(kCoverFile), QStringLiteral("C:\\Juegos\\Imágenes\\portada2.jpg"));
-    writePathFile(ProgramPath(kFrameFile), QString());
+    writeLinesFile(programPath(kTitleFile), {"Mi juego", "Navy", "Window"});
+    writeLinesFile(programPath(kTeamsFile), {" Los Niños ", "", "Los Púrpuras"});
+    writePathFile(programPath(kCoverFile), QStringLiteral("C:\\Juegos\\Imágenes\\portada2.jpg"));
+    writePathFile(programPath(kFrameFile), QString());
 
     QCOMPARE(folder.readBytes(QStringLiteral("Config/Titulo.txt")),
              QByteArray("Mi juego\r\nNavy\r\nWindow\r\n"));
@@ -89,14 +89,14 @@ void SettingsTest::writesLineAndPathFilesByteExact() {
     QCOMPARE(folder.readBytes(QStringLiteral("Config/Marco.txt")), QByteArray());
 
     // Rewritten shorter: nothing of the longer file is left.
-    writeLinesFile(ProgramPath(kTitleFile), {"Otro"});
+    writeLinesFile(programPath(kTitleFile), {"Otro"});
     QCOMPARE(folder.readBytes(QStringLiteral("Config/Titulo.txt")), QByteArray("Otro\r\n"));
 
     // Names Windows-1252 cannot hold come back as typed.
-    writeLinesFile(ProgramPath(kTeamsFile), {"Győr", "Ωmega"});
-    writePathFile(ProgramPath(kRoundFolderFile), QStringLiteral("/juegos/Łódź"));
-    QCOMPARE(readLinesFile(ProgramPath(kTeamsFile)), QStringList({"Győr", "Ωmega"}));
-    QCOMPARE(readPathFile(ProgramPath(kRoundFolderFile)), QStringLiteral("/juegos/Łódź"));
+    writeLinesFile(programPath(kTeamsFile), {"Győr", "Ωmega"});
+    writePathFile(programPath(kRoundFolderFile), QStringLiteral("/juegos/Łódź"));
+    QCOMPARE(readLinesFile(programPath(kTeamsFile)), QStringList({"Győr", "Ωmega"}));
+    QCOMPARE(readPathFile(programPath(kRoundFolderFile)), QStringLiteral("/juegos/Łódź"));
     QCOMPARE(folder.readBytes(QStringLiteral("Config/RondaDir.txt")),
              QByteArray("\xEF\xBB\xBF") + QStringLiteral("/juegos/Łódź").toUtf8());
 }
@@ -154,7 +154,7 @@ void SettingsTest::lineFilesChangeOnlyWhatTheyHold() {
         folder.writeBytes(QStringLiteral("Config/Equipos.txt"), equipos);
     }
 
-    const GameSettings s = ReadGameSettings();
+    const GameSettings s = readGameSettings();
 
     QCOMPARE(
         QStringList({s.title, s.titleColour, s.backgroundColour, s.leftTeamName, s.rightTeamName}),
@@ -194,7 +194,7 @@ void SettingsTest::readsPathFiles() {
         folder.writeBytes(QStringLiteral("Config/Marco.txt"), bytes);
     }
 
-    const std::optional<QString> read = readPathFile(ProgramPath(kFrameFile));
+    const std::optional<QString> read = readPathFile(programPath(kFrameFile));
 
     QCOMPARE(read.has_value(), present);
     QCOMPARE(read.value_or(QString()), path);
@@ -202,24 +202,24 @@ void SettingsTest::readsPathFiles() {
 
 void SettingsTest::coverAndFrameFiles() {
     TempProgramFolder folder;
-    GameSettings s = ReadGameSettings();
+    GameSettings s = readGameSettings();
     QVERIFY(!s.coverImage);
     QVERIFY(!s.frameImage);
 
     // A blank cover file names the program's own cover; a blank frame file an empty path.
     folder.writeBytes(QStringLiteral("Config/Portada.txt"), " \r\n");
     folder.writeBytes(QStringLiteral("Config/Marco.txt"), "");
-    s = ReadGameSettings();
-    QCOMPARE(s.coverImage, ProgramPath(QStringLiteral("Imagen/Titles/portada1.jpg")));
+    s = readGameSettings();
+    QCOMPARE(s.coverImage, programPath(QStringLiteral("Imagen/Titles/portada1.jpg")));
     QCOMPARE(s.frameImage, QString());
 
     folder.writeBytes(QStringLiteral("Imagen/Titles/portada.jpg"), "jpeg");
-    QCOMPARE(ReadGameSettings().coverImage,
-             ProgramPath(QStringLiteral("Imagen/Titles/portada.jpg")));
+    QCOMPARE(readGameSettings().coverImage,
+             programPath(QStringLiteral("Imagen/Titles/portada.jpg")));
 
-    writePathFile(ProgramPath(kCoverFile), QStringLiteral("C:\\Portadas\\año.jpg"));
-    writePathFile(ProgramPath(kFrameFile), QStringLiteral("C:\\Marcos\\marco2.bmp"));
-    s = ReadGameSettings();
+    writePathFile(programPath(kCoverFile), QStringLiteral("C:\\Portadas\\año.jpg"));
+    writePathFile(programPath(kFrameFile), QStringLiteral("C:\\Marcos\\marco2.bmp"));
+    s = readGameSettings();
     QCOMPARE(s.coverImage, QStringLiteral("C:\\Portadas\\año.jpg"));
     QCOMPARE(s.frameImage, QStringLiteral("C:\\Marcos\\marco2.bmp"));
 }
@@ -256,17 +256,17 @@ void SettingsTest::roundFolderSetting() {
             base.replace('/', '\\');
         }
         text = stored.contains(QLatin1String("%1")) ? stored.arg(base) : stored;
-        writePathFile(ProgramPath(kRoundFolderFile), text);
+        writePathFile(programPath(kRoundFolderFile), text);
     }
 
-    const QString resolved = ResolveRoundFolder(ProgramFolder());
+    const QString resolved = ResolveRoundFolder(programFolder());
 
-    QCOMPARE(resolved, taken ? text : ProgramPath(QStringLiteral("Rondas")));
-    QCOMPARE(ReadGameSettings().roundFolderPath, resolved);
+    QCOMPARE(resolved, taken ? text : programPath(QStringLiteral("Rondas")));
+    QCOMPARE(readGameSettings().roundFolderPath, resolved);
     const auto rounds = ListRounds(resolved, RoundKind::Normal);
     QCOMPARE(rounds.size(), 1);
     QCOMPARE(rounds.constFirst().second,
-             QStringLiteral("En ") + QDir(NormalizeSeparators(resolved)).dirName());
+             QStringLiteral("En ") + QDir(normalizeSeparators(resolved)).dirName());
 }
 
 void SettingsTest::settingsComeFromTheProgramFolder() {
@@ -285,11 +285,11 @@ void SettingsTest::settingsComeFromTheProgramFolder() {
     }
     QDir::setCurrent(elsewhere.path());
 
-    const GameSettings s = ReadGameSettings();
+    const GameSettings s = readGameSettings();
     setMarker(kHideQuestionMarker, true);
 
     QCOMPARE(s.title, QStringLiteral("Del programa"));
-    QCOMPARE(s.roundFolderPath, ProgramPath(QStringLiteral("Rondas")));
+    QCOMPARE(s.roundFolderPath, programPath(QStringLiteral("Rondas")));
     QVERIFY(s.multipliersInNormal);
     QVERIFY(QFile::exists(folder.file(kHideQuestionMarker)));
     QVERIFY(!QFile::exists(elsewhere.filePath(kHideQuestionMarker)));
@@ -313,12 +313,12 @@ void SettingsTest::markers() {
         }
         return true;
     };
-    QCOMPARE(option(ReadGameSettings(), marker), defaultOption(marker));
+    QCOMPARE(option(readGameSettings(), marker), defaultOption(marker));
 
     setMarker(marker, true);
     QVERIFY(QFile::exists(folder.file(marker)));
     QVERIFY(markerPresent(marker));
-    GameSettings s = ReadGameSettings();
+    GameSettings s = readGameSettings();
     QCOMPARE(option(s, marker), !defaultOption(marker));
     QVERIFY(others(s));
 
@@ -330,7 +330,7 @@ void SettingsTest::markers() {
     setMarker(marker, false);
     QVERIFY(!QFile::exists(folder.file(marker)));
     QVERIFY(!markerPresent(marker));
-    QCOMPARE(option(ReadGameSettings(), marker), defaultOption(marker));
+    QCOMPARE(option(readGameSettings(), marker), defaultOption(marker));
     setMarker(marker, false);
     QVERIFY(!markerPresent(marker));
 }
@@ -349,36 +349,36 @@ void SettingsTest::fixedColours() {
     for (const auto& [name, rgb] : table) {
         names << name;
         for (const QString& spelling : {name, name.toLower(), name.toUpper()}) {
-            const auto found = LookupColour(spelling);
+            const auto found = lookupColour(spelling);
             QVERIFY2(found, qPrintable(spelling));
             QCOMPARE(found->name, name);
             QCOMPARE(found->colour.rgb() & 0xFFFFFF, rgb);
         }
-        QCOMPARE(ColourListName(QColor::fromRgb(rgb)), name);
+        QCOMPARE(colourListName(QColor::fromRgb(rgb)), name);
     }
-    QCOMPARE(ColourListNames(), names);
+    QCOMPARE(colourListNames(), names);
 }
 
 void SettingsTest::desktopRolesFollowThePalette() {
     const QPalette original = QGuiApplication::palette();
     for (const QString& role : kDesktopRoles + QStringList{"Default", "None"}) {
-        const auto found = LookupColour(role.toLower());
+        const auto found = lookupColour(role.toLower());
         QVERIFY2(found, qPrintable(role));
         QCOMPARE(found->name, role);
         QCOMPARE(found->colour.isValid(),
                  role != QLatin1String("Default") && role != QLatin1String("None"));
-        QVERIFY2(ColourListName(found->colour).size() <= 20, qPrintable(role));
+        QVERIFY2(colourListName(found->colour).size() <= 20, qPrintable(role));
     }
-    QCOMPARE(ColourListName(QColor()), QStringLiteral("Default"));
+    QCOMPARE(colourListName(QColor()), QStringLiteral("Default"));
 
     QPalette themed = original;
     themed.setColor(QPalette::Link, QColor(0x12, 0x34, 0x56));
     themed.setColor(QPalette::Base, QColor(0x65, 0x43, 0x21));
     QGuiApplication::setPalette(themed);
-    const auto hotLight = LookupColour(QStringLiteral("HotLight"));
-    const auto window = LookupColour(QStringLiteral("WINDOW"));
-    const QString hotLightName = ColourListName(QColor(0x12, 0x34, 0x56));
-    const QString windowName = ColourListName(QColor(0x65, 0x43, 0x21));
+    const auto hotLight = lookupColour(QStringLiteral("HotLight"));
+    const auto window = lookupColour(QStringLiteral("WINDOW"));
+    const QString hotLightName = colourListName(QColor(0x12, 0x34, 0x56));
+    const QString windowName = colourListName(QColor(0x65, 0x43, 0x21));
     QGuiApplication::setPalette(original);
 
     QCOMPARE(hotLight->colour, QColor(0x12, 0x34, 0x56));
@@ -389,7 +389,7 @@ void SettingsTest::desktopRolesFollowThePalette() {
 
 void SettingsTest::namesOutsideTheTable() {
     for (const QString& name : QStringList{"Rojo", "clRed", "", "Red2", "Hot Light", "Gradient"}) {
-        QVERIFY2(!LookupColour(name), qPrintable(name));
+        QVERIFY2(!lookupColour(name), qPrintable(name));
     }
 }
 

@@ -12,7 +12,7 @@
 #include "sound/QtSoundOutput.h"
 #include "sound/Sound.h"
 
-using velta::ProgramPath;
+using velta::programPath;
 using namespace velta::effects;
 
 namespace {
@@ -56,15 +56,15 @@ void TestSound::initTestCase() {
 
 void TestSound::init() {
     folder_ = std::make_unique<velta::test::TempProgramFolder>();
-    folder_->writeBytes(kShortA, velta::test::ToneWav(880, 0.2));
-    folder_->writeBytes(kShortB, velta::test::ToneWav(660, 0.2));
-    folder_->writeBytes(kIntro, velta::test::ToneWav(440, 0.3, 1));
-    folder_->writeBytes(kBankA, velta::test::ToneWav(330, 6.0));
-    folder_->writeBytes(kBankB, velta::test::ToneWav(220, 6.0));
+    folder_->writeBytes(kShortA, velta::test::toneWav(880, 0.2));
+    folder_->writeBytes(kShortB, velta::test::toneWav(660, 0.2));
+    folder_->writeBytes(kIntro, velta::test::toneWav(440, 0.3, 1));
+    folder_->writeBytes(kBankA, velta::test::toneWav(330, 6.0));
+    folder_->writeBytes(kBankB, velta::test::toneWav(220, 6.0));
 }
 
 void TestSound::cleanup() {
-    velta::SetSoundOutput(nullptr);
+    velta::setSoundOutput(nullptr);
     folder_.reset();
 }
 
@@ -88,7 +88,7 @@ void TestSound::commandsPlayProgramFolderPaths() {
                  QStringLiteral("stop"),
                  QStringLiteral("close"),
              }));
-    QCOMPARE(sound.lastEffect(), ProgramPath(kAnswer));
+    QCOMPARE(sound.lastEffect(), programPath(kAnswer));
     QVERIFY(!sound.lastEffectLooped());
 }
 
@@ -96,27 +96,27 @@ void TestSound::commandsPlayProgramFolderPaths() {
 // played once after having looped does not loop again.
 void TestSound::newEffectReplacesTheLoop() {
     velta::QtSoundOutput sound;
-    velta::SetSoundOutput(&sound);
+    velta::setSoundOutput(&sound);
     const velta::EffectChannel& voice = sound.effects();
 
     velta::PlayEffectLooped(kIntro);
-    QTRY_COMPARE(voice.playing(), ProgramPath(kIntro));
+    QTRY_COMPARE(voice.playing(), programPath(kIntro));
     QVERIFY(voice.looping());
     QTest::qWait(800);  // well past the 0.3 s file: still heard
-    QCOMPARE(voice.playing(), ProgramPath(kIntro));
+    QCOMPARE(voice.playing(), programPath(kIntro));
 
     velta::PlayEffect(kShortA);
-    QCOMPARE(voice.playing(), ProgramPath(kShortA));
+    QCOMPARE(voice.playing(), programPath(kShortA));
     QVERIFY(!voice.looping());
     QTRY_VERIFY(voice.playing().isEmpty());  // played once and ended by itself
 
     velta::PlayEffect(kIntro);
-    QCOMPARE(voice.playing(), ProgramPath(kIntro));
+    QCOMPARE(voice.playing(), programPath(kIntro));
     QVERIFY(!voice.looping());
     QTRY_VERIFY(voice.playing().isEmpty());
 
     velta::PlayEffectLooped(kShortB);
-    QTRY_COMPARE(voice.playing(), ProgramPath(kShortB));
+    QTRY_COMPARE(voice.playing(), programPath(kShortB));
     velta::StopEffects();
     QVERIFY(voice.playing().isEmpty());
 }
@@ -126,11 +126,11 @@ void TestSound::newEffectReplacesTheLoop() {
 // play to their end, not hang silent.
 void TestSound::quickRepeatsKeepTheVoiceAlive() {
     velta::QtSoundOutput sound;
-    velta::SetSoundOutput(&sound);
+    velta::setSoundOutput(&sound);
     const velta::EffectChannel& voice = sound.effects();
-    sound.preloadEffect(ProgramPath(kShortA));
-    sound.preloadEffect(ProgramPath(kShortB));
-    QTRY_VERIFY(voice.isLoaded(ProgramPath(kShortA)) && voice.isLoaded(ProgramPath(kShortB)));
+    sound.preloadEffect(programPath(kShortA));
+    sound.preloadEffect(programPath(kShortB));
+    QTRY_VERIFY(voice.isLoaded(programPath(kShortA)) && voice.isLoaded(programPath(kShortB)));
 
     for (int i = 0; i < 20; ++i) {
         velta::PlayEffect(i % 3 ? kShortA : kShortB);
@@ -139,7 +139,7 @@ void TestSound::quickRepeatsKeepTheVoiceAlive() {
     QTRY_VERIFY_WITH_TIMEOUT(voice.playing().isEmpty(), 3000);
     for (const QString& effect : {kShortA, kShortB}) {
         velta::PlayEffect(effect);
-        QCOMPARE(voice.playing(), ProgramPath(effect));
+        QCOMPARE(voice.playing(), programPath(effect));
         QTRY_VERIFY_WITH_TIMEOUT(voice.playing().isEmpty(), 3000);
     }
 }
@@ -148,12 +148,12 @@ void TestSound::quickRepeatsKeepTheVoiceAlive() {
 // heard once the file is back.
 void TestSound::missingEffectIsSilentAndReturnsAtOnce() {
     velta::QtSoundOutput sound;
-    velta::SetSoundOutput(&sound);
+    velta::setSoundOutput(&sound);
     const velta::EffectChannel& voice = sound.effects();
     const QString missing = QStringLiteral("Audio\\WAV\\No esta.wav");
 
     velta::PlayEffectLooped(kIntro);
-    QTRY_COMPARE(voice.playing(), ProgramPath(kIntro));
+    QTRY_COMPARE(voice.playing(), programPath(kIntro));
     QElapsedTimer clock;
     clock.start();
     velta::PlayEffect(missing);
@@ -161,9 +161,9 @@ void TestSound::missingEffectIsSilentAndReturnsAtOnce() {
     QTest::qWait(300);
     QVERIFY(voice.playing().isEmpty());
 
-    folder_->writeBytes(missing, velta::test::ToneWav(500, 0.2));
+    folder_->writeBytes(missing, velta::test::toneWav(500, 0.2));
     velta::PlayEffect(missing);
-    QTRY_COMPARE(voice.playing(), ProgramPath(missing));
+    QTRY_COMPARE(voice.playing(), programPath(missing));
 }
 
 void TestSound::bankOpenClosesWhatWasOpen_data() {
@@ -183,10 +183,10 @@ void TestSound::bankOpenClosesWhatWasOpen() {
     QFETCH(QString, heard);
     folder_->writeBytes(QStringLiteral("Audio/EFFECTS/notes.wma"), "not a sound file\r\n");
     velta::QtSoundOutput sound;
-    velta::SetSoundOutput(&sound);
+    velta::setSoundOutput(&sound);
     const velta::BankChannel& bank = sound.bank();
     const auto full = [](const QString& relative) {
-        return relative.isEmpty() ? QString() : ProgramPath(relative);
+        return relative.isEmpty() ? QString() : programPath(relative);
     };
 
     velta::PlayBankFile(full(kBankA));
@@ -206,11 +206,11 @@ void TestSound::bankOpenClosesWhatWasOpen() {
 // over the effect until then.
 void TestSound::keyDSilencesBothRealVoices() {
     velta::QtSoundOutput sound;
-    velta::SetSoundOutput(&sound);
-    velta::PlayBankFile(ProgramPath(kBankA));
+    velta::setSoundOutput(&sound);
+    velta::PlayBankFile(programPath(kBankA));
     velta::PlayEffectLooped(kIntro);
-    QTRY_COMPARE(sound.bank().playing(), ProgramPath(kBankA));
-    QTRY_COMPARE(sound.effects().playing(), ProgramPath(kIntro));
+    QTRY_COMPARE(sound.bank().playing(), programPath(kBankA));
+    QTRY_COMPARE(sound.effects().playing(), programPath(kIntro));
 
     velta::StopAllSound();
     QVERIFY(sound.effects().playing().isEmpty());
@@ -223,19 +223,19 @@ void TestSound::keyDSilencesBothRealVoices() {
 // Creating the output makes neither voice's heavy parts; warmUp() loads every fixed effect
 // and the media voice in later event-loop steps, the intro first.
 void TestSound::warmUpLoadsEffectsAfterConstruction() {
-    for (const QString& effect : velta::AllEffects()) {
-        folder_->writeBytes(effect, velta::test::ToneWav(440, 0.1));
+    for (const QString& effect : velta::allEffects()) {
+        folder_->writeBytes(effect, velta::test::toneWav(440, 0.1));
     }
     velta::QtSoundOutput sound;
     QVERIFY(!sound.bank().isCreated());
     sound.warmUp();
     QVERIFY(!sound.bank().isCreated());
-    QVERIFY(!sound.effects().isLoaded(ProgramPath(kIntro)));
+    QVERIFY(!sound.effects().isLoaded(programPath(kIntro)));
 
-    QTRY_VERIFY(sound.effects().isLoaded(ProgramPath(kIntro)));
+    QTRY_VERIFY(sound.effects().isLoaded(programPath(kIntro)));
     QTRY_VERIFY(sound.bank().isCreated());
-    for (const QString& effect : velta::AllEffects()) {
-        QTRY_VERIFY2(sound.effects().isLoaded(ProgramPath(effect)), qPrintable(effect));
+    for (const QString& effect : velta::allEffects()) {
+        QTRY_VERIFY2(sound.effects().isLoaded(programPath(effect)), qPrintable(effect));
     }
 }
 

@@ -125,8 +125,8 @@ void TextFilesTest::readsEveryEncodingAndLineEnd() {
     folder.writeBytes(QStringLiteral("f.txt"), bytes);
     const QString path = folder.file(QStringLiteral("f.txt"));
 
-    QCOMPARE(ReadTextLines(path), lines);
-    QCOMPARE(ReadFirstLine(path), lines.value(0));
+    QCOMPARE(readTextLines(path), lines);
+    QCOMPARE(readFirstLine(path), lines.value(0));
 }
 
 void TextFilesTest::firstLineSpanningSeveralBlocks() {
@@ -137,8 +137,8 @@ void TextFilesTest::firstLineSpanningSeveralBlocks() {
     folder.writeBytes(QStringLiteral("u8.txt"),
                       QByteArray("\xEF\xBB\xBF") + longLine.toUtf8() + "\nsegunda");
 
-    QCOMPARE(ReadFirstLine(folder.file(QStringLiteral("cp.txt"))), longLine);
-    QCOMPARE(ReadFirstLine(folder.file(QStringLiteral("u8.txt"))), longLine);
+    QCOMPARE(readFirstLine(folder.file(QStringLiteral("cp.txt"))), longLine);
+    QCOMPARE(readFirstLine(folder.file(QStringLiteral("u8.txt"))), longLine);
 }
 
 void TextFilesTest::writesWindows1252WithoutMark_data() {
@@ -161,10 +161,10 @@ void TextFilesTest::writesWindows1252WithoutMark() {
     TempProgramFolder folder;
     folder.writeBytes(QStringLiteral("f.txt"), QByteArray(5000, 'x'));  // longer: truncated
 
-    WriteTextFile(folder.file(QStringLiteral("f.txt")), text);
+    writeTextFile(folder.file(QStringLiteral("f.txt")), text);
 
     QCOMPARE(folder.readBytes(QStringLiteral("f.txt")), bytes);
-    QCOMPARE(ReadTextFile(folder.file(QStringLiteral("f.txt"))), text);
+    QCOMPARE(readTextFile(folder.file(QStringLiteral("f.txt"))), text);
 }
 
 void TextFilesTest::textsWindows1252CannotHoldReadBackExactly_data() {
@@ -184,10 +184,10 @@ void TextFilesTest::textsWindows1252CannotHoldReadBackExactly() {
     TempProgramFolder folder;
     const QString path = folder.file(QStringLiteral("f.txt"));
 
-    WriteTextFile(path, text);
+    writeTextFile(path, text);
 
-    QCOMPARE(ReadTextFile(path), text);
-    QCOMPARE(ReadFirstLine(path), SplitLines(text).value(0));
+    QCOMPARE(readTextFile(path), text);
+    QCOMPARE(readFirstLine(path), splitLines(text).value(0));
     QCOMPARE(folder.readBytes(QStringLiteral("f.txt")), QByteArray("\xEF\xBB\xBF") + text.toUtf8());
 }
 
@@ -197,9 +197,9 @@ void TextFilesTest::unreadableFilesThrow() {
 
     for (const QString& name : {QStringLiteral("falta.txt"), QStringLiteral("carpeta.txt")}) {
         const QString path = folder.file(name);
-        QVERIFY_THROWS_EXCEPTION(FileError, ReadTextFile(path));
-        QVERIFY_THROWS_EXCEPTION(FileError, ReadTextLines(path));
-        QVERIFY_THROWS_EXCEPTION(FileError, ReadFirstLine(path));
+        QVERIFY_THROWS_EXCEPTION(FileError, readTextFile(path));
+        QVERIFY_THROWS_EXCEPTION(FileError, readTextLines(path));
+        QVERIFY_THROWS_EXCEPTION(FileError, readFirstLine(path));
     }
 }
 
@@ -237,7 +237,7 @@ void TextFilesTest::failedWriteKeepsTheOldFile() {
         limit = std::make_unique<FileSizeLimit>(4096);
     }
 
-    QVERIFY_THROWS_EXCEPTION(FileError, WriteTextFile(target, newText));
+    QVERIFY_THROWS_EXCEPTION(FileError, writeTextFile(target, newText));
     limit.reset();
     immutable.reset();
 

@@ -14,14 +14,14 @@
 
 namespace {
 
-QTextStream& Err() {
+QTextStream& err() {
     static QTextStream stream(stderr);
     return stream;
 }
 
 // Qt's BMP writer keeps no alpha channel, so pictures with clear parts are laid over black,
 // the colour of the board behind them.
-QImage OverBlack(const QImage& picture) {
+QImage overBlack(const QImage& picture) {
     QImage flat(picture.size(), QImage::Format_RGB32);
     flat.fill(Qt::black);
     QPainter painter(&flat);
@@ -31,23 +31,23 @@ QImage OverBlack(const QImage& picture) {
 }
 
 // Writes through a temporary file, so a failed run never leaves half a picture behind.
-bool WritePicture(const QString& path, const QImage& picture, const char* format) {
+bool writePicture(const QString& path, const QImage& picture, const char* format) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        Err() << "velta-art: cannot write " << path << ": " << file.errorString() << Qt::endl;
+        err() << "velta-art: cannot write " << path << ": " << file.errorString() << Qt::endl;
         return false;
     }
     QImageWriter writer(&file, format);
     writer.setQuality(90);
     const bool keepsAlpha = qstrcmp(format, "png") == 0;
-    const QImage flat = picture.hasAlphaChannel() && !keepsAlpha ? OverBlack(picture) : picture;
+    const QImage flat = picture.hasAlphaChannel() && !keepsAlpha ? overBlack(picture) : picture;
     if (!writer.write(flat)) {
-        Err() << "velta-art: cannot write " << path << ": " << writer.errorString() << Qt::endl;
+        err() << "velta-art: cannot write " << path << ": " << writer.errorString() << Qt::endl;
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        Err() << "velta-art: cannot write " << path << ": " << file.errorString() << Qt::endl;
+        err() << "velta-art: cannot write " << path << ": " << file.errorString() << Qt::endl;
         return false;
     }
     return true;
@@ -58,30 +58,30 @@ struct Picture {
     std::function<QImage()> paint;
 };
 
-QList<Picture> ShippedPictures() {
+QList<Picture> shippedPictures() {
     using namespace velta::art;
     QList<Picture> pictures{
-        {"Imagen/Pictures/fondo.bmp", BoardBackground},
-        {"Imagen/Pictures/cta_izq.bmp", ScoreBoxLeft},
-        {"Imagen/Pictures/cta_der.bmp", ScoreBoxRight},
-        {"Imagen/Pictures/cta_total.bmp", PotBox},
-        {"Imagen/Pictures/marco.bmp", [] { return Frame(0); }},
-        {"Imagen/Pictures/equis1.bmp", [] { return Strike(1); }},
-        {"Imagen/Pictures/equis2.bmp", [] { return Strike(2); }},
-        {"Imagen/Pictures/equis3.bmp", [] { return Strike(3); }},
-        {"Imagen/Pictures/noesta.bmp", NotOnBoard},
-        {"Imagen/Pictures/ajugar.bmp", StartSplash},
-        {"Imagen/Pictures/dobles.bmp", DoublePoints},
-        {"Imagen/Pictures/triples.bmp", TriplePoints},
-        {"Imagen/Pictures/ganador.bmp", FastMoneyWinner},
+        {"Imagen/Pictures/fondo.bmp", boardBackground},
+        {"Imagen/Pictures/cta_izq.bmp", scoreBoxLeft},
+        {"Imagen/Pictures/cta_der.bmp", scoreBoxRight},
+        {"Imagen/Pictures/cta_total.bmp", potBox},
+        {"Imagen/Pictures/marco.bmp", [] { return frame(0); }},
+        {"Imagen/Pictures/equis1.bmp", [] { return strikeMarks(1); }},
+        {"Imagen/Pictures/equis2.bmp", [] { return strikeMarks(2); }},
+        {"Imagen/Pictures/equis3.bmp", [] { return strikeMarks(3); }},
+        {"Imagen/Pictures/noesta.bmp", notOnBoardMark},
+        {"Imagen/Pictures/ajugar.bmp", startSplash},
+        {"Imagen/Pictures/dobles.bmp", doublePoints},
+        {"Imagen/Pictures/triples.bmp", triplePoints},
+        {"Imagen/Pictures/ganador.bmp", fastMoneyWinner},
     };
     for (int variant = 0; variant < 3; ++variant) {
         pictures.append({QStringLiteral("Imagen/Frames/marco%1.jpg").arg(variant + 1),
-                         [variant] { return Frame(variant); }});
+                         [variant] { return frame(variant); }});
     }
-    for (int theme : CoverThemeNumbers()) {
+    for (int theme : coverThemeNumbers()) {
         pictures.append({QStringLiteral("Imagen/Titles/portada%1.jpg").arg(theme),
-                         [theme] { return Cover(QStringLiteral("Veltarama"), theme); }});
+                         [theme] { return cover(QStringLiteral("Veltarama"), theme); }});
     }
     return pictures;
 }
@@ -96,32 +96,32 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args.at(1) == QLatin1String("--builtin")) {
         const QDir builtin(args.at(2));
         if (!QDir().mkpath(builtin.path())) {
-            Err() << "velta-art: cannot create the folder " << builtin.path() << Qt::endl;
+            err() << "velta-art: cannot create the folder " << builtin.path() << Qt::endl;
             return 1;
         }
-        const bool cover = WritePicture(builtin.filePath(QStringLiteral("cover.jpg")),
-                                        velta::art::Cover(QStringLiteral("Veltarama")), "jpeg");
+        const bool cover = writePicture(builtin.filePath(QStringLiteral("cover.jpg")),
+                                        velta::art::cover(QStringLiteral("Veltarama")), "jpeg");
         const bool logo =
-            WritePicture(builtin.filePath(QStringLiteral("logo.png")), velta::art::Logo(), "png");
+            writePicture(builtin.filePath(QStringLiteral("logo.png")), velta::art::logo(), "png");
         return cover && logo ? 0 : 1;
     }
     if (args.size() != 2) {
-        Err() << "usage: velta-art <programFolder> | velta-art --builtin <folder>" << Qt::endl;
+        err() << "usage: velta-art <programFolder> | velta-art --builtin <folder>" << Qt::endl;
         return 2;
     }
     const QDir folder(args.at(1));
     for (const char* sub : {"Imagen/Pictures", "Imagen/Titles", "Imagen/Frames"}) {
         if (!QDir().mkpath(folder.filePath(QLatin1String(sub)))) {
-            Err() << "velta-art: cannot create the folder " << folder.filePath(QLatin1String(sub))
+            err() << "velta-art: cannot create the folder " << folder.filePath(QLatin1String(sub))
                   << Qt::endl;
             return 1;
         }
     }
     bool allWritten = true;
-    for (const Picture& picture : ShippedPictures()) {
+    for (const Picture& picture : shippedPictures()) {
         const QString path = folder.filePath(picture.relative);
         const QByteArray format = path.endsWith(QLatin1String(".jpg")) ? "jpeg" : "bmp";
-        allWritten = WritePicture(path, picture.paint(), format.constData()) && allWritten;
+        allWritten = writePicture(path, picture.paint(), format.constData()) && allWritten;
     }
     return allWritten ? 0 : 1;
 }
