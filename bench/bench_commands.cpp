@@ -16,23 +16,22 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMediaPlayer>
 #include <QProcess>
 #include <QSoundEffect>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <cstdio>
 #include <map>
 #include <vector>
 
+#include "AudioFixtures.h"
+#include "app/Show.h"
 #include "board/Uvelta.h"
-#include "platform/ProgramFolder.h"
-#include "platform/QtDialogs.h"
-#include "sound/QtSoundOutput.h"
-// Shared with the sound tests: the private PulseAudio server.
-#include "../tests/support/AudioFixtures.h"
 
 namespace {
 
@@ -123,21 +122,23 @@ int runBoard(int argc, char** argv) {
     const int cards = QDir(folder.filePath(QStringLiteral("Rondas")))
                           .entryList({QStringLiteral("ronda*.txt")}, QDir::Files)
                           .size();
-    velta::setProgramFolder(folder.path());
     QDir::setCurrent(folder.path());
-    velta::QtDialogs dialogs;
-    velta::setDialogs(&dialogs);
-    velta::QtSoundOutput sound;
-    velta::setSoundOutput(&sound);
-
-    velta::TForm1 board;
-    board.setAfterFirstPaint([&sound] { sound.warmUp(); });
-    board.show();
+    velta::Show show(folder.path());
+    if (!show.open()) {
+        std::fprintf(stderr, "another copy of the program holds the lock\n");
+        return 1;
+    }
+    velta::TForm1& board = show.board();
+    const velta::QtSoundOutput& sound = show.sound();
+    auto* intro = board.findChild<QTimer*>(QStringLiteral("Timer12"));
+    auto* splash = board.findChild<QTimer*>(QStringLiteral("Timer1"));
+    auto* pending = board.findChild<QLineEdit*>(QStringLiteral("ERondaF1"));
+    auto* sink = board.findChild<QWidget*>(QStringLiteral("Button3"));
     // Ready for the show: pictures read, sounds loaded, the media voice made and the intro
     // playing.
     if (!runEventsUntil(10000, [&] {
-            return board.picturesReady() && sound.bank().isCreated() &&
-                   !board.Timer12->isActive() && !sound.effects().playing().isEmpty();
+            return board.picturesReady() && sound.bank().isCreated() && !intro->isActive() &&
+                   !sound.effects().playing().isEmpty();
         })) {
         std::fprintf(stderr, "the board did not get ready\n");
         return 1;
@@ -155,18 +156,18 @@ int runBoard(int argc, char** argv) {
     int commands = 0;
     for (int round = 0; round < kWarmUpCycles + kCycles; ++round) {
         if (board.state().RoundNumber >= cards) {
-            board.ERondaF1->setText(QStringLiteral("ronda1.txt"));
+            pending->setText(QStringLiteral("ronda1.txt"));
         }
         for (char key : cycle) {
             const qint64 before = clock.nsecsElapsed();
-            typeKey(board.Button3, key);
+            typeKey(sink, key);
             QCoreApplication::processEvents();
             const qint64 after = clock.nsecsElapsed();
             if (round >= kWarmUpCycles) {
                 timings[key].push_back((after - before) / 1e6);
                 ++commands;
             }
-            if (board.Timer1->isActive()) {
+            if (splash->isActive()) {
                 board.splashTick();
             }
             QCoreApplication::processEvents();

@@ -18,7 +18,7 @@
 #include "sound/QtSoundOutput.h"
 #include "sound/Sound.h"
 // Shared with the sound tests: the tone and the private PulseAudio server.
-#include "../tests/support/AudioFixtures.h"
+#include "AudioFixtures.h"
 
 namespace {
 

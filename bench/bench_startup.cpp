@@ -20,10 +20,7 @@
 #include <ctime>
 #include <vector>
 
-#include "board/Uvelta.h"
-#include "platform/ProgramFolder.h"
-#include "platform/QtDialogs.h"
-#include "sound/QtSoundOutput.h"
+#include "app/Show.h"
 
 namespace {
 
@@ -72,18 +69,11 @@ int runEmpty(int argc, char** argv) {
 int runBoard(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString folder = qEnvironmentVariable(kFolder);
-    velta::setProgramFolder(folder);
     QDir::setCurrent(folder);
-    velta::QtDialogs dialogs;
-    velta::setDialogs(&dialogs);
-    velta::QtSoundOutput sound;
-    velta::setSoundOutput(&sound);
-    velta::TForm1 board;
-    if (!board.isSingleInstance()) {
+    velta::Show show(folder);
+    if (!show.open(&reportPainted)) {
         return 1;
     }
-    board.setAfterFirstPaint(&reportPainted);
-    board.show();
     return QApplication::exec();
 }
 

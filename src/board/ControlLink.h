@@ -6,7 +6,7 @@
 namespace velta {
 
 // What the board writes into the control window. The control window implements it; while
-// there is none, the board plays the same and these writes are skipped.
+// there is none, the board talks to NullControlLink and plays the same.
 class ControlLink {
   public:
     virtual ~ControlLink() = default;
@@ -35,6 +35,24 @@ class ControlLink {
     // Score mirrors.
     virtual void setLeftScore(const QString& text) = 0;
     virtual void setRightScore(const QString& text) = 0;
+};
+
+// The board's link while no control window exists: never shown, and every write is dropped.
+class NullControlLink : public ControlLink {
+  public:
+    bool isShown() const override { return false; }
+    void parkFocus() override {}
+    bool syncWithGame() const override { return false; }
+    void setRoundRelay(const QString&) override {}
+    void setRevealMark(int, bool) override {}
+    void clearRoundMarks() override {}
+    void setAnswerKeysEnabled(bool, bool, bool) override {}
+    void setKeyEnabled(QChar, bool) override {}
+    void showPicture(const QImage&) override {}
+    void hidePicture() override {}
+    void setCountdown(const QString&) override {}
+    void setLeftScore(const QString&) override {}
+    void setRightScore(const QString&) override {}
 };
 
 }  // namespace velta

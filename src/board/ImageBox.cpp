@@ -62,11 +62,14 @@ void ImageBox::paintEvent(QPaintEvent*) {
     }
 }
 
+bool ImageBox::listened() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&ImageBox::clicked));
+}
+
 // A box that nobody listens to lets the press through, so a press on a picture of the
 // background still drags the window.
 void ImageBox::mousePressEvent(QMouseEvent* event) {
-    if (isSignalConnected(QMetaMethod::fromSignal(&ImageBox::clicked)) &&
-        event->button() == Qt::LeftButton) {
+    if (listened() && event->button() == Qt::LeftButton) {
         pressed_ = true;
         event->accept();
         return;
@@ -80,6 +83,16 @@ void ImageBox::mouseReleaseEvent(QMouseEvent* event) {
         if (rect().contains(event->position().toPoint())) {
             Q_EMIT clicked();
         }
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+// The second press of a double click is no click of its own: a double click on the
+// next-question arrow puts up one card, not two.
+void ImageBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (listened() && event->button() == Qt::LeftButton) {
         event->accept();
         return;
     }

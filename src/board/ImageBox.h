@@ -30,8 +30,11 @@ class ImageBox : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
+    bool listened() const;
+
     QImage image_;
     Fit fit_;
     bool pressed_ = false;

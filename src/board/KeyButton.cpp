@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "board/TipStyle.h"
+
 namespace velta {
 
 KeyButton::KeyButton(const QString& name, const QString& caption, const QString& hint,
@@ -9,7 +11,7 @@ KeyButton::KeyButton(const QString& name, const QString& caption, const QString&
     : QAbstractButton(parent), caption_(caption) {
     setObjectName(name);
     setToolTip(hint);
-    setToolTipDuration(8000);
+    setToolTipDuration(kTipDurationMs);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
     resize(23, 22);

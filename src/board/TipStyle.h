@@ -4,6 +4,9 @@
 
 namespace velta {
 
+// How long a hint stays up: long enough to read a whole key-list line.
+constexpr int kTipDurationMs = 8000;
+
 // Tool-tips show the moment the pointer rests on a control, and a moved pointer shows the
 // next one at once: the operator reads a key's hint without waiting.
 class TipStyle : public QProxyStyle {

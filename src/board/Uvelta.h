@@ -1,48 +1,30 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTimer>
 #include <QWidget>
-#include <array>
 #include <functional>
+#include <memory>
 
 #include "board/ControlLink.h"
 #include "board/GameState.h"
-#include "board/ImageBox.h"
-#include "board/KeyButton.h"
 #include "content/RoundFiles.h"
+#include "editing/GameSettings.h"
 
-class QListWidget;
+class QAbstractButton;
+class QTimer;
+class QLineEdit;
 
 namespace velta {
 
-// One answer row of the board: cover, answer text, points, bar picture and its key.
-struct AnswerRow {
-    QLabel* cover = nullptr;
-    QLabel* answer = nullptr;
-    QLabel* points = nullptr;
-    ImageBox* bar = nullptr;
-    KeyButton* key = nullptr;
-};
-
-// Values the control window keeps in its own fields and check boxes; the board holds them
-// while there is no control window to hold them.
-struct BoardOptions {
-    bool multipliersInNormal = true;  // "Puntos dobles y triples en modo Normal"
-    bool accumulateInEasy = false;    // "Acumular puntos en el modo Fácil"
-    bool hideQuestion = false;        // "Ocultar preguntas en tablero del juego"
-    bool hideScores = false;          // "Ocultar la puntajes en el tablero del juego"
-    QString coverPath;                // the cover field
-    QString framePath;                // the frame field
-};
+class ImageBox;
+class KeyButton;
+class KeyRouter;
+struct BoardUi;
 
 // The board window the audience sees: the cover screen, then the game with the question,
 // the five answer rows, the pot and the two team scores. It owns the game; the operator
-// drives it with one key per command.
+// drives it with one key per command, on this window or through the control window's twins.
 class TForm1 : public QWidget {
     Q_OBJECT
   public:
@@ -60,13 +42,20 @@ class TForm1 : public QWidget {
     bool picturesReady() const { return picturesReady_; }
 
     QString roundFolder() const;
-    const BoardOptions& options() const { return options_; }
-    BoardOptions& options() { return options_; }
     GameState& state() { return state_; }
     const RoundCard& card() const { return card_; }
 
-    // The control window, once it exists; null while there is none.
-    void setControlLink(ControlLink* link) { control_ = link; }
+    // The settings in force. Start-up, the settings area, versions and themes change them
+    // through applySettings, which shows on the board whatever differs from what it shows.
+    const GameSettings& settings() const { return settings_; }
+    void applySettings(const GameSettings& wanted);
+
+    // The control window; null gives the board back its silent stand-in.
+    void setControlLink(ControlLink* link);
+
+    // The command button of a key ('s', 'x', '1' ...), whatever its state: the control
+    // window's twins press it, which runs the command even while the button is disabled.
+    KeyButton* command(QChar key) const;
 
     // Round flow.
     void NextQuestion();
@@ -98,7 +87,6 @@ class TForm1 : public QWidget {
     void exitGame();
     void maximize();
     void fitToMonitor();
-    void storeTeamNames(QLineEdit* edited);
 
     // Timer ticks (tests call them directly).
     void splashTick();
@@ -109,23 +97,14 @@ class TForm1 : public QWidget {
     void noticeTick();
 
     bool gameViewShowing() const;
-
-    // The first enabled, visible key button whose accelerator is the letter or digit.
-    KeyButton* keyButtonFor(QChar key) const;
-    // The board's focus sink, which holds the keyboard focus between commands.
+    // Gives the keyboard focus to the focus sink: the control window's while it is shown,
+    // else the board's.
     void parkFocus();
 
-    // Applying settings (start-up, the settings area, versions and themes use them).
-    void applyTitle(const QString& text);
-    // False when the name is not in the colour table (nothing changes then).
-    bool applyTitleColour(const QString& name);
-    bool applyBackgroundColour(const QString& name);
-    void setTeamNameFontSizes(int shortPoints, int longPoints, int longFrom);
-
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -139,28 +118,34 @@ class TForm1 : public QWidget {
     void buildKeyRow();
     void buildCorner();
     void buildTimers();
-    QTimer* makeTimer(const QString& name, int interval, bool active);
+    void buildReassignPanel();
+    void buildKeyList();
     KeyButton* makeKey(const QString& name, const QString& caption, int x, const QString& hint);
+    QTimer* makeTimer(const QString& name, int interval, bool active);
 
     // Start-up: while the window is created, and when it is first shown.
     void CreateBoardWindow();
     void ShowBoardWindow();
     void loadStartPictures();
     void loadHiddenPictures();
-    void readTeamNames();
-    void readTitle();
-    void readCover();
-    void readFrame();
-    void readOptionMarkers();
 
-    // Key routing and window controls.
-    bool routeKey(QObject* watched, class QKeyEvent* event);
-    bool routeClick(QObject* watched, class QMouseEvent* event);
+    // Settings shown on the board.
+    void applyTitle(const QString& text);
+    // False when the name is not in the colour table (nothing changes then).
+    bool applyTitleColour(const QString& name);
+    bool applyBackgroundColour(const QString& name);
+    void applyCover(const QString& path);
+    void applyFrame(const QString& path);
+    void setTeamNameFontSizes(int shortPoints, int longPoints, int longFrom);
+
+    // Wiring of the key buttons, clicks and timers to their commands.
+    void connectCommands();
+    void bindKey(QAbstractButton* button, std::function<void()> command);
+    void keepPressesOffTheBackground();
     void introTick();
     void firstStartThemeTick();
-    void connectCommands();
-    void buildReassignPanel();
-    void buildKeyList();
+    void storeTeamNames(QLineEdit* edited);
+    void closeKeyList();
 
     // Round flow steps.
     enum class Advance { Next, Previous, Replace, Easy };
@@ -183,112 +168,23 @@ class TForm1 : public QWidget {
     void mirrorScores();
     void parkFocusAndCancelStrike();
     void setKeyEnabled(KeyButton* key, QChar letter, bool enabled);
-    bool closeRequested();
 
-  public:
-    // Window level
-    QLabel* Label18 = nullptr;           // title
-    QWidget* Panel22 = nullptr;          // window buttons
-    KeyButton* SpeedButton77 = nullptr;  // minimise
-    KeyButton* SpeedButton11 = nullptr;  // maximise
-    KeyButton* SpeedButton12 = nullptr;  // close
-    QWidget* Panel16 = nullptr;          // stage
-    QLabel* Panel9 = nullptr;            // loading notice
-    QWidget* Panel17 = nullptr;          // corner panel
-    ImageBox* Image17 = nullptr;         // corner logo
-    QLabel* Label22 = nullptr;           // version
-    QPushButton* Button3 = nullptr;      // focus sink
-    QLineEdit* Edit22 = nullptr;         // the rounds folder, kept as text
-    QLineEdit* ETotal = nullptr;         // points of the last award
-    QLineEdit* EModo = nullptr;          // side of the last award: "EIzq", "EDer" or empty
-    QLineEdit* ERondaF1 = nullptr;       // pending question
-
-    // Stage
-    ImageBox* Image2 = nullptr;   // cover
-    ImageBox* Image13 = nullptr;  // frame
-    ImageBox* Image15 = nullptr;  // next button picture
-    QLineEdit* Edit16 = nullptr;  // left team name
-    QLineEdit* Edit17 = nullptr;  // right team name
-    QWidget* Panel1 = nullptr;    // board
-    QWidget* Panel2 = nullptr;    // pot box
-    ImageBox* Image12 = nullptr;
-    QLabel* Label17 = nullptr;  // pot
-    QWidget* Panel3 = nullptr;  // left score box
-    ImageBox* Image10 = nullptr;
-    QLabel* Label19 = nullptr;  // left score
-    QWidget* Panel4 = nullptr;  // right score box
-    ImageBox* Image11 = nullptr;
-    QLabel* Label20 = nullptr;   // right score
-    QWidget* Panel5 = nullptr;   // menu cover
-    QLabel* Panel11 = nullptr;   // menu hint
-    QLabel* Label53 = nullptr;   // countdown
-    QWidget* Panel18 = nullptr;  // fast-money board
-    QWidget* Panel20 = nullptr;  // reassign panel
-    QLabel* Label64 = nullptr;
-    QPushButton* Button4 = nullptr;  // <<
-    QPushButton* Button5 = nullptr;  // >>
-    QPushButton* Button6 = nullptr;  // ><
-    QPushButton* Button7 = nullptr;  // [  ]
-    QPushButton* Button8 = nullptr;  // X
-    QLabel* Panel21 = nullptr;       // "Puntos sin asignar"
-    QWidget* Panel14 = nullptr;      // key list
-    QListWidget* ListBox2 = nullptr;
-    QLabel* Label65 = nullptr;  // the key list's " X "
-
-    // Board
-    ImageBox* Image4 = nullptr;  // board background
-    QLabel* Label16 = nullptr;   // question
-    ImageBox* Image1 = nullptr;  // round splash
-    ImageBox* Image3 = nullptr;  // points splash
-    std::array<AnswerRow, 5> rows;
-
-    // Key row
-    KeyButton* SpeedButton14 = nullptr;  // M
-    KeyButton* SpeedButton9 = nullptr;   // A
-    KeyButton* SpeedButton3 = nullptr;   // S
-    KeyButton* SpeedButton79 = nullptr;  // V
-    KeyButton* SpeedButton1 = nullptr;   // D
-    KeyButton* SpeedButton2 = nullptr;   // X
-    KeyButton* SpeedButton37 = nullptr;  // H
-    KeyButton* SpeedButton13 = nullptr;  // Z
-    KeyButton* SpeedButton10 = nullptr;  // C
-    KeyButton* SpeedButton81 = nullptr;  // B
-    KeyButton* SpeedButton15 = nullptr;  // R
-    KeyButton* SpeedButton17 = nullptr;  // N
-    KeyButton* SpeedButton19 = nullptr;  // F
-    KeyButton* SpeedButton34 = nullptr;  // T
-    KeyButton* SpeedButton33 = nullptr;  // J
-    KeyButton* SpeedButton36 = nullptr;  // K
-    KeyButton* SpeedButton84 = nullptr;  // G
-    KeyButton* SpeedButton16 = nullptr;  // E
-    KeyButton* SpeedButton76 = nullptr;  // fit to monitor, hidden
-
-    // Timers
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
-    QTimer* Timer3 = nullptr;
-    QTimer* Timer7 = nullptr;
-    QTimer* Timer9 = nullptr;
-    QTimer* Timer10 = nullptr;
-    QTimer* Timer11 = nullptr;
-    QTimer* Timer12 = nullptr;
-    QTimer* Timer13 = nullptr;
-    QTimer* Timer14 = nullptr;
-    QTimer* Timer15 = nullptr;
-
-  private:
+    std::unique_ptr<BoardUi> ui_;
+    KeyRouter* keys_ = nullptr;
     bool singleInstance_ = false;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
     bool picturesReady_ = false;
     std::function<void()> afterFirstPaint_;
-    BoardOptions options_;
+    GameSettings settings_;
     GameState state_;
     RoundCard card_;
-    ControlLink* control_ = nullptr;
+    NullControlLink noControl_;
+    ControlLink* control_ = &noControl_;
     int fitCounter_ = 0;
     bool fitAvailable_ = true;
-    QList<KeyButton*> keyButtons_;  // in the order keys are matched
+    // The window buttons keep this distance to the window's right edge when it is resized.
+    int buttonsRightMargin_ = 0;
     QColor titleColour_;
     QColor backgroundColour_;
 

@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "board/BoardUi.h"
 #include "board/Uvelta.h"
 
 namespace velta {
@@ -63,6 +64,9 @@ void TForm1::fitToMonitor() {
         setGeometry(monitor->availableGeometry());
         scaleContents(this, fitRatio(monitor->availableGeometry().size()));
     }
+    // The scaled window buttons stay where the fit put them once the window fills the monitor.
+    const QRect buttons = ui_->Panel22->geometry();
+    buttonsRightMargin_ = monitor->availableGeometry().width() - (buttons.x() + buttons.width());
     showMaximized();
 }
 

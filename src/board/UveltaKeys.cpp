@@ -1,145 +1,154 @@
-// Key routing and the window's own controls: every letter or digit typed while the focus
-// rests on a control that takes no text presses the key button with that accelerator.
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
+// How the operator reaches the commands: every key button bound the same way, the clicks
+// that act like keys, the timers, the focus sink, and presses on the window's background.
 #include <QApplication>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QPlainTextEdit>
-#include <QTextEdit>
+#include <QMouseEvent>
 #include <QWindow>
 
+#include "board/BoardUi.h"
+#include "board/ClickAction.h"
+#include "board/KeyRouter.h"
 #include "board/Uvelta.h"
 #include "platform/Guard.h"
+#include "sound/Sound.h"
 
 namespace velta {
 
-namespace {
-
-// The letter or digit a key event carries, lower case; a null char for anything else.
-QChar commandKey(const QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
-        return {};
-    }
-    const int key = event->key();
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-        return QChar('a' + (key - Qt::Key_A));
-    }
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-        return QChar('0' + (key - Qt::Key_0));
-    }
-    return {};
+void TForm1::setControlLink(ControlLink* link) {
+    control_ = link ? link : &noControl_;
 }
 
-bool takesText(const QWidget* w) {
-    if (const auto* combo = qobject_cast<const QComboBox*>(w)) {
-        return combo->isEditable();
-    }
-    if (const auto* line = qobject_cast<const QLineEdit*>(w)) {
-        return !line->isReadOnly();
-    }
-    return qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
-           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QAbstractItemView*>(w);
+KeyButton* TForm1::command(QChar key) const {
+    return keys_->keyFor(key);
 }
 
-}  // namespace
-
-KeyButton* TForm1::keyButtonFor(QChar key) const {
-    const QChar wanted = key.toLower();
-    for (KeyButton* button : keyButtons_) {
-        if (button->accelerator() == wanted && button->isEnabled() && button->isVisible()) {
-            return button;
+// A button runs its command through the guard and then hands the keyboard back to the
+// focus sink; only the open reassign panel keeps the focus it took. Anything else, a team
+// name the focus fell to when the panel closed included, gives it back.
+void TForm1::bindKey(QAbstractButton* button, std::function<void()> command) {
+    connect(button, &QAbstractButton::clicked, this, [this, command = std::move(command)] {
+        guarded(command);
+        if (!(ui_->Panel20->isVisible() &&
+              ui_->Panel20->isAncestorOf(QApplication::focusWidget()))) {
+            parkFocus();
         }
-    }
-    return nullptr;
+    });
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress) {
-        return routeClick(watched, static_cast<QMouseEvent*>(event)) ||
-               QWidget::eventFilter(watched, event);
-    }
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) {
-        return QWidget::eventFilter(watched, event);
-    }
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this) {
-        return QWidget::eventFilter(watched, event);
-    }
-    auto* keyEvent = static_cast<QKeyEvent*>(event);
-    if (event->type() == QEvent::ShortcutOverride) {
-        // Alt + letter is ours, not a menu shortcut's.
-        if ((keyEvent->modifiers() & Qt::AltModifier) && !commandKey(keyEvent).isNull()) {
-            event->accept();
-            return true;
-        }
-        return QWidget::eventFilter(watched, event);
-    }
-    return routeKey(watched, keyEvent) || QWidget::eventFilter(watched, event);
-}
-
-bool TForm1::routeKey(QObject* watched, QKeyEvent* event) {
-    const QChar key = commandKey(event);
-    if (key.isNull()) {
-        return false;
-    }
-    const bool alt = event->modifiers() & Qt::AltModifier;
-    if (!alt && takesText(qobject_cast<QWidget*>(watched))) {
-        return false;
-    }
-    KeyButton* button = keyButtonFor(key);
-    if (!button) {
-        return alt;
-    }
-    button->click();
-    return true;
-}
-
-// Clicks that act like keys: a row cover reveals its row, a score box awards the pot to
-// its side, the key list's " X " closes it.
-bool TForm1::routeClick(QObject* watched, QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        return false;
-    }
+void TForm1::connectCommands() {
+    keepPressesOffTheBackground();
+    const auto bind = [this](QAbstractButton* button, void (TForm1::*command)()) {
+        bindKey(button, [this, command] { (this->*command)(); });
+    };
+    bind(ui_->SpeedButton14, &TForm1::toggleMenu);
+    bind(ui_->SpeedButton9, &TForm1::PreviousQuestion);
+    bind(ui_->SpeedButton3, &TForm1::NextQuestion);
+    bind(ui_->SpeedButton79, &TForm1::ReplaceQuestion);
+    bindKey(ui_->SpeedButton1, [] { StopAllSound(); });
     for (int i = 0; i < 5; ++i) {
-        if (watched == rows[i].cover) {
-            guarded([this, i] { RevealOrHide(i + 1); });
-            return true;
+        bindKey(ui_->rows[i].key, [this, i] { RevealOrHide(i + 1); });
+    }
+    bind(ui_->SpeedButton2, &TForm1::Strike);
+    bind(ui_->SpeedButton37, &TForm1::TimedQuestion);
+    bind(ui_->SpeedButton13, &TForm1::AssignLeft);
+    bind(ui_->SpeedButton10, &TForm1::AssignRight);
+    bind(ui_->SpeedButton81, &TForm1::BalanceScores);
+    bind(ui_->SpeedButton15, &TForm1::ExtraRound);
+    bind(ui_->SpeedButton17, &TForm1::NotOnBoard);
+    bind(ui_->SpeedButton19, &TForm1::EasyNext);
+    bind(ui_->SpeedButton36, &TForm1::showKeyList);
+    bind(ui_->SpeedButton84, &TForm1::toggleCoverOrGame);
+    bind(ui_->SpeedButton16, &TForm1::exitGame);
+    bind(ui_->SpeedButton11, &TForm1::maximize);
+    bind(ui_->SpeedButton76, &TForm1::fitToMonitor);
+    bindKey(ui_->SpeedButton77, [this] { showMinimized(); });
+    bindKey(ui_->SpeedButton12, [this] { close(); });
+    bind(ui_->Button4, &TForm1::MoveToLeft);
+    bind(ui_->Button5, &TForm1::MoveToRight);
+    bind(ui_->Button6, &TForm1::SwapScores);
+    bind(ui_->Button7, &TForm1::EnterScores);
+    bindKey(ui_->Button8, [this] { ui_->Panel20->hide(); });
+
+    // Clicks that act like keys: a row cover presses its row's key (in any state, as the
+    // reveal itself checks the key), a score box presses Z or C (only while enabled), the
+    // rest (the key list's " X ") have their own.
+    for (int i = 0; i < 5; ++i) {
+        ClickAction::attach(ui_->rows[i].cover, [key = ui_->rows[i].key] { key->press(); });
+    }
+    for (QWidget* w :
+         {ui_->Panel3, static_cast<QWidget*>(ui_->Image10), static_cast<QWidget*>(ui_->Label19)}) {
+        ClickAction::attach(w, [this] { ui_->SpeedButton13->click(); });
+    }
+    for (QWidget* w :
+         {ui_->Panel4, static_cast<QWidget*>(ui_->Image11), static_cast<QWidget*>(ui_->Label20)}) {
+        ClickAction::attach(w, [this] { ui_->SpeedButton10->click(); });
+    }
+
+    const auto tick = [this](QTimer* timer, void (TForm1::*handler)()) {
+        connect(timer, &QTimer::timeout, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    tick(ui_->Timer1, &TForm1::splashTick);
+    tick(ui_->Timer2, &TForm1::blinkTick);
+    tick(ui_->Timer3, &TForm1::menuAutoHideTick);
+    tick(ui_->Timer7, &TForm1::firstStartThemeTick);
+    tick(ui_->Timer9, &TForm1::autoStrikeTick);
+    tick(ui_->Timer10, &TForm1::countdownTick);
+    tick(ui_->Timer12, &TForm1::introTick);
+    tick(ui_->Timer15, &TForm1::noticeTick);
+
+    connect(ui_->Image2, &ImageBox::clicked, this, [this] {
+        if (!ui_->SpeedButton9->isEnabled()) {
+            guarded([this] { NextQuestion(); });
         }
-    }
-    if (watched == Panel3 || watched == Image10 || watched == Label19) {
-        SpeedButton13->click();
-        return true;
-    }
-    if (watched == Panel4 || watched == Image11 || watched == Label20) {
-        SpeedButton10->click();
-        return true;
-    }
-    if (watched == Label65) {
-        Panel14->hide();
-        parkFocus();
-        return true;
-    }
-    return false;
+    });
+    connect(ui_->Image15, &ImageBox::clicked, this,
+            [this] { guarded([this] { state_.EasyMode ? EasyNext() : NextQuestion(); }); });
+    connect(ui_->ERondaF1, &QLineEdit::textChanged, this,
+            [this] { guarded([this] { SetPendingQuestion(); }); });
+    connect(ui_->Edit16, &QLineEdit::returnPressed, this,
+            [this] { guarded([this] { storeTeamNames(ui_->Edit16); }); });
+    connect(ui_->Edit17, &QLineEdit::returnPressed, this,
+            [this] { guarded([this] { storeTeamNames(ui_->Edit17); }); });
 }
 
 void TForm1::parkFocus() {
-    if (control_ && control_->isShown()) {
+    if (control_->isShown()) {
         control_->parkFocus();
     } else {
-        Button3->setFocus(Qt::OtherFocusReason);
+        ui_->Button3->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TForm1::parkFocusAndCancelStrike() {
+    parkFocus();
+    ui_->Timer9->stop();
+}
+
+// The window's background is the window itself, its stage and the frame picture around
+// the game. Presses on anything in front of them (the board, the score boxes, the title,
+// the panels) stop there, whether or not that element acts on them.
+void TForm1::keepPressesOffTheBackground() {
+    QList<QWidget*> elements = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    elements += ui_->Panel16->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* w : elements) {
+        if (w != ui_->Panel16 && w != ui_->Image13) {
+            w->setAttribute(Qt::WA_NoMousePropagation);
+        }
     }
 }
 
 // A press on the background drags the window; near its edges it resizes it, since the
 // window has no frame of its own.
 void TForm1::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !windowHandle()) {
+    if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
     }
     parkFocusAndCancelStrike();
     const QPoint pos = mapFromGlobal(event->globalPosition().toPoint());
+    if (!windowHandle()) {
+        return;
+    }
     const int grip = 6;
     Qt::Edges edges;
     if (pos.x() < grip)
@@ -156,6 +165,19 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
         windowHandle()->startSystemMove();
     }
     event->accept();
+}
+
+void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        guarded([this] { maximize(); });
+    }
+}
+
+// The window buttons are anchored to the top-right corner.
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    QWidget* buttons = ui_->Panel22;
+    buttons->move(width() - buttonsRightMargin_ - buttons->width(), buttons->y());
 }
 
 }  // namespace velta

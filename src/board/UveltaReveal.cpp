@@ -1,7 +1,9 @@
 // Uncovering answers into the pot, strikes and the five-second timed question.
 #include "art/Art.h"
 #include "board/BoardTimers.h"
+#include "board/BoardUi.h"
 #include "board/Uvelta.h"
+#include "game/GameRules.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
 #include "sound/Sound.h"
@@ -10,10 +12,10 @@ namespace velta {
 
 void TForm1::RevealOrHide(int n) {
     parkFocusAndCancelStrike();
-    if (!gameViewShowing() || Label16->text() == QLatin1String("?")) {
+    if (!gameViewShowing() || ui_->Label16->text() == QLatin1String("?")) {
         return;
     }
-    AnswerRow& row = rows[n - 1];
+    AnswerRow& row = ui_->rows[n - 1];
     if (!row.key->isEnabled()) {
         PlayEffect(effects::kAnswer);
         return;
@@ -29,7 +31,7 @@ void TForm1::RevealOrHide(int n) {
         const auto [text, points] =
             line.size() > 1 ? SplitAnswerLine(line) : std::pair{QString(), QStringLiteral("0")};
         // Points that are no whole number stop the reveal before the row changes: it stays
-        // covered with its "0", so the pot still adds up the other rows.
+        // covered with its "0", so the pot still adds up the other ui_->rows.
         if (state_.PotOpen) {
             toInt(points);
         }
@@ -42,7 +44,7 @@ void TForm1::RevealOrHide(int n) {
             recomputePot();
         }
         row.cover->hide();
-        if (control_ && control_->syncWithGame()) {
+        if (control_->syncWithGame()) {
             control_->setRevealMark(n, true);
         }
     } else {
@@ -51,30 +53,30 @@ void TForm1::RevealOrHide(int n) {
             recomputePot();
         }
         row.cover->show();
-        if (control_ && control_->syncWithGame()) {
+        if (control_->syncWithGame()) {
             control_->setRevealMark(n, false);
         }
     }
 }
 
 void TForm1::recomputePot() {
-    int sum = 0;
-    for (const AnswerRow& row : rows) {
-        sum += toInt(row.points->text());
+    QList<int> points;
+    for (const AnswerRow& row : ui_->rows) {
+        points << toInt(row.points->text());
     }
-    Label17->setText(QString::number(sum));
+    ui_->Label17->setText(QString::number(game::potSum(points)));
 }
 
 void TForm1::showStrikePicture(const QString& path, const std::function<QImage()>& builtIn) {
-    SpeedButton2->setEnabled(false);
-    Timer2->stop();
-    showPicture(Image1, path, builtIn);
-    Image1->show();
-    Image1->raise();
-    setTimerInterval(Timer1, 1000);
-    switchOn(Timer1);
-    if (control_ && control_->syncWithGame()) {
-        control_->showPicture(Image1->image());
+    ui_->SpeedButton2->setEnabled(false);
+    ui_->Timer2->stop();
+    showPicture(ui_->Image1, path, builtIn);
+    ui_->Image1->show();
+    ui_->Image1->raise();
+    setTimerInterval(ui_->Timer1, 1000);
+    switchOn(ui_->Timer1);
+    if (control_->syncWithGame()) {
+        control_->showPicture(ui_->Image1->image());
     }
     PlayEffect(effects::kWrong);
 }
@@ -83,7 +85,7 @@ void TForm1::Strike() {
     if (!gameViewShowing()) {
         return;
     }
-    state_.StrikeCount = state_.StrikeCount > 2 ? 1 : state_.StrikeCount + 1;
+    state_.StrikeCount = game::nextStrikeCount(state_.StrikeCount);
     showStrikePicture(
         programPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(state_.StrikeCount)),
         [count = state_.StrikeCount] { return art::strikeMarks(count); });
@@ -103,30 +105,28 @@ void TForm1::TimedQuestion() {
         return;
     }
     state_.CountdownValue = 5;
-    switchOn(Timer10);
-    Timer9->start();
+    switchOn(ui_->Timer10);
+    ui_->Timer9->start();
 }
 
 void TForm1::countdownTick() {
     const QString digits = QString::number(state_.CountdownValue);
-    Label53->setText(digits);
-    Label53->repaint();
-    if (control_ && control_->syncWithGame()) {
+    ui_->Label53->setText(digits);
+    ui_->Label53->repaint();
+    if (control_->syncWithGame()) {
         control_->setCountdown(digits);
     }
     if (state_.CountdownValue == 0) {
-        Timer10->stop();
+        ui_->Timer10->stop();
         state_.CountdownValue = 5;
-        Label53->clear();
-        if (control_) {
-            control_->setCountdown(QString());
-        }
+        ui_->Label53->clear();
+        control_->setCountdown(QString());
     }
     --state_.CountdownValue;
 }
 
 void TForm1::autoStrikeTick() {
-    Timer9->stop();
+    ui_->Timer9->stop();
     Strike();
 }
 

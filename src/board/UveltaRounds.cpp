@@ -4,66 +4,53 @@
 
 #include "art/Art.h"
 #include "board/BoardTimers.h"
+#include "board/BoardUi.h"
 #include "board/Uvelta.h"
 #include "editing/GameSettings.h"
+#include "game/GameRules.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
 #include "sound/Sound.h"
 
 namespace velta {
 
-namespace {
-
-bool startsGame(int count) {
-    return count == 1 || (count - 1) % 4 == 0;
-}
-
-}  // namespace
-
 bool TForm1::gameViewShowing() const {
-    return Image13->isVisible();
+    return ui_->Image13->isVisible();
 }
 
 void TForm1::setKeyEnabled(KeyButton* key, QChar letter, bool enabled) {
     key->setEnabled(enabled);
-    if (control_) {
-        control_->setKeyEnabled(letter, enabled);
-    }
-}
-
-void TForm1::parkFocusAndCancelStrike() {
-    parkFocus();
-    Timer9->stop();
+    control_->setKeyEnabled(letter, enabled);
 }
 
 void TForm1::openCommand(Advance how) {
     if (how == Advance::Next) {
         state_.EasyMode = false;
     } else if (how == Advance::Previous) {
-        Panel21->hide();
+        ui_->Panel21->hide();
     }
-    if (options_.hideQuestion) {
-        Label16->hide();
+    if (settings_.hideQuestion) {
+        ui_->Label16->hide();
     }
     // No repaint here: it would paint the old card. Every control the new card changes is
     // repainted once the command returns.
-    Panel1->show();
+    ui_->Panel1->show();
     if (how != Advance::Replace) {
-        ETotal->setText(QStringLiteral("0"));
-        EModo->clear();
+        ui_->ETotal->setText(QStringLiteral("0"));
+        ui_->EModo->clear();
     }
     if (how != Advance::Easy) {
         parkFocusAndCancelStrike();
     }
     if (how == Advance::Next) {
-        setKeyEnabled(SpeedButton19, 'f', false);
+        setKeyEnabled(ui_->SpeedButton19, 'f', false);
     } else if (how == Advance::Easy) {
-        setKeyEnabled(SpeedButton3, 's', false);
-        Image3->setImage(QImage());
+        setKeyEnabled(ui_->SpeedButton3, 's', false);
+        ui_->Image3->setImage(QImage());
     }
     if (how != Advance::Previous) {
-        Image13->show();
-        Image15->show();
+        ui_->Image13->show();
+        ui_->Image15->show();
     }
 }
 
@@ -105,46 +92,42 @@ void TForm1::PreviousQuestion() {
 }
 
 void TForm1::ClearRoundMarks() {
-    if (control_) {
-        control_->clearRoundMarks();
-    }
-    Panel20->hide();
-    Panel21->hide();
+    control_->clearRoundMarks();
+    ui_->Panel20->hide();
+    ui_->Panel21->hide();
 }
 
 // Empties the answers and the pot, and shows the board in place of the cover.
 void TForm1::coverAllRows() {
-    for (AnswerRow& row : rows) {
+    for (AnswerRow& row : ui_->rows) {
         row.answer->clear();
         row.points->setText(QStringLiteral("0"));
     }
-    Label17->setText(QStringLiteral("00"));
-    Image2->hide();
-    Panel1->show();
+    ui_->Label17->setText(QStringLiteral("00"));
+    ui_->Image2->hide();
+    ui_->Panel1->show();
 }
 
 void TForm1::showCoversAndTeams() {
-    for (AnswerRow& row : rows) {
+    for (AnswerRow& row : ui_->rows) {
         row.cover->show();
     }
-    Edit16->show();
-    Edit17->show();
+    ui_->Edit16->show();
+    ui_->Edit17->show();
 }
 
 void TForm1::enableCardKeys() {
-    setKeyEnabled(SpeedButton9, 'a', true);
-    setKeyEnabled(SpeedButton13, 'z', true);
-    setKeyEnabled(SpeedButton10, 'c', true);
+    setKeyEnabled(ui_->SpeedButton9, 'a', true);
+    setKeyEnabled(ui_->SpeedButton13, 'z', true);
+    setKeyEnabled(ui_->SpeedButton10, 'c', true);
 }
 
-// Reads the card: its question goes up, the control window follows, and the rows it leaves
+// Reads the card: its question goes up, the control window follows, and the ui_->rows it leaves
 // out of use are hidden.
 void TForm1::readCard(RoundKind kind, int number) {
     card_ = LoadRoundCard(RoundFilePath(roundFolder(), kind, number));
-    Label16->setText(card_.question);
-    if (control_) {
-        control_->setRoundRelay(roundFileName(kind, number));
-    }
+    ui_->Label16->setText(card_.question);
+    control_->setRoundRelay(roundFileName(kind, number));
     setRowsInUse(card_);
 }
 
@@ -157,9 +140,9 @@ void TForm1::PutUpCard(Advance how) {
     state_.PotOpen = true;
     coverAllRows();
     if (how != Advance::Easy) {
-        options_.hideScores = markerPresent(kHideScoresMarker);
-        for (QWidget* box : {Panel2, Panel3, Panel4}) {
-            box->setVisible(!options_.hideScores);
+        settings_.hideScores = markerPresent(kHideScoresMarker);
+        for (QWidget* box : {ui_->Panel2, ui_->Panel3, ui_->Panel4}) {
+            box->setVisible(!settings_.hideScores);
         }
     }
     showCoversAndTeams();
@@ -168,33 +151,34 @@ void TForm1::PutUpCard(Advance how) {
     }
     applyPointsSchedule(how);
     readCard(RoundKind::Normal, state_.RoundNumber);
-    if (how != Advance::Previous && Panel14->isVisible()) {
-        Panel14->hide();
-        Panel14->show();
+    if (how != Advance::Previous && ui_->Panel14->isVisible()) {
+        ui_->Panel14->hide();
+        ui_->Panel14->show();
     }
 }
 
 void TForm1::applyPointsSchedule(Advance how) {
     const int c = state_.GameQuestionCount;
     const bool scheduleRuns =
-        how == Advance::Next || (how == Advance::Previous && SpeedButton3->isEnabled());
+        how == Advance::Next || (how == Advance::Previous && ui_->SpeedButton3->isEnabled());
     if (scheduleRuns) {
-        state_.DoublePoints = (c + 1) % 4 == 0 && options_.multipliersInNormal;
-        state_.TriplePoints = c % 4 == 0 && options_.multipliersInNormal;
+        const game::Schedule schedule = game::scheduleFor(c, settings_.multipliersInNormal);
+        state_.DoublePoints = schedule.doublePoints;
+        state_.TriplePoints = schedule.triplePoints;
         if (state_.DoublePoints) {
-            showPicture(Image3, doublePicturePath_, art::doublePoints);
-            startSplash(Image3);
+            showPicture(ui_->Image3, doublePicturePath_, art::doublePoints);
+            startSplash(ui_->Image3);
         } else if (state_.TriplePoints) {
-            showPicture(Image3, triplePicturePath_, art::triplePoints);
-            startSplash(Image3);
+            showPicture(ui_->Image3, triplePicturePath_, art::triplePoints);
+            startSplash(ui_->Image3);
         }
     }
     switch (how) {
         case Advance::Next:
-            if (startsGame(c)) {
-                showPicture(Image1, startPicturePath_, art::startSplash);
+            if (game::startsGame(c)) {
+                showPicture(ui_->Image1, startPicturePath_, art::startSplash);
                 PlayEffect(effects::kPresentation);
-                startSplash(Image1);
+                startSplash(ui_->Image1);
                 setScores(QStringLiteral("00"), QStringLiteral("00"));
             } else {
                 PlayEffect(effects::kStart);
@@ -206,10 +190,10 @@ void TForm1::applyPointsSchedule(Advance how) {
         case Advance::Replace:
             break;
         case Advance::Easy:
-            showPicture(Image1, startPicturePath_, art::startSplash);
+            showPicture(ui_->Image1, startPicturePath_, art::startSplash);
             PlayEffect(effects::kPresentation);
-            startSplash(Image1);
-            if (!options_.accumulateInEasy) {
+            startSplash(ui_->Image1);
+            if (!settings_.accumulateInEasy) {
                 setScores(QStringLiteral("00"), QStringLiteral("00"));
             }
             break;
@@ -220,15 +204,13 @@ void TForm1::setRowsInUse(const RoundCard& card) {
     bool inUse[3];
     for (int i = 2; i < 5; ++i) {
         inUse[i - 2] = card.answerLines.value(i).size() > 1;
-        AnswerRow& row = rows[i];
+        AnswerRow& row = ui_->rows[i];
         row.cover->setVisible(inUse[i - 2]);
         row.points->setVisible(inUse[i - 2]);
         row.bar->setVisible(inUse[i - 2]);
         row.key->setEnabled(inUse[i - 2]);
     }
-    if (control_) {
-        control_->setAnswerKeysEnabled(inUse[0], inUse[1], inUse[2]);
-    }
+    control_->setAnswerKeysEnabled(inUse[0], inUse[1], inUse[2]);
 }
 
 // A picture file that is missing or unreadable shows the built-in picture instead, so a
@@ -244,37 +226,35 @@ void TForm1::showPicture(ImageBox* box, const QString& path,
 void TForm1::startSplash(ImageBox* picture) {
     picture->show();
     picture->raise();
-    switchOn(Timer2);
-    setTimerInterval(Timer1, 3000);
-    switchOn(Timer1);
+    switchOn(ui_->Timer2);
+    setTimerInterval(ui_->Timer1, 3000);
+    switchOn(ui_->Timer1);
 }
 
 void TForm1::splashTick() {
-    Timer1->stop();
-    Timer14->stop();
-    Image1->hide();
-    if (control_) {
-        control_->hidePicture();
-    }
-    Image3->hide();
-    SpeedButton2->setEnabled(true);
-    SpeedButton10->setEnabled(true);
+    ui_->Timer1->stop();
+    ui_->Timer14->stop();
+    ui_->Image1->hide();
+    control_->hidePicture();
+    ui_->Image3->hide();
+    ui_->SpeedButton2->setEnabled(true);
+    ui_->SpeedButton10->setEnabled(true);
 }
 
 void TForm1::blinkTick() {
-    if (!Timer1->isActive()) {
+    if (!ui_->Timer1->isActive()) {
         return;
     }
-    ImageBox* blinking = (state_.DoublePoints || state_.TriplePoints) ? Image3 : Image1;
+    ImageBox* blinking = (state_.DoublePoints || state_.TriplePoints) ? ui_->Image3 : ui_->Image1;
     blinking->setVisible(!blinking->isVisible());
 }
 
 void TForm1::ExtraRound() {
-    if (!(Image13->isVisible() && Panel1->isVisible())) {
+    if (!(ui_->Image13->isVisible() && ui_->Panel1->isVisible())) {
         return;
     }
-    Panel1->show();
-    Panel1->repaint();
+    ui_->Panel1->show();
+    ui_->Panel1->repaint();
     ++state_.ExtraRoundNumber;
     if (!RoundExists(roundFolder(), RoundKind::Extra, state_.ExtraRoundNumber)) {
         return;
@@ -292,7 +272,7 @@ void TForm1::ExtraRound() {
 }
 
 void TForm1::SetPendingQuestion() {
-    const QString text = ERondaF1->text();
+    const QString text = ui_->ERondaF1->text();
     const bool normal = text.startsWith('r');
     const QString marker = normal ? QStringLiteral("ronda") : QStringLiteral("xronda");
     const int from = text.indexOf(marker);

@@ -1,6 +1,8 @@
 // Team scores: awarding the pot with Z and C, and the reassign panel of B.
 #include "board/BoardStyle.h"
+#include "board/BoardUi.h"
 #include "board/Uvelta.h"
+#include "game/GameRules.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "sound/Sound.h"
@@ -10,6 +12,13 @@ namespace velta {
 namespace {
 const QString kLeftSide = QStringLiteral("EIzq");
 const QString kRightSide = QStringLiteral("EDer");
+
+game::Side sideOf(const QString& mark) {
+    if (mark == kLeftSide) {
+        return game::Side::Left;
+    }
+    return mark == kRightSide ? game::Side::Right : game::Side::None;
+}
 
 bool isWholeNumber(const QString& text) {
     try {
@@ -28,71 +37,69 @@ void TForm1::AssignRight() {
 }
 
 void TForm1::assign(bool left) {
-    Panel21->hide();
-    if (Label17->text() == QLatin1String("00")) {
+    ui_->Panel21->hide();
+    if (ui_->Label17->text() == QLatin1String("00")) {
         return;
     }
     if (!gameViewShowing()) {
         return;
     }
-    (left ? SpeedButton13 : SpeedButton10)->setEnabled(false);
-    Timer2->stop();
+    (left ? ui_->SpeedButton13 : ui_->SpeedButton10)->setEnabled(false);
+    ui_->Timer2->stop();
     PlayEffect(effects::kRoundWon);
-    int multiplier = 1;
-    if (state_.DoublePoints && options_.multipliersInNormal) {
-        multiplier = 2;
-    } else if (state_.TriplePoints && options_.multipliersInNormal) {
-        multiplier = 3;
-    }
-    const int award = toInt(Label17->text()) * multiplier;
-    ETotal->setText(QString::number(award));
-    QLabel* score = left ? Label19 : Label20;
-    score->setText(QString::number(toInt(score->text()) + award));
+    const int multiplier = game::awardMultiplier({state_.DoublePoints, state_.TriplePoints},
+                                                 settings_.multipliersInNormal);
+    const int pot = toInt(ui_->Label17->text());
+    const game::Scores after =
+        game::award({toInt(ui_->Label19->text()), toInt(ui_->Label20->text())}, pot, multiplier,
+                    left ? game::Side::Left : game::Side::Right);
+    ui_->ETotal->setText(QString::number(pot * multiplier));
+    // Only the awarded side's label is written: the other keeps its text ("00" stays "00").
+    QLabel* score = left ? ui_->Label19 : ui_->Label20;
+    score->setText(QString::number(left ? after.left : after.right));
     state_.PotOpen = false;
-    Label17->setText(QStringLiteral("00"));
-    if (control_) {
-        left ? control_->setLeftScore(score->text()) : control_->setRightScore(score->text());
-    }
-    EModo->setText(left ? kLeftSide : kRightSide);
+    ui_->Label17->setText(QStringLiteral("00"));
+    left ? control_->setLeftScore(score->text()) : control_->setRightScore(score->text());
+    ui_->EModo->setText(left ? kLeftSide : kRightSide);
 }
 
 void TForm1::setScores(const QString& left, const QString& right) {
-    Label19->setText(left);
-    Label20->setText(right);
+    ui_->Label19->setText(left);
+    ui_->Label20->setText(right);
 }
 
 void TForm1::BalanceScores() {
-    setBackground(Panel20, backgroundColour_);
-    setBackground(Panel21, backgroundColour_);
-    const QColor nameColour = Edit16->palette().color(QPalette::Text);
-    setTextColour(Label64, QPalette::WindowText, nameColour);
-    setTextColour(Panel21, QPalette::WindowText, nameColour);
-    Button4->setToolTip(QStringLiteral("Reasignar ") + ETotal->text() +
-                        QStringLiteral(" puntos a ") + Edit16->text());
-    Button5->setToolTip(QStringLiteral("Reasignar ") + ETotal->text() +
-                        QStringLiteral(" puntos a ") + Edit17->text());
-    if (!gameViewShowing() || Label16->text() == QLatin1String("?")) {
+    setBackground(ui_->Panel20, backgroundColour_);
+    setBackground(ui_->Panel21, backgroundColour_);
+    const QColor nameColour = ui_->Edit16->palette().color(QPalette::Text);
+    setTextColour(ui_->Label64, QPalette::WindowText, nameColour);
+    setTextColour(ui_->Panel21, QPalette::WindowText, nameColour);
+    ui_->Button4->setToolTip(QStringLiteral("Reasignar ") + ui_->ETotal->text() +
+                             QStringLiteral(" puntos a ") + ui_->Edit16->text());
+    ui_->Button5->setToolTip(QStringLiteral("Reasignar ") + ui_->ETotal->text() +
+                             QStringLiteral(" puntos a ") + ui_->Edit17->text());
+    if (!gameViewShowing() || ui_->Label16->text() == QLatin1String("?")) {
         return;
     }
-    if (ETotal->text() == QLatin1String("0")) {
-        Panel21->show();
-        Panel21->raise();
-        Timer15->start();
+    if (ui_->ETotal->text() == QLatin1String("0")) {
+        ui_->Panel21->show();
+        ui_->Panel21->raise();
+        ui_->Timer15->start();
         return;
     }
-    if (Panel20->isVisible()) {
-        Panel20->hide();
+    if (ui_->Panel20->isVisible()) {
+        ui_->Panel20->hide();
     } else {
-        Panel21->hide();
-        Panel20->show();
-        Panel20->raise();
-        Button4->setFocus();
+        ui_->Panel21->hide();
+        ui_->Panel20->show();
+        ui_->Panel20->raise();
+        ui_->Button4->setFocus();
     }
 }
 
 void TForm1::noticeTick() {
-    Timer15->stop();
-    Panel21->hide();
+    ui_->Timer15->stop();
+    ui_->Panel21->hide();
 }
 
 void TForm1::MoveToLeft() {
@@ -105,30 +112,28 @@ void TForm1::MoveToRight() {
 // Moves the last award to the other side: refused when it is already there or when the
 // giving team has fewer points than the award.
 void TForm1::moveLastAward(bool toLeft) {
-    const int award = toInt(ETotal->text());
-    const int left = toInt(Label19->text());
-    const int right = toInt(Label20->text());
-    const QString& side = toLeft ? kLeftSide : kRightSide;
-    if ((toLeft ? right : left) < award || EModo->text() == side) {
+    const int award = toInt(ui_->ETotal->text());
+    const int left = toInt(ui_->Label19->text());
+    const int right = toInt(ui_->Label20->text());
+    const auto moved = game::moveAward({left, right}, award, sideOf(ui_->EModo->text()),
+                                       toLeft ? game::Side::Left : game::Side::Right);
+    if (!moved) {
         return;
     }
-    const int shift = toLeft ? award : -award;
-    setScores(QString::number(left + shift), QString::number(right - shift));
+    setScores(QString::number(moved->left), QString::number(moved->right));
     mirrorScores();
-    EModo->setText(side);
+    ui_->EModo->setText(toLeft ? kLeftSide : kRightSide);
 }
 
 void TForm1::mirrorScores() {
-    if (control_) {
-        control_->setLeftScore(Label19->text());
-        control_->setRightScore(Label20->text());
-    }
+    control_->setLeftScore(ui_->Label19->text());
+    control_->setRightScore(ui_->Label20->text());
 }
 
 void TForm1::SwapScores() {
-    setScores(Label20->text(), Label19->text());
+    setScores(ui_->Label20->text(), ui_->Label19->text());
     mirrorScores();
-    EModo->clear();
+    ui_->EModo->clear();
 }
 
 void TForm1::EnterScores() {
@@ -144,8 +149,8 @@ void TForm1::EnterScores() {
             }
         }
     };
-    const QString left = askScore(Edit16->text(), Label19->text());
-    const QString right = askScore(Edit17->text(), Label20->text());
+    const QString left = askScore(ui_->Edit16->text(), ui_->Label19->text());
+    const QString right = askScore(ui_->Edit17->text(), ui_->Label20->text());
     setScores(left, right);
     mirrorScores();
 }

@@ -8,6 +8,7 @@
 
 #include "art/Art.h"
 #include "board/BoardStyle.h"
+#include "board/BoardUi.h"
 #include "board/Uvelta.h"
 #include "content/RoundFiles.h"
 #include "editing/Colours.h"
@@ -61,7 +62,6 @@ void TForm1::CreateBoardWindow() {
         dialogs().notice(QStringLiteral("Este programa ya se está ejecutando."));
         return;
     }
-    qApp->installEventFilter(this);
 
     QPalette tips = QToolTip::palette();
     tips.setColor(QPalette::ToolTipBase, QColor(0, 255, 255));
@@ -69,24 +69,16 @@ void TForm1::CreateBoardWindow() {
     QToolTip::setPalette(tips);
 
     guarded([this] {
-        Edit22->setText(ResolveRoundFolder(programFolder()));
-
         doublePicturePath_ = programPath(QStringLiteral("Imagen\\Pictures\\dobles.bmp"));
         triplePicturePath_ = programPath(QStringLiteral("Imagen\\Pictures\\triples.bmp"));
         startPicturePath_ = programPath(QStringLiteral("Imagen\\Pictures\\ajugar.bmp"));
 
-        Label53->clear();
-        Label22->setText(QStringLiteral("V") + QStringLiteral(VELTA_VERSION));
+        ui_->Label53->clear();
+        ui_->Label22->setText(QStringLiteral("V") + QStringLiteral(VELTA_VERSION));
 
-        Panel18->setGeometry(185, 100, 798, Panel18->height());
-        Panel5->move(Panel5->x(), SpeedButton3->y() + 2);
-        Panel11->move(Panel11->x(), SpeedButton3->y());
-
-        readTeamNames();
-        readTitle();
-
-        setBackground(Panel5, backgroundColour_);
-        setBackground(Panel17, backgroundColour_);
+        ui_->Panel18->setGeometry(185, 100, 798, ui_->Panel18->height());
+        ui_->Panel5->move(ui_->Panel5->x(), ui_->SpeedButton3->y() + 2);
+        ui_->Panel11->move(ui_->Panel11->x(), ui_->SpeedButton3->y());
     });
 }
 
@@ -95,9 +87,11 @@ void TForm1::loadStartPictures() {
         const char* file;
         ImageBox* box;
     } pictures[] = {
-        {"Imagen\\Pictures\\fondo.bmp", Image4},    {"Imagen\\Pictures\\cta_izq.bmp", Image10},
-        {"Imagen\\Pictures\\cta_der.bmp", Image11}, {"Imagen\\Pictures\\cta_total.bmp", Image12},
-        {"Imagen\\Pictures\\marco.bmp", Image13},
+        {"Imagen\\Pictures\\fondo.bmp", ui_->Image4},
+        {"Imagen\\Pictures\\cta_izq.bmp", ui_->Image10},
+        {"Imagen\\Pictures\\cta_der.bmp", ui_->Image11},
+        {"Imagen\\Pictures\\cta_total.bmp", ui_->Image12},
+        {"Imagen\\Pictures\\marco.bmp", ui_->Image13},
     };
     for (const auto& picture : pictures) {
         const QString path = currentDirPath(QLatin1String(picture.file));
@@ -112,97 +106,20 @@ void TForm1::loadStartPictures() {
 // frame setting has filled its box by then and stays.
 void TForm1::loadHiddenPictures() {
     loadStartPictures();
-    fillWithBuiltIn(Image13, painted<builtInFrame>);
-    fillWithBuiltIn(Image4, painted<art::boardBackground>);
-    fillWithBuiltIn(Image10, painted<art::scoreBoxLeft>);
-    fillWithBuiltIn(Image11, painted<art::scoreBoxRight>);
-    fillWithBuiltIn(Image12, painted<art::potBox>);
-    if (Image15->image().isNull()) {
-        Image15->setImage(art::nextArrow());
+    fillWithBuiltIn(ui_->Image13, painted<builtInFrame>);
+    fillWithBuiltIn(ui_->Image4, painted<art::boardBackground>);
+    fillWithBuiltIn(ui_->Image10, painted<art::scoreBoxLeft>);
+    fillWithBuiltIn(ui_->Image11, painted<art::scoreBoxRight>);
+    fillWithBuiltIn(ui_->Image12, painted<art::potBox>);
+    if (ui_->Image15->image().isNull()) {
+        ui_->Image15->setImage(art::nextArrow());
     }
     for (int i = 0; i < 5; ++i) {
-        if (rows[i].bar->image().isNull()) {
-            rows[i].bar->setImage(art::rowBar(i + 1));
+        if (ui_->rows[i].bar->image().isNull()) {
+            ui_->rows[i].bar->setImage(art::rowBar(i + 1));
         }
     }
     picturesReady_ = true;
-}
-
-void TForm1::readTeamNames() {
-    const auto lines = readLinesFile(programPath(kTeamsFile));
-    if (!lines) {
-        return;
-    }
-    QString left = Edit16->text();
-    QString right = Edit17->text();
-    takeLine(*lines, 1, left);
-    takeLine(*lines, 2, right);
-    Edit16->setText(left);
-    Edit17->setText(right);
-}
-
-void TForm1::readTitle() {
-    const QString file = programPath(kTitleFile);
-    const auto lines = readLinesFile(file);
-    if (!lines) {
-        return;
-    }
-    if (!lines->value(0).isEmpty()) {
-        applyTitle(lines->value(0));
-    }
-    // A colour name the table does not know keeps the default colour; the operator is told
-    // which line holds it, and start-up goes on.
-    QStringList unknown;
-    if (!lines->value(1).isEmpty() && !applyTitleColour(lines->value(1))) {
-        unknown << unknownColourMessage(file, 2, lines->value(1));
-    }
-    if (!lines->value(2).isEmpty() && !applyBackgroundColour(lines->value(2))) {
-        unknown << unknownColourMessage(file, 3, lines->value(2));
-    }
-    if (!unknown.isEmpty()) {
-        dialogs().notice(unknown.join('\n'));
-    }
-    if (!QFileInfo::exists(programPath(QStringLiteral("Imagen\\Titles\\portada.jpg")))) {
-        Timer7->start();
-    }
-}
-
-void TForm1::applyTitle(const QString& text) {
-    Label18->setText(text);
-    Label18->adjustSize();
-    Label18->resize(qMax(Label18->width(), 352), 38);
-}
-
-bool TForm1::applyTitleColour(const QString& name) {
-    const auto colour = lookupColour(name);
-    if (!colour) {
-        return false;
-    }
-    titleColour_ = colour->colour.isValid() ? colour->colour
-                                            : lookupColour(QStringLiteral("HotLight"))->colour;
-    setTextColour(Label18, QPalette::WindowText, titleColour_);
-    setTextColour(Edit16, QPalette::Text, titleColour_);
-    setTextColour(Edit17, QPalette::Text, titleColour_);
-    for (KeyButton* key : keyButtons_) {
-        key->setCaptionColour(titleColour_);
-    }
-    SpeedButton11->setCaptionColour(titleColour_);
-    SpeedButton12->setCaptionColour(titleColour_);
-    SpeedButton77->setCaptionColour(titleColour_);
-    return true;
-}
-
-bool TForm1::applyBackgroundColour(const QString& name) {
-    const auto colour = lookupColour(name);
-    if (!colour) {
-        return false;
-    }
-    backgroundColour_ =
-        colour->colour.isValid() ? colour->colour : lookupColour(QStringLiteral("Window"))->colour;
-    setBackground(this, backgroundColour_);
-    setBackground(Panel5, backgroundColour_);
-    setBackground(Panel17, backgroundColour_);
-    return true;
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -213,68 +130,25 @@ void TForm1::showEvent(QShowEvent* event) {
             move(monitor->availableGeometry().center() - rect().center());
         }
         guarded([this] { ShowBoardWindow(); });
-        fillWithBuiltIn(Image2, painted<builtInCover>);
+        fillWithBuiltIn(ui_->Image2, painted<builtInCover>);
     }
 }
 
+// The settings files are read and shown on the board before its first paint. A cover
+// setting also hides the menu by itself after a while; a title setting without a cover of
+// the operator's own opens the theme prompt.
 void TForm1::ShowBoardWindow() {
-    QString cover = programPath(QStringLiteral("Imagen\\Titles\\portada.jpg"));
-    if (!QFileInfo::exists(cover)) {
-        cover = programPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
+    const GameSettings stored = readGameSettings();
+    applySettings(stored);
+    if (stored.coverImage) {
+        ui_->Timer3->start();
     }
-    if (QFileInfo::exists(programPath(kCoverFile))) {
-        if (const auto stored = readPathFile(programPath(kCoverFile))) {
-            cover = *stored;
-        }
-        Timer3->start();
-        options_.coverPath = cover;
-        Panel9->show();
-        Panel9->raise();
-        repaint();
-        if (!QFileInfo::exists(normalizeSeparators(cover))) {
-            dialogs().notice(QStringLiteral("No se encontró la imagen de portada:\n") + cover);
-        } else if (!Image2->loadFile(cover)) {
-            dialogs().notice(QStringLiteral("No se pudo leer la imagen de portada:\n") + cover);
-        }
+    if (QFileInfo::exists(programPath(kTitleFile)) && !QFileInfo::exists(ownCoverPath())) {
+        ui_->Timer7->start();
     }
-    if (QFileInfo::exists(programPath(kFrameFile))) {
-        const QString frame = readPathFile(programPath(kFrameFile)).value_or(QString());
-        options_.framePath = frame;
-        Panel9->show();
-        Panel9->raise();
-        repaint();
-        if (frame.isEmpty() || !QFileInfo::exists(normalizeSeparators(frame))) {
-            dialogs().notice(QStringLiteral("No se encontró la imagen de marco:\n") + frame);
-        } else if (!Image13->loadFile(frame)) {
-            dialogs().notice(QStringLiteral("No se pudo leer la imagen de marco:\n") + frame);
-        }
-    }
-    Panel9->hide();
     setWindowState(Qt::WindowNoState);
-    readOptionMarkers();
     setTeamNameFontSizes(16, 12, 15);
-    Panel16->update();
-}
-
-void TForm1::readOptionMarkers() {
-    options_.multipliersInNormal = !markerPresent(kMultipliersOffMarker);
-    options_.accumulateInEasy = markerPresent(kAccumulateEasyMarker);
-    options_.hideQuestion = markerPresent(kHideQuestionMarker);
-    if (options_.hideQuestion) {
-        Label16->hide();
-    }
-}
-
-void TForm1::setTeamNameFontSizes(int shortPoints, int longPoints, int longFrom) {
-    for (QLineEdit* edit : {Edit16, Edit17}) {
-        QFont f = edit->font();
-        f.setPointSize(edit->text().size() < longFrom ? shortPoints : longPoints);
-        edit->setFont(f);
-    }
-}
-
-QString TForm1::roundFolder() const {
-    return Edit22->text();
+    ui_->Panel16->update();
 }
 
 void TForm1::paintEvent(QPaintEvent* event) {
@@ -291,14 +165,14 @@ void TForm1::paintEvent(QPaintEvent* event) {
 }
 
 void TForm1::introTick() {
-    Timer12->stop();
+    ui_->Timer12->stop();
     if (singleInstance_) {
         PlayEffectLooped(effects::kIntro);
     }
 }
 
 void TForm1::firstStartThemeTick() {
-    Timer7->stop();
+    ui_->Timer7->stop();
 }
 
 }  // namespace velta

@@ -63,6 +63,16 @@ void takeLine(const QStringList& lines, int k, QString& field) {
     }
 }
 
+QString ownCoverPath() {
+    return programPath(QStringLiteral("Imagen\\Titles\\portada.jpg"));
+}
+
+QString defaultCoverPath() {
+    const QString own = ownCoverPath();
+    return QFileInfo::exists(own) ? own
+                                  : programPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
+}
+
 GameSettings readGameSettings() {
     GameSettings s;
     if (const auto title = readLinesFile(programPath(kTitleFile))) {
@@ -75,13 +85,7 @@ GameSettings readGameSettings() {
         takeLine(*teams, 2, s.rightTeamName);
     }
     if (QFileInfo::exists(programPath(kCoverFile))) {
-        s.coverImage = readPathFile(programPath(kCoverFile));
-        if (!s.coverImage) {
-            const QString own = programPath(QStringLiteral("Imagen\\Titles\\portada.jpg"));
-            s.coverImage = QFileInfo::exists(own)
-                               ? own
-                               : programPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
-        }
+        s.coverImage = readPathFile(programPath(kCoverFile)).value_or(defaultCoverPath());
     }
     if (QFileInfo::exists(programPath(kFrameFile))) {
         s.frameImage = readPathFile(programPath(kFrameFile)).value_or(QString());

@@ -15,6 +15,7 @@
 #include "platform/ProgramFolder.h"
 
 using namespace velta;
+using velta::test::BoardView;
 
 namespace {
 
@@ -81,12 +82,12 @@ void BoardStartupTest::cleanup() {
 }
 
 void BoardStartupTest::opensOnTheCoverScreen() {
-    TForm1& board = start();
-    QVERIFY(board.isSingleInstance());
-    QCOMPARE(board.windowTitle(), QStringLiteral("VELTA"));
+    BoardView board(start());
+    QVERIFY(board->isSingleInstance());
+    QCOMPARE(board->windowTitle(), QStringLiteral("VELTA"));
     QCOMPARE(board.Label18->text(), QStringLiteral("Veltarama"));
     QCOMPARE(textColour(board.Label18, QPalette::WindowText), tableColour("HotLight"));
-    QCOMPARE(board.palette().color(QPalette::Window), tableColour("Window"));
+    QCOMPARE(board->palette().color(QPalette::Window), tableColour("Window"));
     QCOMPARE(board.Edit16->text(), QStringLiteral("Los Verdes"));
     QCOMPARE(board.Edit17->text(), QStringLiteral("Los Púrpuras"));
     QCOMPARE(textColour(board.Edit16, QPalette::Text), tableColour("HotLight"));
@@ -111,11 +112,11 @@ void BoardStartupTest::opensOnTheCoverScreen() {
     QVERIFY(board.Label53->text().isEmpty());
     QCOMPARE(board.Label17->text(), QStringLiteral("00"));
     QCOMPARE(board.Label16->text(), QStringLiteral("?"));
-    QCOMPARE(board.roundFolder(), programPath(QStringLiteral("Rondas")));
-    QCOMPARE(board.state().RoundNumber, 0);
-    QVERIFY(board.options().multipliersInNormal);
-    QVERIFY(!board.options().accumulateInEasy);
-    QVERIFY(!board.options().hideQuestion);
+    QCOMPARE(board->roundFolder(), programPath(QStringLiteral("Rondas")));
+    QCOMPARE(board->state().RoundNumber, 0);
+    QVERIFY(board->settings().multipliersInNormal);
+    QVERIFY(!board->settings().accumulateInEasy);
+    QVERIFY(!board->settings().hideQuestion);
     QCOMPARE(board.Image2->image().size(), QSize(1096, 601));  // the built-in cover
     QCOMPARE(fixture_->dialogs.shown, QStringList());
 }
@@ -139,17 +140,17 @@ void BoardStartupTest::timersStartAsDefined_data() {
 void BoardStartupTest::timersStartAsDefined() {
     QFETCH(int, interval);
     QFETCH(bool, active);
-    TForm1& board = start();
-    const auto* timer = board.findChild<QTimer*>(QLatin1String(QTest::currentDataTag()));
+    BoardView board(start());
+    const auto* timer = board->findChild<QTimer*>(QLatin1String(QTest::currentDataTag()));
     QVERIFY(timer);
     QCOMPARE(timer->interval(), interval);
     QCOMPARE(timer->isActive(), active);
 }
 
 void BoardStartupTest::savesTheCoverScreenForReview() {
-    TForm1& board = start();
-    QVERIFY(QTest::qWaitForWindowExposed(&board));
-    const QImage shot = board.grab().toImage();
+    BoardView board(start());
+    QVERIFY(QTest::qWaitForWindowExposed(&board.board));
+    const QImage shot = board->grab().toImage();
     QCOMPARE(shot.size(), QSize(1156, 698));
     const QString folder =
         qEnvironmentVariable("VELTA_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
@@ -186,7 +187,7 @@ void BoardStartupTest::titleFile() {
     QFETCH(QString, titleColour);
     QFETCH(QString, background);
     fixture_->folder.writeBytes(QStringLiteral("Config/Titulo.txt"), file);
-    TForm1& board = start();
+    BoardView board(start());
 
     const QColor ink = lookupColour(titleColour)->colour;
     const QColor ground = lookupColour(background)->colour;
@@ -196,7 +197,7 @@ void BoardStartupTest::titleFile() {
     QCOMPARE(textColour(board.Edit17, QPalette::Text), ink);
     QVERIFY(draws(board.SpeedButton3, ink));
     QVERIFY(draws(board.SpeedButton12, ink));
-    QCOMPARE(board.palette().color(QPalette::Window), ground);
+    QCOMPARE(board->palette().color(QPalette::Window), ground);
     QCOMPARE(board.Panel5->palette().color(QPalette::Window), ground);
     QCOMPARE(board.Panel17->palette().color(QPalette::Window), ground);
     // A title file without "Imagen\Titles\portada.jpg" is a first start: the theme prompt.
@@ -229,7 +230,7 @@ void BoardStartupTest::unknownColourIsReportedAndStartGoesOn() {
     fixture_->folder.writeBytes(
         QStringLiteral("Config/Marco.txt"),
         QFile::encodeName(fixture_->folder.file(QStringLiteral("Shows/borde.bmp"))));
-    TForm1& board = start();
+    BoardView board(start());
 
     QCOMPARE(fixture_->dialogs.notices().size(), 1);
     const QString notice = fixture_->dialogs.notices().constFirst();
@@ -243,7 +244,7 @@ void BoardStartupTest::unknownColourIsReportedAndStartGoesOn() {
     QCOMPARE(fixture_->dialogs.errors(), QStringList());
     QCOMPARE(board.Label18->text(), QStringLiteral("Mi Juego"));
     QCOMPARE(textColour(board.Label18, QPalette::WindowText), tableColour("HotLight"));
-    QCOMPARE(board.palette().color(QPalette::Window), lookupColour(background)->colour);
+    QCOMPARE(board->palette().color(QPalette::Window), lookupColour(background)->colour);
     QCOMPARE(board.Panel17->palette().color(QPalette::Window), lookupColour(background)->colour);
     QVERIFY(board.Timer7->isActive());
     QCOMPARE(board.Image2->image().size(), QSize(31, 17));
@@ -282,7 +283,7 @@ void BoardStartupTest::teamNamesFileAndNameSize() {
     if (!file.isEmpty()) {
         fixture_->folder.writeBytes(QStringLiteral("Config/Equipos.txt"), file);
     }
-    TForm1& board = start();
+    BoardView board(start());
     QCOMPARE(board.Edit16->text(), left);
     QCOMPARE(board.Edit17->text(), right);
     QCOMPARE(board.Edit16->font().pointSize(), leftPoints);
@@ -308,8 +309,8 @@ void BoardStartupTest::roundFolderFile() {
             QStringLiteral("Config/RondaDir.txt"),
             stored.replace("<dir>", QFile::encodeName(fixture_->folder.path())));
     }
-    TForm1& board = start();
-    QCOMPARE(QDir(board.roundFolder()).absolutePath(),
+    BoardView board(start());
+    QCOMPARE(QDir(board->roundFolder()).absolutePath(),
              QDir(fixture_->folder.file(folder)).absolutePath());
 }
 
@@ -320,10 +321,10 @@ void BoardStartupTest::optionMarkers() {
     // Markers are looked up in the program folder, whatever the current directory.
     QTemporaryDir elsewhere;
     QVERIFY(QDir::setCurrent(elsewhere.path()));
-    TForm1& board = start();
-    QVERIFY(!board.options().multipliersInNormal);
-    QVERIFY(board.options().accumulateInEasy);
-    QVERIFY(board.options().hideQuestion);
+    BoardView board(start());
+    QVERIFY(!board->settings().multipliersInNormal);
+    QVERIFY(board->settings().accumulateInEasy);
+    QVERIFY(board->settings().hideQuestion);
     QVERIFY(board.Label16->isHidden());
 }
 

@@ -18,6 +18,7 @@
 #include "sound/Sound.h"
 
 using namespace velta;
+using velta::test::BoardView;
 
 namespace {
 
@@ -81,13 +82,13 @@ void BoardInstanceTest::boardOfASecondCopyStaysSilent() {
     QVERIFY(!fixture_->board->isSingleInstance());
     QCOMPARE(fixture_->dialogs.shown,
              QStringList{QStringLiteral("notice: Este programa ya se está ejecutando.")});
-    QVERIFY(QMetaObject::invokeMethod(fixture_->board->Timer12, "timeout"));
+    QVERIFY(QMetaObject::invokeMethod(BoardView(*fixture_->board).Timer12, "timeout"));
     QCOMPARE(fixture_->sound.calls, QStringList());
 }
 
 void BoardInstanceTest::introLoopsOnce() {
-    TForm1& board = start();
-    QVERIFY(board.isSingleInstance());
+    BoardView board(start());
+    QVERIFY(board->isSingleInstance());
     QCOMPARE(fixture_->sound.calls, QStringList());
     QVERIFY(QMetaObject::invokeMethod(board.Timer12, "timeout"));
     QCOMPARE(fixture_->sound.calls,
@@ -139,8 +140,8 @@ void BoardInstanceTest::lettersPressTheirKeys_data() {
 
 void BoardInstanceTest::lettersPressTheirKeys() {
     QFETCH(Qt::KeyboardModifiers, modifiers);
-    TForm1& board = start();
-    QVERIFY(QTest::qWaitForWindowActive(&board));
+    BoardView board(start());
+    QVERIFY(QTest::qWaitForWindowActive(&board.board));
     QCOMPARE(QApplication::focusWidget(), board.Button3);
     QSignalSpy menu(board.SpeedButton14, &KeyButton::clicked);
     QSignalSpy keyList(board.SpeedButton36, &KeyButton::clicked);
@@ -155,12 +156,12 @@ void BoardInstanceTest::lettersPressTheirKeys() {
 }
 
 void BoardInstanceTest::disabledAndUnknownKeysDoNothing() {
-    TForm1& board = start();
-    QVERIFY(QTest::qWaitForWindowActive(&board));
+    BoardView board(start());
+    QVERIFY(QTest::qWaitForWindowActive(&board.board));
     // A is disabled until a card is up; Q and W belong to no key.
     QVERIFY(!board.SpeedButton9->isEnabled());
     std::vector<std::unique_ptr<QSignalSpy>> keys;
-    for (KeyButton* key : board.findChildren<KeyButton*>()) {
+    for (KeyButton* key : board->findChildren<KeyButton*>()) {
         keys.push_back(std::make_unique<QSignalSpy>(key, &KeyButton::clicked));
     }
     type(Qt::Key_A);
@@ -170,14 +171,14 @@ void BoardInstanceTest::disabledAndUnknownKeysDoNothing() {
     for (const auto& spy : keys) {
         QCOMPARE(spy->count(), 0);
     }
-    QCOMPARE(board.state().RoundNumber, 0);
+    QCOMPARE(board->state().RoundNumber, 0);
     QCOMPARE(fixture_->dialogs.shown, QStringList());
 }
 
 void BoardInstanceTest::lettersGoIntoATeamName() {
-    TForm1& board = start();
-    QVERIFY(QTest::qWaitForWindowActive(&board));
-    board.toggleCoverOrGame();
+    BoardView board(start());
+    QVERIFY(QTest::qWaitForWindowActive(&board.board));
+    board->toggleCoverOrGame();
     QVERIFY(board.Edit16->isVisible());
     board.Edit16->setFocus();
     board.Edit16->end(false);

@@ -13,6 +13,7 @@
 #include "board/Uvelta.h"
 
 using namespace velta;
+using velta::test::BoardView;
 
 namespace {
 
@@ -89,7 +90,7 @@ void BoardPicturesTest::coverFile() {
         fixture_->folder.writeBytes(QStringLiteral("Config/Portada.txt"),
                                     stored.replace("<dir>", QFile::encodeName(dir)));
     }
-    TForm1& board = start();
+    BoardView board(start());
 
     if (coverWidth) {
         QCOMPARE(board.Image2->image().size(), QSize(coverWidth, 9));
@@ -136,7 +137,7 @@ void BoardPicturesTest::frameFile() {
         fixture_->folder.writeBytes(QStringLiteral("Config/Marco.txt"),
                                     stored.replace("<dir>", QFile::encodeName(dir)));
     }
-    TForm1& board = start();
+    BoardView board(start());
 
     if (frameWidth) {
         QCOMPARE(board.Image13->image().size(), QSize(frameWidth, 7));
@@ -148,7 +149,8 @@ void BoardPicturesTest::frameFile() {
         notice.isEmpty() ? QStringList() : QStringList{notice.replace("<dir>", dir)};
     QCOMPARE(fixture_->dialogs.notices(), expected);
     if (frameWidth == 29) {
-        QCOMPARE(board.options().framePath, dir + QStringLiteral("/Shows/borde.bmp"));
+        QCOMPARE(board->settings().frameImage.value_or(QString()),
+                 dir + QStringLiteral("/Shows/borde.bmp"));
     }
     QVERIFY(board.Panel9->isHidden());
 }
@@ -158,14 +160,16 @@ void BoardPicturesTest::missingCoverAndFrameAreBothReported() {
     fixture_->folder.writeBytes(QStringLiteral("Config/Marco.txt"), "C:\\Concurso\\marco.jpg");
     fixture_->folder.writeBytes(QStringLiteral("sq.cfg"), "1");
     fixture_->folder.writeBytes(QStringLiteral("Config/Equipos.txt"), "Los Mejores del Barrio\r\n");
-    TForm1& board = start();
+    BoardView board(start());
     QCOMPARE(fixture_->dialogs.notices(),
              QStringList({kNoCover + QStringLiteral("C:\\Concurso\\portada.jpg"),
                           kNoFrame + QStringLiteral("C:\\Concurso\\marco.jpg")}));
-    QCOMPARE(board.options().coverPath, QStringLiteral("C:\\Concurso\\portada.jpg"));
-    QCOMPARE(board.options().framePath, QStringLiteral("C:\\Concurso\\marco.jpg"));
+    QCOMPARE(board->settings().coverImage.value_or(QString()),
+             QStringLiteral("C:\\Concurso\\portada.jpg"));
+    QCOMPARE(board->settings().frameImage.value_or(QString()),
+             QStringLiteral("C:\\Concurso\\marco.jpg"));
     // The steps after the two messages still ran.
-    QVERIFY(board.options().hideQuestion);
+    QVERIFY(board->settings().hideQuestion);
     QCOMPARE(board.Edit16->font().pointSize(), 12);
 }
 
@@ -186,7 +190,7 @@ void BoardPicturesTest::startPicturesComeFromTheCurrentDirectory() {
     put(QStringLiteral("cta_izq.bmp"), test::pictureFile(QSize(7, 4), "BMP"));
     put(QStringLiteral("cta_total.bmp"), QByteArray("BM not a picture"));
     QVERIFY(QDir::setCurrent(elsewhere.path()));
-    TForm1& board = start();
+    BoardView board(start());
 
     QCOMPARE(board.Image4->image().size(), QSize(6, 4));
     QCOMPARE(board.Image10->image().size(), QSize(7, 4));
@@ -199,9 +203,9 @@ void BoardPicturesTest::startPicturesComeFromTheCurrentDirectory() {
 void BoardPicturesTest::unreadableSettingStillOpensTheWindow() {
     // A folder where the team names should be: the file cannot be read.
     QVERIFY(QDir(fixture_->folder.path()).mkpath(QStringLiteral("Config/Equipos.txt")));
-    TForm1& board = start();
+    BoardView board(start());
     QCOMPARE(fixture_->dialogs.errors().size(), 1);
-    QVERIFY(board.isVisible());
+    QVERIFY(board->isVisible());
     QCOMPARE(board.Edit16->text(), QStringLiteral("Los Verdes"));
     QCOMPARE(board.Image2->image().size(), QSize(1096, 601));  // the built-in cover
     QCOMPARE(board.Image4->image(), art::boardBackground());

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 
 #include "BoardFixture.h"
@@ -17,6 +18,7 @@
 
 using namespace velta;
 using velta::test::BoardFixture;
+using velta::test::BoardView;
 
 namespace {
 
@@ -51,11 +53,18 @@ bool startActive(BoardFixture& f) {
         return false;
     }
     f.board->parkFocus();
-    return QApplication::focusWidget() == f.board->Button3;
+    return QApplication::focusWidget() == BoardView(*f.board).Button3;
 }
 
 QWidget* focused() {
     return QApplication::focusWidget();
+}
+
+// A double click as the desktop delivers it: press, release, double click and release, each
+// to the element under the pointer.
+void doubleClick(QWidget* target, const QPoint& at) {
+    QWidget* window = target->window();
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, target->mapTo(window, at));
 }
 
 }  // namespace
@@ -74,6 +83,14 @@ class KeysMenuTest : public QObject {
     void maximiseFitsTheBoardToTheMonitor();
     void commandsGiveTheFocusBack_data();
     void commandsGiveTheFocusBack();
+    void doubleClicksMaximiseFromTheBackgroundOnly_data();
+    void doubleClicksMaximiseFromTheBackgroundOnly();
+    void doubleClickOnTheArrowPutsUpOneCard();
+    void pressesOnElementsLeaveThePendingStrike_data();
+    void pressesOnElementsLeaveThePendingStrike();
+    void windowButtonsFollowTheRightEdge();
+    void hintsShowAtOnceAndStayEightSeconds_data();
+    void hintsShowAtOnceAndStayEightSeconds();
 };
 
 void KeysMenuTest::menuHidesWithoutTakingTheKeys() {
@@ -86,7 +103,7 @@ void KeysMenuTest::menuHidesWithoutTakingTheKeys() {
     f.folder.writeBytes(kCoverFile,
                         QFile::encodeName(f.folder.file(QStringLiteral("portada.png"))));
     QVERIFY(startActive(f));
-    TForm1& board = *f.board;
+    BoardView board(*f.board);
     QVERIFY(!board.Panel5->isVisible());
     QVERIFY(board.Timer3->isActive());
     QCOMPARE(board.Timer3->interval(), 10000);
@@ -97,17 +114,17 @@ void KeysMenuTest::menuHidesWithoutTakingTheKeys() {
     // The cover lies over the key row, yet every key still acts.
     QVERIFY(board.Panel5->geometry().intersects(board.SpeedButton3->geometry()));
     f.press('s');
-    QCOMPARE(board.state().GameQuestionCount, 1);
+    QCOMPARE(board->state().GameQuestionCount, 1);
     f.press('1');
     QCOMPARE(board.Label17->text(), QStringLiteral("40"));
     f.press('M');
     QVERIFY(!board.Panel5->isVisible());
 
-    board.menuAutoHideTick();
+    board->menuAutoHideTick();
     QVERIFY(board.Panel5->isVisible());
     QVERIFY(!board.Timer3->isActive());
     f.press('s');
-    QCOMPARE(board.state().GameQuestionCount, 2);
+    QCOMPARE(board->state().GameQuestionCount, 2);
     f.press('m');
     QVERIFY(!board.Panel5->isVisible());
 }
@@ -116,7 +133,7 @@ void KeysMenuTest::keyListNamesEveryKey() {
     BoardFixture f;
     f.writeCards(2);
     QVERIFY(startActive(f));
-    TForm1& board = *f.board;
+    BoardView board(*f.board);
     QVERIFY(!board.Panel14->isVisible());
     f.press('k');
     QVERIFY(board.Panel14->isVisible());
@@ -151,7 +168,7 @@ void KeysMenuTest::keyListNamesEveryKey() {
 
     // Keys act while the list is up, and a new card leaves it in front.
     f.press('s');
-    QCOMPARE(board.state().GameQuestionCount, 1);
+    QCOMPARE(board->state().GameQuestionCount, 1);
     QVERIFY(board.Panel14->isVisible());
     QCOMPARE(board.Panel14->parentWidget()->children().last(), board.Panel14);
 
@@ -161,7 +178,7 @@ void KeysMenuTest::keyListNamesEveryKey() {
     QTest::mouseMove(board.Panel14, QPoint(100, -42));
     QCOMPARE(board.Panel14->pos(), start + QPoint(-100, -50));
     QTest::mouseMove(board.Panel14, QPoint(5000, 5000));
-    QCOMPARE(board.Panel14->geometry().bottomRight(), board.rect().bottomRight());
+    QCOMPARE(board.Panel14->geometry().bottomRight(), board->rect().bottomRight());
     QTest::mouseMove(board.Panel14, QPoint(-5000, -5000));
     QCOMPARE(board.Panel14->pos(), QPoint(0, 0));
     QTest::mouseRelease(board.Panel14, Qt::LeftButton, {}, QPoint(0, 0));
@@ -179,14 +196,14 @@ void KeysMenuTest::keysActInEitherCaseOnlyWhileEnabled() {
     f.writeCards(1);
     f.folder.writeRound(2, QStringLiteral("Pregunta 2"), velta::test::standardAnswers().mid(0, 4));
     QVERIFY(startActive(f));
-    TForm1& board = *f.board;
+    BoardView board(*f.board);
     // A before the first card: its button is off, nothing happens and nothing is said.
     f.press('a');
-    QCOMPARE(board.state().RoundNumber, 0);
+    QCOMPARE(board->state().RoundNumber, 0);
     QVERIFY(!board.Panel1->isVisible());
 
     f.press('S');
-    QCOMPARE(board.state().RoundNumber, 1);
+    QCOMPARE(board->state().RoundNumber, 1);
     QTest::keyClick(focused(), '1', Qt::AltModifier);
     QCOMPARE(board.Label17->text(), QStringLiteral("40"));
     QTest::keyClick(focused(), 'Z', Qt::AltModifier);
@@ -205,7 +222,7 @@ void KeysMenuTest::coverAndBackKeepsTheGame() {
     BoardFixture f;
     f.writeCards(2);
     QVERIFY(startActive(f));
-    TForm1& board = *f.board;
+    BoardView board(*f.board);
     f.type("s12z3");
     QCOMPARE(board.Label19->text(), QStringLiteral("70"));
     const QList<QWidget*> game{board.Image13, board.Image15, board.Panel1, board.Edit16,
@@ -232,10 +249,10 @@ void KeysMenuTest::coverAndBackKeepsTheGame() {
     QCOMPARE(board.Label20->text(), QStringLiteral("00"));
     QCOMPARE(board.Label17->text(), QStringLiteral("00"));
     QCOMPARE(board.ETotal->text(), QStringLiteral("70"));
-    QCOMPARE(board.state().RoundNumber, 1);
+    QCOMPARE(board->state().RoundNumber, 1);
     QVERIFY(!board.SpeedButton13->isEnabled());
     f.press('s');
-    QCOMPARE(board.state().GameQuestionCount, 2);
+    QCOMPARE(board->state().GameQuestionCount, 2);
 }
 
 void KeysMenuTest::leavingTheGame_data() {
@@ -254,21 +271,21 @@ void KeysMenuTest::leavingTheGame() {
     BoardFixture f;
     f.writeCards(2);
     QVERIFY(startActive(f));
-    TForm1& board = *f.board;
+    BoardView board(*f.board);
     f.press('s');
     if (command == QLatin1String("e")) {
         f.dialogs.answers << answer;
         f.press('e');
         QCOMPARE(f.dialogs.questions(), QStringList{QStringLiteral("¿Desea salir del juego?")});
     } else {
-        QTest::mouseClick(board.findChild<QWidget*>(command), Qt::LeftButton);
+        QTest::mouseClick(board->findChild<QWidget*>(command), Qt::LeftButton);
         QVERIFY(f.dialogs.shown.isEmpty());
     }
-    QCOMPARE(board.isVisible(), !closes);
+    QCOMPARE(board->isVisible(), !closes);
     if (!closes) {
         QCOMPARE(focused(), board.Button3);
         f.press('s');
-        QCOMPARE(board.state().GameQuestionCount, 2);
+        QCOMPARE(board->state().GameQuestionCount, 2);
     }
 }
 
@@ -276,7 +293,7 @@ void KeysMenuTest::teamNamesTypedOnTheBoard() {
     BoardFixture f;
     f.writeCards(3);
     QVERIFY(startActive(f));
-    TForm1& board = *f.board;
+    BoardView board(*f.board);
     f.type("sh");
     QVERIFY(board.Timer9->isActive());
 
@@ -286,14 +303,14 @@ void KeysMenuTest::teamNamesTypedOnTheBoard() {
     QTest::keyClick(board.Edit16, Qt::Key_End);
     f.press('s');
     QCOMPARE(board.Edit16->text(), QStringLiteral("Los Verdess"));
-    QCOMPARE(board.state().GameQuestionCount, 1);
+    QCOMPARE(board->state().GameQuestionCount, 1);
     QTest::keyClick(board.Edit16, Qt::Key_Return);
     QCOMPARE(f.folder.readBytes(kTeamsFile), QByteArray("Los Verdess\r\nLos P\xFArpuras\r\n"));
     QCOMPARE(board.Edit16->font().pointSize(), 16);
     QCOMPARE(focused(), board.Button3);
     QVERIFY(!board.Timer9->isActive());
     f.press('s');
-    QCOMPARE(board.state().GameQuestionCount, 2);
+    QCOMPARE(board->state().GameQuestionCount, 2);
 
     // Names of 24 characters or more are drawn smaller.
     const auto retype = [&](const QString& name) {
@@ -311,7 +328,7 @@ void KeysMenuTest::teamNamesTypedOnTheBoard() {
     retype(longName.chopped(1));
     QCOMPARE(board.Edit17->font().pointSize(), 16);
     QCOMPARE(board.Edit16->font().pointSize(), 16);
-    QCOMPARE(board.state().GameQuestionCount, 2);
+    QCOMPARE(board->state().GameQuestionCount, 2);
     QCOMPARE(focused(), board.Button3);
 }
 
@@ -320,10 +337,10 @@ void KeysMenuTest::maximiseFitsTheBoardToTheMonitor() {
     BoardFixture f;
     f.writeCards(2);
     QVERIFY(startActive(f));
-    TForm1& board = *f.board;
-    QScreen* monitor = board.screen();
+    BoardView board(*f.board);
+    QScreen* monitor = board->screen();
     QCOMPARE(monitor->geometry(), QRect(0, 0, 1920, 1080));
-    QVERIFY(!board.isMaximized());
+    QVERIFY(!board->isMaximized());
 
     // 1920 x 1080: (960 - 300) / (540 - 45) = 660 / 495.
     const qreal ratio = 660.0 / 495.0;
@@ -338,13 +355,13 @@ void KeysMenuTest::maximiseFitsTheBoardToTheMonitor() {
     const qreal namePoints = board.Edit16->font().pointSizeF();
 
     const auto expectFitted = [&](int buttonsShift) {
-        QTRY_VERIFY(board.isMaximized());
-        QTRY_COMPARE(board.geometry(), monitor->availableGeometry());
+        QTRY_VERIFY(board->isMaximized());
+        QTRY_COMPARE(board->geometry(), monitor->availableGeometry());
         QCOMPARE(board.Label17->geometry(), scaled(pot));
         QCOMPARE(board.Label17->font().pixelSize(), qRound(potPixels * ratio));
         QCOMPARE(board.Edit16->font().pointSizeF(), namePoints * ratio);
         QCOMPARE(board.Panel16->geometry(), scaled(stage));
-        QVERIFY(board.rect().contains(board.Panel16->geometry()));
+        QVERIFY(board->rect().contains(board.Panel16->geometry()));
         QCOMPARE(board.Panel22->geometry(), scaled(buttons).translated(-buttonsShift, 0));
         QCOMPARE(focused(), board.Button3);
     };
@@ -392,7 +409,7 @@ void KeysMenuTest::commandsGiveTheFocusBack() {
     BoardFixture f;
     f.writeCards(3);
     QVERIFY(startActive(f));
-    TForm1& board = *f.board;
+    BoardView board(*f.board);
     f.press(opening == 'f' ? 'f' : 's');
     if (opening == '1') {
         f.press('1');
@@ -400,11 +417,136 @@ void KeysMenuTest::commandsGiveTheFocusBack() {
     f.dialogs.answers << false;
     QTest::mouseClick(board.Edit16, Qt::LeftButton);
     QCOMPARE(focused(), board.Edit16);
-    auto* key = board.findChild<KeyButton*>(button);
+    auto* key = board->findChild<KeyButton*>(button);
     QVERIFY(key && key->isEnabled() && key->isVisible());
     QTest::mouseClick(key, Qt::LeftButton);
     QCOMPARE(focused(), board.Button3);
     QVERIFY(f.dialogs.errors().isEmpty());
+}
+
+void KeysMenuTest::doubleClicksMaximiseFromTheBackgroundOnly_data() {
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<bool>("maximises");
+    QTest::newRow("row cover") << "Label1" << false;
+    QTest::newRow("score box") << "Panel3" << false;
+    QTest::newRow("question") << "Label16" << false;
+    QTest::newRow("pot") << "Label17" << false;
+    QTest::newRow("board") << "Image4" << false;
+    QTest::newRow("title") << "Label18" << false;
+    QTest::newRow("frame") << "Image13" << true;
+    QTest::newRow("background") << "Panel16" << true;
+}
+
+void KeysMenuTest::doubleClicksMaximiseFromTheBackgroundOnly() {
+    QFETCH(QString, element);
+    QFETCH(bool, maximises);
+    BoardFixture f;
+    f.writeCards(2);
+    QVERIFY(startActive(f));
+    BoardView board(*f.board);
+    f.press('s');
+    auto* target = board->findChild<QWidget*>(element);
+    QVERIFY(target && target->isVisible());
+    // The frame's corner and the stage's left edge: nothing lies in front of them there.
+    QPoint at = target->rect().center();
+    if (element == QLatin1String("Image13")) {
+        at = QPoint(3, 3);
+    } else if (element == QLatin1String("Panel16")) {
+        at = QPoint(3, 200);
+    }
+    doubleClick(target, at);
+    if (maximises) {
+        QTRY_VERIFY(board->isMaximized());
+    } else {
+        QTest::qWait(50);
+        QVERIFY(!board->isMaximized());
+        QCOMPARE(board->size(), QSize(1156, 698));
+    }
+    // A double click on a cover uncovers its row once.
+    QCOMPARE(board.rows[0].cover->isVisible(), element != QLatin1String("Label1"));
+}
+
+void KeysMenuTest::doubleClickOnTheArrowPutsUpOneCard() {
+    BoardFixture f;
+    f.writeCards(3);
+    QVERIFY(startActive(f));
+    BoardView board(*f.board);
+    f.press('s');
+    doubleClick(board.Image15, board.Image15->rect().center());
+    QCOMPARE(board->state().GameQuestionCount, 2);
+    QCOMPARE(board.Label16->text(), QStringLiteral("Pregunta 2"));
+}
+
+void KeysMenuTest::pressesOnElementsLeaveThePendingStrike_data() {
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<bool>("cancels");
+    QTest::newRow("pot") << "Label17" << false;
+    QTest::newRow("question") << "Label16" << false;
+    QTest::newRow("title") << "Label18" << false;
+    QTest::newRow("board") << "Image4" << false;
+    QTest::newRow("background") << "Panel16" << true;
+    QTest::newRow("key list's X") << "Label65" << true;
+}
+
+// Only the background, the frame and the commands that park the focus cancel the strike
+// the timed question has pending.
+void KeysMenuTest::pressesOnElementsLeaveThePendingStrike() {
+    QFETCH(QString, element);
+    QFETCH(bool, cancels);
+    BoardFixture f;
+    f.writeCards(2);
+    QVERIFY(startActive(f));
+    BoardView board(*f.board);
+    f.type("skh");
+    QVERIFY(board.Timer9->isActive());
+    auto* target = board->findChild<QWidget*>(element);
+    QVERIFY(target && target->isVisible());
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(board.Timer9->isActive(), !cancels);
+    QCOMPARE(board.Panel14->isVisible(), element != QLatin1String("Label65"));
+}
+
+void KeysMenuTest::windowButtonsFollowTheRightEdge() {
+    BoardFixture f;
+    QVERIFY(startActive(f));
+    BoardView board(*f.board);
+    for (const int width : {1400, 1000, 1156}) {
+        board->resize(width, 698);
+        QCOMPARE(board.Panel22->geometry().right(), width - 1);
+        QCOMPARE(board.Panel22->y(), 0);
+    }
+}
+
+void KeysMenuTest::hintsShowAtOnceAndStayEightSeconds_data() {
+    QTest::addColumn<QString>("where");
+    QTest::newRow("reassign panel's swap") << "Button6";
+    QTest::newRow("key list line") << "ListBox2";
+}
+
+void KeysMenuTest::hintsShowAtOnceAndStayEightSeconds() {
+    QFETCH(QString, where);
+    BoardFixture f;
+    f.writeCards(2);
+    QVERIFY(startActive(f));
+    BoardView board(*f.board);
+    f.type("s1zbk");
+    QVERIFY(board.Panel20->isVisible());
+    QWidget* target = board.Button6;
+    QPoint at = board.Button6->rect().center();
+    QString hint = QStringLiteral("Intercambiar marcadores");
+    if (where == QLatin1String("ListBox2")) {
+        target = board.ListBox2->viewport();
+        at = board.ListBox2->visualItemRect(board.ListBox2->item(9)).center();
+        hint = board.ListBox2->item(9)->text();
+    }
+    QCOMPARE(target->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, target), 0);
+    QHelpEvent help(QEvent::ToolTip, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), hint);
+    QTest::qWait(7500);
+    QVERIFY(QToolTip::isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 1000);
 }
 
 QTEST_MAIN(KeysMenuTest)

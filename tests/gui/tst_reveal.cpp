@@ -10,6 +10,7 @@
 
 using velta::TForm1;
 using velta::test::BoardFixture;
+using velta::test::BoardView;
 using velta::test::played;
 namespace art = velta::art;
 namespace effects = velta::effects;
@@ -26,7 +27,7 @@ bool startOnCard(BoardFixture& f, const QStringList& answers) {
     f.press('s');
     f.board->splashTick();
     f.sound.clear();
-    return f.board->Label16->text() == QLatin1String("Pregunta 1");
+    return BoardView(*f.board).Label16->text() == QLatin1String("Pregunta 1");
 }
 
 void copyTree(const QString& from, const QString& to) {
@@ -62,7 +63,7 @@ void Reveal::potFollowsRevealsAndHides() {
     QVERIFY(startOnCard(
         f, {QStringLiteral("Uno,40"), QStringLiteral("Dos,30"), QStringLiteral("Tres,15"),
             QStringLiteral("Cuatro,12"), QStringLiteral("Cinco,3")}));
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
 
     f.press('2');
     QCOMPARE(b.Label17->text(), QStringLiteral("30"));
@@ -97,7 +98,7 @@ void Reveal::potFollowsRevealsAndHides() {
 void Reveal::potFrozenAfterAward() {
     BoardFixture f;
     QVERIFY(startOnCard(f, velta::test::standardAnswers()));
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
 
     f.press('1');
     b.SpeedButton13->click();
@@ -124,7 +125,7 @@ void Reveal::answerTypeSize() {
     const QString thirtyOne(31, QChar('b'));
     BoardFixture f;
     QVERIFY(startOnCard(f, {thirty + QStringLiteral(",60"), thirtyOne + QStringLiteral(",40")}));
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
     f.type("12");
     QCOMPARE(b.rows[0].answer->text(), thirty);
     QCOMPARE(b.rows[0].answer->font().pointSize(), 24);
@@ -142,23 +143,23 @@ void Reveal::keysNeedAQuestionOnTheBoard() {
     BoardFixture f;
     f.writeCards(1);
     QVERIFY(f.start());
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
 
     f.type("12345xnh");
     QVERIFY(f.sound.calls.isEmpty());
-    QCOMPARE(b.state().StrikeCount, 0);
+    QCOMPARE(b->state().StrikeCount, 0);
     QVERIFY(!b.Timer9->isActive());
     QVERIFY(!b.Timer1->isActive());
 
     f.press('s');
-    b.splashTick();
+    b->splashTick();
     f.press('g');
     QVERIFY(b.Image2->isVisible());
     f.sound.clear();
     f.type("1xh");
     QVERIFY(f.sound.calls.isEmpty());
     QVERIFY(b.rows[0].points->text() == QLatin1String("0"));
-    QCOMPARE(b.state().StrikeCount, 0);
+    QCOMPARE(b->state().StrikeCount, 0);
     QVERIFY(!b.Timer9->isActive());
 
     f.press('g');
@@ -174,7 +175,7 @@ void Reveal::blankAndBrokenAnswerLines() {
     f.folder.writeRound(3, QStringLiteral("Pregunta 3"), {QStringLiteral("Solo")});
     QVERIFY(startOnCard(f, {QStringLiteral("Uno,100"), QStringLiteral(","), QStringLiteral(","),
                             QStringLiteral(","), QStringLiteral(",")}));
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
 
     f.type("12");
     QVERIFY(!b.rows[1].cover->isVisible());
@@ -207,12 +208,12 @@ void Reveal::blankAndBrokenAnswerLines() {
 void Reveal::strikesCycleThroughTheirPictures() {
     BoardFixture f;
     QVERIFY(startOnCard(f, velta::test::standardAnswers()));
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
 
     for (const int count : {1, 2, 3, 1}) {
         f.sound.clear();
         f.press('x');
-        QCOMPARE(b.state().StrikeCount, count);
+        QCOMPARE(b->state().StrikeCount, count);
         QVERIFY(b.Image1->isVisible());
         QCOMPARE(b.Image1->image(), art::strikeMarks(count));
         QVERIFY(f.control.pictureShown);
@@ -222,7 +223,7 @@ void Reveal::strikesCycleThroughTheirPictures() {
         QCOMPARE(b.Timer1->interval(), 1000);
         QVERIFY(!b.Timer2->isActive());
         QVERIFY(!b.SpeedButton2->isEnabled());
-        b.splashTick();
+        b->splashTick();
         QVERIFY(!b.Image1->isVisible());
         QVERIFY(!f.control.pictureShown);
         QVERIFY(b.SpeedButton2->isEnabled());
@@ -230,16 +231,16 @@ void Reveal::strikesCycleThroughTheirPictures() {
 
     f.sound.clear();
     f.press('n');
-    QCOMPARE(b.state().StrikeCount, 1);
+    QCOMPARE(b->state().StrikeCount, 1);
     QCOMPARE(b.Image1->image(), art::notOnBoardMark());
     QCOMPARE(f.sound.effects(), played(effects::kWrong));
     QVERIFY(!b.SpeedButton2->isEnabled());
-    b.splashTick();
+    b->splashTick();
 
     f.press('s');
-    QCOMPARE(b.state().StrikeCount, 0);
+    QCOMPARE(b->state().StrikeCount, 0);
     f.press('x');
-    QCOMPARE(b.state().StrikeCount, 1);
+    QCOMPARE(b->state().StrikeCount, 1);
 }
 
 // A strike cuts a start splash short to one second. While it shows, X on the board is
@@ -248,7 +249,7 @@ void Reveal::strikeDuringSplash() {
     BoardFixture f;
     f.writeCards(1);
     QVERIFY(f.start());
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
 
     f.press('s');
     QVERIFY(b.Timer1->isActive());
@@ -259,19 +260,19 @@ void Reveal::strikeDuringSplash() {
     QVERIFY(b.Timer1->isActive());
     QCOMPARE(b.Image1->image(), art::strikeMarks(1));
     f.press('x');
-    QCOMPARE(b.state().StrikeCount, 1);
+    QCOMPARE(b->state().StrikeCount, 1);
     QCOMPARE(f.sound.effects(), played(effects::kWrong));
 
     b.SpeedButton2->press();
-    QCOMPARE(b.state().StrikeCount, 2);
+    QCOMPARE(b->state().StrikeCount, 2);
     QCOMPARE(b.Image1->image(), art::strikeMarks(2));
 
     QVERIFY(!b.Timer2->isActive());
-    b.splashTick();
+    b->splashTick();
     QVERIFY(b.SpeedButton2->isEnabled());
     QVERIFY(b.SpeedButton10->isEnabled());
     f.press('x');
-    QCOMPARE(b.state().StrikeCount, 3);
+    QCOMPARE(b->state().StrikeCount, 3);
 
     // The next card's splash runs its full three seconds again.
     f.press('s');
@@ -290,20 +291,20 @@ void Reveal::missingOrBrokenStrikePictures() {
     QVERIFY(own.save(f.folder.file(QStringLiteral("Imagen/Pictures/equis1.bmp")), "BMP"));
     f.folder.writeBytes(QStringLiteral("Imagen/Pictures/equis2.bmp"), "no es una imagen");
     QVERIFY(startOnCard(f, velta::test::standardAnswers()));
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
 
     f.press('x');
     QCOMPARE(b.Image1->image().size(), own.size());
-    b.splashTick();
+    b->splashTick();
     for (const int count : {2, 3}) {
         f.sound.clear();
         f.press('x');
-        QCOMPARE(b.state().StrikeCount, count);
+        QCOMPARE(b->state().StrikeCount, count);
         QVERIFY(b.Image1->isVisible());
         QCOMPARE(b.Image1->image(), art::strikeMarks(count));
         QCOMPARE(f.sound.effects(), played(effects::kWrong));
         QVERIFY(b.Timer1->isActive());
-        b.splashTick();
+        b->splashTick();
         QVERIFY(b.SpeedButton2->isEnabled());
     }
     f.press('n');
@@ -316,11 +317,11 @@ void Reveal::missingOrBrokenStrikePictures() {
 void Reveal::timedQuestion() {
     BoardFixture f;
     QVERIFY(startOnCard(f, velta::test::standardAnswers()));
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
     const auto ticks = [&b](int count) {
         QStringList shown;
         for (int i = 0; i < count; ++i) {
-            b.countdownTick();
+            b->countdownTick();
             shown << b.Label53->text();
         }
         return shown;
@@ -332,15 +333,15 @@ void Reveal::timedQuestion() {
     QVERIFY(b.Timer10->isActive());
     QCOMPARE(ticks(5), (QStringList{"5", "4", "3", "2", "1"}));
     QCOMPARE(f.control.countdown, QStringLiteral("1"));
-    b.autoStrikeTick();
+    b->autoStrikeTick();
     QVERIFY(!b.Timer9->isActive());
-    QCOMPARE(b.state().StrikeCount, 1);
+    QCOMPARE(b->state().StrikeCount, 1);
     QCOMPARE(b.Image1->image(), art::strikeMarks(1));
     QCOMPARE(f.sound.effects(), played(effects::kWrong));
     QCOMPARE(ticks(1), QStringList{QString()});
     QVERIFY(!b.Timer10->isActive());
     QVERIFY(f.control.countdown.isEmpty());
-    b.splashTick();
+    b->splashTick();
 
     // A reveal takes the strike out; the digits run on. H again starts from 5.
     f.press('h');
@@ -359,9 +360,9 @@ void Reveal::timedQuestion() {
     f.press('x');
     QVERIFY(b.Timer9->isActive());
     QVERIFY(!b.SpeedButton2->isEnabled());
-    b.autoStrikeTick();
-    QCOMPARE(b.state().StrikeCount, 3);
-    b.splashTick();
+    b->autoStrikeTick();
+    QCOMPARE(b->state().StrikeCount, 3);
+    b->splashTick();
 
     // A click on the frame cancels it too; without "Sincronizar con el juego" the host's
     // countdown only gets emptied at the end.
@@ -374,7 +375,7 @@ void Reveal::timedQuestion() {
     QCOMPARE(f.control.countdown, QStringLiteral("host"));
     ticks(1);
     QVERIFY(f.control.countdown.isEmpty());
-    QCOMPARE(b.state().StrikeCount, 3);
+    QCOMPARE(b->state().StrikeCount, 3);
 }
 
 // What the audience sees, painted with the shipped pictures: a question with two answers
@@ -391,20 +392,20 @@ void Reveal::screenshots() {
                             QStringLiteral("Pelota inflable para la arena,16"),
                             QStringLiteral("Sombrilla de colores del hotel,11"),
                             QStringLiteral("Lentes de sol,8")}));
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
     b.Label16->setText(QStringLiteral("Menciona algo que llevas a la playa"));
     f.type("12");
     QCOMPARE(b.Label17->text(), QStringLiteral("65"));
 
     const QString folder = build + QStringLiteral("/screenshots/");
     QVERIFY(QDir().mkpath(folder));
-    QVERIFY(b.grab().save(folder + QStringLiteral("question_two_revealed.png")));
+    QVERIFY(b->grab().save(folder + QStringLiteral("question_two_revealed.png")));
     f.press('x');
     QVERIFY(b.Image1->isVisible());
-    const QImage strike = b.grab().toImage();
+    const QImage strike = b->grab().toImage();
     QVERIFY(strike.save(folder + QStringLiteral("strike.png")));
     // The board shows around the X: the picture's flat background is see-through.
-    const QPoint corner = b.Image1->mapTo(&b, QPoint(2, 2));
+    const QPoint corner = b.Image1->mapTo(&b.board, QPoint(2, 2));
     QVERIFY(strike.pixelColor(corner) != QColor(Qt::black));
 }
 

@@ -9,6 +9,7 @@
 
 using velta::TForm1;
 using velta::test::BoardFixture;
+using velta::test::BoardView;
 using velta::test::played;
 namespace art = velta::art;
 namespace effects = velta::effects;
@@ -59,9 +60,11 @@ void RoundFlow::gameOfFour() {
         f.folder.writeBytes(velta::kMultipliersOffMarker, {});
     }
     QVERIFY(f.start());
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
     if (multipliers == OffByOption) {
-        b.options().multipliersInNormal = false;
+        velta::GameSettings unchecked = b->settings();
+        unchecked.multipliersInNormal = false;
+        b->applySettings(unchecked);
     }
     const bool on = multipliers == On;
 
@@ -79,10 +82,10 @@ void RoundFlow::gameOfFour() {
         f.press('s');
 
         QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta %1").arg(q));
-        QCOMPARE(b.state().RoundNumber, q);
-        QCOMPARE(b.state().GameQuestionCount, q);
-        QCOMPARE(b.state().DoublePoints, factor == 2);
-        QCOMPARE(b.state().TriplePoints, factor == 3);
+        QCOMPARE(b->state().RoundNumber, q);
+        QCOMPARE(b->state().GameQuestionCount, q);
+        QCOMPARE(b->state().DoublePoints, factor == 2);
+        QCOMPARE(b->state().TriplePoints, factor == 3);
         QCOMPARE(f.sound.effects(),
                  played(expected.startsGame ? effects::kPresentation : effects::kStart));
         const QString left = expected.startsGame ? QStringLiteral("00") : QStringLiteral("25");
@@ -103,15 +106,15 @@ void RoundFlow::gameOfFour() {
             QCOMPARE(b.Timer1->interval(), 3000);
             QVERIFY(b.Timer2->isActive());
             velta::ImageBox* blinking = factor > 1 ? b.Image3 : b.Image1;
-            b.blinkTick();
+            b->blinkTick();
             QVERIFY(!blinking->isVisible());
-            b.blinkTick();
+            b->blinkTick();
             QVERIFY(blinking->isVisible());
         }
 
         awardFortyLeft(f);
         QCOMPARE(b.Label19->text(), QString::number(left.toInt() + 40 * factor));
-        b.splashTick();
+        b->splashTick();
         QVERIFY(!b.Image1->isVisible());
         QVERIFY(!b.Image3->isVisible());
     }
@@ -124,7 +127,7 @@ void RoundFlow::previousAndReplaceKeepTheSchedule() {
     BoardFixture f;
     f.writeCards(8);
     QVERIFY(f.start());
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
 
     QVERIFY(!b.SpeedButton9->isEnabled());
     f.press('a');
@@ -133,32 +136,32 @@ void RoundFlow::previousAndReplaceKeepTheSchedule() {
     QVERIFY(f.sound.calls.isEmpty());
 
     f.type("sss");
-    QVERIFY(b.state().DoublePoints);
-    b.splashTick();
+    QVERIFY(b->state().DoublePoints);
+    b->splashTick();
     f.sound.clear();
     f.press('a');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 2"));
-    QCOMPARE(b.state().GameQuestionCount, 2);
-    QVERIFY(!b.state().DoublePoints);
-    QVERIFY(!b.state().TriplePoints);
+    QCOMPARE(b->state().GameQuestionCount, 2);
+    QVERIFY(!b->state().DoublePoints);
+    QVERIFY(!b->state().TriplePoints);
     QCOMPARE(f.sound.effects(), played(effects::kStart));
     QVERIFY(!b.Timer1->isActive());
     QVERIFY(!b.Image1->isVisible());
 
     f.press('s');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 3"));
-    QVERIFY(b.state().DoublePoints);
+    QVERIFY(b->state().DoublePoints);
     QVERIFY(b.Image3->isVisible());
-    b.splashTick();
+    b->splashTick();
     awardFortyLeft(f);
     QCOMPARE(b.ETotal->text(), QStringLiteral("80"));
 
     f.sound.clear();
     f.press('v');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 4"));
-    QCOMPARE(b.state().RoundNumber, 4);
-    QCOMPARE(b.state().GameQuestionCount, 3);
-    QVERIFY(b.state().DoublePoints);
+    QCOMPARE(b->state().RoundNumber, 4);
+    QCOMPARE(b->state().GameQuestionCount, 3);
+    QVERIFY(b->state().DoublePoints);
     QVERIFY(f.sound.calls.isEmpty());
     QVERIFY(!b.Timer1->isActive());
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
@@ -171,8 +174,8 @@ void RoundFlow::previousAndReplaceKeepTheSchedule() {
 
     f.press('s');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 5"));
-    QCOMPARE(b.state().GameQuestionCount, 4);
-    QVERIFY(b.state().TriplePoints);
+    QCOMPARE(b->state().GameQuestionCount, 4);
+    QVERIFY(b->state().TriplePoints);
     QCOMPARE(b.ETotal->text(), QStringLiteral("0"));
     QVERIFY(b.EModo->text().isEmpty());
 }
@@ -187,7 +190,7 @@ void RoundFlow::pendingQuestion() {
                             true);
     }
     QVERIFY(f.start());
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
     f.type("ss");
 
     b.ERondaF1->setText(QStringLiteral("ronda7.txt"));
@@ -195,14 +198,14 @@ void RoundFlow::pendingQuestion() {
     f.press('s');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 7"));
     QCOMPARE(f.control.relay, QStringLiteral("ronda7.txt"));
-    QCOMPARE(b.state().GameQuestionCount, 3);
-    QVERIFY(b.state().DoublePoints);
+    QCOMPARE(b->state().GameQuestionCount, 3);
+    QVERIFY(b->state().DoublePoints);
     f.press('s');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 8"));
-    QVERIFY(b.state().TriplePoints);
+    QVERIFY(b->state().TriplePoints);
 
     b.ERondaF1->setText(QStringLiteral("xronda3.txt"));
-    QCOMPARE(b.state().RoundNumber, 8);
+    QCOMPARE(b->state().RoundNumber, 8);
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 3"));
     QCOMPARE(f.control.relay, QStringLiteral("xronda3.txt"));
@@ -210,8 +213,8 @@ void RoundFlow::pendingQuestion() {
     QVERIFY(f.dialogs.shown.isEmpty());
     b.ERondaF1->setText(QStringLiteral("pregunta.txt"));
     QCOMPARE(f.dialogs.errors().size(), 1);
-    QCOMPARE(b.state().RoundNumber, 8);
-    QCOMPARE(b.state().ExtraRoundNumber, 3);
+    QCOMPARE(b->state().RoundNumber, 8);
+    QCOMPARE(b->state().ExtraRoundNumber, 3);
 
     // Card 0 (what an editor shows in an empty folder) must not strand the game: the next S
     // still finds card 1.
@@ -225,9 +228,9 @@ void RoundFlow::lastCardComesUpAgain() {
     BoardFixture f;
     f.writeCards(1);
     QVERIFY(f.start());
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
     f.press('s');
-    b.splashTick();
+    b->splashTick();
     f.type("12");
     QCOMPARE(b.Label17->text(), QStringLiteral("70"));
     QVERIFY(f.control.marks[0] && f.control.marks[1]);
@@ -236,9 +239,9 @@ void RoundFlow::lastCardComesUpAgain() {
 
     f.press('s');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
-    QCOMPARE(b.state().GameQuestionCount, 1);
+    QCOMPARE(b->state().GameQuestionCount, 1);
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
-    for (const velta::AnswerRow& row : b.rows) {
+    for (const BoardView::Row& row : b.rows) {
         QVERIFY(row.cover->isVisible());
         QCOMPARE(row.points->text(), QStringLiteral("0"));
         QVERIFY(row.answer->text().isEmpty());
@@ -263,22 +266,22 @@ void RoundFlow::extraRounds() {
     f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::standardAnswers(), true);
     f.folder.writeRound(2, QStringLiteral("Extra 2"), velta::test::standardAnswers(), true);
     QVERIFY(f.start());
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
 
     f.press('r');
-    QCOMPARE(b.state().ExtraRoundNumber, 0);
+    QCOMPARE(b->state().ExtraRoundNumber, 0);
     QCOMPARE(b.Label16->text(), QStringLiteral("?"));
 
     f.type("sss");
-    b.splashTick();
+    b->splashTick();
     f.press('1');
     f.press('x');
     f.sound.clear();
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 1"));
     QCOMPARE(f.sound.effects(), played(effects::kStart));
-    QVERIFY(!b.state().DoublePoints);
-    QCOMPARE(b.state().StrikeCount, 0);
+    QVERIFY(!b->state().DoublePoints);
+    QCOMPARE(b->state().StrikeCount, 0);
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
     QVERIFY(b.rows[0].cover->isVisible());
     QCOMPARE(f.control.relay, QStringLiteral("xronda1.txt"));
@@ -289,16 +292,16 @@ void RoundFlow::extraRounds() {
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 2"));
     QVERIFY(!b.rows[0].cover->isVisible());
-    QCOMPARE(b.state().ExtraRoundNumber, 3);
+    QCOMPARE(b->state().ExtraRoundNumber, 3);
     f.folder.writeRound(4, QStringLiteral("Extra 4"), velta::test::standardAnswers(), true);
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 4"));
 
-    QCOMPARE(b.state().RoundNumber, 3);
+    QCOMPARE(b->state().RoundNumber, 3);
     f.press('s');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 4"));
-    QCOMPARE(b.state().GameQuestionCount, 4);
-    QVERIFY(b.state().TriplePoints);
+    QCOMPARE(b->state().GameQuestionCount, 4);
+    QVERIFY(b->state().TriplePoints);
 }
 
 // Rows 3 to 5 show only for answers in use; their keys follow on both windows.
@@ -311,11 +314,11 @@ void RoundFlow::rowsOutOfUse() {
                         {QStringLiteral("Uno,60"), QStringLiteral("Dos,40")});
     f.folder.writeRound(3, QStringLiteral("Cinco respuestas"), velta::test::standardAnswers());
     QVERIFY(f.start());
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
 
     const auto rowsInUse = [&b] {
         QList<bool> inUse;
-        for (const velta::AnswerRow& row : b.rows) {
+        for (const BoardView::Row& row : b.rows) {
             const bool shown = row.cover->isVisible();
             if (shown != row.points->isVisible() || shown != row.bar->isVisible() ||
                 shown != row.key->isEnabled()) {
@@ -329,7 +332,7 @@ void RoundFlow::rowsOutOfUse() {
     f.press('s');
     QCOMPARE(rowsInUse(), (QList<bool>{true, true, true, false, false}));
     QCOMPARE(f.control.answerKeys, (std::array<bool, 3>{true, false, false}));
-    b.splashTick();
+    b->splashTick();
     f.sound.clear();
     f.press('4');
     QVERIFY(f.sound.calls.isEmpty());
@@ -359,7 +362,7 @@ void RoundFlow::scoreBoxesFollowTheMarker() {
     f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::standardAnswers(), true);
     f.folder.writeBytes(velta::kHideScoresMarker, {});
     QVERIFY(f.start());
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
     const auto boxesShown = [&b] {
         const bool pot = b.Panel2->isVisible();
         if (pot != b.Panel3->isVisible() || pot != b.Panel4->isVisible()) {
@@ -375,7 +378,7 @@ void RoundFlow::scoreBoxesFollowTheMarker() {
     QFile::remove(f.folder.file(velta::kHideScoresMarker));
     f.press('s');
     QCOMPARE(boxesShown(), QStringLiteral("shown"));
-    QVERIFY(!b.options().hideScores);
+    QVERIFY(!b->settings().hideScores);
 
     f.folder.writeBytes(velta::kHideScoresMarker, {});
     f.press('r');
@@ -401,12 +404,12 @@ void RoundFlow::easyMode() {
         f.folder.writeBytes(velta::kAccumulateEasyMarker, {});
     }
     QVERIFY(f.start());
-    TForm1& b = *f.board;
+    BoardView b(*f.board);
     b.Label19->setText(QStringLiteral("25"));
 
     f.press('f');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
-    QVERIFY(b.state().EasyMode);
+    QVERIFY(b->state().EasyMode);
     QVERIFY(!b.SpeedButton3->isEnabled());
     QCOMPARE(f.control.keys.value('s', true), false);
     QVERIFY(b.SpeedButton9->isEnabled());
@@ -425,7 +428,7 @@ void RoundFlow::easyMode() {
 
     f.press('s');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
-    b.splashTick();
+    b->splashTick();
     awardFortyLeft(f);
     QCOMPARE(b.Label19->text(), QString::number(kept.toInt() + 40));
 
@@ -438,8 +441,8 @@ void RoundFlow::easyMode() {
 
     f.press('f');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 3"));
-    QCOMPARE(b.state().GameQuestionCount, 3);
-    QVERIFY(!b.state().DoublePoints);
+    QCOMPARE(b->state().GameQuestionCount, 3);
+    QVERIFY(!b->state().DoublePoints);
     QVERIFY(b.Image1->isVisible());
     QVERIFY(!b.Image3->isVisible());
     QVERIFY(f.dialogs.shown.isEmpty());

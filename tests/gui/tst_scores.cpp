@@ -31,13 +31,20 @@ class ScoresTest : public QObject {
     void press(char key) { f_->press(key); }
     void click(QWidget* widget);
     void playCards(int count);
-    QString left() const { return board_->Label19->text(); }
-    QString right() const { return board_->Label20->text(); }
+    // "Puntos dobles y triples en modo Normal" checked or not.
+    void setMultipliers(bool on) {
+        GameSettings s = board_->settings();
+        s.multipliersInNormal = on;
+        board_->applySettings(s);
+    }
+    QString left() const { return ui_->Label19->text(); }
+    QString right() const { return ui_->Label20->text(); }
     // Both scores, and what the control window's mirrors show of them.
     void expectScores(const QString& left, const QString& right);
 
     std::unique_ptr<BoardFixture> f_;
     TForm1* board_ = nullptr;
+    std::unique_ptr<velta::test::BoardView> ui_;
 };
 
 void ScoresTest::init() {
@@ -54,12 +61,14 @@ void ScoresTest::init() {
     }
     QVERIFY(f_->start());
     board_ = f_->board.get();
+    ui_ = std::make_unique<velta::test::BoardView>(*board_);
     board_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(board_));
     board_->parkFocus();
 }
 
 void ScoresTest::cleanup() {
+    ui_.reset();
     board_ = nullptr;
     f_.reset();
 }
@@ -78,8 +87,8 @@ void ScoresTest::playCards(int count) {
 }
 
 void ScoresTest::expectScores(const QString& left, const QString& right) {
-    QCOMPARE(board_->Label19->text(), left);
-    QCOMPARE(board_->Label20->text(), right);
+    QCOMPARE(ui_->Label19->text(), left);
+    QCOMPARE(ui_->Label20->text(), right);
     QCOMPARE(f_->control.leftScore, left);
     QCOMPARE(f_->control.rightScore, right);
 }
@@ -101,7 +110,7 @@ void ScoresTest::awardGivesThePotOnce() {
     playCards(1);
     press('1');
     press('2');
-    QCOMPARE(board_->Label17->text(), QStringLiteral("45"));
+    QCOMPARE(ui_->Label17->text(), QStringLiteral("45"));
     f_->sound.clear();
 
     const auto award = [&] {
@@ -117,36 +126,36 @@ void ScoresTest::awardGivesThePotOnce() {
     // Only the awarded side's mirror follows.
     QCOMPARE(toLeft ? f_->control.leftScore : f_->control.rightScore, QStringLiteral("45"));
     QCOMPARE(toLeft ? f_->control.rightScore : f_->control.leftScore, QString());
-    QCOMPARE(board_->Label17->text(), QStringLiteral("00"));
-    QCOMPARE(board_->ETotal->text(), QStringLiteral("45"));
-    QCOMPARE(board_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));
+    QCOMPARE(ui_->Label17->text(), QStringLiteral("00"));
+    QCOMPARE(ui_->ETotal->text(), QStringLiteral("45"));
+    QCOMPARE(ui_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));
     QCOMPARE(f_->sound.effects(), QStringList{programPath(effects::kRoundWon)});
-    QVERIFY(!(toLeft ? board_->SpeedButton13 : board_->SpeedButton10)->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), board_->Button3);
+    QVERIFY(!(toLeft ? ui_->SpeedButton13 : ui_->SpeedButton10)->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), ui_->Button3);
 
     // The pot is spent: neither side gets it again, and the last award stands.
     award();
     press(toLeft ? 'c' : 'z');
     QCOMPARE(toLeft ? left() : right(), QStringLiteral("45"));
     QCOMPARE(toLeft ? right() : left(), QStringLiteral("00"));
-    QCOMPARE(board_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));
+    QCOMPARE(ui_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));
     QCOMPARE(f_->sound.effects().size(), 1);
 
     // A revealed answer after the award no longer fills the pot.
     press('3');
-    QCOMPARE(board_->Label17->text(), QStringLiteral("00"));
+    QCOMPARE(ui_->Label17->text(), QStringLiteral("00"));
 }
 
 void ScoresTest::awardNeedsAPotAndTheGameView() {
     // Nothing on the board yet: no card, no pot.
     press('z');
     QCOMPARE(left(), QStringLiteral("00"));
-    QCOMPARE(board_->ETotal->text(), QStringLiteral("0"));
+    QCOMPARE(ui_->ETotal->text(), QStringLiteral("0"));
 
     playCards(1);
     press('z');
     QCOMPARE(left(), QStringLiteral("00"));
-    QVERIFY(board_->SpeedButton13->isEnabled());
+    QVERIFY(ui_->SpeedButton13->isEnabled());
     QVERIFY(f_->sound.effects().indexOf(programPath(effects::kRoundWon)) < 0);
 
     // On the cover the pot waits for the game view to come back.
@@ -154,7 +163,7 @@ void ScoresTest::awardNeedsAPotAndTheGameView() {
     press('g');
     QVERIFY(!board_->gameViewShowing());
     press('z');
-    QCOMPARE(board_->Label17->text(), QStringLiteral("30"));
+    QCOMPARE(ui_->Label17->text(), QStringLiteral("30"));
     QCOMPARE(left(), QStringLiteral("00"));
     press('g');
     press('z');
@@ -164,12 +173,12 @@ void ScoresTest::awardNeedsAPotAndTheGameView() {
     press('s');
     press('2');
     press('2');
-    QCOMPARE(board_->Label17->text(), QStringLiteral("0"));
+    QCOMPARE(ui_->Label17->text(), QStringLiteral("0"));
     press('c');
     QCOMPARE(right(), QStringLiteral("0"));
-    QCOMPARE(board_->ETotal->text(), QStringLiteral("0"));
-    QCOMPARE(board_->EModo->text(), QStringLiteral("EDer"));
-    QVERIFY(!board_->SpeedButton10->isEnabled());
+    QCOMPARE(ui_->ETotal->text(), QStringLiteral("0"));
+    QCOMPARE(ui_->EModo->text(), QStringLiteral("EDer"));
+    QVERIFY(!ui_->SpeedButton10->isEnabled());
 }
 
 void ScoresTest::multiplierCountsAtTheAward_data() {
@@ -193,42 +202,42 @@ void ScoresTest::multiplierCountsAtTheAward() {
     QFETCH(char, key);
     QFETCH(QString, awarded);
     playCards(card - 1);
-    board_->options().multipliersInNormal = optionAtPutUp;
+    setMultipliers(optionAtPutUp);
     press('s');
-    board_->options().multipliersInNormal = optionAtAward;
+    setMultipliers(optionAtAward);
     press('1');
     press('2');
     press(key);
     QCOMPARE(key == 'z' ? left() : right(), awarded);
-    QCOMPARE(board_->ETotal->text(), awarded);
+    QCOMPARE(ui_->ETotal->text(), awarded);
     // The pot showed the plain points while the question was played.
-    QCOMPARE(board_->Label17->text(), QStringLiteral("00"));
+    QCOMPARE(ui_->Label17->text(), QStringLiteral("00"));
 }
 
 void ScoresTest::balanceBeforeAnAwardShowsTheNotice() {
     // No question on the board yet: B shows nothing.
     press('b');
-    QVERIFY(!board_->Panel21->isVisible());
-    QVERIFY(!board_->Panel20->isVisible());
+    QVERIFY(!ui_->Panel21->isVisible());
+    QVERIFY(!ui_->Panel20->isVisible());
 
     playCards(1);
     press('b');
-    QVERIFY(board_->Panel21->isVisible());
-    QCOMPARE(board_->Panel21->text(), QStringLiteral("Puntos sin asignar"));
-    QVERIFY(board_->Timer15->isActive());
-    QCOMPARE(board_->Timer15->interval(), 1500);
-    QVERIFY(!board_->Panel20->isVisible());
-    QCOMPARE(QApplication::focusWidget(), board_->Button3);
+    QVERIFY(ui_->Panel21->isVisible());
+    QCOMPARE(ui_->Panel21->text(), QStringLiteral("Puntos sin asignar"));
+    QVERIFY(ui_->Timer15->isActive());
+    QCOMPARE(ui_->Timer15->interval(), 1500);
+    QVERIFY(!ui_->Panel20->isVisible());
+    QCOMPARE(QApplication::focusWidget(), ui_->Button3);
     board_->noticeTick();
-    QVERIFY(!board_->Panel21->isVisible());
-    QVERIFY(!board_->Timer15->isActive());
+    QVERIFY(!ui_->Panel21->isVisible());
+    QVERIFY(!ui_->Timer15->isActive());
 
     // An award takes the notice down at once.
     press('b');
-    QVERIFY(board_->Panel21->isVisible());
+    QVERIFY(ui_->Panel21->isVisible());
     press('1');
     press('z');
-    QVERIFY(!board_->Panel21->isVisible());
+    QVERIFY(!ui_->Panel21->isVisible());
 }
 
 void ScoresTest::reassignPanelMovesTheLastAward() {
@@ -244,60 +253,60 @@ void ScoresTest::reassignPanelMovesTheLastAward() {
     QCOMPARE(right(), QStringLiteral("30"));
 
     press('b');
-    QVERIFY(board_->Panel20->isVisible());
-    QVERIFY(!board_->Panel21->isVisible());
-    QCOMPARE(QApplication::focusWidget(), board_->Button4);
-    QCOMPARE(board_->Button4->toolTip(), QStringLiteral("Reasignar 45 puntos a Los Verdes"));
-    QCOMPARE(board_->Button5->toolTip(), QStringLiteral("Reasignar 45 puntos a Los Púrpuras"));
+    QVERIFY(ui_->Panel20->isVisible());
+    QVERIFY(!ui_->Panel21->isVisible());
+    QCOMPARE(QApplication::focusWidget(), ui_->Button4);
+    QCOMPARE(ui_->Button4->toolTip(), QStringLiteral("Reasignar 45 puntos a Los Verdes"));
+    QCOMPARE(ui_->Button5->toolTip(), QStringLiteral("Reasignar 45 puntos a Los Púrpuras"));
 
     const auto expect = [&](const char* l, const char* r, const char* side) {
         expectScores(QLatin1String(l), QLatin1String(r));
-        QCOMPARE(board_->EModo->text(), QLatin1String(side));
-        QCOMPARE(board_->ETotal->text(), QStringLiteral("45"));
+        QCOMPARE(ui_->EModo->text(), QLatin1String(side));
+        QCOMPARE(ui_->ETotal->text(), QStringLiteral("45"));
     };
-    click(board_->Button4);  // already on the left
+    click(ui_->Button4);  // already on the left
     expect("45", "30", "EIzq");
-    click(board_->Button5);
+    click(ui_->Button5);
     expect("0", "75", "EDer");
-    click(board_->Button5);  // already on the right
+    click(ui_->Button5);  // already on the right
     expect("0", "75", "EDer");
-    click(board_->Button4);
+    click(ui_->Button4);
     expect("45", "30", "EIzq");
-    QVERIFY(board_->Panel20->isVisible());
+    QVERIFY(ui_->Panel20->isVisible());
 
     // After a swap either way is open, but a side never gives more than it has.
-    click(board_->Button6);
+    click(ui_->Button6);
     expect("30", "45", "");
-    click(board_->Button5);
+    click(ui_->Button5);
     expect("30", "45", "");
-    click(board_->Button4);
+    click(ui_->Button4);
     expect("75", "0", "EIzq");
-    click(board_->Button5);
+    click(ui_->Button5);
     expect("30", "45", "EDer");
-    click(board_->Button4);  // the right has 45, so back it goes
+    click(ui_->Button4);  // the right has 45, so back it goes
     expect("75", "0", "EIzq");
-    click(board_->Button6);
-    click(board_->Button6);
+    click(ui_->Button6);
+    click(ui_->Button6);
     expect("75", "0", "");
-    click(board_->Button4);  // the right has nothing to give
+    click(ui_->Button4);  // the right has nothing to give
     expect("75", "0", "");
 
     // The panel's buttons leave the keys working; B closes the panel and the game goes on.
     press('b');
-    QVERIFY(!board_->Panel20->isVisible());
-    QCOMPARE(QApplication::focusWidget(), board_->Button3);
+    QVERIFY(!ui_->Panel20->isVisible());
+    QCOMPARE(QApplication::focusWidget(), ui_->Button3);
     press('b');
-    QVERIFY(board_->Panel20->isVisible());
-    click(board_->Button8);
-    QVERIFY(!board_->Panel20->isVisible());
-    QCOMPARE(QApplication::focusWidget(), board_->Button3);
+    QVERIFY(ui_->Panel20->isVisible());
+    click(ui_->Button8);
+    QVERIFY(!ui_->Panel20->isVisible());
+    QCOMPARE(QApplication::focusWidget(), ui_->Button3);
     press('b');
-    QVERIFY(board_->Panel20->isVisible());
+    QVERIFY(ui_->Panel20->isVisible());
     press('s');
     QCOMPARE(board_->state().GameQuestionCount, 3);
-    QVERIFY(!board_->Panel20->isVisible());
-    QCOMPARE(board_->ETotal->text(), QStringLiteral("0"));
-    QCOMPARE(QApplication::focusWidget(), board_->Button3);
+    QVERIFY(!ui_->Panel20->isVisible());
+    QCOMPARE(ui_->ETotal->text(), QStringLiteral("0"));
+    QCOMPARE(QApplication::focusWidget(), ui_->Button3);
 }
 
 void ScoresTest::swapKeepsTheTextsAsTheyAre() {
@@ -306,17 +315,17 @@ void ScoresTest::swapKeepsTheTextsAsTheyAre() {
     press('z');
     press('b');
     f_->dialogs.inputs << QStringLiteral("007") << QStringLiteral("40");
-    click(board_->Button7);
+    click(ui_->Button7);
     expectScores(QStringLiteral("007"), QStringLiteral("40"));
-    click(board_->Button6);
+    click(ui_->Button6);
     expectScores(QStringLiteral("40"), QStringLiteral("007"));
-    QCOMPARE(board_->EModo->text(), QString());
-    QCOMPARE(board_->ETotal->text(), QStringLiteral("30"));
+    QCOMPARE(ui_->EModo->text(), QString());
+    QCOMPARE(ui_->ETotal->text(), QStringLiteral("30"));
 
     // Moves read the texts as numbers and write plain ones.
-    click(board_->Button4);
+    click(ui_->Button4);
     expectScores(QStringLiteral("40"), QStringLiteral("007"));
-    click(board_->Button5);
+    click(ui_->Button5);
     expectScores(QStringLiteral("10"), QStringLiteral("37"));
 }
 
@@ -328,7 +337,7 @@ void ScoresTest::manualEntryAsksUntilItGetsAWholeNumber() {
     press('b');
     f_->dialogs.inputs << QStringLiteral("-5") << QStringLiteral("diez") << QStringLiteral("")
                        << QStringLiteral("1.5") << QStringLiteral("20") << std::nullopt;
-    click(board_->Button7);
+    click(ui_->Button7);
     expectScores(QStringLiteral("20"), QStringLiteral("00"));
     QCOMPARE(f_->dialogs.shown, QStringList({"input: Puntos para.. | Los Verdes | 45",
                                              "input: Puntos para.. | Los Verdes | 45",
@@ -337,8 +346,8 @@ void ScoresTest::manualEntryAsksUntilItGetsAWholeNumber() {
                                              "input: Puntos para.. | Los Verdes | 45",
                                              "input: Puntos para.. | Los Púrpuras | 00"}));
     // The last award is not touched by a manual entry.
-    QCOMPARE(board_->ETotal->text(), QStringLiteral("45"));
-    QCOMPARE(board_->EModo->text(), QStringLiteral("EIzq"));
+    QCOMPARE(ui_->ETotal->text(), QStringLiteral("45"));
+    QCOMPARE(ui_->EModo->text(), QStringLiteral("EIzq"));
     QVERIFY(f_->dialogs.inputs.isEmpty());
     QVERIFY(f_->dialogs.errors().isEmpty());
     // Keys still reach the commands afterwards.

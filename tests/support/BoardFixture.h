@@ -7,10 +7,12 @@
 #include <QtTest>
 #include <memory>
 
+#include "BoardView.h"
 #include "RecordingControlLink.h"
 #include "RecordingSoundOutput.h"
 #include "ScriptedDialogs.h"
 #include "TempProgramFolder.h"
+#include "app/Show.h"
 #include "board/Uvelta.h"
 #include "platform/ProgramFolder.h"
 
@@ -39,7 +41,10 @@ inline QStringList played(const QString& effect) {
 // and a stand-in control window that is not shown. Write the files the test needs into
 // `folder`, then start().
 struct BoardFixture {
-    BoardFixture() { usePrivateRuntimeFolder(); }
+    BoardFixture() {
+        usePrivateRuntimeFolder();
+        prepareApplication();
+    }
 
     TempProgramFolder folder;
     ScriptedDialogs dialogs;

@@ -1,0 +1,58 @@
+#include "app/Show.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "board/TipStyle.h"
+#include "board/Uvelta.h"
+#include "platform/ProgramFolder.h"
+
+namespace velta {
+
+void prepareApplication() {
+    static bool prepared = false;
+    if (prepared) {
+        return;
+    }
+    prepared = true;
+    QApplication::setApplicationName(QStringLiteral("VELTA"));
+    QApplication::setStyle(new TipStyle);
+    // Qt's own buttons and dialogs ("Sí", "No", "Cancelar") speak the operator's language.
+    auto* qtSpanish = new QTranslator(qApp);
+    if (qtSpanish->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(qtSpanish);
+    }
+}
+
+Show::Show(const QString& programFolder) {
+    prepareApplication();
+    setProgramFolder(programFolder);
+    setDialogs(&dialogs_);
+    setSoundOutput(&sound_);
+}
+
+Show::~Show() {
+    board_.reset();
+    setSoundOutput(nullptr);
+    setDialogs(nullptr);
+}
+
+bool Show::open(std::function<void()> afterFirstPaint) {
+    board_ = std::make_unique<TForm1>();
+    if (!board_->isSingleInstance()) {
+        return false;
+    }
+    board_->setAfterFirstPaint([this, afterFirstPaint = std::move(afterFirstPaint)] {
+        sound_.warmUp();
+        if (afterFirstPaint) {
+            afterFirstPaint();
+        }
+    });
+    board_->show();
+    return true;
+}
+
+}  // namespace velta

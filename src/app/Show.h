@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "platform/QtDialogs.h"
+#include "sound/QtSoundOutput.h"
+
+namespace velta {
+
+class TForm1;
+
+// Sets up the running application the way every start of the show needs it: Qt's own
+// dialogs in Spanish and hints that show at once. Tests call it too, so their windows
+// behave as the operator's do.
+void prepareApplication();
+
+// One start of the show on a program folder, as the program entry, the benchmarks and the
+// end-to-end runs make it: the real dialogs and sound voices, then the board window.
+class Show {
+  public:
+    explicit Show(const QString& programFolder);
+    ~Show();
+
+    // Creates and shows the board; false when another copy already runs (the operator has
+    // been told). `afterFirstPaint` runs once the cover is on screen, after the sounds
+    // started loading.
+    bool open(std::function<void()> afterFirstPaint = {});
+
+    TForm1& board() { return *board_; }
+    QtSoundOutput& sound() { return sound_; }
+
+  private:
+    QtDialogs dialogs_;
+    QtSoundOutput sound_;
+    std::unique_ptr<TForm1> board_;
+};
+
+}  // namespace velta

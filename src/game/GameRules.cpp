@@ -1,0 +1,57 @@
+#include "game/GameRules.h"
+
+namespace velta::game {
+
+bool startsGame(int questionCount) {
+    return questionCount == 1 || (questionCount - 1) % 4 == 0;
+}
+
+Schedule scheduleFor(int questionCount, bool multipliersInNormal) {
+    if (!multipliersInNormal) {
+        return {};
+    }
+    return {(questionCount + 1) % 4 == 0, questionCount % 4 == 0};
+}
+
+int awardMultiplier(const Schedule& schedule, bool multipliersInNormal) {
+    if (!multipliersInNormal) {
+        return 1;
+    }
+    if (schedule.doublePoints) {
+        return 2;
+    }
+    return schedule.triplePoints ? 3 : 1;
+}
+
+int nextStrikeCount(int count) {
+    return count > 2 ? 1 : count + 1;
+}
+
+int potSum(const QList<int>& points) {
+    int sum = 0;
+    for (int p : points) {
+        sum += p;
+    }
+    return sum;
+}
+
+Scores award(Scores scores, int pot, int multiplier, Side to) {
+    const int points = pot * multiplier;
+    if (to == Side::Left) {
+        scores.left += points;
+    } else if (to == Side::Right) {
+        scores.right += points;
+    }
+    return scores;
+}
+
+std::optional<Scores> moveAward(Scores scores, int award, Side awardedTo, Side to) {
+    const int giving = to == Side::Left ? scores.right : scores.left;
+    if (to == Side::None || awardedTo == to || giving < award) {
+        return std::nullopt;
+    }
+    const int shift = to == Side::Left ? award : -award;
+    return Scores{scores.left + shift, scores.right - shift};
+}
+
+}  // namespace velta::game

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <optional>
+
+namespace velta::game {
+
+// The rules of the game as plain functions on values. The board keeps its numbers as text
+// in its labels: it converts them, asks a rule, and writes the answer back.
+
+// Questions advanced with S and F are counted; the first, fifth, ninth ... start a game.
+bool startsGame(int questionCount);
+
+// What the points schedule gives the question with this count: in a game of four, the
+// third counts double and the fourth triple, while the option is on.
+struct Schedule {
+    bool doublePoints = false;
+    bool triplePoints = false;
+};
+Schedule scheduleFor(int questionCount, bool multipliersInNormal);
+
+// The factor an award is multiplied by, checked at the moment of the award: the option may
+// have been switched off since the question was put up.
+int awardMultiplier(const Schedule& schedule, bool multipliersInNormal);
+
+// Strikes on one card count 1, 2, 3 and then start again at 1.
+int nextStrikeCount(int count);
+
+// The pot: the points of the rows in play added up.
+int potSum(const QList<int>& points);
+
+enum class Side { None, Left, Right };
+
+struct Scores {
+    int left = 0;
+    int right = 0;
+    bool operator==(const Scores& other) const {
+        return left == other.left && right == other.right;
+    }
+};
+
+// The scores after an award of the pot times the multiplier to one side.
+Scores award(Scores scores, int pot, int multiplier, Side to);
+
+// The scores after the last award moves to the other side. Nothing when it already lies on
+// that side, or when the giving team has fewer points than the award.
+std::optional<Scores> moveAward(Scores scores, int award, Side awardedTo, Side to);
+
+}  // namespace velta::game

@@ -1,0 +1,136 @@
+// The game's rules without a window: the points schedule of a game of four questions, the
+// award's multiplier, the strike count and moving the last award.
+#include <QtTest>
+
+#include "game/GameRules.h"
+
+using namespace velta::game;
+
+Q_DECLARE_METATYPE(velta::game::Side)
+
+class GameRulesTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void schedule_data();
+    void schedule();
+    void multiplierAtTheAward_data();
+    void multiplierAtTheAward();
+    void strikesCountToThreeAndStartAgain();
+    void potAddsTheRowsInPlay();
+    void awardGoesToOneSide();
+    void movingTheLastAward_data();
+    void movingTheLastAward();
+};
+
+void GameRulesTest::schedule_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("option");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<bool>("doubled");
+    QTest::addColumn<bool>("tripled");
+    QTest::newRow("first question") << 1 << true << true << false << false;
+    QTest::newRow("second") << 2 << true << false << false << false;
+    QTest::newRow("third doubles") << 3 << true << false << true << false;
+    QTest::newRow("fourth triples") << 4 << true << false << false << true;
+    QTest::newRow("fifth starts the next game") << 5 << true << true << false << false;
+    QTest::newRow("seventh doubles") << 7 << true << false << true << false;
+    QTest::newRow("eighth triples") << 8 << true << false << false << true;
+    QTest::newRow("ninth starts a game") << 9 << true << true << false << false;
+    QTest::newRow("third, option off") << 3 << false << false << false << false;
+    QTest::newRow("fourth, option off") << 4 << false << false << false << false;
+    // A stepped back before the first card of a jumped-ahead game: as the count says.
+    QTest::newRow("count 0 triples") << 0 << true << false << false << true;
+}
+
+void GameRulesTest::schedule() {
+    QFETCH(int, count);
+    QFETCH(bool, option);
+    QFETCH(bool, starts);
+    QFETCH(bool, doubled);
+    QFETCH(bool, tripled);
+    QCOMPARE(startsGame(count), starts);
+    const Schedule s = scheduleFor(count, option);
+    QCOMPARE(s.doublePoints, doubled);
+    QCOMPARE(s.triplePoints, tripled);
+}
+
+void GameRulesTest::multiplierAtTheAward_data() {
+    QTest::addColumn<bool>("doubled");
+    QTest::addColumn<bool>("tripled");
+    QTest::addColumn<bool>("option");
+    QTest::addColumn<int>("factor");
+    QTest::newRow("plain") << false << false << true << 1;
+    QTest::newRow("double") << true << false << true << 2;
+    QTest::newRow("triple") << false << true << true << 3;
+    QTest::newRow("double, option switched off since") << true << false << false << 1;
+    QTest::newRow("triple, option switched off since") << false << true << false << 1;
+}
+
+void GameRulesTest::multiplierAtTheAward() {
+    QFETCH(bool, doubled);
+    QFETCH(bool, tripled);
+    QFETCH(bool, option);
+    QFETCH(int, factor);
+    QCOMPARE(awardMultiplier({doubled, tripled}, option), factor);
+}
+
+void GameRulesTest::strikesCountToThreeAndStartAgain() {
+    int count = 0;
+    QList<int> seen;
+    for (int i = 0; i < 7; ++i) {
+        count = nextStrikeCount(count);
+        seen << count;
+    }
+    QCOMPARE(seen, (QList<int>{1, 2, 3, 1, 2, 3, 1}));
+}
+
+void GameRulesTest::potAddsTheRowsInPlay() {
+    QCOMPARE(potSum({}), 0);
+    QCOMPARE(potSum({40, 0, 15, 0, 0}), 55);
+}
+
+void GameRulesTest::awardGoesToOneSide() {
+    QCOMPARE(award({10, 20}, 45, 3, Side::Left), (Scores{145, 20}));
+    QCOMPARE(award({10, 20}, 45, 1, Side::Right), (Scores{10, 65}));
+}
+
+void GameRulesTest::movingTheLastAward_data() {
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("award");
+    QTest::addColumn<Side>("awardedTo");
+    QTest::addColumn<Side>("to");
+    QTest::addColumn<bool>("moves");
+    QTest::addColumn<int>("leftAfter");
+    QTest::addColumn<int>("rightAfter");
+    QTest::newRow("right's award to the left") << 10 << 60 << 45 << Side::Right << Side::Left
+                                               << true << 55 << 15;
+    QTest::newRow("left's award to the right") << 50 << 0 << 50 << Side::Left << Side::Right
+                                               << true << 0 << 50;
+    QTest::newRow("already on the left") << 60 << 0 << 45 << Side::Left << Side::Left << false
+                                         << 60 << 0;
+    QTest::newRow("giver has fewer points") << 0 << 30 << 45 << Side::None << Side::Left
+                                            << false << 0 << 30;
+    QTest::newRow("after a swap, either way") << 45 << 0 << 45 << Side::None << Side::Right
+                                              << true << 0 << 45;
+}
+
+void GameRulesTest::movingTheLastAward() {
+    QFETCH(int, left);
+    QFETCH(int, right);
+    QFETCH(int, award);
+    QFETCH(Side, awardedTo);
+    QFETCH(Side, to);
+    QFETCH(bool, moves);
+    QFETCH(int, leftAfter);
+    QFETCH(int, rightAfter);
+    const auto moved = moveAward({left, right}, award, awardedTo, to);
+    QCOMPARE(moved.has_value(), moves);
+    if (moved) {
+        QCOMPARE(*moved, (Scores{leftAfter, rightAfter}));
+    }
+}
+
+QTEST_APPLESS_MAIN(GameRulesTest)
+#include "tst_gamerules.moc"
