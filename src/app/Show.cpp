@@ -7,6 +7,7 @@
 
 #include "board/TipStyle.h"
 #include "board/Uvelta.h"
+#include "console/UConfig.h"
 #include "platform/ProgramFolder.h"
 
 namespace velta {
@@ -35,6 +36,10 @@ Show::Show(const QString& programFolder) {
 }
 
 Show::~Show() {
+    if (board_) {
+        board_->setControlLink(nullptr);
+    }
+    console_.reset();
     board_.reset();
     setSoundOutput(nullptr);
     setDialogs(nullptr);
@@ -47,6 +52,8 @@ bool Show::open(std::function<void()> afterFirstPaint) {
     }
     board_->setAfterFirstPaint([this, afterFirstPaint = std::move(afterFirstPaint)] {
         sound_.warmUp();
+        console_ = std::make_unique<TFConfig>(*board_);
+        board_->setControlLink(console_.get());
         if (afterFirstPaint) {
             afterFirstPaint();
         }

@@ -9,6 +9,7 @@
 
 namespace velta {
 
+class TFConfig;
 class TForm1;
 
 // Sets up the running application the way every start of the show needs it: Qt's own
@@ -24,17 +25,20 @@ class Show {
     ~Show();
 
     // Creates and shows the board; false when another copy already runs (the operator has
-    // been told). `afterFirstPaint` runs once the cover is on screen, after the sounds
-    // started loading.
+    // been told). Once the cover is on screen the sounds start loading and the control
+    // window is made (hidden until T); then `afterFirstPaint` runs.
     bool open(std::function<void()> afterFirstPaint = {});
 
     TForm1& board() { return *board_; }
+    // Null until the cover has been painted.
+    TFConfig* console() { return console_.get(); }
     QtSoundOutput& sound() { return sound_; }
 
   private:
     QtDialogs dialogs_;
     QtSoundOutput sound_;
     std::unique_ptr<TForm1> board_;
+    std::unique_ptr<TFConfig> console_;
 };
 
 }  // namespace velta

@@ -111,7 +111,6 @@ struct BoardUi {
     QTimer* Timer13 = nullptr;
     QTimer* Timer14 = nullptr;
     QTimer* Timer15 = nullptr;
-
 };
 
 }  // namespace velta

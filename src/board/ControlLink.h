@@ -12,6 +12,8 @@ class ControlLink {
     virtual ~ControlLink() = default;
 
     virtual bool isShown() const = 0;
+    // Shows the control window and gives its focus sink the keyboard focus (key T).
+    virtual void open() = 0;
     // Gives the control window's focus sink the keyboard focus.
     virtual void parkFocus() = 0;
     // "Sincronizar con el juego".
@@ -41,6 +43,7 @@ class ControlLink {
 class NullControlLink : public ControlLink {
   public:
     bool isShown() const override { return false; }
+    void open() override {}
     void parkFocus() override {}
     bool syncWithGame() const override { return false; }
     void setRoundRelay(const QString&) override {}

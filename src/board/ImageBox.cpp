@@ -59,6 +59,14 @@ void ImageBox::paintEvent(QPaintEvent*) {
         case Fit::TopLeft:
             painter.drawImage(QPoint(0, 0), image_);
             break;
+        case Fit::Shrink: {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            const QSize size = image_.size().scaled(this->size(), Qt::KeepAspectRatio);
+            painter.drawImage(
+                QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size),
+                image_);
+            break;
+        }
     }
 }
 

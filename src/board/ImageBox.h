@@ -5,13 +5,14 @@
 
 namespace velta {
 
-// A picture on the board: shown stretched to the box, centred at its own size, or from the
-// top-left corner. The box itself is transparent, so pictures with alpha sit over whatever
-// lies behind them, and it lets mouse presses through to its parent unless told otherwise.
+// A picture on the board: shown stretched to the box, centred at its own size, from the
+// top-left corner, or shrunk to fit the box whole and centred. The box itself is transparent, so
+// pictures with alpha sit over whatever lies behind them, and it lets mouse presses through to its
+// parent unless told otherwise.
 class ImageBox : public QWidget {
     Q_OBJECT
   public:
-    enum class Fit { TopLeft, Centre, Stretch };
+    enum class Fit { TopLeft, Centre, Stretch, Shrink };
 
     ImageBox(const QString& name, QWidget* parent, Fit fit = Fit::TopLeft);
 

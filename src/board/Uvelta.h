@@ -12,6 +12,7 @@
 #include "editing/GameSettings.h"
 
 class QAbstractButton;
+class QScreen;
 class QTimer;
 class QLineEdit;
 
@@ -80,13 +81,27 @@ class TForm1 : public QWidget {
     void SwapScores();
     void EnterScores();
 
+    // The reassign panel's buttons, pressed from the control window's own panel.
+    enum class Reassign { ToLeft, ToRight, Swap, Enter };
+    void pressReassign(Reassign button);
+    // Values of the last award and the scores, as their texts show them.
+    QString lastAwardPoints() const;
+    QString leftScore() const;
+    QString rightScore() const;
+    // Stops the strike the timed question would add.
+    void cancelAutomaticStrike();
+
     // Keys, menu and window.
+    void openControlWindow();
     void toggleMenu();
     void showKeyList();
     void toggleCoverOrGame();
     void exitGame();
     void maximize();
     void fitToMonitor();
+    // Puts the board on a monitor (the board's own when null, filling its work area), then
+    // fits it there the first time and maximises it every time after.
+    void showOnMonitor(QScreen* monitor);
 
     // Timer ticks (tests call them directly).
     void splashTick();
@@ -137,6 +152,7 @@ class TForm1 : public QWidget {
     void applyCover(const QString& path);
     void applyFrame(const QString& path);
     void setTeamNameFontSizes(int shortPoints, int longPoints, int longFrom);
+    void fitTo(QScreen* monitor);
 
     // Wiring of the key buttons, clicks and timers to their commands.
     void connectCommands();

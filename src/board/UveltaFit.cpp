@@ -40,34 +40,49 @@ void scaleContents(QWidget* window, qreal ratio) {
     }
 }
 
-qreal fitRatio(const QSize& monitor) {
-    const int across = monitor.width() / 2 - 300;
-    const int down = monitor.height() / 2 - 45;
-    if (across <= 0 || down <= 0) {
-        return 1.0;
-    }
-    return qreal(across) / qreal(down);
+// The largest scale at which the designed board fits in the monitor's work area.
+qreal fitRatio(const QSize& workArea) {
+    return qMin(qreal(workArea.width()) / 1156, qreal(workArea.height()) / 698);
 }
 
 }  // namespace
 
 void TForm1::fitToMonitor() {
-    QScreen* monitor = screen() ? screen() : QGuiApplication::primaryScreen();
+    fitTo(screen() ? screen() : QGuiApplication::primaryScreen());
+}
+
+void TForm1::fitTo(QScreen* monitor) {
     if (!monitor) {
         return;
     }
+    const QRect workArea = monitor->availableGeometry();
     if (isVisible()) {
         setWindowState(Qt::WindowNoState);
         move(monitor->geometry().topLeft());
-        scaleContents(this, fitRatio(monitor->geometry().size()));
     } else {
-        setGeometry(monitor->availableGeometry());
-        scaleContents(this, fitRatio(monitor->availableGeometry().size()));
+        setGeometry(workArea);
     }
+    scaleContents(this, fitRatio(workArea.size()));
     // The scaled window buttons stay where the fit put them once the window fills the monitor.
     const QRect buttons = ui_->Panel22->geometry();
-    buttonsRightMargin_ = monitor->availableGeometry().width() - (buttons.x() + buttons.width());
+    buttonsRightMargin_ = workArea.width() - (buttons.x() + buttons.width());
     showMaximized();
+}
+
+void TForm1::showOnMonitor(QScreen* monitor) {
+    if (monitor) {
+        setWindowState(Qt::WindowNoState);
+        move(monitor->geometry().topLeft());
+    } else {
+        monitor = screen() ? screen() : QGuiApplication::primaryScreen();
+        setGeometry(monitor->availableGeometry());
+    }
+    if (fitAvailable_) {
+        fitAvailable_ = false;
+        fitTo(monitor);
+    } else {
+        showMaximized();
+    }
 }
 
 }  // namespace velta

@@ -55,6 +55,7 @@ void TForm1::connectCommands() {
     bind(ui_->SpeedButton15, &TForm1::ExtraRound);
     bind(ui_->SpeedButton17, &TForm1::NotOnBoard);
     bind(ui_->SpeedButton19, &TForm1::EasyNext);
+    bind(ui_->SpeedButton34, &TForm1::openControlWindow);
     bind(ui_->SpeedButton36, &TForm1::showKeyList);
     bind(ui_->SpeedButton84, &TForm1::toggleCoverOrGame);
     bind(ui_->SpeedButton16, &TForm1::exitGame);

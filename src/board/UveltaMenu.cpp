@@ -139,8 +139,18 @@ void TForm1::maximize() {
     }
 }
 
+void TForm1::openControlWindow() {
+    control_->open();
+}
+
+void TForm1::cancelAutomaticStrike() {
+    ui_->Timer9->stop();
+}
+
 void TForm1::storeTeamNames(QLineEdit* edited) {
     writeLinesFile(programPath(kTeamsFile), {ui_->Edit16->text(), ui_->Edit17->text()});
+    settings_.leftTeamName = ui_->Edit16->text();
+    settings_.rightTeamName = ui_->Edit17->text();
     QFont f = edited->font();
     f.setPointSize(edited->text().size() <= 23 ? 16 : 11);
     edited->setFont(f);

@@ -57,15 +57,46 @@ void TForm1::assign(bool left) {
     // Only the awarded side's label is written: the other keeps its text ("00" stays "00").
     QLabel* score = left ? ui_->Label19 : ui_->Label20;
     score->setText(QString::number(left ? after.left : after.right));
+    mirrorScores();
     state_.PotOpen = false;
     ui_->Label17->setText(QStringLiteral("00"));
-    left ? control_->setLeftScore(score->text()) : control_->setRightScore(score->text());
     ui_->EModo->setText(left ? kLeftSide : kRightSide);
 }
 
+// Every change of the scores shows on the control window's mirrors too.
 void TForm1::setScores(const QString& left, const QString& right) {
     ui_->Label19->setText(left);
     ui_->Label20->setText(right);
+    mirrorScores();
+}
+
+void TForm1::pressReassign(Reassign button) {
+    switch (button) {
+        case Reassign::ToLeft:
+            ui_->Button4->click();
+            break;
+        case Reassign::ToRight:
+            ui_->Button5->click();
+            break;
+        case Reassign::Swap:
+            ui_->Button6->click();
+            break;
+        case Reassign::Enter:
+            ui_->Button7->click();
+            break;
+    }
+}
+
+QString TForm1::lastAwardPoints() const {
+    return ui_->ETotal->text();
+}
+
+QString TForm1::leftScore() const {
+    return ui_->Label19->text();
+}
+
+QString TForm1::rightScore() const {
+    return ui_->Label20->text();
 }
 
 void TForm1::BalanceScores() {
@@ -121,7 +152,6 @@ void TForm1::moveLastAward(bool toLeft) {
         return;
     }
     setScores(QString::number(moved->left), QString::number(moved->right));
-    mirrorScores();
     ui_->EModo->setText(toLeft ? kLeftSide : kRightSide);
 }
 
@@ -132,7 +162,6 @@ void TForm1::mirrorScores() {
 
 void TForm1::SwapScores() {
     setScores(ui_->Label20->text(), ui_->Label19->text());
-    mirrorScores();
     ui_->EModo->clear();
 }
 
@@ -152,7 +181,6 @@ void TForm1::EnterScores() {
     const QString left = askScore(ui_->Edit16->text(), ui_->Label19->text());
     const QString right = askScore(ui_->Edit17->text(), ui_->Label20->text());
     setScores(left, right);
-    mirrorScores();
 }
 
 }  // namespace velta

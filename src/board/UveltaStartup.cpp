@@ -138,7 +138,11 @@ void TForm1::showEvent(QShowEvent* event) {
 // setting also hides the menu by itself after a while; a title setting without a cover of
 // the operator's own opens the theme prompt.
 void TForm1::ShowBoardWindow() {
-    const GameSettings stored = readGameSettings();
+    QStringList problems;
+    const GameSettings stored = readGameSettings(&problems);
+    for (const QString& problem : problems) {
+        dialogs().notice(problem);
+    }
     applySettings(stored);
     if (stored.coverImage) {
         ui_->Timer3->start();

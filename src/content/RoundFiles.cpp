@@ -225,8 +225,11 @@ QString ResolveRoundFolder(const QString& programFolder) {
     QString folder = base + QStringLiteral("Rondas");
     const std::optional<QString> stored =
         readPathFile(base + QStringLiteral("Config/RondaDir.txt"));
-    if (stored && QFileInfo(normalizeSeparators(*stored)).isDir()) {
-        folder = *stored;
+    if (stored) {
+        const QString found = portablePath(*stored, base);
+        if (QFileInfo(normalizeSeparators(found)).isDir()) {
+            folder = found;
+        }
     }
     return folder;
 }

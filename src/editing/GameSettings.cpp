@@ -73,7 +73,7 @@ QString defaultCoverPath() {
                                   : programPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
 }
 
-GameSettings readGameSettings() {
+GameSettings readGameSettings(QStringList* problems) {
     GameSettings s;
     if (const auto title = readLinesFile(programPath(kTitleFile))) {
         takeLine(*title, 1, s.title);
@@ -85,12 +85,25 @@ GameSettings readGameSettings() {
         takeLine(*teams, 2, s.rightTeamName);
     }
     if (QFileInfo::exists(programPath(kCoverFile))) {
-        s.coverImage = readPathFile(programPath(kCoverFile)).value_or(defaultCoverPath());
+        s.coverImage =
+            portablePath(readPathFile(programPath(kCoverFile)).value_or(defaultCoverPath()));
     }
     if (QFileInfo::exists(programPath(kFrameFile))) {
-        s.frameImage = readPathFile(programPath(kFrameFile)).value_or(QString());
+        s.frameImage = portablePath(readPathFile(programPath(kFrameFile)).value_or(QString()));
     }
     s.roundFolderPath = ResolveRoundFolder(programFolder());
+    // A rounds folder that is named but missing is said, or the show would run the default
+    // questions without a word.
+    const auto storedFolder = readPathFile(programPath(kRoundFolderFile));
+    if (problems && storedFolder &&
+        !QFileInfo(normalizeSeparators(portablePath(*storedFolder))).isDir()) {
+        *problems << QStringLiteral(
+                         "No se encontró la carpeta de rondas \"%1\" que indica %2; se usan "
+                         "las preguntas de \"%3\".")
+                         .arg(*storedFolder,
+                              QDir::toNativeSeparators(programPath(kRoundFolderFile)),
+                              QDir::toNativeSeparators(s.roundFolderPath));
+    }
     s.multipliersInNormal = !markerPresent(kMultipliersOffMarker);
     s.accumulateInEasy = markerPresent(kAccumulateEasyMarker);
     s.hideScores = markerPresent(kHideScoresMarker);

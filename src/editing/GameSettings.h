@@ -60,6 +60,8 @@ QString defaultCoverPath();
 
 // The defaults, overlaid with whatever the files of the program folder hold. The rounds
 // folder resolves as at start-up, and a blank cover file names the default cover.
-GameSettings readGameSettings();
+// Whatever the operator should hear about (a rounds folder named but missing) is added to
+// `problems`.
+GameSettings readGameSettings(QStringList* problems = nullptr);
 
 }  // namespace velta

@@ -1,6 +1,7 @@
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace velta {
 
@@ -36,6 +37,32 @@ QString programPath(const QString& relative) {
 
 QString currentDirPath(const QString& relative) {
     return QDir::current().filePath(normalizeSeparators(relative));
+}
+
+QString portablePath(const QString& stored, const QString& folder) {
+    const QString path = normalizeSeparators(stored);
+    if (path.isEmpty() || QFileInfo::exists(path)) {
+        return stored;
+    }
+    const QStringList parts = path.split('/', Qt::SkipEmptyParts);
+    for (int i = parts.size() - 1; i >= 0; --i) {
+        const QString& part = parts[i];
+        const bool known = part.compare(QLatin1String("Imagen"), Qt::CaseInsensitive) == 0 ||
+                           part.compare(QLatin1String("Audio"), Qt::CaseInsensitive) == 0 ||
+                           part.startsWith(QLatin1String("Rondas"), Qt::CaseInsensitive);
+        if (!known) {
+            continue;
+        }
+        QString base = normalizeSeparators(folder);
+        if (!base.endsWith('/')) {
+            base += '/';
+        }
+        const QString local = base + parts.mid(i).join('/');
+        if (QFileInfo::exists(local)) {
+            return local;
+        }
+    }
+    return stored;
 }
 
 QString normalizeSeparators(const QString& path) {

@@ -20,4 +20,10 @@ QString currentDirPath(const QString& relative);
 // Turns every '\' into '/', so stored Windows paths work on any desktop.
 QString normalizeSeparators(const QString& path);
 
+// A stored path read on this computer. When it does not exist but lies below a folder named
+// "Imagen" or "Audio", or in a rounds folder ("Rondas" + a name), and that part exists in
+// the program folder, the program folder's file is meant: a show folder copied to another
+// computer or drive keeps its pictures and questions. Otherwise the path as stored.
+QString portablePath(const QString& stored, const QString& folder = programFolder());
+
 }  // namespace velta

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDebug>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -60,9 +61,41 @@ QString QtDialogs::saveFile(const QString& startFolder, const QString& filter,
     return dialog.selectedFiles().constFirst();
 }
 
+namespace {
+
+// Qt's own folder chooser, which also takes the path of a folder not made yet: the caller
+// offers to create it.
+class FolderDialog : public QFileDialog {
+  public:
+    FolderDialog(QWidget* parent, const QString& startFolder)
+        : QFileDialog(parent, QStringLiteral("Carpeta de rondas"), startFolder) {
+        setFileMode(QFileDialog::Directory);
+        setOption(QFileDialog::ShowDirsOnly);
+        setOption(QFileDialog::DontUseNativeDialog);
+    }
+    QString chosen;
+
+  protected:
+    void accept() override {
+        const QStringList files = selectedFiles();
+        chosen = files.value(0);
+        if (!chosen.isEmpty() && !QFileInfo::exists(chosen)) {
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
+}  // namespace
+
 QString QtDialogs::pickFolder(const QString& startFolder) {
-    return QFileDialog::getExistingDirectory(parentWindow(), QStringLiteral("Carpeta de rondas"),
-                                             startFolder);
+    FolderDialog dialog(parentWindow(), startFolder);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    const QStringList files = dialog.selectedFiles();
+    return dialog.chosen.isEmpty() ? files.value(0) : dialog.chosen;
 }
 
 std::optional<QString> QtDialogs::textInput(const QString& title, const QString& prompt,

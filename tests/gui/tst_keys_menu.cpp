@@ -1,19 +1,15 @@
 // The operator's keys and the window's own controls: the menu row and its auto-hide, the
 // key list, cover or game, leaving the game, the team names typed on the board, maximise
 // with the fit to the monitor, and the focus sink every command hands the keyboard back to.
-#include <QFile>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QListWidget>
 #include <QScreen>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QToolTip>
 #include <QtTest>
 
 #include "BoardFixture.h"
+#include "OffscreenScreens.h"
 #include "editing/GameSettings.h"
 
 using namespace velta;
@@ -24,24 +20,7 @@ namespace {
 
 // The offscreen platform shows one 1920 x 1080 monitor, so the fit has room to grow the board.
 // Set before QApplication exists; other platforms are left alone.
-const bool kFullHdMonitor = [] {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && platform != "offscreen") {
-        return false;
-    }
-    static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("screens.json"));
-    QFile file(path);
-    const QJsonObject screen{{"name", "Monitor"},    {"x", 0},         {"y", 0},
-                             {"width", 1920},        {"height", 1080}, {"logicalDpi", 96},
-                             {"logicalBaseDpi", 96}, {"dpr", 1}};
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QJsonDocument(QJsonObject{{"screens", QJsonArray{screen}}}).toJson()) < 0) {
-        return false;
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(path));
-    return true;
-}();
+const bool kFullHdMonitor = velta::test::useOffscreenScreens({QRect(0, 0, 1920, 1080)});
 
 // A board on the monitor, active, with the focus in its sink.
 bool startActive(BoardFixture& f) {
@@ -342,8 +321,8 @@ void KeysMenuTest::maximiseFitsTheBoardToTheMonitor() {
     QCOMPARE(monitor->geometry(), QRect(0, 0, 1920, 1080));
     QVERIFY(!board->isMaximized());
 
-    // 1920 x 1080: (960 - 300) / (540 - 45) = 660 / 495.
-    const qreal ratio = 660.0 / 495.0;
+    // The board fits the work area: 1080 / 698 of its designed size on 1920 x 1080.
+    const qreal ratio = 1080.0 / 698.0;
     const auto scaled = [ratio](const QRect& r) {
         return QRect(qRound(r.x() * ratio), qRound(r.y() * ratio), qRound(r.width() * ratio),
                      qRound(r.height() * ratio));

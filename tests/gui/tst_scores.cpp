@@ -123,9 +123,9 @@ void ScoresTest::awardGivesThePotOnce() {
     award();
     QCOMPARE(toLeft ? left() : right(), QStringLiteral("45"));
     QCOMPARE(toLeft ? right() : left(), QStringLiteral("00"));
-    // Only the awarded side's mirror follows.
+    // The mirrors show both scores as the board has them.
     QCOMPARE(toLeft ? f_->control.leftScore : f_->control.rightScore, QStringLiteral("45"));
-    QCOMPARE(toLeft ? f_->control.rightScore : f_->control.leftScore, QString());
+    QCOMPARE(toLeft ? f_->control.rightScore : f_->control.leftScore, QStringLiteral("00"));
     QCOMPARE(ui_->Label17->text(), QStringLiteral("00"));
     QCOMPARE(ui_->ETotal->text(), QStringLiteral("45"));
     QCOMPARE(ui_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));

@@ -27,7 +27,10 @@ class RecordingControlLink : public ControlLink {
     QString leftScore;
     QString rightScore;
 
+    int openCount = 0;  // T
+
     bool isShown() const override { return shown; }
+    void open() override { ++openCount; }
     void parkFocus() override {}
     bool syncWithGame() const override { return sync; }
     void setRoundRelay(const QString& fileName) override { relay = fileName; }

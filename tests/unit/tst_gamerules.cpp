@@ -104,16 +104,16 @@ void GameRulesTest::movingTheLastAward_data() {
     QTest::addColumn<bool>("moves");
     QTest::addColumn<int>("leftAfter");
     QTest::addColumn<int>("rightAfter");
-    QTest::newRow("right's award to the left") << 10 << 60 << 45 << Side::Right << Side::Left
-                                               << true << 55 << 15;
-    QTest::newRow("left's award to the right") << 50 << 0 << 50 << Side::Left << Side::Right
-                                               << true << 0 << 50;
-    QTest::newRow("already on the left") << 60 << 0 << 45 << Side::Left << Side::Left << false
-                                         << 60 << 0;
-    QTest::newRow("giver has fewer points") << 0 << 30 << 45 << Side::None << Side::Left
-                                            << false << 0 << 30;
-    QTest::newRow("after a swap, either way") << 45 << 0 << 45 << Side::None << Side::Right
-                                              << true << 0 << 45;
+    QTest::newRow("right's award to the left")
+        << 10 << 60 << 45 << Side::Right << Side::Left << true << 55 << 15;
+    QTest::newRow("left's award to the right")
+        << 50 << 0 << 50 << Side::Left << Side::Right << true << 0 << 50;
+    QTest::newRow("already on the left")
+        << 60 << 0 << 45 << Side::Left << Side::Left << false << 60 << 0;
+    QTest::newRow("giver has fewer points")
+        << 0 << 30 << 45 << Side::None << Side::Left << false << 0 << 30;
+    QTest::newRow("after a swap, either way")
+        << 45 << 0 << 45 << Side::None << Side::Right << true << 0 << 45;
 }
 
 void GameRulesTest::movingTheLastAward() {

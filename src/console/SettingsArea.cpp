@@ -1,0 +1,326 @@
+#include "console/SettingsArea.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "board/BoardStyle.h"
+#include "board/Uvelta.h"
+#include "editing/Colours.h"
+#include "editing/GameSettings.h"
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
+#include "platform/Guard.h"
+#include "platform/Pictures.h"
+#include "platform/ProgramFolder.h"
+
+namespace velta {
+
+namespace {
+
+const QString kPictureFilter = QStringLiteral("Imagen (*.jpg *.jpeg *.bmp)");
+
+QLabel* rowLabel(const QString& text, QWidget* parent, const QRect& geometry) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(geometry);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QLineEdit* lineField(const QString& name, QWidget* parent, const QRect& geometry,
+                     bool readOnly = false) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setGeometry(geometry);
+    e->setReadOnly(readOnly);
+    if (readOnly) {
+        // A path field shows its whole path when the pointer rests on it.
+        QObject::connect(e, &QLineEdit::textChanged, e, &QLineEdit::setToolTip);
+    }
+    return e;
+}
+
+QPushButton* button(const QString& name, const QString& caption, const QString& hint,
+                    QWidget* parent, const QRect& geometry) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setGeometry(geometry);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QComboBox* colourList(const QString& name, QWidget* parent, const QRect& geometry) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setEditable(true);
+    c->addItems(colourListNames());
+    c->setGeometry(geometry);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+QLabel* advice(const QString& name, const QString& text, QWidget* parent,
+               const QRect& geometry) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    l->setWordWrap(true);
+    l->setFont(tahoma(10));
+    setTextColour(l, QPalette::WindowText, QColor(0x80, 0x40, 0x00));
+    return l;
+}
+
+// A colour list shows a stored name as the table writes it, whole; a name outside the
+// table as it was stored.
+QString listedColour(const QString& stored) {
+    const auto colour = lookupColour(stored);
+    return colour ? colour->name : stored;
+}
+
+}  // namespace
+
+SettingsArea::SettingsArea(TForm1& board, QWidget* parent) : QWidget(parent), board_(board) {
+    setObjectName(QStringLiteral("SettingsArea"));
+    resize(881, 118);
+    buildRows();
+    buildOptions(parent);
+}
+
+void SettingsArea::buildRows() {
+    const auto act = [this](QPushButton* b, void (SettingsArea::*operation)()) {
+        connect(b, &QPushButton::clicked, this, [this, operation] {
+            guarded([this, operation] { (this->*operation)(); });
+            Q_EMIT done();
+        });
+    };
+
+    rowLabel(QStringLiteral("Tílulo del juego"), this, QRect(4, 0, 114, 24));
+    title_ = lineField(QStringLiteral("ETitulo"), this, QRect(122, 0, 196, 24));
+    rowLabel(QStringLiteral("Colores: Título       Fondo "), this, QRect(322, 0, 148, 24));
+    titleColour_ = colourList(QStringLiteral("CBColorTitulo"), this, QRect(474, 0, 96, 24));
+    backgroundColour_ = colourList(QStringLiteral("CBColorFondo"), this, QRect(574, 0, 96, 24));
+    act(button(QStringLiteral("BGuardarTitulo"), QStringLiteral("Guardar"),
+               QStringLiteral("Guardar cambios en título"), this, QRect(674, 0, 66, 24)),
+        &SettingsArea::saveTitle);
+    titleAdvice_ = advice(QStringLiteral("LabelConsejoTitulo"),
+                          QStringLiteral("Edite el título, color y de clic en Guardar"), this,
+                          QRect(746, -2, 134, 30));
+
+    rowLabel(QStringLiteral("Portada"), this, QRect(4, 30, 114, 24));
+    cover_ = lineField(QStringLiteral("EPortada"), this, QRect(122, 30, 240, 24), true);
+    act(button(QStringLiteral("BPortada"), QStringLiteral("Elegir"),
+               QStringLiteral("Seleccione una imagen para la portada del juego"), this,
+               QRect(366, 30, 56, 24)),
+        &SettingsArea::chooseCover);
+    rowLabel(QStringLiteral("Marco"), this, QRect(426, 30, 50, 24));
+    frame_ = lineField(QStringLiteral("EMarco"), this, QRect(480, 30, 192, 24), true);
+    act(button(QStringLiteral("BMarco"), QStringLiteral("Elegir"),
+               QStringLiteral("Seleccione una imagen para el marco del juego"), this,
+               QRect(676, 30, 56, 24)),
+        &SettingsArea::chooseFrame);
+    pictureAdvice_ = advice(QStringLiteral("LabelConsejoPortada"),
+                            QStringLiteral("Elija la portada y marco del juego"), this,
+                            QRect(738, 28, 142, 30));
+
+    rowLabel(QStringLiteral("Equipos"), this, QRect(4, 60, 114, 24));
+    leftTeam_ = lineField(QStringLiteral("Edit20"), this, QRect(122, 60, 176, 24));
+    rightTeam_ = lineField(QStringLiteral("Edit21"), this, QRect(302, 60, 176, 24));
+    connect(leftTeam_, &QLineEdit::textChanged, this, &SettingsArea::teamNamesEdited);
+    connect(rightTeam_, &QLineEdit::textChanged, this, &SettingsArea::teamNamesEdited);
+    act(button(QStringLiteral("BGuardarEquipos"), QStringLiteral("Guardar"),
+               QStringLiteral("Guardar cambios en nombre de equipos"), this,
+               QRect(482, 60, 66, 24)),
+        &SettingsArea::saveTeamNames);
+
+    rowLabel(QStringLiteral("Carpeta de rondas"), this, QRect(4, 90, 114, 24));
+    roundFolder_ = lineField(QStringLiteral("ECarpeta"), this, QRect(122, 90, 356, 24), true);
+    act(button(QStringLiteral("BCarpeta"), QStringLiteral("Carpeta"),
+               QStringLiteral("Seleccionar la carpeta de Rondas"), this, QRect(482, 90, 66, 24)),
+        &SettingsArea::chooseRoundFolder);
+}
+
+void SettingsArea::buildOptions(QWidget* parent) {
+    auto* group = new QGroupBox(QStringLiteral("Extras"), parent);
+    group->setObjectName(QStringLiteral("GroupBoxExtras"));
+    group->resize(262, 112);
+    options_ = group;
+    const auto option = [this, group](const QString& name, const QString& text,
+                                      const QString& hint, int y) {
+        auto* box = new QCheckBox(text, group);
+        box->setObjectName(name);
+        box->setToolTip(hint);
+        box->setGeometry(8, y, 250, 22);
+        box->setFocusPolicy(Qt::NoFocus);
+        return box;
+    };
+    multipliers_ = option(QStringLiteral("CBPtosDT"),
+                          QStringLiteral("Puntos dobles y triples en modo Normal"),
+                          QStringLiteral("Puntos Dobles en la tercera pregunta y triples en la "
+                                         "cuarta"),
+                          18);
+    accumulate_ = option(QStringLiteral("CBSumaF"), QStringLiteral("Acumular puntos en el modo Fácil"),
+                         QStringLiteral("Al iniciar pulsando la tecla F sin puntos dobles ni "
+                                        "triples"),
+                         40);
+    hideScores_ = option(QStringLiteral("CBShowP"),
+                         QStringLiteral("Ocultar la puntajes en el tablero del juego"),
+                         QStringLiteral("Oculta el puntaje total y el de los equipos del tablero"),
+                         62);
+    hideQuestion_ = option(
+        QStringLiteral("CBShowQ"), QStringLiteral("Ocultar preguntas en tablero del juego"),
+        QStringLiteral("Oculta la pregunta y sólo muestra la sección de respuestas a los jugadores"),
+        84);
+    // Only the operator's clicks write the markers: refresh() sets the boxes without them.
+    const auto bindOption = [this](QCheckBox* box, bool GameSettings::*option,
+                                   const QString& marker, bool markerWhenChecked) {
+        connect(box, &QCheckBox::clicked, this,
+                [this, option, marker, markerWhenChecked](bool checked) {
+                    guarded([&] { setOption(option, marker, markerWhenChecked, checked); });
+                    Q_EMIT done();
+                });
+    };
+    bindOption(multipliers_, &GameSettings::multipliersInNormal, kMultipliersOffMarker, false);
+    bindOption(accumulate_, &GameSettings::accumulateInEasy, kAccumulateEasyMarker, true);
+    bindOption(hideScores_, &GameSettings::hideScores, kHideScoresMarker, true);
+    bindOption(hideQuestion_, &GameSettings::hideQuestion, kHideQuestionMarker, true);
+}
+
+void SettingsArea::refresh() {
+    const GameSettings& s = board_.settings();
+    title_->setText(s.title);
+    titleColour_->setCurrentText(listedColour(s.titleColour));
+    backgroundColour_->setCurrentText(listedColour(s.backgroundColour));
+    cover_->setText(s.coverImage.value_or(QString()));
+    frame_->setText(s.frameImage.value_or(QString()));
+    leftTeam_->setText(s.leftTeamName);
+    rightTeam_->setText(s.rightTeamName);
+    roundFolder_->setText(QDir::toNativeSeparators(s.roundFolderPath));
+    multipliers_->setChecked(s.multipliersInNormal);
+    accumulate_->setChecked(s.accumulateInEasy);
+    hideScores_->setChecked(s.hideScores);
+    hideQuestion_->setChecked(s.hideQuestion);
+}
+
+QString SettingsArea::leftTeamName() const {
+    return leftTeam_->text();
+}
+
+QString SettingsArea::rightTeamName() const {
+    return rightTeam_->text();
+}
+
+void SettingsArea::saveTitle() {
+    const QString titleColour = titleColour_->currentText();
+    const QString backgroundColour = backgroundColour_->currentText();
+    QStringList unknown;
+    for (const QString& name : {titleColour, backgroundColour}) {
+        if (!lookupColour(name)) {
+            unknown << QStringLiteral("\"%1\"").arg(name);
+        }
+    }
+    if (!unknown.isEmpty()) {
+        dialogs().notice(QStringLiteral("%1 no es un color conocido: elija un color de la lista. "
+                                        "No se guardó el título.")
+                             .arg(unknown.join(QStringLiteral(" ni "))));
+        return;
+    }
+    writeLinesFile(programPath(kTitleFile),
+                   {trimControl(title_->text()), titleColour, backgroundColour});
+    GameSettings s = board_.settings();
+    s.title = title_->text();
+    s.titleColour = titleColour;
+    s.backgroundColour = backgroundColour;
+    board_.applySettings(s);
+    titleAdvice_->hide();
+}
+
+QString SettingsArea::choosePicture(const QString& folder) {
+    const QString path = dialogs().openFile(programPath(folder), kPictureFilter);
+    if (path.isEmpty()) {
+        return {};
+    }
+    const QString problem = pictureProblem(path);
+    if (!problem.isEmpty()) {
+        dialogs().notice(QStringLiteral("No se puede usar la imagen \"%1\": %2.")
+                             .arg(QDir::toNativeSeparators(path), problem));
+        return {};
+    }
+    return path;
+}
+
+void SettingsArea::chooseCover() {
+    const QString path = choosePicture(QStringLiteral("Imagen\\Titles"));
+    if (path.isEmpty()) {
+        return;
+    }
+    writePathFile(programPath(kCoverFile), path);
+    cover_->setText(path);
+    pictureAdvice_->hide();
+    GameSettings s = board_.settings();
+    s.coverImage = path;
+    board_.applySettings(s);
+}
+
+void SettingsArea::chooseFrame() {
+    const QString path = choosePicture(QStringLiteral("Imagen\\Frames"));
+    if (path.isEmpty()) {
+        return;
+    }
+    writePathFile(programPath(kFrameFile), path);
+    frame_->setText(path);
+    pictureAdvice_->hide();
+    GameSettings s = board_.settings();
+    s.frameImage = path;
+    board_.applySettings(s);
+}
+
+void SettingsArea::saveTeamNames() {
+    writeLinesFile(programPath(kTeamsFile), {leftTeam_->text(), rightTeam_->text()});
+    GameSettings s = board_.settings();
+    if (const auto lines = readLinesFile(programPath(kTeamsFile))) {
+        takeLine(*lines, 1, s.leftTeamName);
+        takeLine(*lines, 2, s.rightTeamName);
+    }
+    board_.cancelAutomaticStrike();
+    board_.applySettings(s);
+}
+
+void SettingsArea::chooseRoundFolder() {
+    const QString folder = dialogs().pickFolder(board_.roundFolder());
+    if (folder.isEmpty()) {
+        return;
+    }
+    if (!QFileInfo(folder).isDir()) {
+        if (!dialogs().ask(QStringLiteral("La carpeta \"%1\" no existe. ¿Desea crearla?")
+                               .arg(QDir::toNativeSeparators(folder)))) {
+            return;
+        }
+        if (!QDir().mkpath(folder)) {
+            throw FileError(QStringLiteral("No se pudo crear la carpeta \"%1\"")
+                                .arg(QDir::toNativeSeparators(folder)));
+        }
+    }
+    writePathFile(programPath(kRoundFolderFile), folder);
+    roundFolder_->setText(QDir::toNativeSeparators(folder));
+    GameSettings s = board_.settings();
+    s.roundFolderPath = folder;
+    board_.applySettings(s);
+    board_.state().RoundNumber = 0;
+    Q_EMIT roundFolderChanged();
+}
+
+void SettingsArea::setOption(bool GameSettings::*option, const QString& marker,
+                             bool markerWhenChecked, bool checked) {
+    setMarker(marker, checked == markerWhenChecked);
+    GameSettings s = board_.settings();
+    s.*option = checked;
+    board_.applySettings(s);
+}
+
+}  // namespace velta

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace velta {
+
+class TForm1;
+struct GameSettings;
+
+// The settings area "Configuración y control del juego": title and colours, cover, frame,
+// team names, rounds folder and the four options. Each operation writes its file, shows
+// the change on the board at once and gives the keyboard back to the game; a setting that
+// cannot be shown (a picture that does not read, a colour the table does not know) is
+// reported and neither the file nor the board changes.
+class SettingsArea : public QWidget {
+    Q_OBJECT
+  public:
+    SettingsArea(TForm1& board, QWidget* parent);
+
+    // Fills every field from the settings in force.
+    void refresh();
+
+    void saveTitle();
+    void chooseCover();
+    void chooseFrame();
+    void saveTeamNames();
+    void chooseRoundFolder();
+
+    // The options group "Extras", placed by the window.
+    QWidget* optionsGroup() const { return options_; }
+    // The team names as typed in this area.
+    QString leftTeamName() const;
+    QString rightTeamName() const;
+
+  Q_SIGNALS:
+    // An operation ended: the window gives the keyboard back to the game.
+    void done();
+    // A new rounds folder is in force: the question editor starts again on question 1.
+    void roundFolderChanged();
+    void teamNamesEdited();
+
+  private:
+    void buildRows();
+    void buildOptions(QWidget* parent);
+    QString choosePicture(const QString& folder);
+    void setOption(bool GameSettings::*option, const QString& marker, bool markerWhenChecked,
+                   bool checked);
+
+    TForm1& board_;
+    QLineEdit* title_ = nullptr;
+    QComboBox* titleColour_ = nullptr;
+    QComboBox* backgroundColour_ = nullptr;
+    QLabel* titleAdvice_ = nullptr;
+    QLineEdit* cover_ = nullptr;
+    QLineEdit* frame_ = nullptr;
+    QLabel* pictureAdvice_ = nullptr;
+    QLineEdit* leftTeam_ = nullptr;   // Edit20
+    QLineEdit* rightTeam_ = nullptr;  // Edit21
+    QLineEdit* roundFolder_ = nullptr;
+    QWidget* options_ = nullptr;
+    QCheckBox* multipliers_ = nullptr;   // CBPtosDT
+    QCheckBox* accumulate_ = nullptr;    // CBSumaF
+    QCheckBox* hideScores_ = nullptr;    // CBShowP
+    QCheckBox* hideQuestion_ = nullptr;  // CBShowQ
+};
+
+}  // namespace velta

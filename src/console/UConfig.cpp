@@ -1,0 +1,321 @@
+#include "console/UConfig.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+#include "board/BoardStyle.h"
+#include "board/ImageBox.h"
+#include "board/KeyButton.h"
+#include "board/KeyListPanel.h"
+#include "board/KeyRouter.h"
+#include "board/Uvelta.h"
+#include "console/QuestionPanel.h"
+#include "console/ReassignMenu.h"
+#include "console/SettingsArea.h"
+#include "content/RoundFiles.h"
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
+#include "platform/Guard.h"
+#include "sound/Sound.h"
+
+namespace velta {
+
+namespace {
+
+const QColor kConsoleBackground(0xE4, 0xE8, 0xEE);
+const QColor kLeftTeam(0x1B, 0x7A, 0x3A);
+const QColor kRightTeam(0x7A, 0x2B, 0x8C);
+
+// A small round "i": the hint beside it says more.
+QPixmap infoIcon() {
+    QPixmap icon(16, 16);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2F, 0x6F, 0xB5));
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    p.setPen(Qt::white);
+    p.setFont(tahoma(11, true));
+    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("i"));
+    return icon;
+}
+
+QLabel* scoreMirror(const QString& name, QWidget* parent, const QRect& geometry,
+                    const QColor& colour, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFont(tahoma(40, true));
+    setBackground(l, colour);
+    setTextColour(l, QPalette::WindowText, Qt::white);
+    return l;
+}
+
+}  // namespace
+
+TFConfig::TFConfig(TForm1& board)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      board_(board) {
+    setObjectName(QStringLiteral("TFConfig"));
+    setWindowTitle(QStringLiteral("VELTA Tablero de Control"));
+    // The board ends the program; this window never keeps it running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFont(tahoma(11));
+    setBackground(this, kConsoleBackground);
+    resize(881, 597);
+    setMaximumSize(881, 597);
+
+    keys_ = new KeyRouter(this);
+    buildMainPanel();
+    buildCommandBar();
+    buildPanels();
+
+    focusSink_ = new QPushButton(this);
+    focusSink_->setObjectName(QStringLiteral("Button3"));
+    focusSink_->setGeometry(0, 32443, 75, 25);
+
+    relay_ = new QLineEdit(this);
+    relay_->setObjectName(QStringLiteral("ERonda"));
+    relay_->hide();
+    connect(relay_, &QLineEdit::textChanged, this, [this] { followRelay(); });
+
+    if (QScreen* monitor = board_.screen()) {
+        move(monitor->availableGeometry().center() - rect().center());
+    }
+}
+
+TFConfig::~TFConfig() = default;
+
+void TFConfig::buildMainPanel() {
+    mainPanel_ = new QWidget(this);
+    mainPanel_->setObjectName(QStringLiteral("Panel7"));
+    mainPanel_->setGeometry(0, 0, 881, 558);
+    setBackground(mainPanel_, kConsoleBackground);
+
+    auto* heading = new QLabel(QStringLiteral("Configuración y control del juego"), mainPanel_);
+    heading->setObjectName(QStringLiteral("Label1"));
+    heading->setGeometry(8, 2, 400, 20);
+    heading->setFont(tahoma(13, true));
+
+    settings_ = new SettingsArea(board_, mainPanel_);
+    settings_->move(0, 26);
+    connect(settings_, &SettingsArea::done, this, &TFConfig::parkFocus);
+    connect(settings_, &SettingsArea::teamNamesEdited, this, &TFConfig::updatePointsHints);
+    settings_->optionsGroup()->move(612, 150);
+
+    auto* versions = new QGroupBox(QStringLiteral("Mis versiones"), mainPanel_);
+    versions->setObjectName(QStringLiteral("GroupBoxVersiones"));
+    versions->setGeometry(560, 84, 318, 60);
+
+    host_ = new QuestionPanel(mainPanel_);
+    host_->move(0, 150);
+    connect(host_, &QuestionPanel::revealPressed, this, [this](int row) {
+        guarded([this, row] { board_.command(QChar('0' + row))->press(); });
+    });
+
+    leftTeamCaption_ = new QLabel(mainPanel_);
+    leftTeamCaption_->setObjectName(QStringLiteral("LabelEquipoIzq"));
+    leftTeamCaption_->setGeometry(612, 266, 128, 18);
+    leftTeamCaption_->setAlignment(Qt::AlignCenter);
+    rightTeamCaption_ = new QLabel(mainPanel_);
+    rightTeamCaption_->setObjectName(QStringLiteral("LabelEquipoDer"));
+    rightTeamCaption_->setGeometry(748, 266, 128, 18);
+    rightTeamCaption_->setAlignment(Qt::AlignCenter);
+    const QString left = board_.leftScore();
+    const QString right = board_.rightScore();
+    leftScore_ = scoreMirror(QStringLiteral("LPtosIzq"), mainPanel_, QRect(612, 284, 128, 58),
+                             kLeftTeam, left);
+    rightScore_ = scoreMirror(QStringLiteral("LPtosDer"), mainPanel_, QRect(748, 284, 128, 58),
+                              kRightTeam, right);
+
+    picture_ = new ImageBox(QStringLiteral("Image1"), mainPanel_, ImageBox::Fit::Shrink);
+    picture_->setGeometry(612, 346, 196, 58);
+    picture_->hide();
+    countdown_ = new QLabel(mainPanel_);
+    countdown_->setObjectName(QStringLiteral("Label53"));
+    countdown_->setGeometry(812, 346, 64, 58);
+    countdown_->setAlignment(Qt::AlignCenter);
+    countdown_->setFont(tahoma(44, true));
+    setTextColour(countdown_, QPalette::WindowText, QColor(0x1B, 0x7A, 0x3A));
+
+    sync_ = new QCheckBox(QStringLiteral("Sincronizar con el juego"), mainPanel_);
+    sync_->setObjectName(QStringLiteral("CheckBox2"));
+    sync_->setGeometry(8, 408, 200, 22);
+    sync_->setChecked(true);
+    sync_->setFocusPolicy(Qt::NoFocus);
+    connect(sync_, &QCheckBox::clicked, this, &TFConfig::parkFocus);
+    auto* syncInfo = new QLabel(mainPanel_);
+    syncInfo->setObjectName(QStringLiteral("Image19"));
+    syncInfo->setGeometry(206, 411, 16, 16);
+    syncInfo->setPixmap(infoIcon());
+    syncInfo->setToolTip(
+        QStringLiteral("Avanzar las preguntas junto con el juego, revelar respuestas y X error!"));
+
+    const auto wideButton = [this](const QString& name, const QString& caption,
+                                   const QString& hint, int x) {
+        auto* b = new QPushButton(caption, mainPanel_);
+        b->setObjectName(name);
+        b->setToolTip(hint);
+        b->setGeometry(x, 438, 130, 30);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    // Their panels come with the fast-money round and the sound bank.
+    wideButton(QStringLiteral("SpeedButton12"), QStringLiteral("Dinero rápido"),
+               QStringLiteral("Mostrar el panel de dinero rápido"), 8);
+    wideButton(QStringLiteral("SpeedButton44"), QStringLiteral("Banco de sonidos"),
+               QStringLiteral("Mostrar el banco de sonidos"), 142);
+    auto* dual = wideButton(
+        QStringLiteral("SpeedButton11"), QStringLiteral("Monitor Dual"),
+        QStringLiteral("Mostrar juego en pantalla extendida, si se detecta un segundo monitor ahí "
+                       "se proyetará el juego"),
+        276);
+    connect(dual, &QPushButton::clicked, this, [this] {
+        guarded([this] { dualMonitor(); });
+        parkFocus();
+    });
+}
+
+void TFConfig::buildPanels() {
+    keyList_ = new KeyListPanel(this, KeyListPanel::consoleLines());
+    keyList_->move(179, 160);
+    keyList_->lower();
+    connect(keyList_, &KeyListPanel::closeRequested, this, [this] {
+        keyList_->lower();
+        parkFocus();
+    });
+
+    // The places of the question list, the fast-money panel and the sound bank.
+    const auto place = [this](const QString& name, const QRect& geometry) {
+        auto* panel = new QWidget(this);
+        panel->setObjectName(name);
+        panel->setGeometry(geometry);
+        panel->hide();
+        return panel;
+    };
+    place(QStringLiteral("Panel13"), QRect(361, 241, 500, 300));
+    place(QStringLiteral("Panel18"), QRect(34, 223, 800, 300));
+    place(QStringLiteral("Panel15"), QRect(380, 60, 480, 300));
+
+    reassign_ = new ReassignMenu(board_, this);
+    connect(reassign_, &ReassignMenu::done, this, &TFConfig::parkFocus);
+}
+
+bool TFConfig::isShown() const {
+    return isVisible();
+}
+
+void TFConfig::open() {
+    if (isVisible()) {
+        raise();
+    } else {
+        show();
+    }
+    activateWindow();
+    parkFocus();
+}
+
+void TFConfig::parkFocus() {
+    focusSink_->setFocus(Qt::OtherFocusReason);
+}
+
+bool TFConfig::syncWithGame() const {
+    return sync_->isChecked();
+}
+
+void TFConfig::setRoundRelay(const QString& fileName) {
+    relay_->setText(fileName);
+}
+
+// The host view follows the card the board put up. A card this window cannot read is
+// reported once the board's command is over, and only once until a card reads again.
+void TFConfig::followRelay() {
+    if (!isVisible() || !sync_->isChecked()) {
+        return;
+    }
+    const QString fileName = relay_->text();
+    host_->showFileName(fileName);
+    try {
+        host_->showCard(fileName, LoadRoundCard(board_.roundFolder() + QLatin1Char('/') + fileName));
+        lastFailedRelay_.clear();
+    } catch (const std::exception& e) {
+        if (fileName == lastFailedRelay_) {
+            return;
+        }
+        lastFailedRelay_ = fileName;
+        QTimer::singleShot(0, this, [message = errorMessage(e)] { dialogs().error(message); });
+    }
+}
+
+void TFConfig::setRevealMark(int row, bool revealed) {
+    host_->setRevealMark(row, revealed);
+}
+
+void TFConfig::clearRoundMarks() {
+    host_->clearMarks();
+    reassign_->hide();
+}
+
+void TFConfig::setAnswerKeysEnabled(bool key3, bool key4, bool key5) {
+    keys_->keyFor('3')->setEnabled(key3);
+    keys_->keyFor('4')->setEnabled(key4);
+    keys_->keyFor('5')->setEnabled(key5);
+}
+
+void TFConfig::setKeyEnabled(QChar key, bool enabled) {
+    if (KeyButton* twin = keys_->keyFor(key)) {
+        twin->setEnabled(enabled);
+    }
+}
+
+void TFConfig::showPicture(const QImage& picture) {
+    picture_->setImage(picture);
+    picture_->show();
+}
+
+void TFConfig::hidePicture() {
+    picture_->hide();
+}
+
+void TFConfig::setCountdown(const QString& text) {
+    countdown_->setText(text);
+}
+
+void TFConfig::setLeftScore(const QString& text) {
+    leftScore_->setText(text);
+}
+
+void TFConfig::setRightScore(const QString& text) {
+    rightScore_->setText(text);
+}
+
+// The settings shown are those in force each time the window is shown: the board may have
+// changed them since (team names typed on the board, a version loaded).
+void TFConfig::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    settings_->refresh();
+    updatePointsHints();
+    parkFocus();
+}
+
+void TFConfig::closeEvent(QCloseEvent* event) {
+    guarded([] { StopEffects(); });
+    event->accept();
+}
+
+void TFConfig::mousePressEvent(QMouseEvent* event) {
+    parkFocus();
+    QWidget::mousePressEvent(event);
+}
+
+}  // namespace velta

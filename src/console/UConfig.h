@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QWidget>
+
+#include "board/ControlLink.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace velta {
+
+class QuestionPanel;
+class ImageBox;
+class KeyButton;
+class KeyListPanel;
+class KeyRouter;
+class ReassignMenu;
+class SettingsArea;
+class TForm1;
+
+// The control window "VELTA Tablero de Control": the operator's console on the operator's
+// own screen. Every game command is a twin button that presses the board's; the host view
+// shows the question on the board with its answers; the settings area changes the show's
+// settings; "Monitor Dual" puts the board on the audience's screen. It lives for the whole
+// run: closing it only hides it.
+class TFConfig : public QWidget, public ControlLink {
+    Q_OBJECT
+  public:
+    explicit TFConfig(TForm1& board);
+    ~TFConfig() override;
+
+    // What the board writes into this window.
+    bool isShown() const override;
+    void open() override;
+    void parkFocus() override;
+    bool syncWithGame() const override;
+    void setRoundRelay(const QString& fileName) override;
+    void setRevealMark(int row, bool revealed) override;
+    void clearRoundMarks() override;
+    void setAnswerKeysEnabled(bool key3, bool key4, bool key5) override;
+    void setKeyEnabled(QChar key, bool enabled) override;
+    void showPicture(const QImage& picture) override;
+    void hidePicture() override;
+    void setCountdown(const QString& text) override;
+    void setLeftScore(const QString& text) override;
+    void setRightScore(const QString& text) override;
+
+    // "Monitor Dual": the board to the screen that does not hold this window, fitted the
+    // first time and maximised after; with one screen, the board fills its own screen and
+    // this window closes.
+    void dualMonitor();
+    // "Balancear marcador" (key B here): this window's own reassign menu or notice.
+    void balanceScores();
+    // Key K here: the key list in front.
+    void showKeyList();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    void buildMainPanel();
+    void buildCommandBar();
+    void buildPanels();
+    KeyButton* makeTwin(const QString& name, QChar key, int x);
+    KeyButton* makeButton(const QString& name, const QString& caption, const QRect& geometry,
+                          const QString& hint);
+    void bindToBoard(KeyButton* twin, QChar key);
+    void bindHere(KeyButton* button, void (TFConfig::*command)());
+    void followRelay();
+    void updatePointsHints();
+
+    TForm1& board_;
+    KeyRouter* keys_ = nullptr;
+    QWidget* mainPanel_ = nullptr;     // Panel7
+    QWidget* commandBar_ = nullptr;    // Panel1
+    QPushButton* focusSink_ = nullptr;  // Button3
+    QLineEdit* relay_ = nullptr;        // ERonda
+    QCheckBox* sync_ = nullptr;         // CheckBox2
+    QuestionPanel* host_ = nullptr;
+    SettingsArea* settings_ = nullptr;
+    ReassignMenu* reassign_ = nullptr;
+    KeyListPanel* keyList_ = nullptr;  // Panel14
+    QLabel* leftScore_ = nullptr;      // LPtosIzq
+    QLabel* rightScore_ = nullptr;     // LPtosDer
+    QLabel* leftTeamCaption_ = nullptr;
+    QLabel* rightTeamCaption_ = nullptr;
+    ImageBox* picture_ = nullptr;      // Image1
+    QLabel* countdown_ = nullptr;      // Label53
+    KeyButton* leftPoints_ = nullptr;   // SpeedButton103
+    KeyButton* rightPoints_ = nullptr;  // SpeedButton104
+    QString lastFailedRelay_;
+};
+
+}  // namespace velta

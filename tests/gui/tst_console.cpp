@@ -1,0 +1,571 @@
+// The control window beside the board: a game driven from its keys, the host view that
+// follows the board, the marks, mirrors and reassign menu, the settings area with each
+// operation's file and its effect on the board, the options, and "Monitor Dual".
+//
+// Run as it is, the offscreen platform shows two monitors; with VELTA_TEST_SCREENS=1 it shows
+// one (CTest runs "Monitor Dual" both ways).
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+#include "ConsoleFixture.h"
+#include "OffscreenScreens.h"
+#include "StartupFixture.h"
+#include "board/ImageBox.h"
+#include "editing/Colours.h"
+#include "editing/GameSettings.h"
+#include "platform/ProgramFolder.h"
+#include "sound/Sound.h"
+
+using namespace velta;
+using velta::test::BoardView;
+using velta::test::ConsoleFixture;
+
+namespace {
+
+const bool kScreens = velta::test::useOffscreenScreens(
+    qEnvironmentVariableIntValue("VELTA_TEST_SCREENS") == 1
+        ? QList<QRect>{QRect(0, 0, 1366, 768)}
+        : QList<QRect>{QRect(0, 0, 1366, 768), QRect(1366, 0, 1024, 768)});
+
+// Five cards; card 2 has three answers.
+void writeShow(const ConsoleFixture& f) {
+    f.writeCards(5);
+    f.folder.writeRound(2, QStringLiteral("Pregunta 2"), {"Sol,50", "Luna,30", "Mar,20", ",", ","});
+    f.folder.writeRound(1, QStringLiteral("Algo que llevas a la playa"),
+                        {"Bloqueador,38", "Toalla,27", "Traje de baño,16", "Sombrilla,12",
+                         "Lentes,7"},
+                        true);
+}
+
+}  // namespace
+
+class ConsoleTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void aGameFromTheConsoleKeys();
+    void hostViewFollowsTheBoard_data();
+    void hostViewFollowsTheBoard();
+    void hostViewWithoutSync();
+    void hostViewReportsAnUnreadableCardOnce();
+    void twinsFollowTheBoardsKeys();
+    void mirrorsFollowEveryScoreChange();
+    void reassignMenuOfTheConsole();
+    void keyListAndClosing();
+    void settingsShowWhatIsInForce();
+    void titleAndColours_data();
+    void titleAndColours();
+    void coverAndFrame_data();
+    void coverAndFrame();
+    void teamNames();
+    void roundFolder_data();
+    void roundFolder();
+    void options_data();
+    void options();
+    void monitorDual();
+    void screenshots();
+
+  private:
+    ConsoleFixture& f() { return *f_; }
+    BoardView board() { return BoardView(*f_->board); }
+    void type(const char* keys) { f_->type(keys); }
+
+    std::unique_ptr<ConsoleFixture> f_;
+};
+
+void ConsoleTest::init() {
+    QVERIFY(kScreens);
+    f_ = std::make_unique<ConsoleFixture>();
+    writeShow(*f_);
+}
+
+void ConsoleTest::cleanup() {
+    f_.reset();
+}
+
+// The operator plays with the keyboard on the console: every key reaches the board through
+// its twin, the host sees the answers, and the focus stays on the console.
+void ConsoleTest::aGameFromTheConsoleKeys() {
+    QVERIFY(f().startWithConsole());
+    BoardView b = board();
+    type("s");
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
+    QCOMPARE(f().find<QLabel>("Label32")->text(), QStringLiteral("ronda1.txt"));
+    QCOMPARE(f().find<QLineEdit>("Edit2")->text(), QStringLiteral("Uno"));
+    QCOMPARE(f().find<QLineEdit>("Edit13")->text(), QStringLiteral("5"));
+    type("12");
+    QCOMPARE(b.Label17->text(), QStringLiteral("70"));
+    QVERIFY(f().find<QLineEdit>("Edit2")->font().underline());
+    QVERIFY(f().find<QPushButton>("SB2")->font().bold());
+    type("xz");
+    QCOMPARE(b->state().StrikeCount, 1);
+    QCOMPARE(b.Label19->text(), QStringLiteral("70"));
+    QCOMPARE(f().find<QLabel>("LPtosIzq")->text(), QStringLiteral("70"));
+    // The numbered buttons uncover answers on the board too.
+    type("s");
+    QTest::mouseClick(f().find<QPushButton>("SB1"), Qt::LeftButton);
+    QCOMPARE(b.Label17->text(), QStringLiteral("50"));
+    type("c");
+    QCOMPARE(f().find<QLabel>("LPtosDer")->text(), QStringLiteral("50"));
+    QCOMPARE(QApplication::focusWidget(), f().sink());
+    QVERIFY(f().dialogs.shown.isEmpty());
+}
+
+void ConsoleTest::hostViewFollowsTheBoard_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("S") << "s" << "ronda1.txt" << "Pregunta 1";
+    QTest::newRow("S S A") << "ssa" << "ronda1.txt" << "Pregunta 1";
+    QTest::newRow("S V") << "sv" << "ronda2.txt" << "Pregunta 2";
+    QTest::newRow("S R") << "sr" << "xronda1.txt" << "Algo que llevas a la playa";
+    QTest::newRow("pending card 4, S") << "4s" << "ronda4.txt" << "Pregunta 4";
+}
+
+void ConsoleTest::hostViewFollowsTheBoard() {
+    QFETCH(QString, keys);
+    QFETCH(QString, fileName);
+    QFETCH(QString, question);
+    QVERIFY(f().startWithConsole());
+    for (const QChar key : keys) {
+        if (key == '4') {
+            // What the question editor does when it shows card 4.
+            board().ERondaF1->setText(QStringLiteral("ronda4.txt"));
+            continue;
+        }
+        f().press(key.toLatin1());
+    }
+    QCOMPARE(f().find<QLabel>("Label32")->text(), fileName);
+    QCOMPARE(f().find<QLineEdit>("Edit1")->text(), question);
+    QCOMPARE(f().find<QLineEdit>("ERonda")->text(), fileName);
+}
+
+// Without "Sincronizar con el juego" the host view stays; its marks and copies too, but
+// the end of a countdown still empties the copy.
+void ConsoleTest::hostViewWithoutSync() {
+    QVERIFY(f().startWithConsole());
+    type("s");
+    QTest::mouseClick(f().find<QCheckBox>("CheckBox2"), Qt::LeftButton);
+    QVERIFY(!f().console->syncWithGame());
+    QCOMPARE(QApplication::focusWidget(), f().sink());
+    type("s1xh");
+    QCOMPARE(board().Label16->text(), QStringLiteral("Pregunta 2"));
+    QCOMPARE(f().find<QLabel>("Label32")->text(), QStringLiteral("ronda1.txt"));
+    QVERIFY(!f().find<QLineEdit>("Edit2")->font().underline());
+    QVERIFY(!f().find<velta::ImageBox>("Image1")->isVisible());
+    board()->countdownTick();
+    QVERIFY(f().find<QLabel>("Label53")->text().isEmpty());
+}
+
+// The board relays a card this window cannot read: the message waits until the board's
+// command is over, comes once, and the fields keep the card before.
+void ConsoleTest::hostViewReportsAnUnreadableCardOnce() {
+    QVERIFY(f().startWithConsole());
+    type("s");
+    f().console->setRoundRelay(QStringLiteral("ronda9.txt"));
+    QVERIFY(f().dialogs.errors().isEmpty());
+    QTRY_COMPARE(f().dialogs.errors().size(), 1);
+    QVERIFY(f().dialogs.errors().constFirst().contains(QStringLiteral("ronda9.txt")));
+    QCOMPARE(f().find<QLabel>("Label32")->text(), QStringLiteral("ronda9.txt"));
+    QCOMPARE(f().find<QLineEdit>("Edit1")->text(), QStringLiteral("Pregunta 1"));
+    QTest::qWait(20);
+    QCOMPARE(f().dialogs.errors().size(), 1);
+}
+
+void ConsoleTest::twinsFollowTheBoardsKeys() {
+    QVERIFY(f().startWithConsole());
+    const auto twin = [this](const char* name) { return f().find<KeyButton>(name); };
+    QVERIFY(!twin("SpeedButton9")->isEnabled());  // A before the first card
+    QVERIFY(!twin("SpeedButton14")->isEnabled());  // M is the board's
+    QVERIFY(!twin("SpeedButton34")->isEnabled());  // T: this window is open
+    type("s");
+    QVERIFY(twin("SpeedButton9")->isEnabled());
+    QVERIFY(!twin("SpeedButton19")->isEnabled());  // S disables F
+    type("s");  // card 2 has three answers
+    QVERIFY(!twin("SpeedButton7")->isEnabled());
+    QVERIFY(!twin("SpeedButton8")->isEnabled());
+    QVERIFY(f().find<QPushButton>("SB5")->isEnabled());
+    // A key whose twin is off does nothing; the numbered button only plays the sound.
+    f().sound.clear();
+    type("5");
+    QVERIFY(f().sound.calls.isEmpty());
+    QTest::mouseClick(f().find<QPushButton>("SB5"), Qt::LeftButton);
+    QCOMPARE(f().sound.effects(), velta::test::played(effects::kAnswer));
+    type("s");
+    QVERIFY(twin("SpeedButton8")->isEnabled());
+    // The twins press the board's buttons even while those are off: X during a strike.
+    type("x");
+    QVERIFY(!board().SpeedButton2->isEnabled());
+    type("x");
+    QCOMPARE(board()->state().StrikeCount, 2);
+}
+
+void ConsoleTest::mirrorsFollowEveryScoreChange() {
+    QVERIFY(f().startWithConsole());
+    const auto mirrors = [this] {
+        return QStringList{f().find<QLabel>("LPtosIzq")->text(),
+                           f().find<QLabel>("LPtosDer")->text()};
+    };
+    type("s1z");
+    QCOMPARE(mirrors(), (QStringList{"40", "00"}));
+    type("s1c");
+    QCOMPARE(mirrors(), (QStringList{"40", "50"}));
+    QTest::mouseClick(f().find<KeyButton>("SpeedButton102"), Qt::LeftButton);
+    QTest::mouseClick(f().find<QPushButton>("Button4"), Qt::LeftButton);
+    QCOMPARE(mirrors(), (QStringList{"90", "0"}));
+    QTest::mouseClick(f().find<QLabel>("Label5"), Qt::LeftButton);  // swap
+    QCOMPARE(mirrors(), (QStringList{"0", "90"}));
+    f().dialogs.inputs << QStringLiteral("7") << QStringLiteral("8");
+    QTest::mouseClick(f().find<QPushButton>("Button7"), Qt::LeftButton);
+    QCOMPARE(mirrors(), (QStringList{"7", "8"}));
+    // Input boxes ask with the team names the settings hold.
+    QCOMPARE(f().dialogs.shown.filter(QStringLiteral("input: ")).size(), 2);
+    // A new game's "00" shows too.
+    type("sss");
+    QCOMPARE(board()->state().GameQuestionCount, 5);
+    QCOMPARE(mirrors(), (QStringList{"00", "00"}));
+}
+
+void ConsoleTest::reassignMenuOfTheConsole() {
+    QVERIFY(f().startWithConsole());
+    auto* menu = f().find<QWidget>("Panel20");
+    auto* notice = f().find<QLabel>("Panel21");
+    type("s");
+    type("b");
+    QVERIFY(notice->isVisible());
+    QVERIFY(!menu->isVisible());
+    QVERIFY(!board().Panel21->isVisible());  // the audience sees nothing
+    auto* noticeTimer = f().console->findChild<QTimer*>(QStringLiteral("Timer15"));
+    QVERIFY(noticeTimer && noticeTimer->isActive());
+    QCOMPARE(noticeTimer->interval(), 1500);
+    QVERIFY(QMetaObject::invokeMethod(noticeTimer, "timeout"));
+    QVERIFY(!notice->isVisible());
+
+    type("12z");
+    type("b");
+    QVERIFY(menu->isVisible());
+    QVERIFY(!board().Panel20->isVisible());
+    QCOMPARE(f().find<QLabel>("Label3")->text(), QStringLiteral("70 a Los Verdes"));
+    QCOMPARE(f().find<QLabel>("Label4")->text(), QStringLiteral("70 a Los Púrpuras"));
+    QCOMPARE(f().find<QPushButton>("Button5")->toolTip(),
+             QStringLiteral("Reasignar puntos a Los Púrpuras"));
+    QTest::mouseClick(f().find<QLabel>("Label4"), Qt::LeftButton);
+    QCOMPARE(board().Label20->text(), QStringLiteral("70"));
+    QVERIFY(menu->isVisible());
+    QTest::mouseClick(f().find<QLabel>("Label7"), Qt::LeftButton);  // "Ninguna acción"
+    QVERIFY(!menu->isVisible());
+    type("b");
+    QVERIFY(menu->isVisible());
+    type("s");  // the next card closes it
+    QVERIFY(!menu->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f().sink());
+}
+
+void ConsoleTest::keyListAndClosing() {
+    QVERIFY(f().startWithConsole());
+    auto* keys = f().find<QWidget>("Panel14");
+    auto* main = f().find<QWidget>("Panel7");
+    const auto inFront = [](QWidget* w) { return w->parentWidget()->children().last() == w; };
+    QVERIFY(!inFront(keys));
+    type("k");
+    QVERIFY(keys->isVisible() && inFront(keys));
+    QCOMPARE(keys->findChild<QListWidget*>()->item(10)->text(),
+             QStringLiteral("M = Muestra el menú, cuando éste se oculta automáticamente (sólo en "
+                            "pantalla del juego)"));
+    QTest::mouseClick(keys->findChild<QLabel*>(QStringLiteral("Label65")), Qt::LeftButton);
+    // Behind the main panel, still shown.
+    QVERIFY(keys->isVisible() && !inFront(keys));
+    QVERIFY(keys->parentWidget()->children().indexOf(keys) <
+            keys->parentWidget()->children().indexOf(main));
+
+    // Larger than its design it snaps back.
+    f().console->resize(1200, 900);
+    QVERIFY(f().console->width() <= 881 && f().console->height() <= 597);
+
+    // Closing hides it, stops the effects, and T brings it back.
+    type("s");
+    f().sound.clear();
+    f().console->close();
+    QVERIFY(!f().console->isVisible());
+    QVERIFY(f().sound.calls.contains(QStringLiteral("stop")));
+    QCOMPARE(QApplication::focusWidget() == f().sink(), false);
+    board()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f().board.get()));
+    board()->parkFocus();
+    QCOMPARE(QApplication::focusWidget(), board().Button3);
+    f().press('t');
+    QTRY_VERIFY(f().console->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), f().sink());
+}
+
+// The fields show the settings in force each time the window is shown, names typed on the
+// board included; the colour lists show a stored colour by its own name, whole.
+void ConsoleTest::settingsShowWhatIsInForce() {
+    f().folder.writeBytes(kTitleFile, "Mi Juego\r\nhotlight\r\nGradientInactiveCaption\r\n");
+    QVERIFY(f().startBoth());
+    BoardView b = board();
+    b->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(b.board.windowHandle()));
+    type("s");
+    QTest::mouseClick(b.Edit16, Qt::LeftButton);
+    QTest::keyClick(b.Edit16, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(b.Edit16, QStringLiteral("Los Tigres"));
+    QTest::keyClick(b.Edit16, Qt::Key_Return);
+    f().press('t');
+    QTRY_VERIFY(f().console->isVisible());
+    QCOMPARE(f().find<QLineEdit>("ETitulo")->text(), QStringLiteral("Mi Juego"));
+    QCOMPARE(f().find<QComboBox>("CBColorTitulo")->currentText(), QStringLiteral("HotLight"));
+    QCOMPARE(f().find<QComboBox>("CBColorFondo")->currentText(),
+             QStringLiteral("GradientInactiveCaption"));
+    QCOMPARE(f().find<QLineEdit>("Edit20")->text(), QStringLiteral("Los Tigres"));
+    QCOMPARE(f().find<QLineEdit>("ECarpeta")->text(),
+             QDir::toNativeSeparators(programPath(QStringLiteral("Rondas"))));
+    QTest::mouseClick(f().find<QPushButton>("BGuardarEquipos"), Qt::LeftButton);
+    QCOMPARE(f().folder.readBytes(kTeamsFile), QByteArray("Los Tigres\r\nLos P\xFArpuras\r\n"));
+    QCOMPARE(f().find<QComboBox>("CBColorTitulo")->count(), 20);
+}
+
+void ConsoleTest::titleAndColours_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("titleColour");
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<QByteArray>("file");  // empty: refused
+    QTest::newRow("title and colours") << " Noche de Gala " << "Red" << "Black"
+                                       << QByteArray("Noche de Gala\r\nRed\r\nBlack\r\n");
+    QTest::newRow("typed in another case") << "Gala" << "navy" << "cream"
+                                           << QByteArray("Gala\r\nnavy\r\ncream\r\n");
+    QTest::newRow("unknown title colour") << "Gala" << "Rojito" << "Black" << QByteArray();
+    QTest::newRow("unknown background") << "Gala" << "Red" << "Negro" << QByteArray();
+}
+
+void ConsoleTest::titleAndColours() {
+    QFETCH(QString, title);
+    QFETCH(QString, titleColour);
+    QFETCH(QString, background);
+    QFETCH(QByteArray, file);
+    QVERIFY(f().startWithConsole());
+    BoardView b = board();
+    f().find<QLineEdit>("ETitulo")->setText(title);
+    f().find<QComboBox>("CBColorTitulo")->setCurrentText(titleColour);
+    f().find<QComboBox>("CBColorFondo")->setCurrentText(background);
+    QTest::mouseClick(f().find<QPushButton>("BGuardarTitulo"), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), f().sink());
+    if (file.isEmpty()) {
+        QCOMPARE(f().dialogs.notices().size(), 1);
+        QVERIFY(f().dialogs.notices().constFirst().contains(QStringLiteral("no es un color")));
+        QVERIFY(!QFile::exists(f().folder.file(kTitleFile)));
+        QCOMPARE(b.Label18->text(), QStringLiteral("Veltarama"));
+        QVERIFY(f().find<QLabel>("LabelConsejoTitulo")->isVisible());
+        return;
+    }
+    QCOMPARE(f().folder.readBytes(kTitleFile), file);
+    // The board shows the title as typed, spaces and all, until the next start.
+    QCOMPARE(b.Label18->text(), title);
+    QCOMPARE(b.Label18->palette().color(QPalette::WindowText), lookupColour(titleColour)->colour);
+    QCOMPARE(b->palette().color(QPalette::Window), lookupColour(background)->colour);
+    QVERIFY(!f().find<QLabel>("LabelConsejoTitulo")->isVisible());
+    QVERIFY(f().dialogs.shown.isEmpty());
+}
+
+void ConsoleTest::coverAndFrame_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("settingFile");
+    QTest::addColumn<QString>("picture");  // "good", "broken" or "" (cancelled)
+    QTest::newRow("cover") << "BPortada" << kCoverFile << "good";
+    QTest::newRow("frame") << "BMarco" << kFrameFile << "good";
+    QTest::newRow("cover, not a picture") << "BPortada" << kCoverFile << "broken";
+    QTest::newRow("frame, cancelled") << "BMarco" << kFrameFile << "";
+}
+
+void ConsoleTest::coverAndFrame() {
+    QFETCH(QString, button);
+    QFETCH(QString, settingFile);
+    QFETCH(QString, picture);
+    f().folder.writeBytes(QStringLiteral("Fotos/good.jpg"),
+                          velta::test::pictureFile(QSize(321, 123), "JPG"));
+    f().folder.writeBytes(QStringLiteral("Fotos/broken.jpg"), "not a picture at all");
+    QVERIFY(f().startWithConsole());
+    BoardView b = board();
+    const bool cover = settingFile == kCoverFile;
+    const QImage before = (cover ? b.Image2 : b.Image13)->image();
+    const QString path =
+        picture.isEmpty() ? QString() : f().folder.file(QStringLiteral("Fotos/%1.jpg").arg(picture));
+    f().dialogs.files << path;
+    QTest::mouseClick(f().find<QPushButton>(qPrintable(button)), Qt::LeftButton);
+    QVERIFY(f().dialogs.shown.constFirst().startsWith(
+        QStringLiteral("open: ") + programPath(cover ? QStringLiteral("Imagen/Titles")
+                                                      : QStringLiteral("Imagen/Frames"))));
+    QCOMPARE(QApplication::focusWidget(), f().sink());
+    const QImage after = (cover ? b.Image2 : b.Image13)->image();
+    if (picture != QLatin1String("good")) {
+        QVERIFY(!QFile::exists(f().folder.file(settingFile)));
+        QCOMPARE(after, before);
+        QCOMPARE(f().dialogs.notices().size(), picture.isEmpty() ? 0 : 1);
+        return;
+    }
+    QCOMPARE(f().folder.readBytes(settingFile), QFile::encodeName(path));
+    QCOMPARE(after.size(), QSize(321, 123));
+    QCOMPARE(f().find<QLineEdit>(cover ? "EPortada" : "EMarco")->text(), path);
+    QVERIFY(!f().find<QLabel>("LabelConsejoPortada")->isVisible());
+}
+
+void ConsoleTest::teamNames() {
+    QVERIFY(f().startWithConsole());
+    BoardView b = board();
+    type("sh");
+    QVERIFY(b.Timer9->isActive());
+    f().find<QLineEdit>("Edit20")->setText(QStringLiteral("Águilas"));
+    f().find<QLineEdit>("Edit21")->clear();
+    QTest::mouseClick(f().find<QPushButton>("BGuardarEquipos"), Qt::LeftButton);
+    QCOMPARE(f().folder.readBytes(kTeamsFile), QByteArray("\xC1guilas\r\n\r\n"));
+    QCOMPARE(b.Edit16->text(), QStringLiteral("Águilas"));
+    // An empty name keeps the board's.
+    QCOMPARE(b.Edit17->text(), QStringLiteral("Los Púrpuras"));
+    QVERIFY(!b.Timer9->isActive());
+    QCOMPARE(f().find<KeyButton>("SpeedButton103")->toolTip(),
+             QStringLiteral("Asignar puntos a Águilas [Tecla Z]"));
+}
+
+void ConsoleTest::roundFolder_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QList<bool>>("answers");  // to "create it?"
+    QTest::addColumn<bool>("changes");
+    QTest::newRow("existing folder") << "Otra" << QList<bool>{} << true;
+    QTest::newRow("missing, created") << "Nueva" << QList<bool>{true} << true;
+    QTest::newRow("missing, not created") << "Nueva" << QList<bool>{false} << false;
+    QTest::newRow("cancelled") << "" << QList<bool>{} << false;
+}
+
+void ConsoleTest::roundFolder() {
+    QFETCH(QString, folder);
+    QFETCH(QList<bool>, answers);
+    QFETCH(bool, changes);
+    f().folder.writeBytes(QStringLiteral("Otra/ronda1.txt"), "Otra pregunta\r\nA,60\r\nB,40\r\n");
+    QVERIFY(f().startWithConsole());
+    BoardView b = board();
+    type("sss");
+    const QString path = folder.isEmpty() ? QString() : f().folder.file(folder);
+    f().dialogs.files << path;
+    for (bool answer : answers) {
+        f().dialogs.answers << answer;
+    }
+    QTest::mouseClick(f().find<QPushButton>("BCarpeta"), Qt::LeftButton);
+    QCOMPARE(f().dialogs.questions().size(), answers.size());
+    QCOMPARE(QApplication::focusWidget(), f().sink());
+    if (!changes) {
+        QVERIFY(!QFile::exists(f().folder.file(kRoundFolderFile)));
+        QCOMPARE(b->roundFolder(), programPath(QStringLiteral("Rondas")));
+        QCOMPARE(b->state().RoundNumber, 3);
+        QVERIFY(!QDir(f().folder.file(QStringLiteral("Nueva"))).exists());
+        return;
+    }
+    QCOMPARE(f().folder.readBytes(kRoundFolderFile), QFile::encodeName(path));
+    QCOMPARE(b->roundFolder(), path);
+    QCOMPARE(b->state().RoundNumber, 0);
+    QVERIFY(QDir(path).exists());
+    type("s");
+    QCOMPARE(b.Label16->text(),
+             folder == QLatin1String("Otra") ? QStringLiteral("Otra pregunta")
+                                             : QStringLiteral("Pregunta 3"));
+}
+
+void ConsoleTest::options_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<bool>("markerWhenChecked");
+    QTest::newRow("double and triple") << "CBPtosDT" << kMultipliersOffMarker << false;
+    QTest::newRow("accumulate in easy") << "CBSumaF" << kAccumulateEasyMarker << true;
+    QTest::newRow("hide scores") << "CBShowP" << kHideScoresMarker << true;
+    QTest::newRow("hide question") << "CBShowQ" << kHideQuestionMarker << true;
+}
+
+void ConsoleTest::options() {
+    QFETCH(QString, box);
+    QFETCH(QString, marker);
+    QFETCH(bool, markerWhenChecked);
+    QVERIFY(f().startWithConsole());
+    BoardView b = board();
+    type("s");
+    auto* check = f().find<QCheckBox>(qPrintable(box));
+    const bool wasChecked = check->isChecked();
+    QCOMPARE(wasChecked, !markerWhenChecked);  // every marker absent
+    QTest::mouseClick(check, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), f().sink());
+    QCOMPARE(QFile::exists(f().folder.file(marker)), true);
+    // The immediate effects on the board.
+    if (box == QLatin1String("CBShowP")) {
+        QVERIFY(!b.Panel2->isVisible() && !b.Panel3->isVisible() && !b.Panel4->isVisible());
+        type("s");  // sp.cfg is present: the next card keeps them hidden
+        QVERIFY(!b.Panel3->isVisible());
+    } else if (box == QLatin1String("CBShowQ")) {
+        QVERIFY(!b.Label16->isVisible());
+    } else if (box == QLatin1String("CBPtosDT")) {
+        QVERIFY(!b->settings().multipliersInNormal);
+    } else {
+        QVERIFY(b->settings().accumulateInEasy);
+    }
+    QTest::mouseClick(check, Qt::LeftButton);
+    QCOMPARE(QFile::exists(f().folder.file(marker)), false);
+    if (box == QLatin1String("CBShowP")) {
+        QVERIFY(b.Panel2->isVisible() && b.Panel3->isVisible() && b.Panel4->isVisible());
+    } else if (box == QLatin1String("CBShowQ")) {
+        QVERIFY(b.Label16->isVisible());
+    }
+    QVERIFY(f().dialogs.shown.isEmpty());
+}
+
+// With a second monitor the board goes to the one that does not hold the console, fitted
+// the first time and maximised the next; with one, it fills its own and the console closes.
+void ConsoleTest::monitorDual() {
+    QVERIFY(f().startWithConsole());
+    BoardView b = board();
+    auto* dual = f().find<QPushButton>("SpeedButton11");
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const int potPixels = b.Label17->font().pixelSize();
+    QTest::mouseClick(dual, Qt::LeftButton);
+    if (screens.size() == 1) {
+        const QRect work = screens.first()->availableGeometry();
+        QTRY_COMPARE(b->geometry(), work);
+        const qreal ratio = qMin(work.width() / 1156.0, work.height() / 698.0);
+        QCOMPARE(b.Label17->font().pixelSize(), qRound(potPixels * ratio));
+        QVERIFY(!f().console->isVisible());
+        return;
+    }
+    QCOMPARE(f().console->screen(), screens.at(0));
+    QScreen* audience = screens.at(1);
+    const QRect work = audience->availableGeometry();
+    QTRY_COMPARE(b->geometry(), work);
+    QVERIFY(b->isMaximized());
+    // 1024 x 768: the width decides, 1024 / 1156.
+    const qreal ratio = 1024.0 / 1156.0;
+    QCOMPARE(b.Label17->font().pixelSize(), qRound(potPixels * ratio));
+    QVERIFY(f().console->isVisible());
+    // Pressed again: maximised on that monitor, not scaled again; the board's own
+    // maximise now maximises and restores.
+    QTest::mouseClick(dual, Qt::LeftButton);
+    QTRY_COMPARE(b->geometry(), work);
+    QCOMPARE(b.Label17->font().pixelSize(), qRound(potPixels * ratio));
+    QCOMPARE(QApplication::focusWidget(), f().sink());
+}
+
+void ConsoleTest::screenshots() {
+    QVERIFY(f().startWithConsole());
+    type("s12xz");
+    const QString folder = qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(f().console->grab().save(folder + QStringLiteral("console.png")));
+    QVERIFY(board()->grab().save(folder + QStringLiteral("console_board.png")));
+}
+
+QTEST_MAIN(ConsoleTest)
+#include "tst_console.moc"

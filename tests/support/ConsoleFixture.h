@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QtTest>
+#include <memory>
+
+#include "BoardFixture.h"
+#include "console/UConfig.h"
+
+namespace velta::test {
+
+// The board and its control window, as the program makes them: the control window is made
+// once the board is up, and T shows it.
+struct ConsoleFixture : BoardFixture {
+    std::unique_ptr<TFConfig> console;
+
+    ~ConsoleFixture() {
+        if (board) {
+            board->setControlLink(nullptr);
+        }
+        console.reset();
+    }
+
+    // Both windows made, the control window hidden.
+    bool startBoth() {
+        if (!start()) {
+            return false;
+        }
+        console = std::make_unique<TFConfig>(*board);
+        board->setControlLink(console.get());
+        return true;
+    }
+
+    // Both windows made and the control window shown with T from the board, active, with
+    // the keyboard in its focus sink.
+    bool startWithConsole() {
+        if (!startBoth()) {
+            return false;
+        }
+        board->activateWindow();
+        if (!QTest::qWaitForWindowActive(board.get())) {
+            return false;
+        }
+        board->parkFocus();
+        press('t');
+        return QTest::qWaitForWindowExposed(console.get()) &&
+               QTest::qWaitForWindowActive(console.get()) &&
+               QApplication::focusWidget() == sink();
+    }
+
+    QWidget* sink() const { return console->findChild<QWidget*>(QStringLiteral("Button3")); }
+
+    // A control of the control window by its component name; a missing one fails loudly.
+    template <class Widget>
+    Widget* find(const char* name) const {
+        auto* found = console->findChild<Widget*>(QLatin1String(name));
+        if (!found) {
+            qFatal("The control window has no %s named %s", Widget::staticMetaObject.className(),
+                   name);
+        }
+        return found;
+    }
+};
+
+}  // namespace velta::test
