@@ -8,6 +8,7 @@
 //   rss_after_1000_mb                       the same board after 1,000 commands
 //   qt_floor_rss_mb                         a bare window with a QSoundEffect playing and a
 //                                           QMediaPlayer with its QAudioOutput
+// and the control window's figures (measureConsole).
 
 #include <QApplication>
 #include <QAudioOutput>
@@ -32,6 +33,7 @@
 #include "AudioFixtures.h"
 #include "app/Show.h"
 #include "board/Uvelta.h"
+#include "console/UConfig.h"
 
 namespace {
 
@@ -111,6 +113,81 @@ void typeKey(QWidget* sink, char key) {
     QApplication::sendEvent(sink, &release);
 }
 
+// Counts the paints of a window, so a measure knows when its window has been drawn.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* window) { window->installEventFilter(this); }
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        }
+        return false;
+    }
+};
+
+// The control window: T on the board until the console is drawn, then the twins of S and 1
+// typed on the console, each with both windows repainted.
+//   cmd_t_ms_median               T until the control window is painted
+//   cmd_twin_<key>_ms_median, _p99 a twin's command and the repaint of both windows
+bool measureConsole(velta::Show& show, int cards) {
+    velta::TForm1& board = show.board();
+    velta::TFConfig* console = show.console();
+    if (!console) {
+        std::fprintf(stderr, "the control window was not made after the first paint\n");
+        return false;
+    }
+    auto* boardSink = board.findChild<QWidget*>(QStringLiteral("Button3"));
+    auto* consoleSink = console->findChild<QWidget*>(QStringLiteral("Button3"));
+    auto* splash = board.findChild<QTimer*>(QStringLiteral("Timer1"));
+    auto* pending = board.findChild<QLineEdit*>(QStringLiteral("ERondaF1"));
+    PaintCounter consolePaints(console);
+    std::vector<double> opening;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 30; ++i) {
+        console->close();
+        runEventsUntil(50, [] { return false; });
+        const int before = consolePaints.paints;
+        const qint64 start = clock.nsecsElapsed();
+        typeKey(boardSink, 't');
+        if (!runEventsUntil(5000, [&] { return consolePaints.paints > before; })) {
+            std::fprintf(stderr, "T did not show the control window\n");
+            return false;
+        }
+        opening.push_back((clock.nsecsElapsed() - start) / 1e6);
+    }
+    print("cmd_t_ms_median", percentile(opening, 0.5), "ms");
+
+    std::map<char, std::vector<double>> twins;
+    for (int round = 0; round < kWarmUpCycles + kCycles; ++round) {
+        if (board.state().RoundNumber >= cards) {
+            pending->setText(QStringLiteral("ronda1.txt"));
+        }
+        for (char key : {'s', '1'}) {
+            const qint64 start = clock.nsecsElapsed();
+            typeKey(consoleSink, key);
+            QCoreApplication::processEvents();
+            if (round >= kWarmUpCycles) {
+                twins[key].push_back((clock.nsecsElapsed() - start) / 1e6);
+            }
+            if (splash->isActive()) {
+                board.splashTick();
+            }
+            QCoreApplication::processEvents();
+            QThread::usleep(1000);
+        }
+    }
+    for (char key : {'s', '1'}) {
+        const QByteArray name = QByteArray("cmd_twin_") + key + "_ms";
+        print((name + "_median").constData(), percentile(twins[key], 0.5), "ms");
+        print((name + "_p99").constData(), percentile(twins[key], 0.99), "ms");
+    }
+    return true;
+}
+
 int runBoard(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir folder;
@@ -183,7 +260,7 @@ int runBoard(int argc, char** argv) {
         print((name + "_median").constData(), percentile(timings[key], 0.5), "ms");
         print((name + "_p99").constData(), percentile(timings[key], 0.99), "ms");
     }
-    return 0;
+    return measureConsole(show, cards) ? 0 : 1;
 }
 
 // The least any Qt Multimedia window of this kind costs: a bare window of the board's size,

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <map>
 #include <vector>
 
 #include "app/Show.h"
@@ -34,11 +35,15 @@ qint64 monotonicNs() {
     return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
-// In a child: prints the time since the parent started it, and ends.
-void reportPainted() {
+// In a child: prints the time since the parent started it under a name.
+void reportSinceStart(const char* name) {
     const double ms = double(monotonicNs() - qEnvironmentVariable(kStartedAt).toLongLong()) / 1e6;
-    std::printf("painted_ms: %.2f\n", ms);
+    std::printf("%s: %.2f\n", name, ms);
     std::fflush(stdout);
+}
+
+void reportPainted() {
+    reportSinceStart("painted_ms");
     QCoreApplication::exit(0);
 }
 
@@ -65,20 +70,38 @@ int runEmpty(int argc, char** argv) {
     return QApplication::exec();
 }
 
-// As the program's entry does it, with the program folder and current directory of a show.
+// As the program's entry does it, with the program folder and current directory of a show,
+// telling when each step of the start is done: the application, the show's set-up, the
+// board made and shown, its first paint, and the control window made after it.
 int runBoard(int argc, char** argv) {
     QApplication app(argc, argv);
+    reportSinceStart("app_ms");
     const QString folder = qEnvironmentVariable(kFolder);
     QDir::setCurrent(folder);
     velta::Show show(folder);
-    if (!show.open(&reportPainted)) {
+    reportSinceStart("setup_ms");
+    QTimer consoleMade;
+    const bool opened = show.open([&] {
+        reportSinceStart("painted_ms");
+        QObject::connect(&consoleMade, &QTimer::timeout, [&] {
+            if (show.console()) {
+                reportSinceStart("console_ms");
+                QCoreApplication::exit(0);
+            }
+        });
+        consoleMade.start(0);
+    });
+    if (!opened) {
         return 1;
     }
+    reportSinceStart("board_ms");
     return QApplication::exec();
 }
 
-// One start of a child; the time it reports, or a negative number when it failed.
-double timeOneStart(const QString& mode, const QString& folder, const QString& runtime) {
+using Times = std::map<QByteArray, double>;
+
+// One start of a child; the times it reports, none when it failed.
+Times timeOneStart(const QString& mode, const QString& folder, const QString& runtime) {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -95,15 +118,19 @@ double timeOneStart(const QString& mode, const QString& folder, const QString& r
         child.waitForFinished();
         std::fprintf(stderr, "%s did not finish: %s\n", qPrintable(mode),
                      child.readAllStandardError().constData());
-        return -1;
+        return {};
     }
-    const QList<QByteArray> out = child.readAllStandardOutput().split('\n');
-    for (const QByteArray& line : out) {
-        if (line.startsWith("painted_ms: ")) {
-            return line.mid(12).toDouble();
+    Times times;
+    for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+        const int colon = line.indexOf(": ");
+        if (colon > 0) {
+            times[line.left(colon)] = line.mid(colon + 2).toDouble();
         }
     }
-    return -1;
+    if (!times.count("painted_ms")) {
+        return {};
+    }
+    return times;
 }
 
 double median(std::vector<double> values) {
@@ -155,29 +182,43 @@ int runBenchmark(int argc, char** argv) {
     struct Kind {
         QString mode;
         QString folder;
-        std::vector<double> times;
+        std::map<QByteArray, std::vector<double>> times;
     };
     std::vector<Kind> kinds{{QStringLiteral("--board"), fresh.path(), {}},
                             {QStringLiteral("--board"), show, {}},
                             {QStringLiteral("--empty"), QString(), {}}};
     // One start of each first, untimed, so every kind finds the files in the cache.
     for (Kind& kind : kinds) {
-        if (timeOneStart(kind.mode, kind.folder, runtime.path()) < 0) {
+        if (timeOneStart(kind.mode, kind.folder, runtime.path()).empty()) {
             return 1;
         }
     }
     for (int run = 0; run < kRuns; ++run) {
         for (Kind& kind : kinds) {
-            const double ms = timeOneStart(kind.mode, kind.folder, runtime.path());
-            if (ms < 0) {
+            const Times times = timeOneStart(kind.mode, kind.folder, runtime.path());
+            if (times.empty()) {
                 return 1;
             }
-            kind.times.push_back(ms);
+            for (const auto& [name, ms] : times) {
+                kind.times[name].push_back(ms);
+            }
         }
     }
-    std::printf("startup_ms: %.1f ms\n", median(kinds[0].times));
-    std::printf("startup_themed_ms: %.1f ms\n", median(kinds[1].times));
-    std::printf("qt_empty_window_ms: %.1f ms\n", median(kinds[2].times));
+    std::printf("startup_ms: %.1f ms\n", median(kinds[0].times["painted_ms"]));
+    std::printf("startup_themed_ms: %.1f ms\n", median(kinds[1].times["painted_ms"]));
+    std::printf("qt_empty_window_ms: %.1f ms\n", median(kinds[2].times["painted_ms"]));
+    // Where the fresh start's time goes, step by step (medians of each step's end).
+    const char* const steps[][2] = {{"app_ms", "startup_phase_application_ms"},
+                                    {"setup_ms", "startup_phase_setup_ms"},
+                                    {"board_ms", "startup_phase_board_ms"},
+                                    {"painted_ms", "startup_phase_first_paint_ms"},
+                                    {"console_ms", "startup_phase_console_after_paint_ms"}};
+    double previous = 0;
+    for (const auto& step : steps) {
+        const double end = median(kinds[0].times[step[0]]);
+        std::printf("%s: %.1f ms\n", step[1], end - previous);
+        previous = end;
+    }
     return 0;
 }
 

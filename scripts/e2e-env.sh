@@ -69,14 +69,15 @@ e2e_wait_while_alive() {
     done
 }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display (of the size E2E_SCREEN, 1280x1024 unless set) and exports
+# DISPLAY.
 start_xvfb() {
     command -v Xvfb >/dev/null || e2e_fail "Xvfb is not installed"
     # The program must reach this X server, whatever platform the caller's shell chose.
     unset QT_QPA_PLATFORM
     local displayfile="$E2E_TMP/display"
     : >"$displayfile"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" \
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$displayfile" \
         >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     local xvfb=$!
@@ -226,9 +227,14 @@ velta_elapsed() {
     awk -v s="$VELTA_START" -v n="$(date +%s.%N)" 'BEGIN { printf "%.3f", n - s }'
 }
 
-# Types the key $1 into the board window.
-type_key() {
-    xdotool windowfocus "$VELTA_WINDOW" || e2e_fail "cannot focus the board window"
+# Types the key $2 into the window $1.
+type_key_into() {
+    xdotool windowfocus "$1" || e2e_fail "cannot focus the window $1"
     sleep 0.2
-    xdotool key --clearmodifiers "$1" || e2e_fail "cannot type $1"
+    xdotool key --clearmodifiers "$2" || e2e_fail "cannot type $2"
+}
+
+# Types the key $1 into the window KEY_WINDOW (the board window unless set).
+type_key() {
+    type_key_into "${KEY_WINDOW:-$VELTA_WINDOW}" "$1"
 }

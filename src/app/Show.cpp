@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 #include "board/TipStyle.h"
@@ -50,10 +51,14 @@ bool Show::open(std::function<void()> afterFirstPaint) {
     if (!board_->isSingleInstance()) {
         return false;
     }
+    // The control window is made in the idle time after the cover's first paint and the
+    // pictures behind it: the audience never waits for it.
     board_->setAfterFirstPaint([this, afterFirstPaint = std::move(afterFirstPaint)] {
         sound_.warmUp();
-        console_ = std::make_unique<TFConfig>(*board_);
-        board_->setControlLink(console_.get());
+        QTimer::singleShot(0, board_.get(), [this] {
+            console_ = std::make_unique<TFConfig>(*board_);
+            board_->setControlLink(console_.get());
+        });
         if (afterFirstPaint) {
             afterFirstPaint();
         }

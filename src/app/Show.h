@@ -25,8 +25,8 @@ class Show {
     ~Show();
 
     // Creates and shows the board; false when another copy already runs (the operator has
-    // been told). Once the cover is on screen the sounds start loading and the control
-    // window is made (hidden until T); then `afterFirstPaint` runs.
+    // been told). Once the cover is on screen the sounds start loading, `afterFirstPaint`
+    // runs, and the control window is made (hidden until T) in the idle time after.
     bool open(std::function<void()> afterFirstPaint = {});
 
     TForm1& board() { return *board_; }

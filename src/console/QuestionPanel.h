@@ -42,12 +42,12 @@ class QuestionPanel : public QWidget {
   private:
     void recomputeTotal();
 
-    QLabel* fileName_;  // Label32
+    QLabel* fileName_;     // Label32
     QLineEdit* question_;  // Edit1
     std::array<QLineEdit*, 5> answers_{};
     std::array<QLineEdit*, 5> points_{};
     std::array<QPushButton*, 5> revealButtons_{};  // SB1..SB5
-    QLineEdit* total_;  // Edit14
+    QLineEdit* total_;                             // Edit14
     QLabel* sumWarning_;
 };
 

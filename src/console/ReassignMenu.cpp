@@ -12,8 +12,7 @@
 
 namespace velta {
 
-ReassignMenu::ReassignMenu(TForm1& board, QWidget* window)
-    : QObject(window), board_(board) {
+ReassignMenu::ReassignMenu(TForm1& board, QWidget* window) : QObject(window), board_(board) {
     menu_ = new QWidget(window);
     menu_->setObjectName(QStringLiteral("Panel20"));
     menu_->setGeometry(440, 380, 260, 172);

@@ -33,9 +33,9 @@ class ReassignMenu : public QObject {
                 const QString& labelName, const QString& text, std::function<void()> action);
 
     TForm1& board_;
-    QWidget* menu_;     // Panel20
-    QLabel* notice_;    // Panel21
-    QTimer* noticeTimer_;  // Timer15
+    QWidget* menu_;                   // Panel20
+    QLabel* notice_;                  // Panel21
+    QTimer* noticeTimer_;             // Timer15
     QPushButton* toLeft_ = nullptr;   // Button4
     QPushButton* toRight_ = nullptr;  // Button5
     QLabel* leftText_ = nullptr;      // Label3

@@ -65,8 +65,7 @@ QComboBox* colourList(const QString& name, QWidget* parent, const QRect& geometr
     return c;
 }
 
-QLabel* advice(const QString& name, const QString& text, QWidget* parent,
-               const QRect& geometry) {
+QLabel* advice(const QString& name, const QString& text, QWidget* parent, const QRect& geometry) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setGeometry(geometry);
@@ -124,9 +123,9 @@ void SettingsArea::buildRows() {
                QStringLiteral("Seleccione una imagen para el marco del juego"), this,
                QRect(676, 30, 56, 24)),
         &SettingsArea::chooseFrame);
-    pictureAdvice_ = advice(QStringLiteral("LabelConsejoPortada"),
-                            QStringLiteral("Elija la portada y marco del juego"), this,
-                            QRect(738, 28, 142, 30));
+    pictureAdvice_ =
+        advice(QStringLiteral("LabelConsejoPortada"),
+               QStringLiteral("Elija la portada y marco del juego"), this, QRect(738, 28, 142, 30));
 
     rowLabel(QStringLiteral("Equipos"), this, QRect(4, 60, 114, 24));
     leftTeam_ = lineField(QStringLiteral("Edit20"), this, QRect(122, 60, 176, 24));
@@ -150,8 +149,8 @@ void SettingsArea::buildOptions(QWidget* parent) {
     group->setObjectName(QStringLiteral("GroupBoxExtras"));
     group->resize(262, 112);
     options_ = group;
-    const auto option = [this, group](const QString& name, const QString& text,
-                                      const QString& hint, int y) {
+    const auto option = [this, group](const QString& name, const QString& text, const QString& hint,
+                                      int y) {
         auto* box = new QCheckBox(text, group);
         box->setObjectName(name);
         box->setToolTip(hint);
@@ -159,23 +158,24 @@ void SettingsArea::buildOptions(QWidget* parent) {
         box->setFocusPolicy(Qt::NoFocus);
         return box;
     };
-    multipliers_ = option(QStringLiteral("CBPtosDT"),
-                          QStringLiteral("Puntos dobles y triples en modo Normal"),
-                          QStringLiteral("Puntos Dobles en la tercera pregunta y triples en la "
-                                         "cuarta"),
-                          18);
-    accumulate_ = option(QStringLiteral("CBSumaF"), QStringLiteral("Acumular puntos en el modo Fácil"),
-                         QStringLiteral("Al iniciar pulsando la tecla F sin puntos dobles ni "
-                                        "triples"),
-                         40);
-    hideScores_ = option(QStringLiteral("CBShowP"),
-                         QStringLiteral("Ocultar la puntajes en el tablero del juego"),
-                         QStringLiteral("Oculta el puntaje total y el de los equipos del tablero"),
-                         62);
-    hideQuestion_ = option(
-        QStringLiteral("CBShowQ"), QStringLiteral("Ocultar preguntas en tablero del juego"),
-        QStringLiteral("Oculta la pregunta y sólo muestra la sección de respuestas a los jugadores"),
-        84);
+    multipliers_ =
+        option(QStringLiteral("CBPtosDT"), QStringLiteral("Puntos dobles y triples en modo Normal"),
+               QStringLiteral("Puntos Dobles en la tercera pregunta y triples en la "
+                              "cuarta"),
+               18);
+    accumulate_ =
+        option(QStringLiteral("CBSumaF"), QStringLiteral("Acumular puntos en el modo Fácil"),
+               QStringLiteral("Al iniciar pulsando la tecla F sin puntos dobles ni "
+                              "triples"),
+               40);
+    hideScores_ = option(
+        QStringLiteral("CBShowP"), QStringLiteral("Ocultar la puntajes en el tablero del juego"),
+        QStringLiteral("Oculta el puntaje total y el de los equipos del tablero"), 62);
+    hideQuestion_ =
+        option(QStringLiteral("CBShowQ"), QStringLiteral("Ocultar preguntas en tablero del juego"),
+               QStringLiteral(
+                   "Oculta la pregunta y sólo muestra la sección de respuestas a los jugadores"),
+               84);
     // Only the operator's clicks write the markers: refresh() sets the boxes without them.
     const auto bindOption = [this](QCheckBox* box, bool GameSettings::*option,
                                    const QString& marker, bool markerWhenChecked) {

@@ -161,8 +161,8 @@ void TFConfig::buildMainPanel() {
     syncInfo->setToolTip(
         QStringLiteral("Avanzar las preguntas junto con el juego, revelar respuestas y X error!"));
 
-    const auto wideButton = [this](const QString& name, const QString& caption,
-                                   const QString& hint, int x) {
+    const auto wideButton = [this](const QString& name, const QString& caption, const QString& hint,
+                                   int x) {
         auto* b = new QPushButton(caption, mainPanel_);
         b->setObjectName(name);
         b->setToolTip(hint);
@@ -246,7 +246,8 @@ void TFConfig::followRelay() {
     const QString fileName = relay_->text();
     host_->showFileName(fileName);
     try {
-        host_->showCard(fileName, LoadRoundCard(board_.roundFolder() + QLatin1Char('/') + fileName));
+        host_->showCard(fileName,
+                        LoadRoundCard(board_.roundFolder() + QLatin1Char('/') + fileName));
         lastFailedRelay_.clear();
     } catch (const std::exception& e) {
         if (fileName == lastFailedRelay_) {

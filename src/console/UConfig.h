@@ -75,8 +75,8 @@ class TFConfig : public QWidget, public ControlLink {
 
     TForm1& board_;
     KeyRouter* keys_ = nullptr;
-    QWidget* mainPanel_ = nullptr;     // Panel7
-    QWidget* commandBar_ = nullptr;    // Panel1
+    QWidget* mainPanel_ = nullptr;      // Panel7
+    QWidget* commandBar_ = nullptr;     // Panel1
     QPushButton* focusSink_ = nullptr;  // Button3
     QLineEdit* relay_ = nullptr;        // ERonda
     QCheckBox* sync_ = nullptr;         // CheckBox2
@@ -88,8 +88,8 @@ class TFConfig : public QWidget, public ControlLink {
     QLabel* rightScore_ = nullptr;     // LPtosDer
     QLabel* leftTeamCaption_ = nullptr;
     QLabel* rightTeamCaption_ = nullptr;
-    ImageBox* picture_ = nullptr;      // Image1
-    QLabel* countdown_ = nullptr;      // Label53
+    ImageBox* picture_ = nullptr;       // Image1
+    QLabel* countdown_ = nullptr;       // Label53
     KeyButton* leftPoints_ = nullptr;   // SpeedButton103
     KeyButton* rightPoints_ = nullptr;  // SpeedButton104
     QString lastFailedRelay_;

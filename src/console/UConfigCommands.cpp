@@ -35,8 +35,8 @@ KeyButton* TFConfig::makeTwin(const QString& name, QChar key, int x) {
     return twin;
 }
 
-KeyButton* TFConfig::makeButton(const QString& name, const QString& caption,
-                                const QRect& geometry, const QString& hint) {
+KeyButton* TFConfig::makeButton(const QString& name, const QString& caption, const QRect& geometry,
+                                const QString& hint) {
     auto* button = new KeyButton(name, caption, hint, commandBar_);
     button->setGeometry(geometry);
     button->setCaptionColour(Qt::white);
@@ -94,7 +94,8 @@ void TFConfig::buildCommandBar() {
 
     KeyButton* balance = makeButton(
         QStringLiteral("SpeedButton102"), QStringLiteral("\u2696"), QRect(530, kBarY, 26, 22),
-        QStringLiteral("Balancear marcador - Reasignar puntos (cuando ya se asignaron)  [Tecla B]"));
+        QStringLiteral(
+            "Balancear marcador - Reasignar puntos (cuando ya se asignaron)  [Tecla B]"));
     bindHere(balance, &TFConfig::balanceScores);
     KeyButton* balanceKey = makeTwin(QStringLiteral("SpeedButton108"), 'b', 504);
     connect(balanceKey, &QAbstractButton::clicked, balance, &QAbstractButton::click);

@@ -104,29 +104,6 @@ std::optional<TableColour> lookupColour(const QString& name) {
     return std::nullopt;
 }
 
-QString colourListName(const QColor& colour) {
-    if (colour.isValid()) {
-        const QRgb rgb = colour.rgb() & 0xFFFFFF;
-        for (const Fixed& f : kFixed) {
-            if (f.rgb == rgb) {
-                return QLatin1String(f.name);
-            }
-        }
-        const QPalette palette = desktopPalette();
-        for (const Role& r : kRoles) {
-            if ((palette.color(QPalette::Active, r.role).rgb() & 0xFFFFFF) == rgb) {
-                return QString::fromLatin1(r.name).left(20);
-            }
-        }
-        return QStringLiteral("$00%1%2%3")
-            .arg(colour.blue(), 2, 16, QLatin1Char('0'))
-            .arg(colour.green(), 2, 16, QLatin1Char('0'))
-            .arg(colour.red(), 2, 16, QLatin1Char('0'))
-            .toUpper();
-    }
-    return QStringLiteral("Default");
-}
-
 QString unknownColourMessage(const QString& file, int line, const QString& name) {
     return QStringLiteral(
                "El color \"%1\" de la línea %2 de %3 no es un color conocido; se "

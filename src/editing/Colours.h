@@ -23,10 +23,6 @@ const QStringList& colourListNames();
 // a name that is not in the table.
 std::optional<TableColour> lookupColour(const QString& name);
 
-// The name a colour list shows for a colour: its table name (fixed colours first, then
-// desktop roles), cut to 20 characters; a colour outside the table as "$00BBGGRR".
-QString colourListName(const QColor& colour);
-
 // The message an operator reads when a stored colour name is not in the table.
 QString unknownColourMessage(const QString& file, int line, const QString& name);
 

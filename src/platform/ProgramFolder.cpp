@@ -46,18 +46,22 @@ QString portablePath(const QString& stored, const QString& folder) {
     }
     const QStringList parts = path.split('/', Qt::SkipEmptyParts);
     for (int i = parts.size() - 1; i >= 0; --i) {
-        const QString& part = parts[i];
-        const bool known = part.compare(QLatin1String("Imagen"), Qt::CaseInsensitive) == 0 ||
-                           part.compare(QLatin1String("Audio"), Qt::CaseInsensitive) == 0 ||
-                           part.startsWith(QLatin1String("Rondas"), Qt::CaseInsensitive);
-        if (!known) {
+        QStringList tail = parts.mid(i);
+        // Windows names folders in any case: the program folder's own spelling is meant.
+        for (const QLatin1String own : {QLatin1String("Imagen"), QLatin1String("Audio")}) {
+            if (tail[0].compare(own, Qt::CaseInsensitive) == 0) {
+                tail[0] = own;
+            }
+        }
+        if (tail[0] != QLatin1String("Imagen") && tail[0] != QLatin1String("Audio") &&
+            !tail[0].startsWith(QLatin1String("Rondas"), Qt::CaseInsensitive)) {
             continue;
         }
         QString base = normalizeSeparators(folder);
         if (!base.endsWith('/')) {
             base += '/';
         }
-        const QString local = base + parts.mid(i).join('/');
+        const QString local = base + tail.join('/');
         if (QFileInfo::exists(local)) {
             return local;
         }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A short game played with real keys on the built program: two questions with reveals, a
 # strike, the pot to the left and to the right, the reassign panel's "<<" and ">>", the cover
-# and back, and E answered Yes. The program must end cleanly, the commands must be heard on
+# and back; then T opens the control window and a third question is played on its keys; E
+# typed there is answered Yes. The program must end cleanly, the commands must be heard on
 # the PulseAudio null sink, and the board must show what the keys did. Screenshots of each
 # step are kept for review under <build folder>/screenshots/e2e_game_*.png.
 #
@@ -35,6 +36,8 @@ write_round() {
         e2e_fail "cannot write $file"
 }
 
+# Room for the board and the control window side by side.
+export E2E_SCREEN=2100x1100
 start_xvfb
 start_pulse
 folder="$E2E_TMP/VELTA"
@@ -171,6 +174,35 @@ sleep 0.5
 shot game_again
 [ "$(area_difference "$before_cover" "$LAST_SHOT" "$stage")" = 0 ] ||
     fail "G twice did not bring back the same board"
+
+# T opens the control window; the third question is played on its keys while the board
+# shows it to the audience.
+type_key t
+console=$(timeout 10 xdotool search --sync --onlyvisible --name 'Tablero de Control' | head -n 1)
+if [ -z "$console" ]; then
+    shot no_console
+    e2e_fail "T did not open the control window"
+fi
+xdotool windowmove "$VELTA_WINDOW" 0 0 && xdotool windowmove "$console" 1180 0 ||
+    e2e_fail "cannot place the windows side by side"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$VELTA_WINDOW")"
+board_x=$X
+board_y=$Y
+KEY_WINDOW=$console
+shot console_open
+before_console=$LAST_SHOT
+play_key s 3.2
+play_key 1 1.6
+play_key 2 1.6
+shot console_revealed
+play_key z 2.8
+shot console_game
+[ "$(area_difference "$before_console" "$LAST_SHOT" "$left_score")" != 0 ] ||
+    fail "Z on the control window did not change the left score"
+[ "$(area_difference "$before_console" "$LAST_SHOT" "$stage")" != 0 ] ||
+    fail "S on the control window did not change the board"
+cp "$LAST_SHOT" "$shots/e2e_console_and_board.png"
 
 # E asks "¿Desea salir del juego?" with the focus on No; Tab reaches the other button, Yes,
 # whatever the language of its caption, and space presses it.

@@ -38,10 +38,9 @@ const bool kScreens = velta::test::useOffscreenScreens(
 void writeShow(const ConsoleFixture& f) {
     f.writeCards(5);
     f.folder.writeRound(2, QStringLiteral("Pregunta 2"), {"Sol,50", "Luna,30", "Mar,20", ",", ","});
-    f.folder.writeRound(1, QStringLiteral("Algo que llevas a la playa"),
-                        {"Bloqueador,38", "Toalla,27", "Traje de baño,16", "Sombrilla,12",
-                         "Lentes,7"},
-                        true);
+    f.folder.writeRound(
+        1, QStringLiteral("Algo que llevas a la playa"),
+        {"Bloqueador,38", "Toalla,27", "Traje de baño,16", "Sombrilla,12", "Lentes,7"}, true);
 }
 
 }  // namespace
@@ -63,6 +62,7 @@ class ConsoleTest : public QObject {
     void reassignMenuOfTheConsole();
     void keyListAndClosing();
     void settingsShowWhatIsInForce();
+    void startUpWithEveryMarker();
     void titleAndColours_data();
     void titleAndColours();
     void coverAndFrame_data();
@@ -125,11 +125,21 @@ void ConsoleTest::hostViewFollowsTheBoard_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("question");
-    QTest::newRow("S") << "s" << "ronda1.txt" << "Pregunta 1";
-    QTest::newRow("S S A") << "ssa" << "ronda1.txt" << "Pregunta 1";
-    QTest::newRow("S V") << "sv" << "ronda2.txt" << "Pregunta 2";
-    QTest::newRow("S R") << "sr" << "xronda1.txt" << "Algo que llevas a la playa";
-    QTest::newRow("pending card 4, S") << "4s" << "ronda4.txt" << "Pregunta 4";
+    QTest::newRow("S") << "s"
+                       << "ronda1.txt"
+                       << "Pregunta 1";
+    QTest::newRow("S S A") << "ssa"
+                           << "ronda1.txt"
+                           << "Pregunta 1";
+    QTest::newRow("S V") << "sv"
+                         << "ronda2.txt"
+                         << "Pregunta 2";
+    QTest::newRow("S R") << "sr"
+                         << "xronda1.txt"
+                         << "Algo que llevas a la playa";
+    QTest::newRow("pending card 4, S") << "4s"
+                                       << "ronda4.txt"
+                                       << "Pregunta 4";
 }
 
 void ConsoleTest::hostViewFollowsTheBoard() {
@@ -185,13 +195,13 @@ void ConsoleTest::hostViewReportsAnUnreadableCardOnce() {
 void ConsoleTest::twinsFollowTheBoardsKeys() {
     QVERIFY(f().startWithConsole());
     const auto twin = [this](const char* name) { return f().find<KeyButton>(name); };
-    QVERIFY(!twin("SpeedButton9")->isEnabled());  // A before the first card
+    QVERIFY(!twin("SpeedButton9")->isEnabled());   // A before the first card
     QVERIFY(!twin("SpeedButton14")->isEnabled());  // M is the board's
     QVERIFY(!twin("SpeedButton34")->isEnabled());  // T: this window is open
     type("s");
     QVERIFY(twin("SpeedButton9")->isEnabled());
     QVERIFY(!twin("SpeedButton19")->isEnabled());  // S disables F
-    type("s");  // card 2 has three answers
+    type("s");                                     // card 2 has three answers
     QVERIFY(!twin("SpeedButton7")->isEnabled());
     QVERIFY(!twin("SpeedButton8")->isEnabled());
     QVERIFY(f().find<QPushButton>("SB5")->isEnabled());
@@ -335,17 +345,48 @@ void ConsoleTest::settingsShowWhatIsInForce() {
     QCOMPARE(f().find<QComboBox>("CBColorTitulo")->count(), 20);
 }
 
+// Every marker present at start shows in its box; sp.cfg applies from the next card, and a
+// rounds folder that is named but missing is said once, naming it.
+void ConsoleTest::startUpWithEveryMarker() {
+    for (const QString& marker :
+         {kMultipliersOffMarker, kAccumulateEasyMarker, kHideScoresMarker, kHideQuestionMarker}) {
+        f().folder.writeBytes(marker, "1");
+    }
+    const QString missing = f().folder.file(QStringLiteral("Concurso/Preguntas"));
+    f().folder.writeBytes(kRoundFolderFile, QFile::encodeName(missing));
+    QVERIFY(f().startWithConsole());
+    QCOMPARE(f().dialogs.notices().size(), 1);
+    QVERIFY(f().dialogs.notices().constFirst().contains(missing));
+    QVERIFY(!f().find<QCheckBox>("CBPtosDT")->isChecked());
+    QVERIFY(f().find<QCheckBox>("CBSumaF")->isChecked());
+    QVERIFY(f().find<QCheckBox>("CBShowP")->isChecked());
+    QVERIFY(f().find<QCheckBox>("CBShowQ")->isChecked());
+    type("s");
+    BoardView b = board();
+    QCOMPARE(b->state().RoundNumber, 1);
+    QVERIFY(!b.Label16->isVisible());
+    QVERIFY(!b.Panel2->isVisible() && !b.Panel3->isVisible());
+    QCOMPARE(f().find<QLineEdit>("Edit1")->text(), QStringLiteral("Pregunta 1"));
+}
+
 void ConsoleTest::titleAndColours_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("titleColour");
     QTest::addColumn<QString>("background");
     QTest::addColumn<QByteArray>("file");  // empty: refused
-    QTest::newRow("title and colours") << " Noche de Gala " << "Red" << "Black"
-                                       << QByteArray("Noche de Gala\r\nRed\r\nBlack\r\n");
-    QTest::newRow("typed in another case") << "Gala" << "navy" << "cream"
-                                           << QByteArray("Gala\r\nnavy\r\ncream\r\n");
-    QTest::newRow("unknown title colour") << "Gala" << "Rojito" << "Black" << QByteArray();
-    QTest::newRow("unknown background") << "Gala" << "Red" << "Negro" << QByteArray();
+    QTest::newRow("title and colours")
+        << " Noche de Gala "
+        << "Red"
+        << "Black" << QByteArray("Noche de Gala\r\nRed\r\nBlack\r\n");
+    QTest::newRow("typed in another case") << "Gala"
+                                           << "navy"
+                                           << "cream" << QByteArray("Gala\r\nnavy\r\ncream\r\n");
+    QTest::newRow("unknown title colour") << "Gala"
+                                          << "Rojito"
+                                          << "Black" << QByteArray();
+    QTest::newRow("unknown background") << "Gala"
+                                        << "Red"
+                                        << "Negro" << QByteArray();
 }
 
 void ConsoleTest::titleAndColours() {
@@ -398,13 +439,14 @@ void ConsoleTest::coverAndFrame() {
     BoardView b = board();
     const bool cover = settingFile == kCoverFile;
     const QImage before = (cover ? b.Image2 : b.Image13)->image();
-    const QString path =
-        picture.isEmpty() ? QString() : f().folder.file(QStringLiteral("Fotos/%1.jpg").arg(picture));
+    const QString path = picture.isEmpty()
+                             ? QString()
+                             : f().folder.file(QStringLiteral("Fotos/%1.jpg").arg(picture));
     f().dialogs.files << path;
     QTest::mouseClick(f().find<QPushButton>(qPrintable(button)), Qt::LeftButton);
     QVERIFY(f().dialogs.shown.constFirst().startsWith(
-        QStringLiteral("open: ") + programPath(cover ? QStringLiteral("Imagen/Titles")
-                                                      : QStringLiteral("Imagen/Frames"))));
+        QStringLiteral("open: ") +
+        programPath(cover ? QStringLiteral("Imagen/Titles") : QStringLiteral("Imagen/Frames"))));
     QCOMPARE(QApplication::focusWidget(), f().sink());
     const QImage after = (cover ? b.Image2 : b.Image13)->image();
     if (picture != QLatin1String("good")) {
@@ -474,9 +516,8 @@ void ConsoleTest::roundFolder() {
     QCOMPARE(b->state().RoundNumber, 0);
     QVERIFY(QDir(path).exists());
     type("s");
-    QCOMPARE(b.Label16->text(),
-             folder == QLatin1String("Otra") ? QStringLiteral("Otra pregunta")
-                                             : QStringLiteral("Pregunta 3"));
+    QCOMPARE(b.Label16->text(), folder == QLatin1String("Otra") ? QStringLiteral("Otra pregunta")
+                                                                : QStringLiteral("Pregunta 3"));
 }
 
 void ConsoleTest::options_data() {
@@ -561,7 +602,8 @@ void ConsoleTest::monitorDual() {
 void ConsoleTest::screenshots() {
     QVERIFY(f().startWithConsole());
     type("s12xz");
-    const QString folder = qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
+    const QString folder =
+        qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(f().console->grab().save(folder + QStringLiteral("console.png")));
     QVERIFY(board()->grab().save(folder + QStringLiteral("console_board.png")));

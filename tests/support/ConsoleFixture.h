@@ -43,8 +43,7 @@ struct ConsoleFixture : BoardFixture {
         board->parkFocus();
         press('t');
         return QTest::qWaitForWindowExposed(console.get()) &&
-               QTest::qWaitForWindowActive(console.get()) &&
-               QApplication::focusWidget() == sink();
+               QTest::qWaitForWindowActive(console.get()) && QApplication::focusWidget() == sink();
     }
 
     QWidget* sink() const { return console->findChild<QWidget*>(QStringLiteral("Button3")); }

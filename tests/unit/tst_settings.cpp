@@ -65,6 +65,8 @@ class SettingsTest : public QObject {
     void roundFolderSetting_data();
     void roundFolderSetting();
     void settingsComeFromTheProgramFolder();
+    void storedPathsFromAnotherComputer_data();
+    void storedPathsFromAnotherComputer();
     void markers_data();
     void markers();
     void fixedColours();
@@ -227,20 +229,23 @@ void SettingsTest::coverAndFrameFiles() {
 void SettingsTest::roundFolderSetting_data() {
     QTest::addColumn<QString>("stored");  // %1 is the program folder; null: no file
     QTest::addColumn<bool>("taken");
+    QTest::addColumn<bool>("reported");
 
-    QTest::newRow("no file") << QString() << false;
-    QTest::newRow("existing folder") << QStringLiteral("%1/Otras rondas") << true;
-    QTest::newRow("existing folder, backslashes") << QStringLiteral("%1\\Otras rondas") << true;
-    QTest::newRow("accented folder") << QStringLiteral("%1/Música") << true;
-    QTest::newRow("missing folder") << QStringLiteral("%1/Falta") << false;
-    QTest::newRow("only spaces") << QStringLiteral("   ") << false;
-    QTest::newRow("ends in a line break") << QStringLiteral("%1/Otras rondas\r\n") << false;
-    QTest::newRow("names a file") << QStringLiteral("%1/Config/RondaDir.txt") << false;
+    QTest::newRow("no file") << QString() << false << false;
+    QTest::newRow("existing folder") << QStringLiteral("%1/Otras rondas") << true << false;
+    QTest::newRow("existing folder, backslashes")
+        << QStringLiteral("%1\\Otras rondas") << true << false;
+    QTest::newRow("accented folder") << QStringLiteral("%1/Música") << true << false;
+    QTest::newRow("missing folder") << QStringLiteral("%1/Falta") << false << true;
+    QTest::newRow("only spaces") << QStringLiteral("   ") << false << false;
+    QTest::newRow("ends in a line break") << QStringLiteral("%1/Otras rondas\r\n") << false << true;
+    QTest::newRow("names a file") << QStringLiteral("%1/Config/RondaDir.txt") << false << true;
 }
 
 void SettingsTest::roundFolderSetting() {
     QFETCH(QString, stored);
     QFETCH(bool, taken);
+    QFETCH(bool, reported);
     TempProgramFolder folder;
     for (const QString& name : {QStringLiteral("Otras rondas"), QStringLiteral("Música")}) {
         QDir(folder.path()).mkpath(name);
@@ -262,11 +267,48 @@ void SettingsTest::roundFolderSetting() {
     const QString resolved = ResolveRoundFolder(programFolder());
 
     QCOMPARE(resolved, taken ? text : programPath(QStringLiteral("Rondas")));
-    QCOMPARE(readGameSettings().roundFolderPath, resolved);
+    QStringList problems;
+    QCOMPARE(readGameSettings(&problems).roundFolderPath, resolved);
+    // A folder that is named but missing is said, naming it.
+    QCOMPARE(problems.size(), reported ? 1 : 0);
+    if (reported) {
+        QVERIFY(problems.constFirst().contains(text));
+    }
     const auto rounds = ListRounds(resolved, RoundKind::Normal);
     QCOMPARE(rounds.size(), 1);
     QCOMPARE(rounds.constFirst().second,
              QStringLiteral("En ") + QDir(normalizeSeparators(resolved)).dirName());
+}
+
+void SettingsTest::storedPathsFromAnotherComputer_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("local");  // below the program folder; empty: the stored path
+    QTest::newRow("Windows drive, below Imagen") << "C:\\Show\\Imagen\\Titles\\portada3.jpg"
+                                                 << "Imagen/Titles/portada3.jpg";
+    QTest::newRow("another disk, below Audio") << "/media/usb/VELTA/audio/EFFECTS/Aplausos.mp3"
+                                               << "Audio/EFFECTS/Aplausos.mp3";
+    QTest::newRow("a rounds folder") << "D:\\Concurso\\RondasNavidad"
+                                     << "RondasNavidad";
+    QTest::newRow("missing here too") << "C:\\Show\\Imagen\\Titles\\nada.jpg"
+                                      << "";
+    QTest::newRow("no folder of the program") << "C:\\Concurso\\portada.jpg"
+                                              << "";
+    QTest::newRow("ends in a line break") << "C:\\Show\\Imagen\\Titles\\portada3.jpg\r\n"
+                                          << "";
+}
+
+// A show folder copied to another computer keeps its pictures and questions.
+void SettingsTest::storedPathsFromAnotherComputer() {
+    QFETCH(QString, stored);
+    QFETCH(QString, local);
+    TempProgramFolder folder;
+    folder.writeBytes(QStringLiteral("Imagen/Titles/portada3.jpg"), "jpg");
+    folder.writeBytes(QStringLiteral("Audio/EFFECTS/Aplausos.mp3"), "mp3");
+    QDir(folder.path()).mkpath(QStringLiteral("RondasNavidad"));
+    QCOMPARE(portablePath(stored), local.isEmpty() ? stored : programPath(local));
+    // Paths that exist are taken as they are.
+    QCOMPARE(portablePath(folder.file(QStringLiteral("Imagen/Titles/portada3.jpg"))),
+             folder.file(QStringLiteral("Imagen/Titles/portada3.jpg")));
 }
 
 void SettingsTest::settingsComeFromTheProgramFolder() {
@@ -354,7 +396,6 @@ void SettingsTest::fixedColours() {
             QCOMPARE(found->name, name);
             QCOMPARE(found->colour.rgb() & 0xFFFFFF, rgb);
         }
-        QCOMPARE(colourListName(QColor::fromRgb(rgb)), name);
     }
     QCOMPARE(colourListNames(), names);
 }
@@ -367,9 +408,7 @@ void SettingsTest::desktopRolesFollowThePalette() {
         QCOMPARE(found->name, role);
         QCOMPARE(found->colour.isValid(),
                  role != QLatin1String("Default") && role != QLatin1String("None"));
-        QVERIFY2(colourListName(found->colour).size() <= 20, qPrintable(role));
     }
-    QCOMPARE(colourListName(QColor()), QStringLiteral("Default"));
 
     QPalette themed = original;
     themed.setColor(QPalette::Link, QColor(0x12, 0x34, 0x56));
@@ -377,14 +416,10 @@ void SettingsTest::desktopRolesFollowThePalette() {
     QGuiApplication::setPalette(themed);
     const auto hotLight = lookupColour(QStringLiteral("HotLight"));
     const auto window = lookupColour(QStringLiteral("WINDOW"));
-    const QString hotLightName = colourListName(QColor(0x12, 0x34, 0x56));
-    const QString windowName = colourListName(QColor(0x65, 0x43, 0x21));
     QGuiApplication::setPalette(original);
 
     QCOMPARE(hotLight->colour, QColor(0x12, 0x34, 0x56));
     QCOMPARE(window->colour, QColor(0x65, 0x43, 0x21));
-    QCOMPARE(hotLightName, QStringLiteral("HotLight"));
-    QCOMPARE(windowName, QStringLiteral("Window"));
 }
 
 void SettingsTest::namesOutsideTheTable() {
