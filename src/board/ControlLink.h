@@ -14,6 +14,8 @@ class ControlLink {
     virtual bool isShown() const = 0;
     // Shows the control window and gives its focus sink the keyboard focus (key T).
     virtual void open() = 0;
+    // Before the program ends: unsaved typing in the question editor is offered for saving.
+    virtual void confirmUnsavedQuestion() = 0;
     // Gives the control window's focus sink the keyboard focus.
     virtual void parkFocus() = 0;
     // "Sincronizar con el juego".
@@ -44,6 +46,7 @@ class NullControlLink : public ControlLink {
   public:
     bool isShown() const override { return false; }
     void open() override {}
+    void confirmUnsavedQuestion() override {}
     void parkFocus() override {}
     bool syncWithGame() const override { return false; }
     void setRoundRelay(const QString&) override {}

@@ -65,6 +65,9 @@ class TForm1 : public QWidget {
     void EasyNext();
     void ExtraRound();
     void SetPendingQuestion();
+    // The editor hands over the card it shows: the next S, V or F (R for an extra card)
+    // puts it up.
+    void setPendingCard(const QString& fileName);
 
     // Reveal, strikes and the timed question.
     void RevealOrHide(int row);

@@ -104,12 +104,16 @@ void TForm1::toggleCoverOrGame() {
 }
 
 void TForm1::exitGame() {
+    control_->confirmUnsavedQuestion();
     if (dialogs().ask(QStringLiteral("¿Desea salir del juego?"))) {
         close();
     }
 }
 
+// Every way of leaving (E, the close button, the desktop) offers the editor's unsaved
+// question for saving first.
 void TForm1::closeEvent(QCloseEvent* event) {
+    guarded([this] { control_->confirmUnsavedQuestion(); });
     ui_->Timer9->stop();
     ui_->Timer10->stop();
     event->accept();

@@ -271,6 +271,10 @@ void TForm1::ExtraRound() {
     readCard(RoundKind::Extra, state_.ExtraRoundNumber);
 }
 
+void TForm1::setPendingCard(const QString& fileName) {
+    ui_->ERondaF1->setText(fileName);
+}
+
 void TForm1::SetPendingQuestion() {
     const QString text = ui_->ERondaF1->text();
     const bool normal = text.startsWith('r');

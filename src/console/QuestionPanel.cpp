@@ -42,6 +42,7 @@ QuestionPanel::QuestionPanel(QWidget* parent) : QWidget(parent) {
     question_ = field(QStringLiteral("Edit1"), this, QRect(8, 20, 584, 26));
     question_->setFont(tahoma(14, true));
     connect(question_, &QLineEdit::textChanged, question_, &QLineEdit::setToolTip);
+    connect(question_, &QLineEdit::textEdited, this, &QuestionPanel::edited);
 
     for (int i = 0; i < 5; ++i) {
         const int y = 52 + 30 * i;
@@ -60,6 +61,8 @@ QuestionPanel::QuestionPanel(QWidget* parent) : QWidget(parent) {
         points_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         points_[i]->setFont(tahoma(13));
         connect(points_[i], &QLineEdit::textChanged, this, &QuestionPanel::recomputeTotal);
+        connect(answers_[i], &QLineEdit::textEdited, this, &QuestionPanel::edited);
+        connect(points_[i], &QLineEdit::textEdited, this, &QuestionPanel::edited);
     }
     auto* totalLabel = new QLabel(QStringLiteral("Total"), this);
     totalLabel->setObjectName(QStringLiteral("LabelTotal"));
@@ -96,8 +99,51 @@ void QuestionPanel::showCard(const QString& fileName, const RoundCard& card) {
     for (int i = 2; i < 5 && !card.answerLines.value(i).isEmpty(); ++i) {
         const auto [text, points] = SplitAnswerLine(card.answerLines.value(i));
         answers_[i]->setText(text);
-        points_[i]->setText(points);
+        points_[i]->setText(points == QLatin1String("0") ? QString() : points);
     }
+}
+
+QString QuestionPanel::fileName() const {
+    return fileName_->text();
+}
+
+void QuestionPanel::focusQuestion() {
+    question_->setFocus(Qt::OtherFocusReason);
+    question_->selectAll();
+}
+
+QStringList QuestionPanel::answers() const {
+    QStringList texts;
+    for (const QLineEdit* a : answers_) {
+        texts << a->text();
+    }
+    return texts;
+}
+
+QStringList QuestionPanel::allPoints() const {
+    QStringList texts;
+    for (const QLineEdit* p : points_) {
+        texts << p->text();
+    }
+    return texts;
+}
+
+void QuestionPanel::setAnswer(int row, const QString& text) {
+    answers_.at(row - 1)->setText(text);
+}
+
+int QuestionPanel::badPoints() const {
+    for (int i = 0; i < 5; ++i) {
+        const QString text = points_[i]->text().trimmed();
+        bool ok = true;
+        if (!text.isEmpty()) {
+            text.toInt(&ok);
+        }
+        if (!ok) {
+            return i + 1;
+        }
+    }
+    return 0;
 }
 
 bool QuestionPanel::questionEmpty() const {
@@ -132,22 +178,20 @@ bool QuestionPanel::marked(int row) const {
 }
 
 // The total of the five points fields, an empty field counting 0. A field that holds no
-// whole number leaves the total empty: it cannot be computed.
+// whole number is marked and leaves the total empty: it cannot be computed.
 void QuestionPanel::recomputeTotal() {
     int sum = 0;
+    bool computable = true;
     for (QLineEdit* p : points_) {
         const QString text = p->text().trimmed();
         bool ok = true;
         const int value = text.isEmpty() ? 0 : text.toInt(&ok);
-        if (!ok) {
-            total_->clear();
-            sumWarning_->show();
-            return;
-        }
-        sum += value;
+        p->setStyleSheet(ok ? QString() : QStringLiteral("background: #F8C8C8;"));
+        computable = computable && ok;
+        sum += ok ? value : 0;
     }
-    total_->setText(QString::number(sum));
-    sumWarning_->setVisible(sum != 100);
+    total_->setText(computable ? QString::number(sum) : QString());
+    sumWarning_->setVisible(!computable || sum != 100);
 }
 
 }  // namespace velta

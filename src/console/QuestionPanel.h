@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -22,10 +23,13 @@ class QuestionPanel : public QWidget {
     explicit QuestionPanel(QWidget* parent);
 
     // Shows the card of `fileName`: the file-name label takes the name, then the fields the
-    // card. Rows 3 to 5 are filled in turn, up to the first answer line left empty.
+    // card. Rows 3 to 5 are filled in turn, up to the first answer line left empty; their
+    // points show blank when they are "0".
     void showCard(const QString& fileName, const RoundCard& card);
     void showFileName(const QString& fileName);
+    QString fileName() const;
     bool questionEmpty() const;
+    void focusQuestion();
 
     void setRevealMark(int row, bool revealed);
     void clearMarks();
@@ -33,11 +37,18 @@ class QuestionPanel : public QWidget {
     QString question() const;
     QString answer(int row) const;
     QString points(int row) const;
+    QStringList answers() const;
+    QStringList allPoints() const;
+    void setAnswer(int row, const QString& text);
     bool marked(int row) const;
+    // The first points field (1..5) that holds no whole number; 0 when all do.
+    int badPoints() const;
 
   Q_SIGNALS:
     // A numbered button "n.-" was pressed (1..5).
     void revealPressed(int row);
+    // The operator typed in the question, an answer or a points field.
+    void edited();
 
   private:
     void recomputeTotal();

@@ -292,6 +292,7 @@ void SettingsArea::saveTeamNames() {
 }
 
 void SettingsArea::chooseRoundFolder() {
+    Q_EMIT roundFolderAboutToChange();
     const QString folder = dialogs().pickFolder(board_.roundFolder());
     if (folder.isEmpty()) {
         return;

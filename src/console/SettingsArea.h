@@ -42,6 +42,8 @@ class SettingsArea : public QWidget {
     void done();
     // A new rounds folder is in force: the question editor starts again on question 1.
     void roundFolderChanged();
+    // The folder is about to change: the question editor offers unsaved typing first.
+    void roundFolderAboutToChange();
     void teamNamesEdited();
 
   private:

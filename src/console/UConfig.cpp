@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -15,6 +14,8 @@
 #include "board/KeyListPanel.h"
 #include "board/KeyRouter.h"
 #include "board/Uvelta.h"
+#include "console/ConsoleStyle.h"
+#include "console/QuestionEditor.h"
 #include "console/QuestionPanel.h"
 #include "console/ReassignMenu.h"
 #include "console/SettingsArea.h"
@@ -31,21 +32,6 @@ namespace {
 const QColor kConsoleBackground(0xE4, 0xE8, 0xEE);
 const QColor kLeftTeam(0x1B, 0x7A, 0x3A);
 const QColor kRightTeam(0x7A, 0x2B, 0x8C);
-
-// A small round "i": the hint beside it says more.
-QPixmap infoIcon() {
-    QPixmap icon(16, 16);
-    icon.fill(Qt::transparent);
-    QPainter p(&icon);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x2F, 0x6F, 0xB5));
-    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
-    p.setPen(Qt::white);
-    p.setFont(tahoma(11, true));
-    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("i"));
-    return icon;
-}
 
 QLabel* scoreMirror(const QString& name, QWidget* parent, const QRect& geometry,
                     const QColor& colour, const QString& text) {
@@ -117,8 +103,12 @@ void TFConfig::buildMainPanel() {
     versions->setObjectName(QStringLiteral("GroupBoxVersiones"));
     versions->setGeometry(560, 84, 318, 60);
 
-    host_ = new QuestionPanel(mainPanel_);
-    host_->move(0, 150);
+    editor_ = new QuestionEditor(board_, mainPanel_, this);
+    connect(editor_, &QuestionEditor::done, this, &TFConfig::parkFocus);
+    connect(settings_, &SettingsArea::roundFolderAboutToChange, editor_,
+            &QuestionEditor::confirmUnsavedQuestion);
+    connect(settings_, &SettingsArea::roundFolderChanged, editor_, &QuestionEditor::restart);
+    host_ = editor_->fields();
     connect(host_, &QuestionPanel::revealPressed, this, [this](int row) {
         guarded([this, row] { board_.command(QChar('0' + row))->press(); });
     });
@@ -150,23 +140,21 @@ void TFConfig::buildMainPanel() {
 
     sync_ = new QCheckBox(QStringLiteral("Sincronizar con el juego"), mainPanel_);
     sync_->setObjectName(QStringLiteral("CheckBox2"));
-    sync_->setGeometry(8, 408, 200, 22);
+    sync_->setGeometry(8, 494, 200, 22);
     sync_->setChecked(true);
     sync_->setFocusPolicy(Qt::NoFocus);
     connect(sync_, &QCheckBox::clicked, this, &TFConfig::parkFocus);
-    auto* syncInfo = new QLabel(mainPanel_);
-    syncInfo->setObjectName(QStringLiteral("Image19"));
-    syncInfo->setGeometry(206, 411, 16, 16);
-    syncInfo->setPixmap(infoIcon());
-    syncInfo->setToolTip(
-        QStringLiteral("Avanzar las preguntas junto con el juego, revelar respuestas y X error!"));
+    infoIcon(QStringLiteral("Image19"),
+             QStringLiteral("Avanzar las preguntas junto con el juego, revelar respuestas y X "
+                            "error!"),
+             mainPanel_, QPoint(206, 497));
 
     const auto wideButton = [this](const QString& name, const QString& caption, const QString& hint,
                                    int x) {
         auto* b = new QPushButton(caption, mainPanel_);
         b->setObjectName(name);
         b->setToolTip(hint);
-        b->setGeometry(x, 438, 130, 30);
+        b->setGeometry(x, 520, 130, 30);
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
@@ -195,7 +183,7 @@ void TFConfig::buildPanels() {
         parkFocus();
     });
 
-    // The places of the question list, the fast-money panel and the sound bank.
+    // The places of the fast-money panel and the sound bank.
     const auto place = [this](const QString& name, const QRect& geometry) {
         auto* panel = new QWidget(this);
         panel->setObjectName(name);
@@ -203,7 +191,6 @@ void TFConfig::buildPanels() {
         panel->hide();
         return panel;
     };
-    place(QStringLiteral("Panel13"), QRect(361, 241, 500, 300));
     place(QStringLiteral("Panel18"), QRect(34, 223, 800, 300));
     place(QStringLiteral("Panel15"), QRect(380, 60, 480, 300));
 
@@ -225,6 +212,10 @@ void TFConfig::open() {
     parkFocus();
 }
 
+void TFConfig::confirmUnsavedQuestion() {
+    editor_->confirmUnsavedQuestion();
+}
+
 void TFConfig::parkFocus() {
     focusSink_->setFocus(Qt::OtherFocusReason);
 }
@@ -244,10 +235,8 @@ void TFConfig::followRelay() {
         return;
     }
     const QString fileName = relay_->text();
-    host_->showFileName(fileName);
     try {
-        host_->showCard(fileName,
-                        LoadRoundCard(board_.roundFolder() + QLatin1Char('/') + fileName));
+        editor_->followBoard(fileName);
         lastFailedRelay_.clear();
     } catch (const std::exception& e) {
         if (fileName == lastFailedRelay_) {
@@ -306,6 +295,13 @@ void TFConfig::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     settings_->refresh();
     updatePointsHints();
+    guarded([this] {
+        editor_->windowShown(sync_->isChecked() ? relay_->text() : QString());
+        if (sync_->isChecked() && !relay_->text().isEmpty() &&
+            host_->fileName() != relay_->text()) {
+            followRelay();
+        }
+    });
     parkFocus();
 }
 

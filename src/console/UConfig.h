@@ -11,6 +11,7 @@ class QPushButton;
 
 namespace velta {
 
+class QuestionEditor;
 class QuestionPanel;
 class ImageBox;
 class KeyButton;
@@ -34,6 +35,7 @@ class TFConfig : public QWidget, public ControlLink {
     // What the board writes into this window.
     bool isShown() const override;
     void open() override;
+    void confirmUnsavedQuestion() override;
     void parkFocus() override;
     bool syncWithGame() const override;
     void setRoundRelay(const QString& fileName) override;
@@ -80,7 +82,8 @@ class TFConfig : public QWidget, public ControlLink {
     QPushButton* focusSink_ = nullptr;  // Button3
     QLineEdit* relay_ = nullptr;        // ERonda
     QCheckBox* sync_ = nullptr;         // CheckBox2
-    QuestionPanel* host_ = nullptr;
+    QuestionEditor* editor_ = nullptr;
+    QuestionPanel* host_ = nullptr;  // the editor's fields
     SettingsArea* settings_ = nullptr;
     ReassignMenu* reassign_ = nullptr;
     KeyListPanel* keyList_ = nullptr;  // Panel14

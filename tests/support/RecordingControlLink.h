@@ -31,6 +31,7 @@ class RecordingControlLink : public ControlLink {
 
     bool isShown() const override { return shown; }
     void open() override { ++openCount; }
+    void confirmUnsavedQuestion() override {}
     void parkFocus() override {}
     bool syncWithGame() const override { return sync; }
     void setRoundRelay(const QString& fileName) override { relay = fileName; }

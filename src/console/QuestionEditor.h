@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "content/RoundFiles.h"
+
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+namespace velta {
+
+class QuestionExplorer;
+class QuestionPanel;
+class TForm1;
+
+// The question editor of the control window: browse, search, edit, add, remove and list the
+// questions of the rounds folder, one card at a time in the question's fields, which also
+// show the host the card on the board.
+//
+// Typed text is never lost nor saved into the wrong file without the operator deciding:
+// "Guardar" writes the card being edited (its folder, kind and number are fixed when it was
+// shown), every change of card asks first while there is unsaved typing, and a card the
+// board puts up meanwhile waits beside the typing instead of replacing it.
+class QuestionEditor : public QObject {
+    Q_OBJECT
+  public:
+    // The fields and buttons go into `panel`, the explorer and its place into `window`.
+    QuestionEditor(TForm1& board, QWidget* panel, QWidget* window);
+
+    QuestionPanel* fields() const { return fields_; }
+    int currentNumber() const { return currentNumber_; }
+    // 1 while the fields hold typing not saved yet, else 0.
+    int editState() const { return editState_; }
+
+    void previousQuestion();
+    void nextQuestion();
+    void saveQuestion();
+    void newQuestion();
+    void removeQuestion();
+    void toggleExplorer();
+    void selectFamily(bool extra);
+    void pickFromExplorer(int number);
+    void showListing();
+    void copyListing();
+    void backToEditing();
+
+    // When the operator leaves the program, changes folder, loads a version or accepts a
+    // theme: unsaved typing is offered for saving first ("Sí" saves it into its own card).
+    void confirmUnsavedQuestion();
+    // Question 1 of the series in the rounds folder in force.
+    void restart();
+    // The window was shown: a window showing no question shows the card on the board, or
+    // question 1 when the board has none up.
+    void windowShown(const QString& boardCard);
+    // The board put up `fileName` and the window follows it.
+    void followBoard(const QString& fileName);
+
+  Q_SIGNALS:
+    // An operation ended: the window gives the keyboard back to the game.
+    void done();
+
+  private:
+    struct Card {
+        QString folder;
+        RoundKind kind = RoundKind::Normal;
+        int number = 0;
+    };
+
+    void buildButtons(QWidget* panel);
+    bool showQuestion(int number);
+    void loadCard(const Card& card, const QString& fileName);
+    void askToSave(const QString& question);
+    bool folderAvailable();
+    void reopenExplorer();
+    void holdBoardCard(const QString& fileName);
+    void releaseBoardCard(bool save);
+
+    TForm1& board_;
+    QuestionPanel* fields_ = nullptr;
+    QuestionExplorer* explorer_ = nullptr;
+    QPlainTextEdit* listing_ = nullptr;
+    QPushButton* listButton_ = nullptr;   // "Listar preguntas"
+    QPushButton* copyButton_ = nullptr;   // "Copiar a memoria"
+    QPushButton* backButton_ = nullptr;   // "Editar preguntas"
+    QLabel* copyAdvice_ = nullptr;
+    QLabel* exploreAdvice_ = nullptr;  // "Seleccionar o buscar pregunta"
+    QLabel* editAdvice_ = nullptr;
+    QCheckBox* extras_ = nullptr;      // "Rondas extras"
+    QWidget* heldBanner_ = nullptr;
+    QLabel* heldText_ = nullptr;
+
+    int currentNumber_ = 0;
+    RoundKind kind_ = RoundKind::Normal;
+    RoundKind explorerKind_ = RoundKind::Normal;  // the series the explorer lists
+    int editState_ = 0;
+    Card editing_;  // the card the fields hold; number 0 while they hold none
+    QString heldCard_;  // a card the board put up while the fields held unsaved typing
+    QString reportedFolder_;
+};
+
+}  // namespace velta
