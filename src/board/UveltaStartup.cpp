@@ -136,9 +136,15 @@ void TForm1::showEvent(QShowEvent* event) {
 
 // The settings files are read and shown on the board before its first paint. A cover
 // setting also hides the menu by itself after a while; a title setting without a cover of
-// the operator's own opens the theme prompt.
+// the operator's own opens the theme prompt. Settings files that cannot be read are named
+// in one message, and the show starts on their defaults.
 void TForm1::ShowBoardWindow() {
-    const GameSettings stored = readGameSettings();
+    QStringList unreadable;
+    const GameSettings stored = readGameSettings(&unreadable);
+    if (!unreadable.isEmpty()) {
+        unreadable << QStringLiteral("Lo que guardan toma sus valores predeterminados.");
+        dialogs().error(unreadable.join('\n'));
+    }
     applySettings(stored);
     if (stored.coverImage) {
         ui_->Timer3->start();

@@ -220,11 +220,14 @@ void RemoveRound(const QString& folder, RoundKind kind, int number) {
     }
 }
 
+QString defaultRoundFolder(const QString& programFolder) {
+    return folderWithSlash(programFolder) + QStringLiteral("Rondas");
+}
+
 QString ResolveRoundFolder(const QString& programFolder) {
-    const QString base = folderWithSlash(programFolder);
-    QString folder = base + QStringLiteral("Rondas");
+    QString folder = defaultRoundFolder(programFolder);
     const std::optional<QString> stored =
-        readPathFile(base + QStringLiteral("Config/RondaDir.txt"));
+        readPathFile(folderWithSlash(programFolder) + QStringLiteral("Config/RondaDir.txt"));
     if (stored && QFileInfo(normalizeSeparators(*stored)).isDir()) {
         folder = *stored;
     }

@@ -47,8 +47,11 @@ QList<std::pair<int, QString>> ListRounds(const QString& folder, RoundKind kind,
 // renumbers the cards after it so the series has no gap.
 void RemoveRound(const QString& folder, RoundKind kind, int number);
 
-// The rounds folder: "Rondas" below the program folder, unless Config\RondaDir.txt names
-// an existing folder.
+// "Rondas" below the program folder.
+QString defaultRoundFolder(const QString& programFolder);
+
+// The rounds folder: the default one, unless Config\RondaDir.txt names an existing
+// folder. Throws FileError when that file is there but cannot be read.
 QString ResolveRoundFolder(const QString& programFolder);
 
 }  // namespace velta

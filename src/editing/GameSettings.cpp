@@ -73,24 +73,43 @@ QString defaultCoverPath() {
                                   : programPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
 }
 
-GameSettings readGameSettings() {
+GameSettings readGameSettings(QStringList* unreadable) {
+    // A file that is there but cannot be read counts as absent; why is kept for the operator.
+    const auto read = [unreadable](const auto& step) {
+        try {
+            step();
+        } catch (const FileError& e) {
+            if (unreadable) {
+                *unreadable << errorMessage(e);
+            }
+        }
+    };
     GameSettings s;
-    if (const auto title = readLinesFile(programPath(kTitleFile))) {
-        takeLine(*title, 1, s.title);
-        takeLine(*title, 2, s.titleColour);
-        takeLine(*title, 3, s.backgroundColour);
-    }
-    if (const auto teams = readLinesFile(programPath(kTeamsFile))) {
-        takeLine(*teams, 1, s.leftTeamName);
-        takeLine(*teams, 2, s.rightTeamName);
-    }
-    if (QFileInfo::exists(programPath(kCoverFile))) {
-        s.coverImage = readPathFile(programPath(kCoverFile)).value_or(defaultCoverPath());
-    }
-    if (QFileInfo::exists(programPath(kFrameFile))) {
-        s.frameImage = readPathFile(programPath(kFrameFile)).value_or(QString());
-    }
-    s.roundFolderPath = ResolveRoundFolder(programFolder());
+    read([&s] {
+        if (const auto title = readLinesFile(programPath(kTitleFile))) {
+            takeLine(*title, 1, s.title);
+            takeLine(*title, 2, s.titleColour);
+            takeLine(*title, 3, s.backgroundColour);
+        }
+    });
+    read([&s] {
+        if (const auto teams = readLinesFile(programPath(kTeamsFile))) {
+            takeLine(*teams, 1, s.leftTeamName);
+            takeLine(*teams, 2, s.rightTeamName);
+        }
+    });
+    read([&s] {
+        if (QFileInfo::exists(programPath(kCoverFile))) {
+            s.coverImage = readPathFile(programPath(kCoverFile)).value_or(defaultCoverPath());
+        }
+    });
+    read([&s] {
+        if (QFileInfo::exists(programPath(kFrameFile))) {
+            s.frameImage = readPathFile(programPath(kFrameFile)).value_or(QString());
+        }
+    });
+    s.roundFolderPath = defaultRoundFolder(programFolder());
+    read([&s] { s.roundFolderPath = ResolveRoundFolder(programFolder()); });
     s.multipliersInNormal = !markerPresent(kMultipliersOffMarker);
     s.accumulateInEasy = markerPresent(kAccumulateEasyMarker);
     s.hideScores = markerPresent(kHideScoresMarker);

@@ -59,7 +59,9 @@ QString ownCoverPath();
 QString defaultCoverPath();
 
 // The defaults, overlaid with whatever the files of the program folder hold. The rounds
-// folder resolves as at start-up, and a blank cover file names the default cover.
-GameSettings readGameSettings();
+// folder resolves as at start-up, and a blank cover file names the default cover. A file
+// that is there but cannot be read keeps the defaults of what it holds; `unreadable`
+// receives one message for each such file, naming it and the reason.
+GameSettings readGameSettings(QStringList* unreadable = nullptr);
 
 }  // namespace velta
