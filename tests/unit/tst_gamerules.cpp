@@ -19,6 +19,7 @@ class GameRulesTest : public QObject {
     void strikesCountToThreeAndStartAgain();
     void potAddsTheRowsInPlay();
     void awardGoesToOneSide();
+    void sumsNeverWrap();
     void movingTheLastAward_data();
     void movingTheLastAward();
 };
@@ -95,6 +96,17 @@ void GameRulesTest::awardGoesToOneSide() {
     QCOMPARE(award({10, 20}, 45, 1, Side::Right), (Scores{10, 65}));
 }
 
+// Sums past 32 bits stay exact: five answers of the largest points, tripled, onto a score
+// already past 2^31.
+void GameRulesTest::sumsNeverWrap() {
+    const qint64 pot = potSum(QList<qint64>(5, kLargestPoints));
+    QCOMPARE(pot, Q_INT64_C(499995));
+    const qint64 past32Bits = Q_INT64_C(2147483000);
+    QCOMPARE(award({past32Bits, 0}, pot, 3, Side::Left), (Scores{past32Bits + 1499985, 0}));
+    QCOMPARE(*moveAward({past32Bits, 0}, past32Bits, Side::Left, Side::Right),
+             (Scores{0, past32Bits}));
+}
+
 void GameRulesTest::movingTheLastAward_data() {
     QTest::addColumn<int>("left");
     QTest::addColumn<int>("right");
@@ -104,16 +116,16 @@ void GameRulesTest::movingTheLastAward_data() {
     QTest::addColumn<bool>("moves");
     QTest::addColumn<int>("leftAfter");
     QTest::addColumn<int>("rightAfter");
-    QTest::newRow("right's award to the left") << 10 << 60 << 45 << Side::Right << Side::Left
-                                               << true << 55 << 15;
-    QTest::newRow("left's award to the right") << 50 << 0 << 50 << Side::Left << Side::Right
-                                               << true << 0 << 50;
-    QTest::newRow("already on the left") << 60 << 0 << 45 << Side::Left << Side::Left << false
-                                         << 60 << 0;
-    QTest::newRow("giver has fewer points") << 0 << 30 << 45 << Side::None << Side::Left
-                                            << false << 0 << 30;
-    QTest::newRow("after a swap, either way") << 45 << 0 << 45 << Side::None << Side::Right
-                                              << true << 0 << 45;
+    QTest::newRow("right's award to the left")
+        << 10 << 60 << 45 << Side::Right << Side::Left << true << 55 << 15;
+    QTest::newRow("left's award to the right")
+        << 50 << 0 << 50 << Side::Left << Side::Right << true << 0 << 50;
+    QTest::newRow("already on the left")
+        << 60 << 0 << 45 << Side::Left << Side::Left << false << 60 << 0;
+    QTest::newRow("giver has fewer points")
+        << 0 << 30 << 45 << Side::None << Side::Left << false << 0 << 30;
+    QTest::newRow("after a swap, either way")
+        << 45 << 0 << 45 << Side::None << Side::Right << true << 0 << 45;
 }
 
 void GameRulesTest::movingTheLastAward() {
