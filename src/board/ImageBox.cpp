@@ -9,6 +9,33 @@
 
 namespace velta {
 
+namespace {
+
+// Why the reader gave no picture, in the operator's words.
+QString unreadablePicture(const QImageReader& reader) {
+    switch (reader.error()) {
+        case QImageReader::UnsupportedFormatError:
+            return QStringLiteral("El archivo no es una imagen.");
+        case QImageReader::InvalidDataError: {
+            // The header is enough to tell the size of a picture too large to decode.
+            const QSize size = reader.size();
+            const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+            if (size.isValid() && qint64(size.width()) * size.height() * 4 > limit) {
+                return QStringLiteral("La imagen es demasiado grande: %1 × %2 píxeles.")
+                    .arg(size.width())
+                    .arg(size.height());
+            }
+            return QStringLiteral("La imagen está dañada o incompleta.");
+        }
+        case QImageReader::FileNotFoundError:
+            return QStringLiteral("El archivo no existe.");
+        default:
+            return QStringLiteral("No se pudo leer el archivo.");
+    }
+}
+
+}  // namespace
+
 ImageBox::ImageBox(const QString& name, QWidget* parent, Fit fit) : QWidget(parent), fit_(fit) {
     setObjectName(name);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -19,11 +46,14 @@ void ImageBox::setImage(const QImage& image) {
     update();
 }
 
-bool ImageBox::loadFile(const QString& path) {
+bool ImageBox::loadFile(const QString& path, QString* why) {
     QImageReader reader(normalizeSeparators(path));
     reader.setDecideFormatFromContent(true);
     QImage loaded = reader.read();
     if (loaded.isNull()) {
+        if (why) {
+            *why = unreadablePicture(reader);
+        }
         return false;
     }
     if (keyOut_ && !loaded.hasAlphaChannel()) {

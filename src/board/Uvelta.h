@@ -2,9 +2,11 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSet>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "board/ControlLink.h"
 #include "board/GameState.h"
@@ -168,18 +170,36 @@ class TForm1 : public QWidget {
 
     // Round flow steps.
     enum class Advance { Next, Previous, Replace, Easy };
+    // A card read from its file, ready to go up.
+    struct FoundCard {
+        int number = 0;
+        QString path;
+        RoundCard card;
+    };
+    void advance(Advance how);
+    // The first card from `current` on, one `step` (1 or -1) at a time, that can be read.
+    // Cards that cannot be read are reported and passed over (`passedOver` is set); a gap in
+    // the numbering is reported once and crossed. Nothing when no card is left that way.
+    std::optional<FoundCard> findCard(RoundKind kind, int current, int step, bool* passedOver);
+    // The card of that number, or nothing once the operator has been told why it cannot be
+    // read.
+    std::optional<FoundCard> readCardFile(RoundKind kind, int number);
+    void reportGap(RoundKind kind, int first, int last);
     void openCommand(Advance how);
-    void PutUpCard(Advance how);
+    void PutUpCard(Advance how, const FoundCard& found);
     void coverAllRows();
     void showCoversAndTeams();
     void enableCardKeys();
-    void readCard(RoundKind kind, int number);
+    void showCard(RoundKind kind, const FoundCard& found);
     void ClearRoundMarks();
     void applyPointsSchedule(Advance how);
     void setRowsInUse(const RoundCard& card);
     void startSplash(ImageBox* picture);
     void showPicture(ImageBox* box, const QString& path, const std::function<QImage()>& builtIn);
     void showStrikePicture(const QString& path, const std::function<QImage()>& builtIn);
+    // Throws FileError naming the card and its line unless the points of answer `row` are a
+    // whole number from 0 to the largest an answer may carry.
+    void checkPoints(const QString& points, int row) const;
     void recomputePot();
     void assign(bool left);
     void setScores(const QString& left, const QString& right);
@@ -198,6 +218,8 @@ class TForm1 : public QWidget {
     GameSettings settings_;
     GameState state_;
     RoundCard card_;
+    QString cardPath_;  // the file card_ was read from
+    QSet<QString> reportedGaps_;
     NullControlLink noControl_;
     ControlLink* control_ = &noControl_;
     int fitCounter_ = 0;

@@ -30,10 +30,11 @@ void TForm1::RevealOrHide(int n) {
         // of a blank answer) is an empty answer worth nothing.
         const auto [text, points] =
             line.size() > 1 ? SplitAnswerLine(line) : std::pair{QString(), QStringLiteral("0")};
-        // Points that are no whole number stop the reveal before the row changes: it stays
-        // covered with its "0", so the pot still adds up the other ui_->rows.
+        // Points that are no whole number, or more than an answer can carry, stop the reveal
+        // before the row changes: it stays covered with its "0", so the pot still adds up
+        // the other rows.
         if (state_.PotOpen) {
-            toInt(points);
+            checkPoints(points, n);
         }
         row.answer->setText(text);
         row.points->setText(points);
@@ -59,10 +60,36 @@ void TForm1::RevealOrHide(int n) {
     }
 }
 
+void TForm1::checkPoints(const QString& points, int row) const {
+    const QString where = QStringLiteral("\"%1\", línea %2 (respuesta %3): ")
+                              .arg(shownPath(cardPath_))
+                              .arg(row + 1)
+                              .arg(row);
+    qint64 value = 0;
+    try {
+        value = toInt64(points);
+    } catch (const ConversionError& e) {
+        if (!isDigits(points)) {
+            throw FileError(where + errorMessage(e));
+        }
+        value = game::kLargestPoints + 1;  // more digits than any number holds
+    }
+    if (value < 0) {
+        throw FileError(
+            where +
+            QStringLiteral("los puntos %1 no pueden ser negativos.").arg(elided(points.trimmed())));
+    }
+    if (value > game::kLargestPoints) {
+        throw FileError(where + QStringLiteral("los puntos %1 pasan del máximo de %2.")
+                                    .arg(elided(points.trimmed()))
+                                    .arg(game::kLargestPoints));
+    }
+}
+
 void TForm1::recomputePot() {
-    QList<int> points;
+    QList<qint64> points;
     for (const AnswerRow& row : ui_->rows) {
-        points << toInt(row.points->text());
+        points << toInt64(row.points->text());
     }
     ui_->Label17->setText(QString::number(game::potSum(points)));
 }

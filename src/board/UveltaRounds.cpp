@@ -1,6 +1,7 @@
 // Round flow: putting cards up with S, A, V, F and R, the points schedule of a game of four
 // questions, the splash pictures and the pending question.
 #include <QFileInfo>
+#include <algorithm>
 
 #include "art/Art.h"
 #include "board/BoardTimers.h"
@@ -8,6 +9,7 @@
 #include "board/Uvelta.h"
 #include "editing/GameSettings.h"
 #include "game/GameRules.h"
+#include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
 #include "sound/Sound.h"
@@ -24,7 +26,9 @@ void TForm1::setKeyEnabled(KeyButton* key, QChar letter, bool enabled) {
 }
 
 void TForm1::openCommand(Advance how) {
-    if (how == Advance::Next) {
+    if (how == Advance::Easy) {
+        state_.EasyMode = true;
+    } else if (how == Advance::Next) {
         state_.EasyMode = false;
     } else if (how == Advance::Previous) {
         ui_->Panel21->hide();
@@ -55,40 +59,108 @@ void TForm1::openCommand(Advance how) {
 }
 
 void TForm1::NextQuestion() {
-    openCommand(Advance::Next);
-    if (RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber + 1)) {
-        ++state_.RoundNumber;
-        ++state_.GameQuestionCount;
-    }
-    PutUpCard(Advance::Next);
+    advance(Advance::Next);
 }
 
 void TForm1::EasyNext() {
-    state_.EasyMode = true;
-    openCommand(Advance::Easy);
-    if (RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber + 1)) {
-        ++state_.RoundNumber;
-        ++state_.GameQuestionCount;
-    }
-    PutUpCard(Advance::Easy);
+    advance(Advance::Easy);
 }
 
 void TForm1::ReplaceQuestion() {
-    openCommand(Advance::Replace);
-    if (RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber + 1)) {
-        ++state_.RoundNumber;
-    }
-    PutUpCard(Advance::Replace);
+    advance(Advance::Replace);
 }
 
 void TForm1::PreviousQuestion() {
-    openCommand(Advance::Previous);
-    if (state_.RoundNumber >= 1 &&
-        RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber - 1)) {
-        --state_.RoundNumber;
-        --state_.GameQuestionCount;
+    advance(Advance::Previous);
+}
+
+// S, F and V move on one card, A back one. The card is read before anything on the board
+// changes: one that cannot be read is passed over, and when no card can be read the board,
+// the round number and the game count stay as they were. With no card further on, the
+// card on the board comes up again from the start.
+void TForm1::advance(Advance how) {
+    const int step = how == Advance::Previous ? -1 : 1;
+    bool passedOver = false;
+    std::optional<FoundCard> target =
+        findCard(RoundKind::Normal, state_.RoundNumber, step, &passedOver);
+    if (target) {
+        state_.RoundNumber = target->number;
+        if (how == Advance::Next || how == Advance::Easy) {
+            ++state_.GameQuestionCount;
+        } else if (how == Advance::Previous) {
+            --state_.GameQuestionCount;
+        }
+    } else if (passedOver) {
+        return;
+    } else if (RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber)) {
+        target = readCardFile(RoundKind::Normal, state_.RoundNumber);
+        if (!target) {
+            return;
+        }
     }
-    PutUpCard(Advance::Previous);
+    openCommand(how);
+    if (target) {
+        PutUpCard(how, *target);
+    }
+}
+
+std::optional<TForm1::FoundCard> TForm1::readCardFile(RoundKind kind, int number) {
+    const QString path = RoundFilePath(roundFolder(), kind, number);
+    try {
+        return FoundCard{number, path, LoadRoundCard(path)};
+    } catch (const FileError& e) {
+        dialogs().error(errorMessage(e) +
+                        QStringLiteral("\nEsa pregunta no se pone en el tablero."));
+        return std::nullopt;
+    }
+}
+
+std::optional<TForm1::FoundCard> TForm1::findCard(RoundKind kind, int current, int step,
+                                                  bool* passedOver) {
+    const QString folder = roundFolder();
+    for (int n = current + step; n >= 1; n += step) {
+        if (!RoundExists(folder, kind, n)) {
+            // Past a gap left in the numbering by hand, on to the nearest card beyond it.
+            const QList<int> numbers = roundNumbers(folder, kind);
+            const auto beyond = step > 0 ? std::upper_bound(numbers.cbegin(), numbers.cend(), n)
+                                         : std::lower_bound(numbers.cbegin(), numbers.cend(), n);
+            if (step > 0 ? beyond == numbers.cend() : beyond == numbers.cbegin()) {
+                return std::nullopt;
+            }
+            const int next = step > 0 ? *beyond : *(beyond - 1);
+            reportGap(kind, qMin(n, next - step), qMax(n, next - step));
+            n = next;
+        }
+        if (std::optional<FoundCard> found = readCardFile(kind, n)) {
+            return found;
+        }
+        *passedOver = true;
+    }
+    return std::nullopt;
+}
+
+// Each gap is told once a run: the operator learns that the numbering has a hole, and the
+// game goes on over it.
+void TForm1::reportGap(RoundKind kind, int first, int last) {
+    const QString key = roundFolder() + '|' + roundFileName(kind, first);
+    if (reportedGaps_.contains(key)) {
+        return;
+    }
+    reportedGaps_.insert(key);
+    const QString folder = shownPath(roundFolder());
+    if (first == last) {
+        dialogs().notice(QStringLiteral("Falta el archivo \"%1\" en la carpeta de rondas \"%2\": "
+                                        "la pregunta %3 no existe y el juego la salta.")
+                             .arg(roundFileName(kind, first), folder)
+                             .arg(first));
+    } else {
+        dialogs().notice(QStringLiteral("Faltan los archivos \"%1\" a \"%2\" en la carpeta de "
+                                        "rondas \"%3\": las preguntas %4 a %5 no existen y el "
+                                        "juego las salta.")
+                             .arg(roundFileName(kind, first), roundFileName(kind, last), folder)
+                             .arg(first)
+                             .arg(last));
+    }
 }
 
 void TForm1::ClearRoundMarks() {
@@ -122,19 +194,17 @@ void TForm1::enableCardKeys() {
     setKeyEnabled(ui_->SpeedButton10, 'c', true);
 }
 
-// Reads the card: its question goes up, the control window follows, and the ui_->rows it leaves
+// The card read: its question goes up, the control window follows, and the rows it leaves
 // out of use are hidden.
-void TForm1::readCard(RoundKind kind, int number) {
-    card_ = LoadRoundCard(RoundFilePath(roundFolder(), kind, number));
+void TForm1::showCard(RoundKind kind, const FoundCard& found) {
+    card_ = found.card;
+    cardPath_ = found.path;
     ui_->Label16->setText(card_.question);
-    control_->setRoundRelay(roundFileName(kind, number));
+    control_->setRoundRelay(roundFileName(kind, found.number));
     setRowsInUse(card_);
 }
 
-void TForm1::PutUpCard(Advance how) {
-    if (!RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber)) {
-        return;
-    }
+void TForm1::PutUpCard(Advance how, const FoundCard& found) {
     ClearRoundMarks();
     state_.StrikeCount = 0;
     state_.PotOpen = true;
@@ -150,7 +220,7 @@ void TForm1::PutUpCard(Advance how) {
         enableCardKeys();
     }
     applyPointsSchedule(how);
-    readCard(RoundKind::Normal, state_.RoundNumber);
+    showCard(RoundKind::Normal, found);
     if (how != Advance::Previous && ui_->Panel14->isVisible()) {
         ui_->Panel14->hide();
         ui_->Panel14->show();
@@ -255,10 +325,15 @@ void TForm1::ExtraRound() {
     }
     ui_->Panel1->show();
     ui_->Panel1->repaint();
-    ++state_.ExtraRoundNumber;
-    if (!RoundExists(roundFolder(), RoundKind::Extra, state_.ExtraRoundNumber)) {
+    // Asking for a card that is not there, or cannot be read, still uses up its number.
+    bool passedOver = false;
+    const std::optional<FoundCard> found =
+        findCard(RoundKind::Extra, state_.ExtraRoundNumber, 1, &passedOver);
+    if (!found) {
+        ++state_.ExtraRoundNumber;
         return;
     }
+    state_.ExtraRoundNumber = found->number;
     ClearRoundMarks();
     state_.PotOpen = true;
     state_.StrikeCount = 0;
@@ -268,7 +343,7 @@ void TForm1::ExtraRound() {
     showCoversAndTeams();
     enableCardKeys();
     PlayEffect(effects::kStart);
-    readCard(RoundKind::Extra, state_.ExtraRoundNumber);
+    showCard(RoundKind::Extra, *found);
 }
 
 void TForm1::setPendingCard(const QString& fileName) {
@@ -285,8 +360,9 @@ void TForm1::SetPendingQuestion() {
                                ? QString()
                                : text.mid(from + marker.size(), to - from - marker.size());
     // Numbers start at 1: a name for card 0 or below re-targets the first card, since a
-    // number below 0 would leave every later S without a card to find.
-    const int n = qMax(toInt(number), 1);
+    // number below 0 would leave every later S without a card to find. No card is numbered
+    // above the largest number, and counting on from there must not overflow.
+    const int n = qBound(1, toInt(number), kLargestRoundNumber);
     if (normal) {
         state_.RoundNumber = n - 1;
     } else {

@@ -20,11 +20,19 @@ game::Side sideOf(const QString& mark) {
     return mark == kRightSide ? game::Side::Right : game::Side::None;
 }
 
-bool isWholeNumber(const QString& text) {
+enum class Entry { Valid, NotAScore, TooLarge };
+
+// A typed score: a whole number from 0 to the largest the board takes. Digits too many for
+// any number are too large as well.
+Entry checkEntry(const QString& text) {
     try {
-        return toInt(text) >= 0;
+        const qint64 value = toInt64(text);
+        if (value < 0) {
+            return Entry::NotAScore;
+        }
+        return value > game::kLargestEnteredScore ? Entry::TooLarge : Entry::Valid;
     } catch (const ConversionError&) {
-        return false;
+        return isDigits(text) ? Entry::TooLarge : Entry::NotAScore;
     }
 }
 }  // namespace
@@ -49,9 +57,9 @@ void TForm1::assign(bool left) {
     PlayEffect(effects::kRoundWon);
     const int multiplier = game::awardMultiplier({state_.DoublePoints, state_.TriplePoints},
                                                  settings_.multipliersInNormal);
-    const int pot = toInt(ui_->Label17->text());
+    const qint64 pot = toInt64(ui_->Label17->text());
     const game::Scores after =
-        game::award({toInt(ui_->Label19->text()), toInt(ui_->Label20->text())}, pot, multiplier,
+        game::award({toInt64(ui_->Label19->text()), toInt64(ui_->Label20->text())}, pot, multiplier,
                     left ? game::Side::Left : game::Side::Right);
     ui_->ETotal->setText(QString::number(pot * multiplier));
     // Only the awarded side's label is written: the other keeps its text ("00" stays "00").
@@ -143,9 +151,9 @@ void TForm1::MoveToRight() {
 // Moves the last award to the other side: refused when it is already there or when the
 // giving team has fewer points than the award.
 void TForm1::moveLastAward(bool toLeft) {
-    const int award = toInt(ui_->ETotal->text());
-    const int left = toInt(ui_->Label19->text());
-    const int right = toInt(ui_->Label20->text());
+    const qint64 award = toInt64(ui_->ETotal->text());
+    const qint64 left = toInt64(ui_->Label19->text());
+    const qint64 right = toInt64(ui_->Label20->text());
     const auto moved = game::moveAward({left, right}, award, sideOf(ui_->EModo->text()),
                                        toLeft ? game::Side::Left : game::Side::Right);
     if (!moved) {
@@ -167,14 +175,22 @@ void TForm1::SwapScores() {
 
 void TForm1::EnterScores() {
     // Asks until the answer is a whole number of 0 or more; cancelling offers the current
-    // score, which stands when it is itself valid.
+    // score, which stands when it is itself a whole number. A typed score above the largest
+    // the board takes is refused with a word to the operator.
     const auto askScore = [](const QString& team, const QString& current) {
         for (;;) {
-            const QString answer = dialogs()
-                                       .textInput(QStringLiteral("Puntos para.."), team, current)
-                                       .value_or(current);
-            if (isWholeNumber(answer)) {
+            const std::optional<QString> typed =
+                dialogs().textInput(QStringLiteral("Puntos para.."), team, current);
+            const QString answer = typed.value_or(current);
+            const Entry entry = checkEntry(answer);
+            if (entry == Entry::Valid || (!typed && entry == Entry::TooLarge)) {
                 return answer;
+            }
+            if (entry == Entry::TooLarge) {
+                dialogs().notice(
+                    QStringLiteral("El marcador %1 pasa del máximo de %2; escriba otro.")
+                        .arg(elided(answer.trimmed()))
+                        .arg(game::kLargestEnteredScore));
             }
         }
     };

@@ -1,17 +1,22 @@
 // The settings shown on the board: title, colours, team names, cover, frame, rounds folder
 // and the options, each applied where it differs from what the board shows.
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include "board/BoardStyle.h"
 #include "board/BoardUi.h"
 #include "board/Uvelta.h"
 #include "editing/Colours.h"
 #include "platform/Dialogs.h"
+#include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
 
 namespace velta {
 
 void TForm1::applySettings(const GameSettings& wanted) {
+    // The cover and the frame show the loading notice while they load; whatever happens,
+    // it is gone when the settings are in place.
+    const auto noticeDown = qScopeGuard([this] { ui_->Panel9->hide(); });
     if (wanted.roundFolderPath != settings_.roundFolderPath) {
         settings_.roundFolderPath = wanted.roundFolderPath;
         ui_->Edit22->setText(wanted.roundFolderPath);
@@ -56,7 +61,6 @@ void TForm1::applySettings(const GameSettings& wanted) {
         settings_.frameImage = wanted.frameImage;
         applyFrame(*wanted.frameImage);
     }
-    ui_->Panel9->hide();
     settings_.multipliersInNormal = wanted.multipliersInNormal;
     settings_.accumulateInEasy = wanted.accumulateInEasy;
     if (wanted.hideQuestion != settings_.hideQuestion) {
@@ -78,10 +82,13 @@ void TForm1::applyCover(const QString& path) {
     ui_->Panel9->show();
     ui_->Panel9->raise();
     repaint();
+    QString why;
     if (!QFileInfo::exists(normalizeSeparators(path))) {
-        dialogs().notice(QStringLiteral("No se encontró la imagen de portada:\n") + path);
-    } else if (!ui_->Image2->loadFile(path)) {
-        dialogs().notice(QStringLiteral("No se pudo leer la imagen de portada:\n") + path);
+        dialogs().notice(QStringLiteral("No se encontró la imagen de portada:\n") +
+                         shownPath(path));
+    } else if (!ui_->Image2->loadFile(path, &why)) {
+        dialogs().notice(QStringLiteral("No se pudo leer la imagen de portada:\n") +
+                         shownPath(path) + '\n' + why);
     }
 }
 
@@ -89,10 +96,12 @@ void TForm1::applyFrame(const QString& path) {
     ui_->Panel9->show();
     ui_->Panel9->raise();
     repaint();
+    QString why;
     if (path.isEmpty() || !QFileInfo::exists(normalizeSeparators(path))) {
-        dialogs().notice(QStringLiteral("No se encontró la imagen de marco:\n") + path);
-    } else if (!ui_->Image13->loadFile(path)) {
-        dialogs().notice(QStringLiteral("No se pudo leer la imagen de marco:\n") + path);
+        dialogs().notice(QStringLiteral("No se encontró la imagen de marco:\n") + shownPath(path));
+    } else if (!ui_->Image13->loadFile(path, &why)) {
+        dialogs().notice(QStringLiteral("No se pudo leer la imagen de marco:\n") + shownPath(path) +
+                         '\n' + why);
     }
 }
 

@@ -136,12 +136,18 @@ void TForm1::showEvent(QShowEvent* event) {
 
 // The settings files are read and shown on the board before its first paint. A cover
 // setting also hides the menu by itself after a while; a title setting without a cover of
-// the operator's own opens the theme prompt.
+// the operator's own opens the theme prompt. Settings files that cannot be read are named
+// in one message, and the show starts on their defaults.
 void TForm1::ShowBoardWindow() {
-    QStringList problems;
-    const GameSettings stored = readGameSettings(&problems);
-    for (const QString& problem : problems) {
-        dialogs().notice(problem);
+    QStringList unreadable;
+    QStringList notices;
+    const GameSettings stored = readGameSettings(&unreadable, &notices);
+    if (!unreadable.isEmpty()) {
+        unreadable << QStringLiteral("Lo que guardan toma sus valores predeterminados.");
+        dialogs().error(unreadable.join('\n'));
+    }
+    for (const QString& notice : notices) {
+        dialogs().notice(notice);
     }
     applySettings(stored);
     if (stored.coverImage) {

@@ -34,7 +34,8 @@ QPushButton* editorButton(const QString& name, const QString& caption, const QSt
     return b;
 }
 
-const QString kSavePrompt = QStringLiteral("¿Desea guardar los cambios realizados a esta pregunta? ");
+const QString kSavePrompt =
+    QStringLiteral("¿Desea guardar los cambios realizados a esta pregunta? ");
 
 }  // namespace
 
@@ -98,9 +99,9 @@ void QuestionEditor::buildButtons(QWidget* panel) {
     exploreAdvice_->setObjectName(QStringLiteral("Label33"));
     exploreAdvice_->setGeometry(404, 404, 196, 26);
 
-    listButton_ = editorButton(QStringLiteral("BListar"), QStringLiteral("Listar preguntas"),
-                               QStringLiteral("Listar preguntas para copiar"), panel,
-                               QRect(8, 434, 124, 26));
+    listButton_ =
+        editorButton(QStringLiteral("BListar"), QStringLiteral("Listar preguntas"),
+                     QStringLiteral("Listar preguntas para copiar"), panel, QRect(8, 434, 124, 26));
     act(listButton_, &QuestionEditor::showListing);
     backButton_ = editorButton(QStringLiteral("BEditar"), QStringLiteral("Editar preguntas"),
                                QStringLiteral("Editar Título, portada, nombre de equipos, "
@@ -147,9 +148,10 @@ void QuestionEditor::buildButtons(QWidget* panel) {
     auto* keep = editorButton(QStringLiteral("BGuardarPendiente"), QStringLiteral("Guardar"),
                               QStringLiteral("Guardar lo escrito y mostrar la pregunta del juego"),
                               heldBanner_, QRect(410, 1, 86, 24));
-    auto* drop = editorButton(QStringLiteral("BDescartarPendiente"), QStringLiteral("Descartar"),
-                              QStringLiteral("Descartar lo escrito y mostrar la pregunta del juego"),
-                              heldBanner_, QRect(500, 1, 86, 24));
+    auto* drop =
+        editorButton(QStringLiteral("BDescartarPendiente"), QStringLiteral("Descartar"),
+                     QStringLiteral("Descartar lo escrito y mostrar la pregunta del juego"),
+                     heldBanner_, QRect(500, 1, 86, 24));
     connect(keep, &QPushButton::clicked, this, [this] {
         guarded([this] { releaseBoardCard(true); });
         Q_EMIT done();
@@ -207,11 +209,11 @@ void QuestionEditor::loadCard(const Card& card, const QString& fileName) {
         }
     }
     if (!wrong.isEmpty()) {
-        dialogs().notice(QStringLiteral("La pregunta \"%1\" no tiene respuesta y puntos en la "
-                                        "línea %2; se muestra lo que tiene.")
-                             .arg(QDir::toNativeSeparators(
-                                      RoundFilePath(card.folder, card.kind, card.number)),
-                                  wrong.join(QStringLiteral(" ni en la "))));
+        dialogs().notice(
+            QStringLiteral("La pregunta \"%1\" no tiene respuesta y puntos en la "
+                           "línea %2; se muestra lo que tiene.")
+                .arg(QDir::toNativeSeparators(RoundFilePath(card.folder, card.kind, card.number)),
+                     wrong.join(QStringLiteral(" ni en la "))));
     }
 }
 
@@ -253,8 +255,9 @@ void QuestionEditor::previousQuestion() {
 
 void QuestionEditor::saveQuestion() {
     if (editing_.number == 0) {
-        dialogs().notice(QStringLiteral("No hay ninguna pregunta en pantalla: elija una con "
-                                        "\"Sig.\" o cree una con \"Nuevo\" antes de guardar."));
+        dialogs().notice(
+            QStringLiteral("No hay ninguna pregunta en pantalla: elija una con "
+                           "\"Sig.\" o cree una con \"Nuevo\" antes de guardar."));
         return;
     }
     if (const int row = fields_->badPoints()) {
@@ -285,8 +288,9 @@ void QuestionEditor::saveQuestion() {
     if (added || editing_.folder != board_.roundFolder()) {
         reopenExplorer();
     } else if (explorer_->isVisible() && explorerKind_ == editing_.kind) {
-        explorer_->updateCard(editing_.number, readFirstLine(RoundFilePath(
-                                                   editing_.folder, editing_.kind, editing_.number)));
+        explorer_->updateCard(
+            editing_.number,
+            readFirstLine(RoundFilePath(editing_.folder, editing_.kind, editing_.number)));
     }
 }
 
@@ -347,7 +351,7 @@ void QuestionEditor::toggleExplorer() {
     if (!folderAvailable()) {
         return;
     }
-    explorer_->fill(ListRounds(board_.roundFolder(), kind_));
+    explorer_->fill(listCards(board_.roundFolder(), kind_));
     explorerKind_ = kind_;
     explorer_->select(currentNumber_);
     explorer_->show();

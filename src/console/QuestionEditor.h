@@ -83,13 +83,13 @@ class QuestionEditor : public QObject {
     QuestionPanel* fields_ = nullptr;
     QuestionExplorer* explorer_ = nullptr;
     QPlainTextEdit* listing_ = nullptr;
-    QPushButton* listButton_ = nullptr;   // "Listar preguntas"
-    QPushButton* copyButton_ = nullptr;   // "Copiar a memoria"
-    QPushButton* backButton_ = nullptr;   // "Editar preguntas"
+    QPushButton* listButton_ = nullptr;  // "Listar preguntas"
+    QPushButton* copyButton_ = nullptr;  // "Copiar a memoria"
+    QPushButton* backButton_ = nullptr;  // "Editar preguntas"
     QLabel* copyAdvice_ = nullptr;
     QLabel* exploreAdvice_ = nullptr;  // "Seleccionar o buscar pregunta"
     QLabel* editAdvice_ = nullptr;
-    QCheckBox* extras_ = nullptr;      // "Rondas extras"
+    QCheckBox* extras_ = nullptr;  // "Rondas extras"
     QWidget* heldBanner_ = nullptr;
     QLabel* heldText_ = nullptr;
 
@@ -97,7 +97,7 @@ class QuestionEditor : public QObject {
     RoundKind kind_ = RoundKind::Normal;
     RoundKind explorerKind_ = RoundKind::Normal;  // the series the explorer lists
     int editState_ = 0;
-    Card editing_;  // the card the fields hold; number 0 while they hold none
+    Card editing_;      // the card the fields hold; number 0 while they hold none
     QString heldCard_;  // a card the board put up while the fields held unsaved typing
     QString reportedFolder_;
 };

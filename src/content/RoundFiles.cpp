@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <algorithm>
 
+#include "content/RemovalJournal.h"
 #include "content/TextFiles.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
@@ -23,33 +25,6 @@ QString folderWithSlash(const QString& folder) {
         f += '/';
     }
     return f;
-}
-
-QString removedName(RoundKind kind, int number, const QString& tag) {
-    return prefix(kind) + QStringLiteral("ronda") + QString::number(number) + tag +
-           QStringLiteral(".txt");
-}
-
-// A free name in "borrado" for a removed card: a random letter while one is free, then the
-// numbered names "-2", "-3", ... so a removed card is never overwritten.
-QString freeRemovedPath(const QDir& removed, RoundKind kind, int number) {
-    static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
-    QStringList free;
-    for (const QChar letter : letters) {
-        if (!removed.exists(removedName(kind, number, letter))) {
-            free << letter;
-        }
-    }
-    if (!free.isEmpty()) {
-        const int pick = QRandomGenerator::global()->bounded(free.size());
-        return removed.filePath(removedName(kind, number, free[pick]));
-    }
-    for (int k = 2;; ++k) {
-        const QString name = removedName(kind, number, QStringLiteral("-") + QString::number(k));
-        if (!removed.exists(name)) {
-            return removed.filePath(name);
-        }
-    }
 }
 
 // A card is six lines: a line break typed or pasted into a field would shift every line
@@ -72,13 +47,6 @@ QString answerField(const QString& text) {
     return '"' + quoted + '"';
 }
 
-void renameOrThrow(const QString& from, const QString& to) {
-    if (!QFile::rename(from, to)) {
-        throw FileError(QStringLiteral("No se pudo mover \"%1\" a \"%2\"")
-                            .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to)));
-    }
-}
-
 }  // namespace
 
 QString roundFileName(RoundKind kind, int number) {
@@ -91,11 +59,46 @@ QString RoundFilePath(const QString& folder, RoundKind kind, int number) {
 }
 
 bool RoundExists(const QString& folder, RoundKind kind, int number) {
+    finishRemoval(folder);
+    return cardFileExists(folder, kind, number);
+}
+
+bool cardFileExists(const QString& folder, RoundKind kind, int number) {
     return QFileInfo(RoundFilePath(folder, kind, number)).isFile();
 }
 
+QList<int> roundNumbers(const QString& folder, RoundKind kind) {
+    finishRemoval(folder);
+    const QString series = prefix(kind) + QStringLiteral("ronda");
+    const QRegularExpression number(QLatin1Char('^') + series +
+                                    QStringLiteral("([1-9][0-9]{0,8})\\.txt$"));
+    QList<int> numbers;
+    const QDir dir(normalizeSeparators(folder));
+    for (const QString& name :
+         dir.entryList({series + QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch match = number.match(name);
+        if (match.hasMatch()) {
+            numbers << match.captured(1).toInt();
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+QList<std::pair<int, QString>> listCards(const QString& folder, RoundKind kind) {
+    QList<std::pair<int, QString>> cards;
+    for (const int n : roundNumbers(folder, kind)) {
+        cards.append({n, readFirstLine(RoundFilePath(folder, kind, n))});
+    }
+    return cards;
+}
+
 RoundCard LoadRoundCard(const QString& path) {
-    const QStringList lines = readTextLines(path);
+    return roundCardFromText(readTextFile(path));
+}
+
+RoundCard roundCardFromText(const QString& text) {
+    const QStringList lines = splitLines(text);
     RoundCard card;
     card.question = lines.value(0);
     for (int k = 1; k <= 5; ++k) {
@@ -183,6 +186,7 @@ RoundCard NewRoundCard(int number, RoundKind kind) {
 }
 
 QList<std::pair<int, QString>> ListRounds(const QString& folder, RoundKind kind, int* count) {
+    finishRemoval(folder);
     const QDir dir(normalizeSeparators(folder));
     const int c = dir.exists() ? dir.entryList({prefix(kind) + QStringLiteral("ronda*")},
                                                QDir::Files | QDir::Hidden | QDir::System)
@@ -193,40 +197,23 @@ QList<std::pair<int, QString>> ListRounds(const QString& folder, RoundKind kind,
     }
     QList<std::pair<int, QString>> rounds;
     for (int n = 1; n <= c; ++n) {
-        if (RoundExists(folder, kind, n)) {
+        if (cardFileExists(folder, kind, n)) {
             rounds.append({n, readFirstLine(RoundFilePath(folder, kind, n))});
         }
     }
     return rounds;
 }
 
-void RemoveRound(const QString& folder, RoundKind kind, int number) {
-    // Cards are numbered from 1; "closing the gap" at 0 would rename card 1 out of the game.
-    if (number < 1) {
-        return;
-    }
-    QDir dir(normalizeSeparators(folder));
-    if (!QFileInfo(dir.filePath(QStringLiteral("borrado"))).isDir() &&
-        !dir.mkdir(QStringLiteral("borrado"))) {
-        throw FileError(QStringLiteral("No se pudo crear la carpeta \"%1\"")
-                            .arg(QDir::toNativeSeparators(dir.filePath("borrado"))));
-    }
-    const QDir removed(dir.filePath(QStringLiteral("borrado")));
-    if (RoundExists(folder, kind, number)) {
-        renameOrThrow(RoundFilePath(folder, kind, number), freeRemovedPath(removed, kind, number));
-    }
-    for (int m = number + 1; RoundExists(folder, kind, m); ++m) {
-        renameOrThrow(RoundFilePath(folder, kind, m), RoundFilePath(folder, kind, m - 1));
-    }
+QString defaultRoundFolder(const QString& programFolder) {
+    return folderWithSlash(programFolder) + QStringLiteral("Rondas");
 }
 
 QString ResolveRoundFolder(const QString& programFolder) {
-    const QString base = folderWithSlash(programFolder);
-    QString folder = base + QStringLiteral("Rondas");
+    QString folder = defaultRoundFolder(programFolder);
     const std::optional<QString> stored =
-        readPathFile(base + QStringLiteral("Config/RondaDir.txt"));
+        readPathFile(folderWithSlash(programFolder) + QStringLiteral("Config/RondaDir.txt"));
     if (stored) {
-        const QString found = portablePath(*stored, base);
+        const QString found = portablePath(*stored, folderWithSlash(programFolder));
         if (QFileInfo(normalizeSeparators(found)).isDir()) {
             folder = found;
         }

@@ -13,6 +13,9 @@ namespace velta {
 
 enum class RoundKind { Normal, Extra };
 
+// Card numbers have at most nine digits.
+inline constexpr int kLargestRoundNumber = 999999999;
+
 struct RoundCard {
     QString question;
     QStringList answerLines;  // always 5 entries, missing lines empty
@@ -20,10 +23,23 @@ struct RoundCard {
 
 QString roundFileName(RoundKind kind, int number);
 QString RoundFilePath(const QString& folder, RoundKind kind, int number);
-bool RoundExists(const QString& folder, RoundKind kind, int number);
 
-// Throws FileError when the file cannot be read.
+// Whether the card's file is there. Like every look at the folder, it first finishes a
+// removal that was cut short (see RemoveRound), so it never sees a gap the program left.
+bool RoundExists(const QString& folder, RoundKind kind, int number);
+// The same look, without finishing anything.
+bool cardFileExists(const QString& folder, RoundKind kind, int number);
+
+// The numbers of the series' files in the folder, in increasing order: a way past a gap
+// that someone left in the numbering by hand.
+QList<int> roundNumbers(const QString& folder, RoundKind kind);
+// (N, question) of every card of the series in number order, gaps in the numbering crossed.
+QList<std::pair<int, QString>> listCards(const QString& folder, RoundKind kind);
+
+// Throws FileError, naming the file and the reason, when the file cannot be read.
 RoundCard LoadRoundCard(const QString& path);
+// The card a file's text holds.
+RoundCard roundCardFromText(const QString& text);
 
 // (text, points) of an answer line. A line without a comma is all text and worth "0".
 std::pair<QString, QString> SplitAnswerLine(const QString& line);
@@ -44,11 +60,17 @@ QList<std::pair<int, QString>> ListRounds(const QString& folder, RoundKind kind,
                                           int* count = nullptr);
 
 // Moves card N into the "borrado" subfolder (never overwriting an earlier removed card) and
-// renumbers the cards after it so the series has no gap.
+// renumbers the cards after it so the series has no gap. Before it moves anything it notes
+// what it is doing in a journal in "borrado": a removal cut short by a crash is finished
+// the next time the folder is looked at. When a move fails, the moves already made are
+// undone and FileError says which file could not be moved.
 void RemoveRound(const QString& folder, RoundKind kind, int number);
 
-// The rounds folder: "Rondas" below the program folder, unless Config\RondaDir.txt names
-// an existing folder.
+// "Rondas" below the program folder.
+QString defaultRoundFolder(const QString& programFolder);
+
+// The rounds folder: the default one, unless Config\RondaDir.txt names an existing
+// folder. Throws FileError when that file is there but cannot be read.
 QString ResolveRoundFolder(const QString& programFolder);
 
 }  // namespace velta

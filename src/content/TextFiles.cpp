@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cerrno>
 
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
@@ -37,8 +38,48 @@ bool startsWithMark(const QByteArray& bytes) {
            bytes.startsWith("\xFE\xFF");
 }
 
-QString cannotRead(const QString& path) {
-    return QStringLiteral("No se puede leer el archivo \"%1\"").arg(QDir::toNativeSeparators(path));
+FileError cannotRead(const QString& path, const QString& reason) {
+    return FileError(
+        QStringLiteral("No se puede leer el archivo \"%1\": %2.").arg(shownPath(path), reason));
+}
+
+// The whole file, refused before anything is read when it is no plain file or is larger
+// than any file of the show needs to be: a fifo would wait for ever, a huge file for seconds.
+QByteArray readBytes(const QString& path) {
+    const QString native = normalizeSeparators(path);
+    const QFileInfo info(native);
+    if (!info.exists()) {
+        throw cannotRead(path, QStringLiteral("no existe"));
+    }
+    if (info.isDir()) {
+        throw cannotRead(path, QStringLiteral("es una carpeta, no un archivo"));
+    }
+    if (!info.isFile()) {
+        throw cannotRead(path, QStringLiteral("no es un archivo común"));
+    }
+    const auto tooLarge = [&path](qint64 size) {
+        return cannotRead(path, QStringLiteral("mide %1 KB y el máximo es %2 KB")
+                                    .arg((size + 1023) / 1024)
+                                    .arg(kLargestTextFile / 1024));
+    };
+    if (info.size() > kLargestTextFile) {
+        throw tooLarge(info.size());
+    }
+    QFile file(native);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        const bool denied = errno == EACCES || errno == EPERM || !QFileInfo(native).isReadable();
+        throw cannotRead(path, denied ? QStringLiteral("no hay permiso para leerlo")
+                                      : QStringLiteral("no se pudo abrir"));
+    }
+    const QByteArray bytes = file.read(kLargestTextFile + 1);
+    if (file.error() != QFileDevice::NoError) {
+        throw cannotRead(path, QStringLiteral("falló la lectura"));
+    }
+    if (bytes.size() > kLargestTextFile) {
+        throw tooLarge(file.size());
+    }
+    return bytes;
 }
 
 }  // namespace
@@ -91,15 +132,7 @@ QStringList splitLines(const QString& text) {
 }
 
 QString readTextFile(const QString& path) {
-    QFile file(normalizeSeparators(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError(cannotRead(path));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw FileError(cannotRead(path));
-    }
-    return decodeText(bytes);
+    return decodeText(readBytes(path));
 }
 
 QStringList readTextLines(const QString& path) {
@@ -107,28 +140,13 @@ QStringList readTextLines(const QString& path) {
 }
 
 QString readFirstLine(const QString& path) {
-    QFile file(normalizeSeparators(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError(cannotRead(path));
-    }
-    // Questions are one short line; read in blocks until a line end shows up.
-    QByteArray bytes;
-    for (;;) {
-        const QByteArray block = file.read(4096);
-        if (file.error() != QFileDevice::NoError) {
-            throw FileError(cannotRead(path));
-        }
-        bytes += block;
-        const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
-        if (block.isEmpty() || (!utf16 && (block.contains('\n') || block.contains('\r')))) {
-            break;
-        }
-        if (utf16 && bytes.size() > 4096 * 4) {
-            break;
+    const QString text = readTextFile(path);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            return text.left(i);
         }
     }
-    const QStringList lines = splitLines(decodeText(bytes));
-    return lines.isEmpty() ? QString() : lines.constFirst();
+    return text;
 }
 
 void writeTextFile(const QString& path, const QString& text) {
@@ -136,8 +154,8 @@ void writeTextFile(const QString& path, const QString& text) {
     QSaveFile file(native);
     const QByteArray bytes = encodeText(text);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw FileError(QStringLiteral("No se pudo guardar el archivo \"%1\"")
-                            .arg(QDir::toNativeSeparators(path)));
+        throw FileError(
+            QStringLiteral("No se pudo guardar el archivo \"%1\"").arg(shownPath(path)));
     }
 }
 

@@ -21,18 +21,24 @@ QByteArray encodeText(const QString& text);
 // Lines of a text; a line break at the very end does not start a further, empty line.
 QStringList splitLines(const QString& text);
 
-// Throws FileError when the file cannot be opened or read.
+// No card, setting or list of the show comes near this size: a larger file is refused
+// unread, so a damaged or wrong file never makes a command wait.
+inline constexpr qint64 kLargestTextFile = 64 * 1024;
+
+// Throws FileError, naming the file and the reason, when it is missing, is no plain file,
+// is larger than kLargestTextFile or cannot be opened or read.
 QString readTextFile(const QString& path);
 QStringList readTextLines(const QString& path);
 
-// The first line only; reads no more of the file than it needs. Throws like readTextFile.
+// The first line only. Throws like readTextFile.
 QString readFirstLine(const QString& path);
 
 // Replaces the file with the text (already joined with CR LF where it has lines).
 void writeTextFile(const QString& path, const QString& text);
 
 // A file that holds one path: nothing when the file is missing or its content is blank
-// (only spaces and control characters); otherwise the whole content, untrimmed.
+// (only spaces and control characters); otherwise the whole content, untrimmed. Throws
+// like readTextFile when the file is there but cannot be read.
 std::optional<QString> readPathFile(const QString& path);
 
 // Removes leading and trailing spaces and control characters.

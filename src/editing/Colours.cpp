@@ -1,8 +1,9 @@
 #include "editing/Colours.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QPalette>
+
+#include "platform/Errors.h"
 
 namespace velta {
 
@@ -108,9 +109,9 @@ QString unknownColourMessage(const QString& file, int line, const QString& name)
     return QStringLiteral(
                "El color \"%1\" de la línea %2 de %3 no es un color conocido; se "
                "conserva el color predeterminado.")
-        .arg(name)
+        .arg(elided(name))
         .arg(line)
-        .arg(QDir::toNativeSeparators(file));
+        .arg(shownPath(file));
 }
 
 }  // namespace velta

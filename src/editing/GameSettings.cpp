@@ -73,36 +73,58 @@ QString defaultCoverPath() {
                                   : programPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
 }
 
-GameSettings readGameSettings(QStringList* problems) {
+GameSettings readGameSettings(QStringList* unreadable, QStringList* notices) {
+    // A file that is there but cannot be read counts as absent; why is kept for the operator.
+    const auto read = [unreadable](const auto& step) {
+        try {
+            step();
+        } catch (const FileError& e) {
+            if (unreadable) {
+                *unreadable << errorMessage(e);
+            }
+        }
+    };
     GameSettings s;
-    if (const auto title = readLinesFile(programPath(kTitleFile))) {
-        takeLine(*title, 1, s.title);
-        takeLine(*title, 2, s.titleColour);
-        takeLine(*title, 3, s.backgroundColour);
-    }
-    if (const auto teams = readLinesFile(programPath(kTeamsFile))) {
-        takeLine(*teams, 1, s.leftTeamName);
-        takeLine(*teams, 2, s.rightTeamName);
-    }
-    if (QFileInfo::exists(programPath(kCoverFile))) {
-        s.coverImage =
-            portablePath(readPathFile(programPath(kCoverFile)).value_or(defaultCoverPath()));
-    }
-    if (QFileInfo::exists(programPath(kFrameFile))) {
-        s.frameImage = portablePath(readPathFile(programPath(kFrameFile)).value_or(QString()));
-    }
-    s.roundFolderPath = ResolveRoundFolder(programFolder());
+    read([&s] {
+        if (const auto title = readLinesFile(programPath(kTitleFile))) {
+            takeLine(*title, 1, s.title);
+            takeLine(*title, 2, s.titleColour);
+            takeLine(*title, 3, s.backgroundColour);
+        }
+    });
+    read([&s] {
+        if (const auto teams = readLinesFile(programPath(kTeamsFile))) {
+            takeLine(*teams, 1, s.leftTeamName);
+            takeLine(*teams, 2, s.rightTeamName);
+        }
+    });
+    read([&s] {
+        if (QFileInfo::exists(programPath(kCoverFile))) {
+            s.coverImage =
+                portablePath(readPathFile(programPath(kCoverFile)).value_or(defaultCoverPath()));
+        }
+    });
+    read([&s] {
+        if (QFileInfo::exists(programPath(kFrameFile))) {
+            s.frameImage = portablePath(readPathFile(programPath(kFrameFile)).value_or(QString()));
+        }
+    });
+    s.roundFolderPath = defaultRoundFolder(programFolder());
+    read([&s] { s.roundFolderPath = ResolveRoundFolder(programFolder()); });
     // A rounds folder that is named but missing is said, or the show would run the default
-    // questions without a word.
-    const auto storedFolder = readPathFile(programPath(kRoundFolderFile));
-    if (problems && storedFolder &&
-        !QFileInfo(normalizeSeparators(portablePath(*storedFolder))).isDir()) {
-        *problems << QStringLiteral(
-                         "No se encontró la carpeta de rondas \"%1\" que indica %2; se usan "
-                         "las preguntas de \"%3\".")
-                         .arg(*storedFolder,
-                              QDir::toNativeSeparators(programPath(kRoundFolderFile)),
-                              QDir::toNativeSeparators(s.roundFolderPath));
+    // questions without a word. (An unreadable setting has been named above.)
+    try {
+        const auto storedFolder = readPathFile(programPath(kRoundFolderFile));
+        if (notices && storedFolder &&
+            !QFileInfo(normalizeSeparators(portablePath(*storedFolder))).isDir()) {
+            *notices << QStringLiteral(
+                            "No se encontró la carpeta de rondas \"%1\" que indica %2; se usan "
+                            "las preguntas de \"%3\".")
+                            .arg(*storedFolder,
+                                 QDir::toNativeSeparators(programPath(kRoundFolderFile)),
+                                 QDir::toNativeSeparators(s.roundFolderPath));
+        }
+    } catch (const FileError&) {
     }
     s.multipliersInNormal = !markerPresent(kMultipliersOffMarker);
     s.accumulateInEasy = markerPresent(kAccumulateEasyMarker);

@@ -59,9 +59,10 @@ QString ownCoverPath();
 QString defaultCoverPath();
 
 // The defaults, overlaid with whatever the files of the program folder hold. The rounds
-// folder resolves as at start-up, and a blank cover file names the default cover.
-// Whatever the operator should hear about (a rounds folder named but missing) is added to
-// `problems`.
-GameSettings readGameSettings(QStringList* problems = nullptr);
+// folder resolves as at start-up, and a blank cover file names the default cover. A file
+// that is there but cannot be read keeps the defaults of what it holds; `unreadable`
+// receives one message for each such file, naming it and the reason. Whatever else the
+// operator should hear about (a rounds folder named but missing) goes to `notices`.
+GameSettings readGameSettings(QStringList* unreadable = nullptr, QStringList* notices = nullptr);
 
 }  // namespace velta

@@ -22,7 +22,7 @@ QString searchKey(const QString& text) {
 QString questionListing(const QString& folder, const QString& title) {
     const QString separator = QStringLiteral("\r");
     QStringList lines{QStringLiteral("Rondas ") + title, separator};
-    for (const auto& [number, question] : ListRounds(folder, RoundKind::Normal)) {
+    for (const int number : roundNumbers(folder, RoundKind::Normal)) {
         const QStringList card = readTextLines(RoundFilePath(folder, RoundKind::Normal, number));
         for (int k = 0; k < card.size(); ++k) {
             lines << (k == 0 ? card[k] : QStringLiteral("%1.- %2").arg(k).arg(card[k]));
@@ -30,7 +30,7 @@ QString questionListing(const QString& folder, const QString& title) {
         lines << separator;
     }
     lines << separator << QStringLiteral("Rondas Extras") << separator;
-    for (const auto& [number, question] : ListRounds(folder, RoundKind::Extra)) {
+    for (const int number : roundNumbers(folder, RoundKind::Extra)) {
         lines << readTextLines(RoundFilePath(folder, RoundKind::Extra, number)) << separator;
     }
     return lines.join(QStringLiteral("\r\n"));

@@ -27,16 +27,16 @@ int nextStrikeCount(int count) {
     return count > 2 ? 1 : count + 1;
 }
 
-int potSum(const QList<int>& points) {
-    int sum = 0;
-    for (int p : points) {
+qint64 potSum(const QList<qint64>& points) {
+    qint64 sum = 0;
+    for (qint64 p : points) {
         sum += p;
     }
     return sum;
 }
 
-Scores award(Scores scores, int pot, int multiplier, Side to) {
-    const int points = pot * multiplier;
+Scores award(Scores scores, qint64 pot, int multiplier, Side to) {
+    const qint64 points = pot * multiplier;
     if (to == Side::Left) {
         scores.left += points;
     } else if (to == Side::Right) {
@@ -45,12 +45,12 @@ Scores award(Scores scores, int pot, int multiplier, Side to) {
     return scores;
 }
 
-std::optional<Scores> moveAward(Scores scores, int award, Side awardedTo, Side to) {
-    const int giving = to == Side::Left ? scores.right : scores.left;
+std::optional<Scores> moveAward(Scores scores, qint64 award, Side awardedTo, Side to) {
+    const qint64 giving = to == Side::Left ? scores.right : scores.left;
     if (to == Side::None || awardedTo == to || giving < award) {
         return std::nullopt;
     }
-    const int shift = to == Side::Left ? award : -award;
+    const qint64 shift = to == Side::Left ? award : -award;
     return Scores{scores.left + shift, scores.right - shift};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QtGlobal>
 #include <optional>
 
 namespace velta::game {
@@ -26,24 +27,30 @@ int awardMultiplier(const Schedule& schedule, bool multipliersInNormal);
 // Strikes on one card count 1, 2, 3 and then start again at 1.
 int nextStrikeCount(int count);
 
+// The largest points one answer may carry (a question's answers add up to 100), and the
+// largest score the operator may type. With them no sum of the game comes near the limits
+// of its 64-bit numbers.
+inline constexpr qint64 kLargestPoints = 99999;
+inline constexpr qint64 kLargestEnteredScore = 999999999;
+
 // The pot: the points of the rows in play added up.
-int potSum(const QList<int>& points);
+qint64 potSum(const QList<qint64>& points);
 
 enum class Side { None, Left, Right };
 
 struct Scores {
-    int left = 0;
-    int right = 0;
+    qint64 left = 0;
+    qint64 right = 0;
     bool operator==(const Scores& other) const {
         return left == other.left && right == other.right;
     }
 };
 
 // The scores after an award of the pot times the multiplier to one side.
-Scores award(Scores scores, int pot, int multiplier, Side to);
+Scores award(Scores scores, qint64 pot, int multiplier, Side to);
 
 // The scores after the last award moves to the other side. Nothing when it already lies on
 // that side, or when the giving team has fewer points than the award.
-std::optional<Scores> moveAward(Scores scores, int award, Side awardedTo, Side to);
+std::optional<Scores> moveAward(Scores scores, qint64 award, Side awardedTo, Side to);
 
 }  // namespace velta::game

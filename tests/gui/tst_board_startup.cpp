@@ -71,6 +71,8 @@ class BoardStartupTest : public test::StartupFixture {
     void roundFolderFile_data();
     void roundFolderFile();
     void optionMarkers();
+    void unreadableSettingIsNamedOnceAndStartGoesOn_data();
+    void unreadableSettingIsNamedOnceAndStartGoesOn();
 };
 
 void BoardStartupTest::init() {
@@ -326,6 +328,68 @@ void BoardStartupTest::optionMarkers() {
     QVERIFY(board->settings().accumulateInEasy);
     QVERIFY(board->settings().hideQuestion);
     QVERIFY(board.Label16->isHidden());
+}
+
+void BoardStartupTest::unreadableSettingIsNamedOnceAndStartGoesOn_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("huge");  // 10 MB of one line, else a folder where the file belongs
+    for (const char* file : {"Titulo", "Equipos", "Portada", "Marco", "RondaDir"}) {
+        QTest::addRow("%s.txt is a folder", file) << QString::fromLatin1(file) << false;
+    }
+    QTest::newRow("Titulo.txt of 10 MB") << "Titulo" << true;
+}
+
+// A settings file that cannot be read is named once, with the reason; what it holds keeps
+// its default and every other step of the start runs.
+void BoardStartupTest::unreadableSettingIsNamedOnceAndStartGoesOn() {
+    QFETCH(QString, file);
+    QFETCH(bool, huge);
+    test::TempProgramFolder& folder = fixture_->folder;
+    const QString dir = folder.path();
+    folder.writeBytes(QStringLiteral("Config/Titulo.txt"), lines({"Mi Juego", "Navy", "Black"}));
+    folder.writeBytes(QStringLiteral("Config/Equipos.txt"), lines({"Rojos", "Azules"}));
+    folder.writeBytes(QStringLiteral("Shows/tapa.jpg"), test::pictureFile(QSize(31, 17), "JPG"));
+    folder.writeBytes(QStringLiteral("Shows/borde.bmp"), test::pictureFile(QSize(13, 11), "BMP"));
+    folder.writeBytes(QStringLiteral("Config/Portada.txt"),
+                      QFile::encodeName(dir + "/Shows/tapa.jpg"));
+    folder.writeBytes(QStringLiteral("Config/Marco.txt"),
+                      QFile::encodeName(dir + "/Shows/borde.bmp"));
+    folder.writeRound(1, QStringLiteral("En Otras"), test::standardAnswers());
+    QVERIFY(QDir(dir).rename(QStringLiteral("Rondas"), QStringLiteral("Otras")));
+    QVERIFY(QDir(dir).mkdir(QStringLiteral("Rondas")));
+    folder.writeBytes(QStringLiteral("Config/RondaDir.txt"), QFile::encodeName(dir + "/Otras"));
+    folder.writeBytes(QStringLiteral("dt.cfg"), "1");
+    folder.writeBytes(QStringLiteral("sq.cfg"), "1");
+    const QString broken = QStringLiteral("Config/%1.txt").arg(file);
+    QVERIFY(QFile::remove(folder.file(broken)));
+    if (huge) {
+        folder.writeBytes(broken, "Mi Juego\r\n" + QByteArray(10 * 1024 * 1024, 'N'));
+    } else {
+        QVERIFY(QDir(dir).mkpath(broken));
+    }
+    BoardView board(start());
+
+    const QStringList errors = fixture_->dialogs.errors();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(
+        errors[0].startsWith(
+            QStringLiteral("No se puede leer el archivo \"%1\": ").arg(folder.file(broken))) &&
+            errors[0].endsWith(QLatin1String("Lo que guardan toma sus valores predeterminados.")),
+        qPrintable(errors[0]));
+    QCOMPARE(fixture_->dialogs.notices(), QStringList());
+    QVERIFY(board.Panel9->isHidden());
+    QCOMPARE(board.Label22->text(), QStringLiteral("V" VELTA_VERSION));
+    QCOMPARE(board.Label18->text(), file == "Titulo" ? "Veltarama" : "Mi Juego");
+    QCOMPARE(board->palette().color(QPalette::Window),
+             tableColour(file == "Titulo" ? "Window" : "Black"));
+    QCOMPARE(board.Edit16->text(), file == "Equipos" ? "Los Verdes" : "Rojos");
+    QCOMPARE(board.Image2->image().size(), file == "Portada" ? QSize(1096, 601) : QSize(31, 17));
+    QCOMPARE(board.Image13->image().size() == QSize(13, 11), file != "Marco");
+    QCOMPARE(board.Timer3->isActive(), file != "Portada");
+    QCOMPARE(QDir(board->roundFolder()).absolutePath(),
+             QDir(folder.file(file == "RondaDir" ? "Rondas" : "Otras")).absolutePath());
+    QVERIFY(!board->settings().multipliersInNormal);
+    QVERIFY(board->settings().hideQuestion);
 }
 
 QTEST_MAIN(BoardStartupTest)

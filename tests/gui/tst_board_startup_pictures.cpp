@@ -36,6 +36,8 @@ class BoardPicturesTest : public test::StartupFixture {
     void missingCoverAndFrameAreBothReported();
     void startPicturesComeFromTheCurrentDirectory();
     void unreadableSettingStillOpensTheWindow();
+    void pictureThatCannotBeShownSaysWhy_data();
+    void pictureThatCannotBeShownSaysWhy();
 };
 
 void BoardPicturesTest::init() {
@@ -71,7 +73,8 @@ void BoardPicturesTest::coverFile_data() {
         << kNoCover + "<dir>/Shows/tapa.jpg\r\n";
     QTest::newRow("not a picture")
         << QStringList{"Shows/tapa.jpg:0"} << QByteArray("<dir>/Shows/tapa.jpg") << 0
-        << "No se pudo leer la imagen de portada:\n<dir>/Shows/tapa.jpg";
+        << "No se pudo leer la imagen de portada:\n<dir>/Shows/tapa.jpg\nEl archivo no es una "
+           "imagen.";
 }
 
 void BoardPicturesTest::coverFile() {
@@ -211,6 +214,39 @@ void BoardPicturesTest::unreadableSettingStillOpensTheWindow() {
     QCOMPARE(board.Image4->image(), art::boardBackground());
     QCOMPARE(board.Image10->image(), art::scoreBoxLeft());
     QCOMPARE(board.Image13->image(), art::frame());
+}
+
+void BoardPicturesTest::pictureThatCannotBeShownSaysWhy_data() {
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QByteArray>("picture");
+    QTest::addColumn<QString>("why");
+    const QByteArray jpeg = test::pictureFile(QSize(16, 16), "JPG");
+    // The same picture with a header that claims 30000 × 30000 pixels.
+    QByteArray huge = jpeg;
+    const int frameHeader = huge.indexOf("\xFF\xC0");
+    huge.replace(frameHeader + 5, 4, QByteArray("\x75\x30\x75\x30", 4));
+    QTest::newRow("cover, too large")
+        << "Portada" << huge << "La imagen es demasiado grande: 30000 × 30000 píxeles.";
+    QTest::newRow("cover, cut short")
+        << "Portada" << jpeg.left(100) << "La imagen está dañada o incompleta.";
+    QTest::newRow("frame, not a picture")
+        << "Marco" << QByteArray("Hola, no soy una imagen") << "El archivo no es una imagen.";
+}
+
+void BoardPicturesTest::pictureThatCannotBeShownSaysWhy() {
+    QFETCH(QString, setting);
+    QFETCH(QByteArray, picture);
+    QFETCH(QString, why);
+    const QString path = fixture_->folder.file(QStringLiteral("Shows/imagen.jpg"));
+    fixture_->folder.writeBytes(QStringLiteral("Shows/imagen.jpg"), picture);
+    fixture_->folder.writeBytes(QStringLiteral("Config/%1.txt").arg(setting),
+                                QFile::encodeName(path));
+    BoardView board(start());
+
+    QCOMPARE(fixture_->dialogs.notices(),
+             QStringList{QStringLiteral("No se pudo leer la imagen de %1:\n%2\n%3")
+                             .arg(setting == "Portada" ? "portada" : "marco", path, why)});
+    QVERIFY(board.Panel9->isHidden());
 }
 
 QTEST_MAIN(BoardPicturesTest)

@@ -58,9 +58,7 @@ class EditorTest : public QObject {
 
   private:
     ConsoleFixture& f() { return *f_; }
-    void click(const char* name) {
-        QTest::mouseClick(f().find<QWidget>(name), Qt::LeftButton);
-    }
+    void click(const char* name) { QTest::mouseClick(f().find<QWidget>(name), Qt::LeftButton); }
     QString text(const char* name) { return f().find<QLineEdit>(name)->text(); }
     QString label() { return f().find<QLabel>("Label32")->text(); }
     void typeInto(const char* name, const QString& typed) {
@@ -292,7 +290,8 @@ void EditorTest::extraSeries() {
 // The explorer lists every card with its number; the search ignores case and accents; a
 // click opens the card the line shows, gaps in the numbering included.
 void EditorTest::explorer() {
-    f().folder.writeRound(2, QStringLiteral("Un cítrico: el LIMÓN"), velta::test::standardAnswers());
+    f().folder.writeRound(2, QStringLiteral("Un cítrico: el LIMÓN"),
+                          velta::test::standardAnswers());
     f().folder.writeRound(6, QStringLiteral("Limonada"), velta::test::standardAnswers());
     QVERIFY(f().startWithConsole());
     auto* panel = f().find<QWidget>("Panel13");

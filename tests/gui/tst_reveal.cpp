@@ -51,6 +51,8 @@ class Reveal : public QObject {
     void answerTypeSize();
     void keysNeedAQuestionOnTheBoard();
     void blankAndBrokenAnswerLines();
+    void pointsAnAnswerCannotCarry_data();
+    void pointsAnAnswerCannotCarry();
     void strikesCycleThroughTheirPictures();
     void strikeDuringSplash();
     void missingOrBrokenStrikePictures();
@@ -201,6 +203,44 @@ void Reveal::blankAndBrokenAnswerLines() {
     QCOMPARE(b.rows[0].answer->text(), QStringLiteral("Solo"));
     QCOMPARE(b.Label17->text(), QStringLiteral("0"));
     QCOMPARE(f.dialogs.errors().size(), 1);
+}
+
+void Reveal::pointsAnAnswerCannotCarry_data() {
+    QTest::addColumn<QString>("points");
+    QTest::addColumn<QString>("why");  // empty: the answer is revealed
+    const QString notANumber = QStringLiteral("'%1' no es un valor entero válido");
+    const QString tooMany = QStringLiteral("los puntos %1 pasan del máximo de 99999.");
+    QTest::newRow("the largest") << "99999" << QString();
+    QTest::newRow("letters") << "12abc" << notANumber.arg("12abc");
+    QTest::newRow("one past the largest") << "100000" << tooMany.arg("100000");
+    QTest::newRow("past 32 bits") << "2147483648" << tooMany.arg("2147483648");
+    QTest::newRow("sixty thousand digits")
+        << QString(60000, QChar('7')) << tooMany.arg(QString(39, QChar('7')) + QChar(0x2026));
+    QTest::newRow("negative") << "-5" << QStringLiteral("los puntos -5 no pueden ser negativos.");
+}
+
+// Points no answer can carry never reach the pot: the message names the card and its line
+// and quotes no more than the start of the value; the row stays covered.
+void Reveal::pointsAnAnswerCannotCarry() {
+    QFETCH(QString, points);
+    QFETCH(QString, why);
+    BoardFixture f;
+    QVERIFY(startOnCard(f, {QStringLiteral("Uno,") + points, QStringLiteral("Dos,30")}));
+    BoardView b(*f.board);
+
+    f.press('1');
+    if (why.isEmpty()) {
+        QCOMPARE(b.Label17->text(), points);
+        QVERIFY(f.dialogs.shown.isEmpty());
+        return;
+    }
+    QCOMPARE(f.dialogs.errors(),
+             QStringList{QStringLiteral("\"%1\", línea 2 (respuesta 1): ")
+                             .arg(f.folder.file(QStringLiteral("Rondas/ronda1.txt"))) +
+                         why});
+    QVERIFY(b.rows[0].cover->isVisible());
+    f.press('2');
+    QCOMPARE(b.Label17->text(), QStringLiteral("30"));
 }
 
 // Strikes count 1, 2, 3, 1 on a card, each with its picture for one second on both

@@ -38,6 +38,9 @@ class RoundFlow : public QObject {
     void scoreBoxesFollowTheMarker();
     void easyMode_data();
     void easyMode();
+    void unreadableCardsArePassedOver_data();
+    void unreadableCardsArePassedOver();
+    void gapsAreNamedOnceAndCrossed();
 };
 
 // How the double-and-triple option is switched off, if at all.
@@ -446,6 +449,114 @@ void RoundFlow::easyMode() {
     QVERIFY(b.Image1->isVisible());
     QVERIFY(!b.Image3->isVisible());
     QVERIFY(f.dialogs.shown.isEmpty());
+}
+
+void RoundFlow::unreadableCardsArePassedOver_data() {
+    QTest::addColumn<bool>("tooLarge");  // else no read permission
+    QTest::newRow("no read permission") << false;
+    QTest::newRow("larger than 64 KB") << true;
+}
+
+// A card that cannot be read is named and passed over; while no card can be read, the board,
+// the round number and the game count stay as they were, so no pot is given twice.
+void RoundFlow::unreadableCardsArePassedOver() {
+    QFETCH(bool, tooLarge);
+    BoardFixture f;
+    f.writeCards(4);
+    QVERIFY(f.start());
+    BoardView b(*f.board);
+    const auto spoil = [&](int n) {
+        const QString file = QStringLiteral("Rondas/ronda%1.txt").arg(n);
+        if (tooLarge) {
+            f.folder.writeRound(n, QString(70000, QChar('Q')), velta::test::standardAnswers());
+        } else {
+            f.folder.denyReading(file);
+        }
+        return QStringLiteral(
+                   "No se puede leer el archivo \"%1\": %2.\nEsa pregunta no se pone "
+                   "en el tablero.")
+            .arg(f.folder.file(file), tooLarge ? QStringLiteral("mide 69 KB y el máximo es 64 KB")
+                                               : QStringLiteral("no hay permiso para leerlo"));
+    };
+    const auto press = [&f](char key) { velta::test::asShowUser([&] { f.press(key); }); };
+    press('s');
+    b->splashTick();
+    press('1');
+    press('z');
+    f.sound.clear();
+    const QString second = spoil(2);
+    const QString third = spoil(3);
+
+    press('s');
+    QCOMPARE(f.dialogs.errors(), QStringList({second, third}));
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 4"));
+    QCOMPARE(b->state().RoundNumber, 4);
+    QCOMPARE(b->state().GameQuestionCount, 2);
+    QVERIFY(!b->state().DoublePoints);
+    QCOMPARE(f.control.relay, QStringLiteral("ronda4.txt"));
+
+    f.dialogs.shown.clear();
+    press('a');
+    QCOMPARE(f.dialogs.errors(), QStringList({third, second}));
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
+    QCOMPARE(b->state().GameQuestionCount, 1);
+    press('1');
+    press('z');
+    QCOMPARE(b.Label19->text(), QStringLiteral("80"));
+
+    // Nothing after card 1 can be read: S changes nothing at all.
+    spoil(4);
+    f.dialogs.shown.clear();
+    f.sound.clear();
+    press('s');
+    QCOMPARE(f.dialogs.errors().size(), 3);
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
+    QVERIFY(!b.rows[0].cover->isVisible());
+    QCOMPARE(b.Label17->text(), QStringLiteral("00"));
+    QCOMPARE(b.ETotal->text(), QStringLiteral("40"));
+    QVERIFY(!b.SpeedButton13->isEnabled());
+    QCOMPARE(b->state().RoundNumber, 1);
+    QCOMPARE(b->state().GameQuestionCount, 1);
+    QCOMPARE(f.control.relay, QStringLiteral("ronda1.txt"));
+    QVERIFY(f.sound.effects().isEmpty());
+}
+
+// A number missing in the folder is named once a run, and the game goes on over it both
+// ways; the game count follows the cards put up.
+void RoundFlow::gapsAreNamedOnceAndCrossed() {
+    BoardFixture f;
+    for (int n : {1, 2, 4, 7}) {
+        f.folder.writeRound(n, QStringLiteral("Pregunta %1").arg(n),
+                            velta::test::standardAnswers());
+    }
+    QVERIFY(f.start());
+    BoardView b(*f.board);
+    const QString rounds = f.folder.file(QStringLiteral("Rondas"));
+
+    f.type("ss");
+    QVERIFY(f.dialogs.shown.isEmpty());
+    f.press('s');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 4"));
+    QCOMPARE(b->state().GameQuestionCount, 3);
+    QVERIFY(b->state().DoublePoints);
+    f.press('v');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 7"));
+    QCOMPARE(f.dialogs.notices(),
+             QStringList({QStringLiteral("Falta el archivo \"ronda3.txt\" en la carpeta de rondas "
+                                         "\"%1\": la pregunta 3 no existe y el juego la salta.")
+                              .arg(rounds),
+                          QStringLiteral("Faltan los archivos \"ronda5.txt\" a \"ronda6.txt\" en "
+                                         "la carpeta de rondas \"%1\": las preguntas 5 a 6 no "
+                                         "existen y el juego las salta.")
+                              .arg(rounds)}));
+
+    f.type("aa");
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 2"));
+    QCOMPARE(b->state().GameQuestionCount, 1);
+    f.press('s');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 4"));
+    QCOMPARE(f.dialogs.shown.size(), 2);
+    QVERIFY(f.dialogs.errors().isEmpty());
 }
 
 QTEST_MAIN(RoundFlow)

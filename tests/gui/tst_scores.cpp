@@ -26,6 +26,7 @@ class ScoresTest : public QObject {
     void reassignPanelMovesTheLastAward();
     void swapKeepsTheTextsAsTheyAre();
     void manualEntryAsksUntilItGetsAWholeNumber();
+    void scoresPastTheLimitsOfIntegers();
 
   private:
     void press(char key) { f_->press(key); }
@@ -353,6 +354,37 @@ void ScoresTest::manualEntryAsksUntilItGetsAWholeNumber() {
     // Keys still reach the commands afterwards.
     press('s');
     QCOMPARE(board_->state().GameQuestionCount, 2);
+}
+
+// A typed score above 999,999,999 is refused with a word; scores that awards take past
+// 2^31 stay exact.
+void ScoresTest::scoresPastTheLimitsOfIntegers() {
+    playCards(1);
+    press('1');
+    press('2');
+    press('z');
+    press('b');
+    const QString sixtyDigits(60, QChar('9'));
+    f_->dialogs.inputs << QStringLiteral("1000000000") << sixtyDigits << QStringLiteral("999999999")
+                       << std::nullopt;
+    click(ui_->Button7);
+    expectScores(QStringLiteral("999999999"), QStringLiteral("00"));
+    const QString refused =
+        QStringLiteral("El marcador %1 pasa del máximo de 999999999; escriba otro.");
+    QCOMPARE(f_->dialogs.notices(),
+             QStringList({refused.arg("1000000000"),
+                          refused.arg(QString(39, QChar('9')) + QChar(0x2026))}));
+
+    ui_->Label19->setText(QStringLiteral("2147483640"));
+    press('s');
+    press('1');
+    press('2');
+    press('z');
+    expectScores(QStringLiteral("2147483685"), QStringLiteral("00"));
+    press('b');
+    click(ui_->Button5);
+    expectScores(QStringLiteral("2147483640"), QStringLiteral("45"));
+    QVERIFY(f_->dialogs.errors().isEmpty());
 }
 
 QTEST_MAIN(ScoresTest)

@@ -1,7 +1,10 @@
 #include "TempProgramFolder.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include "content/TextFiles.h"
 #include "platform/ProgramFolder.h"
@@ -12,6 +15,8 @@ TempProgramFolder::TempProgramFolder() : previousCurrent_(QDir::currentPath()) {
     setProgramFolder(dir_.path());
     QDir::setCurrent(dir_.path());
     QDir(dir_.path()).mkpath(QStringLiteral("Rondas"));
+    // Other users may look in, as they may in a program folder (see asShowUser).
+    chmod(QFile::encodeName(dir_.path()).constData(), 0755);
 }
 
 TempProgramFolder::~TempProgramFolder() {
@@ -45,6 +50,26 @@ QByteArray TempProgramFolder::readBytes(const QString& relative) const {
         return {};
     }
     return f.readAll();
+}
+
+void TempProgramFolder::denyReading(const QString& relative) const {
+    if (!QFile::setPermissions(file(relative), {})) {
+        qFatal("Cannot take the permissions of %s", qPrintable(file(relative)));
+    }
+}
+
+void asShowUser(const std::function<void()>& step) {
+    const uid_t previous = geteuid();
+    const uid_t nobody = 65534;
+    if (previous == 0 && seteuid(nobody) != 0) {
+        qFatal("Cannot run as the user nobody");
+    }
+    const auto back = qScopeGuard([previous] {
+        if (previous == 0 && seteuid(previous) != 0) {
+            qFatal("Cannot become root again");
+        }
+    });
+    step();
 }
 
 }  // namespace velta::test

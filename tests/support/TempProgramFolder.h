@@ -4,11 +4,13 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace velta::test {
 
 // A throw-away program folder: becomes the program folder and the current directory for
-// the test's lifetime, and helps write the files a test needs.
+// the test's lifetime, and helps write the files a test needs. Like a real program folder,
+// other users may read it.
 class TempProgramFolder {
   public:
     TempProgramFolder();
@@ -23,10 +25,16 @@ class TempProgramFolder {
     void writeRound(int number, const QString& question, const QStringList& answerLines,
                     bool extra = false) const;
     QByteArray readBytes(const QString& relative) const;
+    // Takes every permission of the file away: only root may read it now (see asShowUser).
+    void denyReading(const QString& relative) const;
 
   private:
     QTemporaryDir dir_;
     QString previousCurrent_;
 };
+
+// Runs `step` as a user without special rights, the way the show runs. Root reads every
+// file whatever its permissions, so as root the effective user is "nobody" meanwhile.
+void asShowUser(const std::function<void()>& step);
 
 }  // namespace velta::test

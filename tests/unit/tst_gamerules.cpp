@@ -19,6 +19,7 @@ class GameRulesTest : public QObject {
     void strikesCountToThreeAndStartAgain();
     void potAddsTheRowsInPlay();
     void awardGoesToOneSide();
+    void sumsNeverWrap();
     void movingTheLastAward_data();
     void movingTheLastAward();
 };
@@ -93,6 +94,17 @@ void GameRulesTest::potAddsTheRowsInPlay() {
 void GameRulesTest::awardGoesToOneSide() {
     QCOMPARE(award({10, 20}, 45, 3, Side::Left), (Scores{145, 20}));
     QCOMPARE(award({10, 20}, 45, 1, Side::Right), (Scores{10, 65}));
+}
+
+// Sums past 32 bits stay exact: five answers of the largest points, tripled, onto a score
+// already past 2^31.
+void GameRulesTest::sumsNeverWrap() {
+    const qint64 pot = potSum(QList<qint64>(5, kLargestPoints));
+    QCOMPARE(pot, Q_INT64_C(499995));
+    const qint64 past32Bits = Q_INT64_C(2147483000);
+    QCOMPARE(award({past32Bits, 0}, pot, 3, Side::Left), (Scores{past32Bits + 1499985, 0}));
+    QCOMPARE(*moveAward({past32Bits, 0}, past32Bits, Side::Left, Side::Right),
+             (Scores{0, past32Bits}));
 }
 
 void GameRulesTest::movingTheLastAward_data() {

@@ -6,9 +6,11 @@
 #include <QtTest>
 
 #include "TempProgramFolder.h"
+#include "content/RemovalJournal.h"
 #include "content/RoundFiles.h"
 #include "content/TextFiles.h"
 #include "platform/Errors.h"
+#include "platform/FileMoves.h"
 
 using namespace velta;
 using velta::test::TempProgramFolder;
@@ -52,6 +54,46 @@ QList<QByteArray> sorted(QList<QByteArray> list) {
     return list;
 }
 
+// What a crash does to a removal: everything stops where it is.
+struct Crash {};
+
+// Stands in for the file system's renames: counts them, lets them through, and makes the
+// ones numbered in `failing` fail or the one numbered `crashAt` crash.
+class CutShort : public FileMoves {
+  public:
+    CutShort() { setFileMoves(this); }
+    ~CutShort() override { setFileMoves(nullptr); }
+    bool move(const QString& from, const QString& to) override {
+        const int call = calls++;
+        if (call == crashAt) {
+            throw Crash{};
+        }
+        return !failing.contains(call) && FileMoves::move(from, to);
+    }
+    int calls = 0;
+    int crashAt = -1;
+    QSet<int> failing;
+};
+
+// Cards 1 to 5, each with its own bytes.
+QList<QByteArray> fiveCards(const TempProgramFolder& folder) {
+    writeCards(folder, {1, 2, 3, 4, 5});
+    QList<QByteArray> bytes;
+    for (int n = 1; n <= 5; ++n) {
+        bytes << folder.readBytes(QStringLiteral("Rondas/ronda%1.txt").arg(n));
+    }
+    return bytes;
+}
+
+// The bytes of the cards the folder holds, in number order.
+QList<QByteArray> cardBytes(const TempProgramFolder& folder) {
+    QList<QByteArray> bytes;
+    for (int n = 1; QFile::exists(folder.file(QStringLiteral("Rondas/ronda%1.txt").arg(n))); ++n) {
+        bytes << folder.readBytes(QStringLiteral("Rondas/ronda%1.txt").arg(n));
+    }
+    return bytes;
+}
+
 }  // namespace
 
 class RoundFilesTest : public QObject {
@@ -76,6 +118,13 @@ class RoundFilesTest : public QObject {
     void removingAMissingNumberOnlyRenumbers();
     void removingOneSeriesLeavesTheOther();
     void removingWithoutARemovedFolderKeepsTheCard();
+    void removalCutShortIsFinishedAtTheNextLook_data();
+    void removalCutShortIsFinishedAtTheNextLook();
+    void failedMoveLeavesTheFolderAsItWas_data();
+    void failedMoveLeavesTheFolderAsItWas();
+    void journalsThisProgramDidNotWriteMoveNothing_data();
+    void journalsThisProgramDidNotWriteMoveNothing();
+    void seriesNumbersGoPastGaps();
 };
 
 void RoundFilesTest::folderSpelledWithEitherSeparator() {
@@ -486,6 +535,163 @@ void RoundFilesTest::removingWithoutARemovedFolderKeepsTheCard() {
 
     QCOMPARE(ListRounds(rounds, RoundKind::Normal), listing({1, 2, 3}));
     QCOMPARE(folder.readBytes(QStringLiteral("Rondas/ronda2.txt")), second);
+}
+
+void RoundFilesTest::removalCutShortIsFinishedAtTheNextLook_data() {
+    QTest::addColumn<int>("crashAt");  // the move the crash stops: 0 is card 2's own
+    QTest::addColumn<QString>("look");
+    // Removing card 2 of 5 is four moves: 2 into "borrado", then 3, 4 and 5 down one.
+    for (int move = 0; move <= 4; ++move) {
+        for (const char* look : {"listing", "lookup", "numbers", "next removal"}) {
+            QTest::addRow("crash at move %d, then %s", move, look)
+                << move << QString::fromLatin1(look);
+        }
+    }
+}
+
+// Whatever move a crash stops, the next look at the folder finishes the removal the
+// operator asked for: no card lost, no gap, the removed card in "borrado", no journal left.
+void RoundFilesTest::removalCutShortIsFinishedAtTheNextLook() {
+    QFETCH(int, crashAt);
+    QFETCH(QString, look);
+    TempProgramFolder folder;
+    const QString rounds = folder.file(QStringLiteral("Rondas"));
+    QList<QByteArray> cards = fiveCards(folder);
+    {
+        CutShort crash;
+        crash.crashAt = crashAt;
+        if (crashAt < 4) {
+            QVERIFY_THROWS_EXCEPTION(Crash, RemoveRound(rounds, RoundKind::Normal, 2));
+        } else {
+            // After the four moves, before the journal goes: put the journal back.
+            RemoveRound(rounds, RoundKind::Normal, 2);
+            writeTextFile(
+                removalJournalPath(rounds),
+                removalJournalText({RoundKind::Normal, 2, removedNames(folder).value(0)}));
+        }
+    }
+    QVERIFY(QFile::exists(removalJournalPath(rounds)));
+
+    if (look == QLatin1String("listing")) {
+        QCOMPARE(ListRounds(rounds, RoundKind::Normal).size(), 4);
+    } else if (look == QLatin1String("lookup")) {
+        QVERIFY(!RoundExists(rounds, RoundKind::Normal, 5));
+    } else if (look == QLatin1String("numbers")) {
+        QCOMPARE(roundNumbers(rounds, RoundKind::Normal), (QList<int>{1, 2, 3, 4}));
+    } else {
+        RemoveRound(rounds, RoundKind::Normal, 4);
+        cards.removeAt(4);
+    }
+
+    const QByteArray removed = cards.takeAt(1);
+    QCOMPARE(cardBytes(folder), cards);
+    const QStringList inRemoved = removedNames(folder);
+    QCOMPARE(inRemoved.size(), look == QLatin1String("next removal") ? 2 : 1);
+    QCOMPARE(folder.readBytes(QStringLiteral("Rondas/borrado/") +
+                              inRemoved.filter(QRegularExpression("^ronda2")).value(0)),
+             removed);
+    QVERIFY(!QFile::exists(removalJournalPath(rounds)));
+}
+
+void RoundFilesTest::failedMoveLeavesTheFolderAsItWas_data() {
+    QTest::addColumn<QList<int>>("failing");  // the moves that fail, undoing ones included
+    QTest::addColumn<bool>("undone");
+    QTest::newRow("card 2's own move") << QList<int>{0} << true;
+    QTest::newRow("card 3 down") << QList<int>{1} << true;
+    QTest::newRow("card 5 down") << QList<int>{3} << true;
+    // Moves 0 and 1 went; move 2 fails, and so does the first move back (card 2 up to 3).
+    QTest::newRow("card 4 down, and its undoing") << QList<int>{2, 3} << false;
+}
+
+// A move that fails undoes the removal and says which file could not be moved; when even
+// the undoing fails, the journal stays and the next look finishes the removal.
+void RoundFilesTest::failedMoveLeavesTheFolderAsItWas() {
+    QFETCH(QList<int>, failing);
+    QFETCH(bool, undone);
+    TempProgramFolder folder;
+    const QString rounds = folder.file(QStringLiteral("Rondas"));
+    QList<QByteArray> cards = fiveCards(folder);
+    QString message;
+    {
+        CutShort cut;
+        cut.failing = QSet<int>(failing.cbegin(), failing.cend());
+        try {
+            RemoveRound(rounds, RoundKind::Normal, 2);
+        } catch (const FileError& e) {
+            message = errorMessage(e);
+        }
+    }
+
+    const int first = failing.constFirst();
+    const QString from =
+        first == 0 ? QStringLiteral("ronda2.txt") : QStringLiteral("ronda%1.txt").arg(first + 2);
+    QVERIFY2(message.startsWith(QStringLiteral("No se pudo quitar la pregunta 2: no se pudo mover "
+                                               "\"%1\" a \"")
+                                    .arg(folder.file(QStringLiteral("Rondas/") + from))),
+             qPrintable(message));
+    if (undone) {
+        QVERIFY2(message.endsWith(QLatin1String("Las preguntas quedaron como estaban.")),
+                 qPrintable(message));
+        QCOMPARE(cardBytes(folder), cards);
+        QVERIFY(removedNames(folder).isEmpty());
+        return;
+    }
+    QVERIFY(QFile::exists(removalJournalPath(rounds)));
+    QCOMPARE(ListRounds(rounds, RoundKind::Normal).size(), 4);
+    const QByteArray removed = cards.takeAt(1);
+    QCOMPARE(cardBytes(folder), cards);
+    QCOMPARE(folder.readBytes(QStringLiteral("Rondas/borrado/") + removedNames(folder).value(0)),
+             removed);
+    QVERIFY(!QFile::exists(removalJournalPath(rounds)));
+}
+
+void RoundFilesTest::journalsThisProgramDidNotWriteMoveNothing_data() {
+    QTest::addColumn<QByteArray>("journal");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("garbage") << QByteArray("\x01\x02 no es un diario\r\n\xFF");
+    QTest::newRow("another series") << QByteArray("preguntas\r\n2\r\nronda2a.txt");
+    QTest::newRow("card 0") << QByteArray("ronda\r\n0\r\n");
+    QTest::newRow("ten digits") << QByteArray("ronda\r\n1000000000\r\n");
+    QTest::newRow("a name outside borrado") << QByteArray("ronda\r\n2\r\n../../ronda2a.txt");
+    QTest::newRow("another card's name") << QByteArray("ronda\r\n2\r\nronda3a.txt");
+    QTest::newRow("lines past the third") << QByteArray("ronda\r\n2\r\nronda2a.txt\r\nmás");
+}
+
+// A journal this program did not write is dropped, and no file moves on its word.
+void RoundFilesTest::journalsThisProgramDidNotWriteMoveNothing() {
+    QFETCH(QByteArray, journal);
+    TempProgramFolder folder;
+    const QString rounds = folder.file(QStringLiteral("Rondas"));
+    writeCards(folder, {1, 3, 4});
+    folder.writeBytes(QStringLiteral("Rondas/borrado/renumeracion.txt"), journal);
+
+    QCOMPARE(roundNumbers(rounds, RoundKind::Normal), (QList<int>{1, 3, 4}));
+
+    QVERIFY(!QFile::exists(removalJournalPath(rounds)));
+    QCOMPARE(removedNames(folder), QStringList());
+    QVERIFY(parseRemovalJournal(decodeText(journal)) == std::nullopt);
+    const RemovalJournal own{RoundKind::Extra, 12, QStringLiteral("xronda12-3.txt")};
+    const auto parsed = parseRemovalJournal(removalJournalText(own));
+    QVERIFY(parsed && parsed->kind == own.kind && parsed->number == own.number &&
+            parsed->removedName == own.removedName);
+}
+
+// The numbers a series' files carry, past any gap: the way on for a game whose folder has
+// a number missing.
+void RoundFilesTest::seriesNumbersGoPastGaps() {
+    TempProgramFolder folder;
+    const QString rounds = folder.file(QStringLiteral("Rondas"));
+    writeCards(folder, {1, 2, 4, 12});
+    writeCards(folder, {1, 3}, true);
+    for (const char* stray : {"ronda7.txt.bak", "ronda03.txt", "ronda1234567890.txt", "ronda.txt",
+                              "Ronda5.txt", "borrado/ronda6a.txt"}) {
+        folder.writeBytes(QStringLiteral("Rondas/") + QLatin1String(stray), "Suelto\r\nA,100");
+    }
+    QVERIFY(QDir(rounds).mkpath(QStringLiteral("ronda8.txt")));
+
+    QCOMPARE(roundNumbers(rounds, RoundKind::Normal), (QList<int>{1, 2, 4, 12}));
+    QCOMPARE(roundNumbers(rounds, RoundKind::Extra), (QList<int>{1, 3}));
+    QCOMPARE(roundNumbers(folder.file(QStringLiteral("Falta")), RoundKind::Normal), QList<int>());
 }
 
 QTEST_GUILESS_MAIN(RoundFilesTest)

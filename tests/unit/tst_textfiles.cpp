@@ -7,7 +7,9 @@
 #include <QtTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <csignal>
+#include <functional>
 #include <memory>
 
 #include "TempProgramFolder.h"
@@ -78,6 +80,8 @@ class TextFilesTest : public QObject {
     void textsWindows1252CannotHoldReadBackExactly_data();
     void textsWindows1252CannotHoldReadBackExactly();
     void unreadableFilesThrow();
+    void unreadableFilesSayWhy_data();
+    void unreadableFilesSayWhy();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
 };
@@ -116,6 +120,8 @@ void TextFilesTest::readsEveryEncodingAndLineEnd_data() {
     QTest::newRow("spaces are kept") << QByteArray("  a \r\n\t") << QStringList{"  a ", "\t"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << QStringList{};
+    QTest::newRow("64 KB, the largest read")
+        << QByteArray(64 * 1024, 'a') << QStringList{QString(64 * 1024, 'a')};
 }
 
 void TextFilesTest::readsEveryEncodingAndLineEnd() {
@@ -201,6 +207,63 @@ void TextFilesTest::unreadableFilesThrow() {
         QVERIFY_THROWS_EXCEPTION(FileError, readTextLines(path));
         QVERIFY_THROWS_EXCEPTION(FileError, readFirstLine(path));
     }
+}
+
+void TextFilesTest::unreadableFilesSayWhy_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "missing"
+                             << "no existe";
+    QTest::newRow("a folder") << "folder"
+                              << "es una carpeta, no un archivo";
+    QTest::newRow("a fifo, which would wait for a writer") << "fifo"
+                                                           << "no es un archivo común";
+    QTest::newRow("no read permission") << "denied"
+                                        << "no hay permiso para leerlo";
+    QTest::newRow("one byte over 64 KB") << "64 KB + 1"
+                                         << "mide 65 KB y el máximo es 64 KB";
+    QTest::newRow("a 50 MB line") << "50 MB"
+                                  << "mide 51200 KB y el máximo es 64 KB";
+}
+
+// Every reader refuses such a file before reading it, and says which file and why.
+void TextFilesTest::unreadableFilesSayWhy() {
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    TempProgramFolder folder;
+    const QString relative = QStringLiteral("Config/Titulo.txt");
+    const QString path = folder.file(relative);
+    QDir(folder.path()).mkpath(QStringLiteral("Config"));
+    if (file == QLatin1String("folder")) {
+        QDir(folder.path()).mkpath(relative);
+    } else if (file == QLatin1String("fifo")) {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    } else if (file == QLatin1String("denied")) {
+        folder.writeBytes(relative, "Mi juego\r\n");
+        folder.denyReading(relative);
+    } else if (file != QLatin1String("missing")) {
+        folder.writeBytes(relative, {});
+        QFile big(path);
+        QVERIFY(
+            big.resize(file.startsWith(QLatin1String("64")) ? 64 * 1024 + 1 : 50 * 1024 * 1024));
+    }
+
+    const QString expected =
+        QStringLiteral("No se puede leer el archivo \"%1\": %2.").arg(path, reason);
+    const auto messageOf = [](const std::function<void()>& read) {
+        QString message = QStringLiteral("no error");
+        test::asShowUser([&] {
+            try {
+                read();
+            } catch (const FileError& e) {
+                message = errorMessage(e);
+            }
+        });
+        return message;
+    };
+    QCOMPARE(messageOf([&] { readTextFile(path); }), expected);
+    QCOMPARE(messageOf([&] { readTextLines(path); }), expected);
+    QCOMPARE(messageOf([&] { readFirstLine(path); }), expected);
 }
 
 void TextFilesTest::failedWriteKeepsTheOldFile_data() {
