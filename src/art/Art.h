@@ -25,8 +25,10 @@ QImage notOnBoardMark();        // "not on the board", 626 x 209
 QImage startSplash();           // "¡A jugar!", 626 x 209
 QImage doublePoints();          // 585 x 136
 QImage triplePoints();          // 585 x 136
-QImage fastMoneyWinner();       // fast-money win, 626 x 209
-QImage pointer();               // pointer beside a control-window button, 48 x 48
+QImage fastMoneyWinner();       // fast-money win, a banner of 643 x 92
+// A slot of the fast-money board, for an answer or (deeper) a score.
+QImage fastMoneySlot(int width, int height, bool score);
+QImage pointer();  // pointer beside a control-window button, 48 x 48
 
 // The theme numbers that have a preset cover "Imagen\Titles\portada<N>.jpg".
 const QList<int>& coverThemeNumbers();

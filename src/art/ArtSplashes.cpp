@@ -214,28 +214,50 @@ QImage triplePoints() {
                         QColor(140, 0, 70), 3);
 }
 
+// A banner the width of the fast-money board: a glowing golden plate with confetti and
+// the word in show lettering.
 QImage fastMoneyWinner() {
-    QImage image = clearCanvas(kSplashWidth, kSplashHeight);
+    const int width = 643;
+    const int height = 92;
+    QImage image = clearCanvas(width, height);
     QPainter painter(&image);
     prepare(painter);
-    const QRectF area(8, 2, kSplashWidth - 16, kSplashHeight - 4);
-    paintBurst(painter, area, QColor(255, 255, 210), QColor(255, 190, 20), QColor(150, 70, 0), 28);
+    const QRectF plate(4, 6, width - 8, height - 12);
+    paintGlossyPanel(painter, plate, 22, QColor(255, 230, 120), QColor(210, 120, 0),
+                     QColor(120, 30, 0), 4);
     painter.save();
-    painter.setClipRegion(QRegion(area.toRect(), QRegion::Ellipse));
-    paintRays(painter, area.center(), area.width() / 2, 24, QColor(255, 255, 255, 110),
-              QColor(255, 120, 0, 70));
+    painter.setClipRect(plate.adjusted(4, 4, -4, -4));
+    paintRays(painter, plate.center(), plate.width() / 2, 28, QColor(255, 255, 255, 90),
+              QColor(255, 150, 0, 60));
     painter.restore();
-    paintConfetti(painter, area.adjusted(30, 16, -30, -16), 60, 11);
+    paintConfetti(painter, plate.adjusted(16, 6, -16, -6), 36, 11);
     const QPainterPath letters =
-        fittedText(QStringLiteral("¡GANADOR!"), showFont(true), QRectF(70, 46, 486, 118));
+        fittedText(QStringLiteral("¡GANADOR!"), showFont(true), QRectF(150, 12, 343, 68));
     paintShowText(painter, letters,
-                  {QColor(255, 255, 200), QColor(255, 170, 0), QColor(120, 0, 0),
-                   QColor(255, 255, 255), 6, 10});
+                  {QColor(255, 255, 220), QColor(255, 170, 0), QColor(120, 0, 0),
+                   QColor(255, 255, 255), 5, 6});
     for (const QPointF& spot :
-         {QPointF(70, 60), QPointF(560, 60), QPointF(120, 160), QPointF(506, 162)}) {
-        const QPainterPath star = starPath(spot, 20, 8, 5);
+         {QPointF(60, 46), QPointF(120, 46), QPointF(523, 46), QPointF(583, 46)}) {
+        const QPainterPath star = starPath(spot, 18, 7, 5);
         painter.fillPath(star, QColor(255, 240, 90));
         painter.strokePath(star, QPen(QColor(130, 40, 0), 2.5));
+    }
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// A slot of the fast-money board: a glossy bar, gold-rimmed; a score's is a deeper well.
+QImage fastMoneySlot(int width, int height, bool score) {
+    QImage image = clearCanvas(width, height);
+    QPainter painter(&image);
+    prepare(painter);
+    const QRectF body(2, 2, width - 4, height - 4);
+    if (score) {
+        paintGlossyPanel(painter, body, 10, QColor(20, 50, 140), QColor(3, 12, 50),
+                         QColor(255, 196, 40), 3);
+    } else {
+        paintGlossyPanel(painter, body, 12, QColor(40, 90, 200), QColor(10, 30, 110),
+                         QColor(255, 196, 40), 3);
     }
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <array>
 
+#include "board/FastMoneyBoard.h"
 #include "board/ImageBox.h"
 #include "board/KeyButton.h"
 
@@ -56,12 +57,12 @@ struct BoardUi {
     QLabel* Label19 = nullptr;  // left score
     QWidget* Panel4 = nullptr;  // right score box
     ImageBox* Image11 = nullptr;
-    QLabel* Label20 = nullptr;   // right score
-    QWidget* Panel5 = nullptr;   // menu cover
-    QLabel* Panel11 = nullptr;   // menu hint
-    QLabel* Label53 = nullptr;   // countdown
-    QWidget* Panel18 = nullptr;  // fast-money board
-    QWidget* Panel20 = nullptr;  // reassign panel
+    QLabel* Label20 = nullptr;          // right score
+    QWidget* Panel5 = nullptr;          // menu cover
+    QLabel* Panel11 = nullptr;          // menu hint
+    QLabel* Label53 = nullptr;          // countdown
+    FastMoneyBoard* Panel18 = nullptr;  // fast-money board
+    QWidget* Panel20 = nullptr;         // reassign panel
     QLabel* Label64 = nullptr;
     QPushButton* Button4 = nullptr;  // <<
     QPushButton* Button5 = nullptr;  // >>

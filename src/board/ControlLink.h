@@ -36,6 +36,10 @@ class ControlLink {
     virtual void hidePicture() = 0;
     virtual void setCountdown(const QString& text) = 0;
 
+    // Fast money: the clock's copy and the caption of the board panel's switch.
+    virtual void setFastMoneyClock(const QString& text) = 0;
+    virtual void setBoardPanelShown(bool shown) = 0;
+
     // Score mirrors.
     virtual void setLeftScore(const QString& text) = 0;
     virtual void setRightScore(const QString& text) = 0;
@@ -57,6 +61,8 @@ class NullControlLink : public ControlLink {
     void showPicture(const QImage&) override {}
     void hidePicture() override {}
     void setCountdown(const QString&) override {}
+    void setFastMoneyClock(const QString&) override {}
+    void setBoardPanelShown(bool) override {}
     void setLeftScore(const QString&) override {}
     void setRightScore(const QString&) override {}
 };

@@ -4,9 +4,11 @@
 
 #include "board/BoardStyle.h"
 #include "board/BoardUi.h"
+#include "board/FastMoneyClock.h"
 #include "board/KeyRouter.h"
 #include "editing/Colours.h"
 #include "platform/Guard.h"
+#include "platform/SteadyClock.h"
 
 namespace velta {
 
@@ -40,7 +42,7 @@ QLabel* label(const QString& name, QWidget* parent, const QRect& geometry, const
     return l;
 }
 
-// Where the desktop has no tahoma or Arial, look-alike fonts stand in for them.
+// Where the desktop has no Tahoma or Arial, look-alike fonts stand in for them.
 void substituteFonts() {
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Verdana")});
@@ -177,7 +179,8 @@ void TForm1::buildStage() {
     ui_->Label53 = label(QStringLiteral("Label53"), ui_->Panel16, QRect(880, 590, 120, 64),
                          tahoma(53, true), kMoneyGreen, QStringLiteral("0"));
 
-    ui_->Panel18 = panel(QStringLiteral("Panel18"), ui_->Panel16, QRect(185, 100, 798, 454));
+    ui_->Panel18 = new FastMoneyBoard(ui_->Panel16);
+    ui_->Panel18->move(185, 100);
     ui_->Panel18->hide();
 }
 
@@ -355,6 +358,7 @@ void TForm1::buildTimers() {
     ui_->Timer11 = makeTimer(QStringLiteral("Timer11"), 100, false);
     ui_->Timer12 = makeTimer(QStringLiteral("Timer12"), 1000, true);
     ui_->Timer13 = makeTimer(QStringLiteral("Timer13"), 1000, false);
+    fastMoneyClock_ = new FastMoneyClock(ui_->Timer13, steadyNowMs, this);
     ui_->Timer14 = makeTimer(QStringLiteral("Timer14"), 500, true);
     ui_->Timer15 = makeTimer(QStringLiteral("Timer15"), 1500, false);
 }

@@ -20,6 +20,7 @@ class QLineEdit;
 
 namespace velta {
 
+class FastMoneyClock;
 class ImageBox;
 class KeyButton;
 class KeyRouter;
@@ -96,6 +97,26 @@ class TForm1 : public QWidget {
     // Stops the strike the timed question would add.
     void cancelAutomaticStrike();
 
+    // Fast money. The control window's panel holds what the operator types; these show it
+    // on the board. Slots are numbered 1..10 (player 1's five, then player 2's).
+    void openFastMoney(bool open);
+    void ShowBoardPanel();
+    void ToggleBoardPanel();
+    void hideBoardPanel();
+    bool boardPanelShown() const;
+    void showFastMoneyAnswer(int slot, const QString& text);
+    // Copies the score, then counts the board total up to the highest slot shown so far
+    // from `scores`, the ten scores as the operator typed them.
+    void showFastMoneyScore(int slot, const QString& text, const QStringList& scores);
+    void Cuenta(const QStringList& scores, int order);
+    void startFastMoneyClock(int seconds);
+    void StopClock();
+    // The clock stops without its bell (the control window closed).
+    void stopFastMoneyClock();
+    void ClearFastMoney();
+    QString fastMoneyAnswer(int slot) const;
+    QString fastMoneyScore(int slot) const;
+
     // Keys, menu and window.
     void openControlWindow();
     void toggleMenu();
@@ -115,6 +136,7 @@ class TForm1 : public QWidget {
     void autoStrikeTick();
     void countdownTick();
     void noticeTick();
+    void winnerBlinkTick();
 
     bool gameViewShowing() const;
     // Gives the keyboard focus to the focus sink: the control window's while it is shown,
@@ -207,9 +229,14 @@ class TForm1 : public QWidget {
     void mirrorScores();
     void parkFocusAndCancelStrike();
     void setKeyEnabled(KeyButton* key, QChar letter, bool enabled);
+    void showClockSecond(int seconds);
+    void clockRanOut();
+    void setClocks(const QString& text);
 
     std::unique_ptr<BoardUi> ui_;
     KeyRouter* keys_ = nullptr;
+    FastMoneyClock* fastMoneyClock_ = nullptr;
+    int highestScoreShown_ = 0;  // the fast-money order up to which the board total counts
     bool singleInstance_ = false;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;

@@ -6,6 +6,7 @@
 
 #include "board/BoardUi.h"
 #include "board/ClickAction.h"
+#include "board/FastMoneyClock.h"
 #include "board/KeyRouter.h"
 #include "board/Uvelta.h"
 #include "platform/Guard.h"
@@ -96,6 +97,17 @@ void TForm1::connectCommands() {
     tick(ui_->Timer10, &TForm1::countdownTick);
     tick(ui_->Timer12, &TForm1::introTick);
     tick(ui_->Timer15, &TForm1::noticeTick);
+    tick(ui_->Timer14, &TForm1::winnerBlinkTick);
+    connect(ui_->Timer13, &QTimer::timeout, this,
+            [this] { guarded([this] { fastMoneyClock_->tick(); }); });
+    connect(fastMoneyClock_, &FastMoneyClock::secondShown, this,
+            [this](int seconds) { guarded([this, seconds] { showClockSecond(seconds); }); });
+    connect(fastMoneyClock_, &FastMoneyClock::finished, this,
+            [this] { guarded([this] { clockRanOut(); }); });
+    connect(ui_->Panel18, &FastMoneyBoard::closeRequested, this, [this] {
+        guarded([this] { hideBoardPanel(); });
+        parkFocus();
+    });
 
     connect(ui_->Image2, &ImageBox::clicked, this, [this] {
         if (!ui_->SpeedButton9->isEnabled()) {

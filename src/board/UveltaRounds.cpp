@@ -304,6 +304,7 @@ void TForm1::startSplash(ImageBox* picture) {
 void TForm1::splashTick() {
     ui_->Timer1->stop();
     ui_->Timer14->stop();
+    ui_->Panel18->winner()->hide();
     ui_->Image1->hide();
     control_->hidePicture();
     ui_->Image3->hide();

@@ -15,6 +15,7 @@
 #include "board/KeyRouter.h"
 #include "board/Uvelta.h"
 #include "console/ConsoleStyle.h"
+#include "console/FastMoneyPanel.h"
 #include "console/QuestionEditor.h"
 #include "console/QuestionPanel.h"
 #include "console/ReassignMenu.h"
@@ -158,9 +159,13 @@ void TFConfig::buildMainPanel() {
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    // Their panels come with the fast-money round and the sound bank.
-    wideButton(QStringLiteral("SpeedButton12"), QStringLiteral("Dinero rápido"),
-               QStringLiteral("Mostrar el panel de dinero rápido"), 8);
+    auto* fastMoney = wideButton(QStringLiteral("SpeedButton12"), QStringLiteral("Dinero rápido"),
+                                 QStringLiteral("Mostrar panel de Dinero Rápido"), 8);
+    connect(fastMoney, &QPushButton::clicked, this, [this] {
+        guarded([this] { fastMoney_->ToggleFastMoney(); });
+        parkFocus();
+    });
+    // Its panel comes with the sound bank.
     wideButton(QStringLiteral("SpeedButton44"), QStringLiteral("Banco de sonidos"),
                QStringLiteral("Mostrar el banco de sonidos"), 142);
     auto* dual = wideButton(
@@ -183,7 +188,11 @@ void TFConfig::buildPanels() {
         parkFocus();
     });
 
-    // The places of the fast-money panel and the sound bank.
+    fastMoney_ = new FastMoneyPanel(board_, this);
+    fastMoney_->move(34, 223);
+    connect(fastMoney_, &FastMoneyPanel::done, this, &TFConfig::parkFocus);
+
+    // The place of the sound bank.
     const auto place = [this](const QString& name, const QRect& geometry) {
         auto* panel = new QWidget(this);
         panel->setObjectName(name);
@@ -191,7 +200,6 @@ void TFConfig::buildPanels() {
         panel->hide();
         return panel;
     };
-    place(QStringLiteral("Panel18"), QRect(34, 223, 800, 300));
     place(QStringLiteral("Panel15"), QRect(380, 60, 480, 300));
 
     reassign_ = new ReassignMenu(board_, this);
@@ -281,6 +289,14 @@ void TFConfig::setCountdown(const QString& text) {
     countdown_->setText(text);
 }
 
+void TFConfig::setFastMoneyClock(const QString& text) {
+    fastMoney_->setClock(text);
+}
+
+void TFConfig::setBoardPanelShown(bool shown) {
+    fastMoney_->setBoardPanelShown(shown);
+}
+
 void TFConfig::setLeftScore(const QString& text) {
     leftScore_->setText(text);
 }
@@ -305,8 +321,13 @@ void TFConfig::showEvent(QShowEvent* event) {
     parkFocus();
 }
 
+// Closing leaves no fast-money board nor clock behind on the audience's screen.
 void TFConfig::closeEvent(QCloseEvent* event) {
-    guarded([] { StopEffects(); });
+    guarded([this] {
+        board_.hideBoardPanel();
+        StopEffects();
+        board_.stopFastMoneyClock();
+    });
     event->accept();
 }
 

@@ -13,6 +13,7 @@ namespace velta {
 
 class QuestionEditor;
 class QuestionPanel;
+class FastMoneyPanel;
 class ImageBox;
 class KeyButton;
 class KeyListPanel;
@@ -46,6 +47,8 @@ class TFConfig : public QWidget, public ControlLink {
     void showPicture(const QImage& picture) override;
     void hidePicture() override;
     void setCountdown(const QString& text) override;
+    void setFastMoneyClock(const QString& text) override;
+    void setBoardPanelShown(bool shown) override;
     void setLeftScore(const QString& text) override;
     void setRightScore(const QString& text) override;
 
@@ -86,6 +89,7 @@ class TFConfig : public QWidget, public ControlLink {
     QuestionPanel* host_ = nullptr;  // the editor's fields
     SettingsArea* settings_ = nullptr;
     ReassignMenu* reassign_ = nullptr;
+    FastMoneyPanel* fastMoney_ = nullptr;
     KeyListPanel* keyList_ = nullptr;  // Panel14
     QLabel* leftScore_ = nullptr;      // LPtosIzq
     QLabel* rightScore_ = nullptr;     // LPtosDer

@@ -54,4 +54,19 @@ std::optional<Scores> moveAward(Scores scores, qint64 award, Side awardedTo, Sid
     return Scores{scores.left + shift, scores.right - shift};
 }
 
+qint64 fastMoneyTotal(const QList<qint64>& scores, int highestShown) {
+    qint64 sum = 0;
+    for (int k = 0; k < qMin(highestShown, int(scores.size())); ++k) {
+        sum += scores[k];
+    }
+    return sum;
+}
+
+FastMoneyCue fastMoneyCue(qint64 shownScore, qint64 boardTotal) {
+    if (boardTotal >= kFastMoneyTarget) {
+        return FastMoneyCue::Win;
+    }
+    return shownScore == 0 ? FastMoneyCue::Miss : FastMoneyCue::Bell;
+}
+
 }  // namespace velta::game

@@ -53,4 +53,17 @@ Scores award(Scores scores, qint64 pot, int multiplier, Side to);
 // that side, or when the giving team has fewer points than the award.
 std::optional<Scores> moveAward(Scores scores, qint64 award, Side awardedTo, Side to);
 
+// Fast money: two players' ten scores, in the order of their slots (player 1's five, then
+// player 2's), aim at a joint total of 200.
+inline constexpr qint64 kFastMoneyTarget = 200;
+
+// The board's running total: every score of the orders 1 to the highest one shown so far,
+// whether or not its own "»" was pressed.
+qint64 fastMoneyTotal(const QList<qint64>& scores, int highestShown);
+
+// What a shown score sounds like: a miss for a score of 0, the win once the total reaches
+// the target, a bell otherwise.
+enum class FastMoneyCue { Bell, Miss, Win };
+FastMoneyCue fastMoneyCue(qint64 shownScore, qint64 boardTotal);
+
 }  // namespace velta::game

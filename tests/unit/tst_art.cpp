@@ -115,7 +115,7 @@ void TstArt::picturesFitTheBoard_data() {
     QTest::newRow("start") << startSplash() << QSize(626, 209) << true;
     QTest::newRow("double") << doublePoints() << QSize(585, 136) << true;
     QTest::newRow("triple") << triplePoints() << QSize(585, 136) << true;
-    QTest::newRow("winner") << fastMoneyWinner() << QSize(626, 209) << true;
+    QTest::newRow("winner") << fastMoneyWinner() << QSize(643, 92) << true;
     QTest::newRow("pointer") << pointer() << QSize(48, 48) << true;
 }
 
@@ -216,14 +216,14 @@ void TstArt::veltaArtWritesTheProgramFolder() {
     QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
 
     QMap<QString, QSize> expected{
-        {"Pictures/fondo.bmp", {813, 459}},   {"Pictures/cta_izq.bmp", {181, 89}},
-        {"Pictures/cta_der.bmp", {181, 89}},  {"Pictures/cta_total.bmp", {181, 96}},
-        {"Pictures/marco.bmp", {950, 590}},   {"Pictures/equis1.bmp", {626, 209}},
-        {"Pictures/equis2.bmp", {626, 209}},  {"Pictures/equis3.bmp", {626, 209}},
-        {"Pictures/noesta.bmp", {626, 209}},  {"Pictures/ajugar.bmp", {626, 209}},
-        {"Pictures/dobles.bmp", {585, 136}},  {"Pictures/triples.bmp", {585, 136}},
-        {"Pictures/ganador.bmp", {626, 209}}, {"Frames/marco1.jpg", {950, 590}},
-        {"Frames/marco2.jpg", {950, 590}},    {"Frames/marco3.jpg", {950, 590}},
+        {"Pictures/fondo.bmp", {813, 459}},  {"Pictures/cta_izq.bmp", {181, 89}},
+        {"Pictures/cta_der.bmp", {181, 89}}, {"Pictures/cta_total.bmp", {181, 96}},
+        {"Pictures/marco.bmp", {950, 590}},  {"Pictures/equis1.bmp", {626, 209}},
+        {"Pictures/equis2.bmp", {626, 209}}, {"Pictures/equis3.bmp", {626, 209}},
+        {"Pictures/noesta.bmp", {626, 209}}, {"Pictures/ajugar.bmp", {626, 209}},
+        {"Pictures/dobles.bmp", {585, 136}}, {"Pictures/triples.bmp", {585, 136}},
+        {"Pictures/ganador.bmp", {643, 92}}, {"Frames/marco1.jpg", {950, 590}},
+        {"Frames/marco2.jpg", {950, 590}},   {"Frames/marco3.jpg", {950, 590}},
     };
     for (int theme : coverThemeNumbers()) {
         expected.insert(QStringLiteral("Titles/portada%1.jpg").arg(theme), {1096, 601});

@@ -7,6 +7,7 @@
 using namespace velta::game;
 
 Q_DECLARE_METATYPE(velta::game::Side)
+Q_DECLARE_METATYPE(velta::game::FastMoneyCue)
 
 class GameRulesTest : public QObject {
     Q_OBJECT
@@ -22,6 +23,8 @@ class GameRulesTest : public QObject {
     void sumsNeverWrap();
     void movingTheLastAward_data();
     void movingTheLastAward();
+    void fastMoneyTotals_data();
+    void fastMoneyTotals();
 };
 
 void GameRulesTest::schedule_data() {
@@ -142,6 +145,30 @@ void GameRulesTest::movingTheLastAward() {
     if (moved) {
         QCOMPARE(*moved, (Scores{leftAfter, rightAfter}));
     }
+}
+
+// Player 1 scores 30, 25, 0, 40, 10 and player 2 begins with 50 and 45.
+void GameRulesTest::fastMoneyTotals_data() {
+    QTest::addColumn<int>("highestShown");
+    QTest::addColumn<qint64>("total");
+    QTest::addColumn<FastMoneyCue>("cue");
+    QTest::newRow("order 1") << 1 << qint64(30) << FastMoneyCue::Bell;
+    QTest::newRow("order 2") << 2 << qint64(55) << FastMoneyCue::Bell;
+    QTest::newRow("order 3, a zero") << 3 << qint64(55) << FastMoneyCue::Miss;
+    QTest::newRow("order 4") << 4 << qint64(95) << FastMoneyCue::Bell;
+    QTest::newRow("order 5") << 5 << qint64(105) << FastMoneyCue::Bell;
+    QTest::newRow("order 6") << 6 << qint64(155) << FastMoneyCue::Bell;
+    QTest::newRow("order 7 reaches 200") << 7 << qint64(200) << FastMoneyCue::Win;
+    QTest::newRow("all ten, the empty ones 0") << 10 << qint64(200) << FastMoneyCue::Win;
+}
+
+void GameRulesTest::fastMoneyTotals() {
+    QFETCH(int, highestShown);
+    QFETCH(qint64, total);
+    QFETCH(FastMoneyCue, cue);
+    const QList<qint64> scores{30, 25, 0, 40, 10, 50, 45, 0, 0, 0};
+    QCOMPARE(fastMoneyTotal(scores, highestShown), total);
+    QCOMPARE(fastMoneyCue(scores[highestShown - 1], total), cue);
 }
 
 QTEST_APPLESS_MAIN(GameRulesTest)

@@ -1,0 +1,152 @@
+// Fast money on the board: the panel the audience sees, filled slot by slot from the
+// control window, the running total, the winner picture and the clock.
+#include "art/Art.h"
+#include "board/BoardTimers.h"
+#include "board/BoardUi.h"
+#include "board/FastMoneyClock.h"
+#include "board/Uvelta.h"
+#include "game/GameRules.h"
+#include "platform/Errors.h"
+#include "platform/ProgramFolder.h"
+#include "sound/Sound.h"
+
+namespace velta {
+
+namespace {
+
+// A score as the totals read it: an empty field counts 0.
+qint64 scoreValue(const QString& text) {
+    return text.trimmed().isEmpty() ? 0 : toInt64(text);
+}
+
+}  // namespace
+
+void TForm1::openFastMoney(bool open) {
+    setScores(QStringLiteral("0"), QStringLiteral("0"));
+    if (open) {
+        ShowBoardPanel();
+    } else {
+        hideBoardPanel();
+    }
+}
+
+void TForm1::ShowBoardPanel() {
+    ui_->Panel18->show();
+    ui_->Panel18->raise();
+    control_->setBoardPanelShown(true);
+}
+
+void TForm1::hideBoardPanel() {
+    ui_->Panel18->hide();
+    control_->setBoardPanelShown(false);
+}
+
+bool TForm1::boardPanelShown() const {
+    return ui_->Panel18->isVisible();
+}
+
+// Hidden, the board's answer area goes too until the next card puts it up.
+void TForm1::ToggleBoardPanel() {
+    if (ui_->Panel18->isVisible()) {
+        hideBoardPanel();
+        ui_->Panel1->hide();
+        ui_->Panel16->repaint();
+    } else {
+        ShowBoardPanel();
+    }
+}
+
+void TForm1::showFastMoneyAnswer(int slot, const QString& text) {
+    ui_->Panel18->setAnswer(slot, text);
+    ShowBoardPanel();
+    PlayEffect(effects::kAnswer);
+}
+
+void TForm1::showFastMoneyScore(int slot, const QString& text, const QStringList& scores) {
+    ui_->Panel18->setScore(slot, text);
+    Cuenta(scores, slot);
+}
+
+// The board total counts every score up to the highest order shown so far, so showing an
+// earlier slot again never lowers it. A score that is no whole number stops the count
+// before anything changes but the copied text.
+void TForm1::Cuenta(const QStringList& scores, int order) {
+    QList<qint64> values;
+    for (const QString& score : scores) {
+        values << scoreValue(score);
+    }
+    ShowBoardPanel();
+    highestScoreShown_ = qMax(highestScoreShown_, order);
+    const qint64 total = game::fastMoneyTotal(values, highestScoreShown_);
+    ui_->Label17->setText(QString::number(total));
+    const game::FastMoneyCue cue = game::fastMoneyCue(values.value(order - 1), total);
+    if (cue == game::FastMoneyCue::Win) {
+        switchOn(ui_->Timer14);
+        showPicture(ui_->Panel18->winner(), programPath(QStringLiteral("Imagen\\Pictures\\ganador.bmp")),
+                    art::fastMoneyWinner);
+        ui_->Panel18->winner()->show();
+        ui_->Panel18->winner()->raise();
+        setTimerInterval(ui_->Timer1, 3000);
+        switchOn(ui_->Timer1);
+        PlayEffect(effects::kRoundWon);
+    } else {
+        PlayEffect(cue == game::FastMoneyCue::Miss ? effects::kWrong : effects::kBell1);
+    }
+}
+
+void TForm1::winnerBlinkTick() {
+    if (!ui_->Timer1->isActive()) {
+        return;
+    }
+    ImageBox* winner = ui_->Panel18->winner();
+    winner->setVisible(!winner->isVisible());
+}
+
+void TForm1::startFastMoneyClock(int seconds) {
+    ShowBoardPanel();
+    fastMoneyClock_->start(seconds);
+}
+
+void TForm1::setClocks(const QString& text) {
+    ui_->Panel18->setClock(text);
+    control_->setFastMoneyClock(text);
+}
+
+void TForm1::showClockSecond(int seconds) {
+    setClocks(QString::number(seconds));
+    PlayEffect(effects::kSecond);
+}
+
+void TForm1::clockRanOut() {
+    setClocks(QString());
+    PlayEffect(effects::kBell2);
+}
+
+void TForm1::StopClock() {
+    StopEffects();
+    fastMoneyClock_->stop();
+    setClocks(QString());
+    PlayEffect(effects::kBell2);
+}
+
+void TForm1::stopFastMoneyClock() {
+    fastMoneyClock_->stop();
+    setClocks(QString());
+}
+
+// The board total goes back to "00", the empty pot, so Z and C still find a number there.
+void TForm1::ClearFastMoney() {
+    ui_->Panel18->clear();
+    highestScoreShown_ = 0;
+    ui_->Label17->setText(QStringLiteral("00"));
+}
+
+QString TForm1::fastMoneyAnswer(int slot) const {
+    return ui_->Panel18->answer(slot);
+}
+
+QString TForm1::fastMoneyScore(int slot) const {
+    return ui_->Panel18->score(slot);
+}
+
+}  // namespace velta
