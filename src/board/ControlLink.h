@@ -16,6 +16,10 @@ class ControlLink {
     virtual void open() = 0;
     // Before the program ends: unsaved typing in the question editor is offered for saving.
     virtual void confirmUnsavedQuestion() = 0;
+    // The theme dialog (key J, and by itself on a first start).
+    virtual void openThemes() = 0;
+    // A while after a theme was accepted: the control window opens on question 1.
+    virtual void themeAccepted() = 0;
     // Gives the control window's focus sink the keyboard focus.
     virtual void parkFocus() = 0;
     // "Sincronizar con el juego".
@@ -51,6 +55,8 @@ class NullControlLink : public ControlLink {
     bool isShown() const override { return false; }
     void open() override {}
     void confirmUnsavedQuestion() override {}
+    void openThemes() override {}
+    void themeAccepted() override {}
     void parkFocus() override {}
     bool syncWithGame() const override { return false; }
     void setRoundRelay(const QString&) override {}

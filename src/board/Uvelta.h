@@ -117,6 +117,11 @@ class TForm1 : public QWidget {
     QString fastMoneyAnswer(int slot) const;
     QString fastMoneyScore(int slot) const;
 
+    // Themes: the dialog (J), and the control window opening a while after "Aceptar".
+    void openThemes();
+    void armThemeTimer();
+    bool themeButtonShown() const;
+
     // Keys, menu and window.
     void openControlWindow();
     void toggleMenu();
@@ -187,6 +192,7 @@ class TForm1 : public QWidget {
     void keepPressesOffTheBackground();
     void introTick();
     void firstStartThemeTick();
+    void acceptedThemeTick();
     void storeTeamNames(QLineEdit* edited);
     void closeKeyList();
 

@@ -82,7 +82,8 @@ void TForm1::Cuenta(const QStringList& scores, int order) {
     const game::FastMoneyCue cue = game::fastMoneyCue(values.value(order - 1), total);
     if (cue == game::FastMoneyCue::Win) {
         switchOn(ui_->Timer14);
-        showPicture(ui_->Panel18->winner(), programPath(QStringLiteral("Imagen\\Pictures\\ganador.bmp")),
+        showPicture(ui_->Panel18->winner(),
+                    programPath(QStringLiteral("Imagen\\Pictures\\ganador.bmp")),
                     art::fastMoneyWinner);
         ui_->Panel18->winner()->show();
         ui_->Panel18->winner()->raise();

@@ -57,6 +57,7 @@ void TForm1::connectCommands() {
     bind(ui_->SpeedButton17, &TForm1::NotOnBoard);
     bind(ui_->SpeedButton19, &TForm1::EasyNext);
     bind(ui_->SpeedButton34, &TForm1::openControlWindow);
+    bind(ui_->SpeedButton33, &TForm1::openThemes);
     bind(ui_->SpeedButton36, &TForm1::showKeyList);
     bind(ui_->SpeedButton84, &TForm1::toggleCoverOrGame);
     bind(ui_->SpeedButton16, &TForm1::exitGame);
@@ -95,6 +96,7 @@ void TForm1::connectCommands() {
     tick(ui_->Timer7, &TForm1::firstStartThemeTick);
     tick(ui_->Timer9, &TForm1::autoStrikeTick);
     tick(ui_->Timer10, &TForm1::countdownTick);
+    tick(ui_->Timer11, &TForm1::acceptedThemeTick);
     tick(ui_->Timer12, &TForm1::introTick);
     tick(ui_->Timer15, &TForm1::noticeTick);
     tick(ui_->Timer14, &TForm1::winnerBlinkTick);

@@ -147,6 +147,18 @@ void TForm1::openControlWindow() {
     control_->open();
 }
 
+void TForm1::openThemes() {
+    control_->openThemes();
+}
+
+void TForm1::armThemeTimer() {
+    ui_->Timer11->start();
+}
+
+bool TForm1::themeButtonShown() const {
+    return ui_->SpeedButton33->isVisible();
+}
+
 void TForm1::cancelAutomaticStrike() {
     ui_->Timer9->stop();
 }

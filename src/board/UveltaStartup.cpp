@@ -181,8 +181,24 @@ void TForm1::introTick() {
     }
 }
 
+// The first start of a show offers the themes, unless one was accepted before; the marker
+// lives in the program folder, wherever the program was started from. The control window,
+// made right after the cover's first paint, may not be there yet: the prompt waits for it.
 void TForm1::firstStartThemeTick() {
     ui_->Timer7->stop();
+    if (markerPresent(kThemeMarker)) {
+        return;
+    }
+    if (control_ == &noControl_) {
+        ui_->Timer7->start();
+        return;
+    }
+    openThemes();
+}
+
+void TForm1::acceptedThemeTick() {
+    ui_->Timer11->stop();
+    control_->themeAccepted();
 }
 
 }  // namespace velta

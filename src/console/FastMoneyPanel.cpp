@@ -99,17 +99,17 @@ void FastMoneyPanel::buildSlots() {
         answers_[slot]->setObjectName(QLatin1String(kAnswerNames[slot]));
         answers_[slot]->setGeometry(x, y, 250, 28);
         answers_[slot]->setFont(tahoma(16));
-        auto* answerShow = showButton(kAnswerButtons[slot],
-                                      QStringLiteral("Mostrar esta respuesta en el juego"),
-                                      QRect(x + 252, y, 28, 28));
+        auto* answerShow =
+            showButton(kAnswerButtons[slot], QStringLiteral("Mostrar esta respuesta en el juego"),
+                       QRect(x + 252, y, 28, 28));
         scores_[slot] = new QLineEdit(this);
         scores_[slot]->setObjectName(QLatin1String(kScoreNames[slot]));
         scores_[slot]->setGeometry(x + 288, y, 64, 28);
         scores_[slot]->setFont(tahoma(16));
         scores_[slot]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* scoreShow = showButton(kScoreButtons[slot],
-                                     QStringLiteral("Mostrar este puntaje en el juego"),
-                                     QRect(x + 354, y, 28, 28));
+        auto* scoreShow =
+            showButton(kScoreButtons[slot], QStringLiteral("Mostrar este puntaje en el juego"),
+                       QRect(x + 354, y, 28, 28));
         connect(scores_[slot], &QLineEdit::textChanged, this, &FastMoneyPanel::recount);
         connect(answerShow, &QPushButton::clicked, this,
                 [this, slot] { guarded([this, slot] { showAnswer(slot + 1); }); });
@@ -133,11 +133,9 @@ void FastMoneyPanel::buildButtons() {
         return b;
     };
     button(QStringLiteral("SpeedButton86"), QStringLiteral("Tiempo 1"),
-           QStringLiteral("Tiempo del jugador 1"), 8,
-           [this] { board_.startFastMoneyClock(20); });
+           QStringLiteral("Tiempo del jugador 1"), 8, [this] { board_.startFastMoneyClock(20); });
     button(QStringLiteral("SpeedButton87"), QStringLiteral("Tiempo 2"),
-           QStringLiteral("Tiempo del jugador 2"), 124,
-           [this] { board_.startFastMoneyClock(25); });
+           QStringLiteral("Tiempo del jugador 2"), 124, [this] { board_.startFastMoneyClock(25); });
     button(QStringLiteral("SpeedButton88"), QStringLiteral("Detener"),
            QStringLiteral("Detener contador"), 240, [this] { board_.StopClock(); });
     boardSwitch_ = button(QStringLiteral("SpeedButton89"), kShowOnBoard,

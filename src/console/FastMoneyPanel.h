@@ -42,8 +42,8 @@ class FastMoneyPanel : public DragPanel {
     TForm1& board_;
     std::array<QLineEdit*, 10> answers_{};
     std::array<QLineEdit*, 10> scores_{};
-    QLineEdit* total_ = nullptr;   // Edit4
-    QLabel* clock_ = nullptr;      // Label62
+    QLineEdit* total_ = nullptr;          // Edit4
+    QLabel* clock_ = nullptr;             // Label62
     QPushButton* boardSwitch_ = nullptr;  // SpeedButton89
 };
 

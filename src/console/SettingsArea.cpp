@@ -215,6 +215,23 @@ QString SettingsArea::rightTeamName() const {
     return rightTeam_->text();
 }
 
+GameSettings SettingsArea::fieldSettings() const {
+    GameSettings s = board_.settings();
+    s.title = title_->text();
+    s.titleColour = titleColour_->currentText();
+    s.backgroundColour = backgroundColour_->currentText();
+    s.coverImage = cover_->text();
+    s.leftTeamName = leftTeam_->text();
+    s.rightTeamName = rightTeam_->text();
+    s.roundFolderPath = QDir::fromNativeSeparators(roundFolder_->text());
+    return s;
+}
+
+void SettingsArea::promptForTitle() {
+    title_->clear();
+    title_->setPlaceholderText(QStringLiteral("Cambiar título, portada y guardar"));
+}
+
 void SettingsArea::saveTitle() {
     const QString titleColour = titleColour_->currentText();
     const QString backgroundColour = backgroundColour_->currentText();
@@ -230,10 +247,12 @@ void SettingsArea::saveTitle() {
                              .arg(unknown.join(QStringLiteral(" ni "))));
         return;
     }
-    writeLinesFile(programPath(kTitleFile),
-                   {trimControl(title_->text()), titleColour, backgroundColour});
+    // An empty field (the prompt of a show of one's own) keeps the title in force.
     GameSettings s = board_.settings();
-    s.title = title_->text();
+    if (!title_->text().isEmpty()) {
+        s.title = title_->text();
+    }
+    writeLinesFile(programPath(kTitleFile), {trimControl(s.title), titleColour, backgroundColour});
     s.titleColour = titleColour;
     s.backgroundColour = backgroundColour;
     board_.applySettings(s);

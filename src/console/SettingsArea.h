@@ -36,6 +36,10 @@ class SettingsArea : public QWidget {
     // The team names as typed in this area.
     QString leftTeamName() const;
     QString rightTeamName() const;
+    // The set-up as the fields hold it now, typing not yet saved included.
+    GameSettings fieldSettings() const;
+    // An empty title field showing the prompt to type the show's own title.
+    void promptForTitle();
 
   Q_SIGNALS:
     // An operation ended: the window gives the keyboard back to the game.

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "art/Art.h"
 #include "board/BoardStyle.h"
 #include "board/ImageBox.h"
 #include "board/KeyButton.h"
@@ -102,7 +103,13 @@ void TFConfig::buildMainPanel() {
 
     auto* versions = new QGroupBox(QStringLiteral("Mis versiones"), mainPanel_);
     versions->setObjectName(QStringLiteral("GroupBoxVersiones"));
-    versions->setGeometry(560, 84, 318, 60);
+    versions->setGeometry(600, 84, 278, 60);
+    buildVersions(versions);
+    folderPointer_ = new ImageBox(QStringLiteral("Image18"), mainPanel_, ImageBox::Fit::Shrink);
+    folderPointer_->setGeometry(552, 108, 44, 44);
+    folderPointer_->setImage(art::pointer());
+    folderPointer_->hide();
+    connect(settings_, &SettingsArea::roundFolderAboutToChange, folderPointer_, &QWidget::hide);
 
     editor_ = new QuestionEditor(board_, mainPanel_, this);
     connect(editor_, &QuestionEditor::done, this, &TFConfig::parkFocus);

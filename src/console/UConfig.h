@@ -5,6 +5,7 @@
 #include "board/ControlLink.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -20,6 +21,7 @@ class KeyListPanel;
 class KeyRouter;
 class ReassignMenu;
 class SettingsArea;
+class TFtemas;
 class TForm1;
 
 // The control window "VELTA Tablero de Control": the operator's console on the operator's
@@ -37,6 +39,8 @@ class TFConfig : public QWidget, public ControlLink {
     bool isShown() const override;
     void open() override;
     void confirmUnsavedQuestion() override;
+    void openThemes() override;
+    void themeAccepted() override;
     void parkFocus() override;
     bool syncWithGame() const override;
     void setRoundRelay(const QString& fileName) override;
@@ -60,6 +64,12 @@ class TFConfig : public QWidget, public ControlLink {
     void balanceScores();
     // Key K here: the key list in front.
     void showKeyList();
+    // "Mis versiones": the set-up as the settings fields hold it, to a ".vlt" file; and a
+    // version file applied to the board and stored as the show's settings.
+    void saveVersion();
+    void loadVersion();
+    // The theme dialog's choice, applied (0 is "Crear mi propia version").
+    void applyTheme(int index);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -70,6 +80,7 @@ class TFConfig : public QWidget, public ControlLink {
     void buildMainPanel();
     void buildCommandBar();
     void buildPanels();
+    void buildVersions(QGroupBox* group);
     KeyButton* makeTwin(const QString& name, QChar key, int x);
     KeyButton* makeButton(const QString& name, const QString& caption, const QRect& geometry,
                           const QString& hint);
@@ -100,6 +111,9 @@ class TFConfig : public QWidget, public ControlLink {
     KeyButton* leftPoints_ = nullptr;   // SpeedButton103
     KeyButton* rightPoints_ = nullptr;  // SpeedButton104
     QString lastFailedRelay_;
+    TFtemas* themes_ = nullptr;
+    ImageBox* folderPointer_ = nullptr;  // Image18
+    bool ownVersionPending_ = false;
 };
 
 }  // namespace velta

@@ -36,6 +36,8 @@ inline const QString kMultipliersOffMarker = QStringLiteral("dt.cfg");
 inline const QString kAccumulateEasyMarker = QStringLiteral("sf.cfg");
 inline const QString kHideScoresMarker = QStringLiteral("sp.cfg");
 inline const QString kHideQuestionMarker = QStringLiteral("sq.cfg");
+// Written when a theme is accepted: the first-start theme prompt then stays away.
+inline const QString kThemeMarker = QStringLiteral("getparam.lic");
 
 // Line files: one value per line. Nothing when the file does not exist.
 std::optional<QStringList> readLinesFile(const QString& path);

@@ -26,10 +26,9 @@ namespace {
 
 const char* const kConsoleScores[] = {"Edit34", "Edit36", "Edit38", "Edit40", "Edit42",
                                       "Edit43", "Edit45", "Edit47", "Edit49", "Edit51"};
-const char* const kScoreShows[] = {"SpeedButton81", "SpeedButton82", "SpeedButton83",
-                                   "SpeedButton84", "SpeedButton85", "SpeedButton95",
-                                   "SpeedButton96", "SpeedButton97", "SpeedButton98",
-                                   "SpeedButton99"};
+const char* const kScoreShows[] = {
+    "SpeedButton81", "SpeedButton82", "SpeedButton83", "SpeedButton84", "SpeedButton85",
+    "SpeedButton95", "SpeedButton96", "SpeedButton97", "SpeedButton98", "SpeedButton99"};
 
 // The steady clock the stage clocks read, moved by hand.
 qint64 fakeNow = 0;
@@ -125,13 +124,20 @@ void FastMoneyTest::runningTotalsOfARound_data() {
     QTest::addColumn<QString>("score");
     QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("effect");
-    QTest::newRow("1") << 1 << "30" << "30" << effects::kBell1;
-    QTest::newRow("2") << 2 << "25" << "55" << effects::kBell1;
-    QTest::newRow("3, a zero") << 3 << "0" << "55" << effects::kWrong;
-    QTest::newRow("4") << 4 << "40" << "95" << effects::kBell1;
-    QTest::newRow("5") << 5 << "10" << "105" << effects::kBell1;
-    QTest::newRow("6") << 6 << "50" << "155" << effects::kBell1;
-    QTest::newRow("7 reaches 200") << 7 << "45" << "200" << effects::kRoundWon;
+    QTest::newRow("1") << 1 << "30"
+                       << "30" << effects::kBell1;
+    QTest::newRow("2") << 2 << "25"
+                       << "55" << effects::kBell1;
+    QTest::newRow("3, a zero") << 3 << "0"
+                               << "55" << effects::kWrong;
+    QTest::newRow("4") << 4 << "40"
+                       << "95" << effects::kBell1;
+    QTest::newRow("5") << 5 << "10"
+                       << "105" << effects::kBell1;
+    QTest::newRow("6") << 6 << "50"
+                       << "155" << effects::kBell1;
+    QTest::newRow("7 reaches 200") << 7 << "45"
+                                   << "200" << effects::kRoundWon;
 }
 
 // Part of the round played up to the row's slot; the row's score "»" shows its total and
@@ -304,7 +310,8 @@ void FastMoneyTest::clockStopsAndStartsAgain() {
     click("SpeedButton88");  // Detener
     QVERIFY(boardClock->text().isEmpty());
     QVERIFY(f().find<QLabel>("Label62")->text().isEmpty());
-    QCOMPARE(f().sound.calls, QStringList{"stop"} + QStringList{"effect:" + programPath(effects::kBell2)});
+    QCOMPARE(f().sound.calls,
+             QStringList{"stop"} + QStringList{"effect:" + programPath(effects::kBell2)});
     QVERIFY(!board().Timer13->isActive());
     fakeNow = 30000;
     click("SpeedButton86");  // Tiempo 1
@@ -334,8 +341,8 @@ void FastMoneyTest::timedQuestionLeavesTheClockAlone() {
 }
 
 void FastMoneyTest::stageClockKeepsTime_data() {
-    QTest::addColumn<int>("lateMs");     // how late every tick of the timer comes
-    QTest::addColumn<int>("stallFrom");  // a stall of 2.5 s from this second (0: none)
+    QTest::addColumn<int>("lateMs");        // how late every tick of the timer comes
+    QTest::addColumn<int>("stallFrom");     // a stall of 2.5 s from this second (0: none)
     QTest::addColumn<int>("pressAgainAt");  // "Tiempo 1" again at this time (0: never)
     QTest::addColumn<int>("bellAt");
     QTest::newRow("on time") << 0 << 0 << 0 << 21000;
@@ -355,7 +362,8 @@ void FastMoneyTest::stageClockKeepsTime() {
     QFETCH(int, bellAt);
     qint64 now = 100000;
     QTimer timer;
-    FastMoneyClock clock(&timer, [&now] { return now; }, nullptr);
+    FastMoneyClock clock(
+        &timer, [&now] { return now; }, nullptr);
     QList<int> shown;
     qint64 rang = -1;
     connect(&clock, &FastMoneyClock::secondShown, this, [&shown](int s) { shown << s; });
@@ -383,14 +391,13 @@ void FastMoneyTest::stageClockKeepsTime() {
 
 void FastMoneyTest::screenshot() {
     click("SpeedButton12");
-    const char* const answers[] = {"Manzana", "Pera", "Uva", "Sandía", "Mango",
-                                   "Plátano", "Fresa", "Naranja", "Limón", "Kiwi"};
+    const char* const answers[] = {"Manzana", "Pera",  "Uva",     "Sandía", "Mango",
+                                   "Plátano", "Fresa", "Naranja", "Limón",  "Kiwi"};
     const char* const answerNames[] = {"Edit33", "Edit35", "Edit37", "Edit39", "Edit41",
                                        "Edit44", "Edit46", "Edit48", "Edit50", "Edit52"};
-    const char* const answerShows[] = {"SpeedButton75", "SpeedButton76", "SpeedButton77",
-                                       "SpeedButton78", "SpeedButton79", "SpeedButton90",
-                                       "SpeedButton91", "SpeedButton92", "SpeedButton93",
-                                       "SpeedButton94"};
+    const char* const answerShows[] = {
+        "SpeedButton75", "SpeedButton76", "SpeedButton77", "SpeedButton78", "SpeedButton79",
+        "SpeedButton90", "SpeedButton91", "SpeedButton92", "SpeedButton93", "SpeedButton94"};
     const char* const scores[] = {"32", "18", "0", "25", "12", "28", "20", "35", "0", "30"};
     click("SpeedButton86");
     advanceTo(1000);
@@ -402,7 +409,8 @@ void FastMoneyTest::screenshot() {
         showScore(s + 1);
     }
     QCOMPARE(board().Label17->text(), QStringLiteral("200"));
-    const QString folder = qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
+    const QString folder =
+        qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(board()->grab().save(folder + QStringLiteral("fast_money_board.png")));
     QVERIFY(f().console->grab().save(folder + QStringLiteral("fast_money_console.png")));

@@ -32,6 +32,9 @@ class RecordingControlLink : public ControlLink {
     bool isShown() const override { return shown; }
     void open() override { ++openCount; }
     void confirmUnsavedQuestion() override {}
+    void openThemes() override { ++themesCount; }
+    void themeAccepted() override {}
+    int themesCount = 0;  // J
     void parkFocus() override {}
     bool syncWithGame() const override { return sync; }
     void setRoundRelay(const QString& fileName) override { relay = fileName; }

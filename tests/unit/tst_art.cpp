@@ -7,6 +7,7 @@
 
 #include "art/Art.h"
 #include "art/Paint.h"
+#include "editing/Presets.h"
 
 using namespace velta::art;
 
@@ -246,7 +247,7 @@ void TstArt::veltaArtWritesTheProgramFolder() {
     QVERIFY(meanDifference(written("Frames/marco2.jpg"), frame(1)) < 4);
     for (int theme : coverThemeNumbers()) {
         const QImage shipped = written(QStringLiteral("Titles/portada%1.jpg").arg(theme));
-        QVERIFY2(meanDifference(shipped, cover(QStringLiteral("Veltarama"), theme)) < 4,
+        QVERIFY2(meanDifference(shipped, cover(velta::presetCoverTitle(theme), theme)) < 4,
                  qPrintable(QString::number(theme)));
     }
     // The clear parts of the splash pictures are written black, the colour of the board;

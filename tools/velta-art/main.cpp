@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "art/Art.h"
+#include "editing/Presets.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ QList<Picture> shippedPictures() {
     }
     for (int theme : coverThemeNumbers()) {
         pictures.append({QStringLiteral("Imagen/Titles/portada%1.jpg").arg(theme),
-                         [theme] { return cover(QStringLiteral("Veltarama"), theme); }});
+                         [theme] { return cover(velta::presetCoverTitle(theme), theme); }});
     }
     return pictures;
 }

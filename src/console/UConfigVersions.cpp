@@ -1,0 +1,197 @@
+// Whole set-ups in one step: saving and loading game versions ("Mis versiones") and applying
+// the themes of the theme dialog.
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QPushButton>
+
+#include "board/ImageBox.h"
+#include "board/KeyButton.h"
+#include "board/Uvelta.h"
+#include "console/ConsoleStyle.h"
+#include "console/QuestionEditor.h"
+#include "console/SettingsArea.h"
+#include "console/UConfig.h"
+#include "content/TextFiles.h"
+#include "editing/GameSettings.h"
+#include "editing/GameVersions.h"
+#include "editing/Presets.h"
+#include "editing/Utemas.h"
+#include "platform/Dialogs.h"
+#include "platform/Guard.h"
+#include "platform/ProgramFolder.h"
+
+namespace velta {
+
+namespace {
+
+// A title as a file name: the characters a file name cannot hold become spaces.
+QString fileNameOf(const QString& title) {
+    QString name = trimControl(title);
+    for (const QChar c : QStringLiteral("\\/:*?\"<>|")) {
+        name.replace(c, QLatin1Char(' '));
+    }
+    return name.isEmpty() ? QStringLiteral("version") : name;
+}
+
+}  // namespace
+
+void TFConfig::buildVersions(QGroupBox* group) {
+    const auto button = [this, group](const QString& name, const QString& caption,
+                                      const QString& hint, int x, void (TFConfig::*command)()) {
+        auto* b = new QPushButton(caption, group);
+        b->setObjectName(name);
+        b->setToolTip(hint);
+        b->setGeometry(x, 22, 84, 28);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QPushButton::clicked, this, [this, command] {
+            guarded([this, command] { (this->*command)(); });
+            parkFocus();
+        });
+    };
+    button(QStringLiteral("BGuardarVersion"), QStringLiteral("Guardar"),
+           QStringLiteral("Guardar la configuración actual del juego como una nueva versión"), 8,
+           &TFConfig::saveVersion);
+    button(QStringLiteral("BCargarVersion"), QStringLiteral("Cargar"),
+           QStringLiteral("Seleccionar y cargar una version del juego guardada previamente"), 96,
+           &TFConfig::loadVersion);
+    infoIcon(QStringLiteral("Image25"),
+             QStringLiteral("Guarda el título, portada, nombre de equipos y carpeta de rondas "
+                            "actual  para cargarlo en otro momento"),
+             group, QPoint(188, 28));
+}
+
+// The set-up as the settings fields hold it now, typing not yet saved included.
+void TFConfig::saveVersion() {
+    const GameSettings fields = settings_->fieldSettings();
+    const QString path = dialogs().saveFile(
+        programPath(QStringLiteral("Config\\") + fileNameOf(fields.title) + QStringLiteral(".vlt")),
+        QStringLiteral("Archivo del juego (*.vlt)"), QStringLiteral("vlt"));
+    if (path.isEmpty()) {
+        return;
+    }
+    writeLinesFile(path, versionLines(fields));
+}
+
+// Every line that can be applied is applied, shown on the board and stored as the show's
+// settings; the others are named together at the end, and the board starts the loaded
+// set on its first question.
+void TFConfig::loadVersion() {
+    editor_->confirmUnsavedQuestion();
+    const QString path =
+        dialogs().openFile(programPath(QStringLiteral("Config")),
+                           QStringLiteral("Versión del juego (*.vlt)"));
+    if (path.isEmpty() || !QFileInfo::exists(normalizeSeparators(path))) {
+        board_.update();
+        return;
+    }
+    const QStringList lines = readLinesFile(path).value_or(QStringList());
+    QStringList problems;
+    const GameSettings before = board_.settings();
+    const GameSettings loaded = readVersion(lines, before, &problems);
+    writeLinesFile(programPath(kTitleFile),
+                   {trimControl(loaded.title), loaded.titleColour, loaded.backgroundColour});
+    if (loaded.coverImage != before.coverImage) {
+        writePathFile(programPath(kCoverFile), *loaded.coverImage);
+    }
+    writeLinesFile(programPath(kTeamsFile), {loaded.leftTeamName, loaded.rightTeamName});
+    if (loaded.roundFolderPath != before.roundFolderPath) {
+        writePathFile(programPath(kRoundFolderFile), loaded.roundFolderPath);
+    }
+    board_.applySettings(loaded);
+    settings_->refresh();
+    board_.state().RoundNumber = 0;
+    editor_->restart();
+    if (board_.gameViewShowing()) {
+        for (const QChar key : {QChar('s'), QChar('f')}) {
+            if (board_.command(key)->isEnabled()) {
+                board_.command(key)->press();
+            }
+        }
+    }
+    board_.update();
+    if (!problems.isEmpty()) {
+        dialogs().notice(QStringLiteral("De la versión \"%1\" no se cargó:\n%2\nLo demás se cargó.")
+                             .arg(QDir::toNativeSeparators(path), problems.join('\n')));
+    }
+}
+
+void TFConfig::openThemes() {
+    if (!themes_) {
+        themes_ = new TFtemas(this);
+        connect(themes_, &TFtemas::themeAccepted, this,
+                [this](int index) { guarded([this, index] { applyTheme(index); }); });
+    }
+    themes_->setFolderChoice(board_.themeButtonShown());
+    themes_->openModal();
+}
+
+// A theme's title, cover and rounds folder are stored and shown at once; what a preset
+// misses is named, and the rest still applies. Any accepted theme starts its questions
+// from the first.
+void TFConfig::applyTheme(int index) {
+    editor_->confirmUnsavedQuestion();
+    const Preset& preset = presets().at(index);
+    GameSettings s = board_.settings();
+    QStringList missing;
+    if (index > 0) {
+        QStringList title = readLinesFile(programPath(kTitleFile)).value_or(QStringList());
+        while (title.size() < 3) {
+            title << QString();
+        }
+        title[0] = preset.entry;
+        title[1] = title[1].isEmpty() ? s.titleColour : title[1];
+        title[2] = title[2].isEmpty() ? s.backgroundColour : title[2];
+        writeLinesFile(programPath(kTitleFile), title);
+        s.title = preset.entry;
+        s.titleColour = title[1];
+        s.backgroundColour = title[2];
+        const QString cover =
+            programPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover));
+        if (QFileInfo::exists(cover)) {
+            writePathFile(programPath(kCoverFile), cover);
+            s.coverImage = cover;
+        } else {
+            missing << QStringLiteral("la portada \"%1\"").arg(QDir::toNativeSeparators(cover));
+        }
+    }
+    const QString folder = programPath(preset.roundFolder);
+    if (QFileInfo(folder).isDir()) {
+        writePathFile(programPath(kRoundFolderFile), folder);
+        s.roundFolderPath = folder;
+    } else if (index > 0) {
+        missing << QStringLiteral("la carpeta de preguntas \"%1\"")
+                       .arg(QDir::toNativeSeparators(folder));
+    }
+    board_.applySettings(s);
+    board_.state().RoundNumber = 0;
+    setMarker(kThemeMarker, true);
+    ownVersionPending_ = index == 0;
+    if (index == 0 || themes_->folderChoice()) {
+        board_.armThemeTimer();
+    }
+    if (isVisible()) {
+        settings_->refresh();
+    }
+    if (!missing.isEmpty()) {
+        dialogs().notice(QStringLiteral("Al tema \"%1\" le falta %2; se conserva lo que había en "
+                                        "su lugar.")
+                             .arg(preset.entry, missing.join(QStringLiteral(" y "))));
+    }
+}
+
+// The console opens on question 1 of the set, with a pointer to the rounds folder; a show of
+// one's own starts with the prompt to type its title.
+void TFConfig::themeAccepted() {
+    open();
+    folderPointer_->show();
+    folderPointer_->raise();
+    board_.state().RoundNumber = 0;
+    editor_->restart();
+    if (ownVersionPending_) {
+        settings_->promptForTitle();
+        ownVersionPending_ = false;
+    }
+}
+
+}  // namespace velta
