@@ -6,9 +6,11 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "app/AutoSave.h"
 #include "board/TipStyle.h"
 #include "board/Uvelta.h"
 #include "console/UConfig.h"
+#include "platform/Guard.h"
 #include "platform/ProgramFolder.h"
 
 namespace velta {
@@ -58,6 +60,10 @@ bool Show::open(std::function<void()> afterFirstPaint) {
         QTimer::singleShot(0, board_.get(), [this] {
             console_ = std::make_unique<TFConfig>(*board_);
             board_->setControlLink(console_.get());
+            // The game in progress is kept from here on; an unfinished one is offered back.
+            autoSave_ = new AutoSave(*board_);
+            QObject::connect(qApp, &QCoreApplication::aboutToQuit, autoSave_, &AutoSave::finish);
+            guarded([this] { autoSave_->offerRestore(); });
         });
         if (afterFirstPaint) {
             afterFirstPaint();

@@ -9,6 +9,7 @@
 
 namespace velta {
 
+class AutoSave;
 class TFConfig;
 class TForm1;
 
@@ -32,6 +33,8 @@ class Show {
     TForm1& board() { return *board_; }
     // Null until the cover has been painted.
     TFConfig* console() { return console_.get(); }
+    // Null until the cover has been painted.
+    AutoSave* autoSave() { return autoSave_; }
     QtSoundOutput& sound() { return sound_; }
 
   private:
@@ -39,6 +42,7 @@ class Show {
     QtSoundOutput sound_;
     std::unique_ptr<TForm1> board_;
     std::unique_ptr<TFConfig> console_;
+    AutoSave* autoSave_ = nullptr;  // owned by the board
 };
 
 }  // namespace velta

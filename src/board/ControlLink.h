@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+#include "game/GameSnapshot.h"
+
 namespace velta {
 
 // What the board writes into the control window. The control window implements it; while
@@ -44,6 +46,10 @@ class ControlLink {
     virtual void setFastMoneyClock(const QString& text) = 0;
     virtual void setBoardPanelShown(bool shown) = 0;
 
+    // The operator's fast-money fields, kept with the game in progress.
+    virtual void saveFastMoney(GameSnapshot& snapshot) const = 0;
+    virtual void restoreFastMoney(const GameSnapshot& snapshot) = 0;
+
     // Score mirrors.
     virtual void setLeftScore(const QString& text) = 0;
     virtual void setRightScore(const QString& text) = 0;
@@ -69,6 +75,8 @@ class NullControlLink : public ControlLink {
     void setCountdown(const QString&) override {}
     void setFastMoneyClock(const QString&) override {}
     void setBoardPanelShown(bool) override {}
+    void saveFastMoney(GameSnapshot&) const override {}
+    void restoreFastMoney(const GameSnapshot&) override {}
     void setLeftScore(const QString&) override {}
     void setRightScore(const QString&) override {}
 };

@@ -12,6 +12,7 @@
 #include "board/GameState.h"
 #include "content/RoundFiles.h"
 #include "editing/GameSettings.h"
+#include "game/GameSnapshot.h"
 
 class QAbstractButton;
 class QScreen;
@@ -121,6 +122,10 @@ class TForm1 : public QWidget {
     void openThemes();
     void armThemeTimer();
     bool themeButtonShown() const;
+
+    // The game in progress, kept so a show picks up where it was after a crash.
+    GameSnapshot snapshot() const;
+    void restore(const GameSnapshot& snapshot);
 
     // Keys, menu and window.
     void openControlWindow();
@@ -243,6 +248,8 @@ class TForm1 : public QWidget {
     KeyRouter* keys_ = nullptr;
     FastMoneyClock* fastMoneyClock_ = nullptr;
     int highestScoreShown_ = 0;  // the fast-money order up to which the board total counts
+    RoundKind shownKind_ = RoundKind::Normal;  // the card on the board
+    int shownNumber_ = 0;
     bool singleInstance_ = false;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;

@@ -197,6 +197,8 @@ void TForm1::enableCardKeys() {
 // The card read: its question goes up, the control window follows, and the rows it leaves
 // out of use are hidden.
 void TForm1::showCard(RoundKind kind, const FoundCard& found) {
+    shownKind_ = kind;
+    shownNumber_ = found.number;
     card_ = found.card;
     cardPath_ = found.path;
     ui_->Label16->setText(card_.question);

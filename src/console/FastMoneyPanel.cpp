@@ -221,6 +221,22 @@ void FastMoneyPanel::clearAll() {
     board_.ClearFastMoney();
 }
 
+void FastMoneyPanel::save(GameSnapshot& snapshot) const {
+    for (int slot = 0; slot < 10; ++slot) {
+        snapshot.fastAnswers[slot] = answers_[slot]->text();
+        snapshot.fastScores[slot] = scores_[slot]->text();
+    }
+    snapshot.fastMoneyOpen = !isHidden();
+}
+
+void FastMoneyPanel::restore(const GameSnapshot& snapshot) {
+    for (int slot = 0; slot < 10; ++slot) {
+        answers_[slot]->setText(snapshot.fastAnswers[slot]);
+        scores_[slot]->setText(snapshot.fastScores[slot]);
+    }
+    setVisible(snapshot.fastMoneyOpen);
+}
+
 void FastMoneyPanel::setClock(const QString& text) {
     clock_->setText(text);
 }

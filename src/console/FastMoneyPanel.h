@@ -4,6 +4,7 @@
 #include <array>
 
 #include "board/DragPanel.h"
+#include "game/GameSnapshot.h"
 
 class QLabel;
 class QLineEdit;
@@ -26,6 +27,8 @@ class FastMoneyPanel : public DragPanel {
     void setClock(const QString& text);
     void setBoardPanelShown(bool shown);
     QStringList scores() const;
+    void save(GameSnapshot& snapshot) const;
+    void restore(const GameSnapshot& snapshot);
 
   Q_SIGNALS:
     // A command ended: the window gives the keyboard back to the game.

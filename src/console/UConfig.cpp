@@ -300,6 +300,14 @@ void TFConfig::setFastMoneyClock(const QString& text) {
     fastMoney_->setClock(text);
 }
 
+void TFConfig::saveFastMoney(GameSnapshot& snapshot) const {
+    fastMoney_->save(snapshot);
+}
+
+void TFConfig::restoreFastMoney(const GameSnapshot& snapshot) {
+    fastMoney_->restore(snapshot);
+}
+
 void TFConfig::setBoardPanelShown(bool shown) {
     fastMoney_->setBoardPanelShown(shown);
 }

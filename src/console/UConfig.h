@@ -52,6 +52,8 @@ class TFConfig : public QWidget, public ControlLink {
     void hidePicture() override;
     void setCountdown(const QString& text) override;
     void setFastMoneyClock(const QString& text) override;
+    void saveFastMoney(GameSnapshot& snapshot) const override;
+    void restoreFastMoney(const GameSnapshot& snapshot) override;
     void setBoardPanelShown(bool shown) override;
     void setLeftScore(const QString& text) override;
     void setRightScore(const QString& text) override;

@@ -78,9 +78,8 @@ void TFConfig::saveVersion() {
 // set on its first question.
 void TFConfig::loadVersion() {
     editor_->confirmUnsavedQuestion();
-    const QString path =
-        dialogs().openFile(programPath(QStringLiteral("Config")),
-                           QStringLiteral("Versión del juego (*.vlt)"));
+    const QString path = dialogs().openFile(programPath(QStringLiteral("Config")),
+                                            QStringLiteral("Versión del juego (*.vlt)"));
     if (path.isEmpty() || !QFileInfo::exists(normalizeSeparators(path))) {
         board_.update();
         return;

@@ -29,9 +29,9 @@ QString quoted(const QString& value) {
 }  // namespace
 
 QStringList versionLines(const GameSettings& s) {
-    return {trimControl(s.title), s.titleColour,       s.backgroundColour,
-            s.coverImage.value_or(QString()),           s.leftTeamName,
-            s.rightTeamName,      s.roundFolderPath};
+    return {
+        trimControl(s.title), s.titleColour,   s.backgroundColour, s.coverImage.value_or(QString()),
+        s.leftTeamName,       s.rightTeamName, s.roundFolderPath};
 }
 
 GameSettings readVersion(const QStringList& lines, GameSettings s, QStringList* problems) {

@@ -27,8 +27,8 @@ const QList<Preset>& presets() {
          QStringLiteral("Altar de Recuerdos"), 17, QStringLiteral("RondasMuertos")},
         {QStringLiteral("Mis Quince Años (Quinceañera)"), QStringLiteral("Mis Quince Años"), 18,
          QStringLiteral("RondasQuince")},
-        {QStringLiteral("Noche de Paz y Puntos (Navidad)"),
-         QStringLiteral("Noche de Paz y Puntos"), 13, QStringLiteral("RondasNavidad")},
+        {QStringLiteral("Noche de Paz y Puntos (Navidad)"), QStringLiteral("Noche de Paz y Puntos"),
+         13, QStringLiteral("RondasNavidad")},
         {QStringLiteral("Gran Final (Noche deportiva)"), QStringLiteral("Gran Final"), 22,
          QStringLiteral("RondasDeportes")},
     };

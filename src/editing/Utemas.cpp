@@ -50,7 +50,8 @@ TFtemas::TFtemas(QWidget* parent)
     previewCaption_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     previewCaption_->setFont(tahoma(12, true));
 
-    folderChoice_ = new QCheckBox(QStringLiteral("Escoger la carpeta de Rondas\npara este tema"), this);
+    folderChoice_ =
+        new QCheckBox(QStringLiteral("Escoger la carpeta de Rondas\npara este tema"), this);
     folderChoice_->setObjectName(QStringLiteral("CheckBox1"));
     folderChoice_->setGeometry(318, 250, 230, 40);
     folderChoice_->setToolTip(QStringLiteral(
@@ -114,9 +115,8 @@ void TFtemas::showPreview() {
         picture = reader.read();
     }
     preview_->setImage(picture);
-    previewCaption_->setText(preset.cover > 0
-                                 ? preset.entry
-                                 : QStringLiteral("Su propio título, portada y preguntas"));
+    previewCaption_->setText(
+        preset.cover > 0 ? preset.entry : QStringLiteral("Su propio título, portada y preguntas"));
 }
 
 }  // namespace velta

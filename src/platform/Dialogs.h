@@ -11,8 +11,9 @@ class Dialogs {
   public:
     virtual ~Dialogs() = default;
 
-    // Yes/no question with a question icon, titled "Advertencia". True for Yes.
-    virtual bool ask(const QString& question) = 0;
+    // Yes/no question with a question icon, titled "Advertencia". True for Yes. "No" is the
+    // default button unless `yesByDefault`.
+    virtual bool ask(const QString& question, bool yesByDefault = false) = 0;
     // Plain message with one OK button.
     virtual void notice(const QString& text) = 0;
     // Error box for a command that failed.

@@ -23,10 +23,11 @@ bool noScreen() {
 }
 }  // namespace
 
-bool QtDialogs::ask(const QString& question) {
+bool QtDialogs::ask(const QString& question, bool yesByDefault) {
     return QMessageBox::question(parentWindow(), QStringLiteral("Advertencia"), question,
                                  QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+                                 yesByDefault ? QMessageBox::Yes : QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 void QtDialogs::notice(const QString& text) {

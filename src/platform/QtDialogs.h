@@ -7,7 +7,7 @@ namespace velta {
 // The real dialogs, shown with Qt's message boxes and file dialogs.
 class QtDialogs : public Dialogs {
   public:
-    bool ask(const QString& question) override;
+    bool ask(const QString& question, bool yesByDefault = false) override;
     void notice(const QString& text) override;
     void error(const QString& text) override;
     QString openFile(const QString& startFolder, const QString& filter) override;

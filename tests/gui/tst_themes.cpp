@@ -141,11 +141,10 @@ void ThemesTest::versionLines_data() {
     QTest::addColumn<QStringList>("named");  // the lines the message names
     QTest::newRow("an eighth line is ignored")
         << QStringList{"Ocho", "", "", "", "", "", "", "Basura"} << "Ocho" << QStringList{};
-    QTest::newRow("fewer lines load what they have") << QStringList{"Dos"} << "Dos"
-                                                     << QStringList{};
+    QTest::newRow("fewer lines load what they have")
+        << QStringList{"Dos"} << "Dos" << QStringList{};
     QTest::newRow("three lines that cannot be applied")
-        << QStringList{"Mala", "Rojito", "Black", "%1/Fotos/roto.jpg", "Uno", "Dos",
-                       "%1/NoExiste"}
+        << QStringList{"Mala", "Rojito", "Black", "%1/Fotos/roto.jpg", "Uno", "Dos", "%1/NoExiste"}
         << "Mala" << QStringList{"Línea 2", "Línea 4", "Línea 7"};
     QTest::newRow("paths relative to the program folder")
         << QStringList{"Relativa", "", "", "Fotos/bien.jpg", "", "", "RondasGala"} << "Relativa"
@@ -325,8 +324,7 @@ void ThemesTest::themeKeyOnBothWindows() {
     QVERIFY(f().startWithConsole());
     f().press('j');
     QVERIFY(dialog()->isVisible());
-    QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("Button2")),
-                      Qt::LeftButton);
+    QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("Button2")), Qt::LeftButton);
     f().console->close();
     f().board->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f().board.get()));
@@ -343,7 +341,8 @@ void ThemesTest::screenshots() {
     f().folder.writeBytes(kTitleFile, "Veltarama\r\nHotLight\r\nWindow\r\n");
     f().folder.writeBytes(kThemeMarker, "1");
     QVERIFY(f().startWithConsole());
-    const QString folder = qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
+    const QString folder =
+        qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
     QVERIFY(QDir().mkpath(folder));
     f().press('j');
     dialog()->findChild<QRadioButton*>(QStringLiteral("RadioEntry12"))->click();

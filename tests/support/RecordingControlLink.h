@@ -54,6 +54,8 @@ class RecordingControlLink : public ControlLink {
     void hidePicture() override { pictureShown = false; }
     void setCountdown(const QString& text) override { countdown = text; }
     void setFastMoneyClock(const QString&) override {}
+    void saveFastMoney(GameSnapshot&) const override {}
+    void restoreFastMoney(const GameSnapshot&) override {}
     void setBoardPanelShown(bool) override {}
     void setLeftScore(const QString& text) override { leftScore = text; }
     void setRightScore(const QString& text) override { rightScore = text; }

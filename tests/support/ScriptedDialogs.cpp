@@ -4,8 +4,9 @@
 
 namespace velta::test {
 
-bool ScriptedDialogs::ask(const QString& question) {
-    shown << QStringLiteral("ask: ") + question;
+bool ScriptedDialogs::ask(const QString& question, bool yesByDefault) {
+    shown << QStringLiteral("ask: ") + question +
+                 (yesByDefault ? QStringLiteral(" [Sí]") : QString());
     if (answers.isEmpty()) {
         qFatal("Unexpected question: %s", qPrintable(question));
     }

@@ -28,7 +28,7 @@ class ScriptedDialogs : public Dialogs {
     QStringList errors() const { return withPrefix(QStringLiteral("error: ")); }
     QStringList questions() const { return withPrefix(QStringLiteral("ask: ")); }
 
-    bool ask(const QString& question) override;
+    bool ask(const QString& question, bool yesByDefault = false) override;
     void notice(const QString& text) override;
     void error(const QString& text) override;
     QString openFile(const QString& startFolder, const QString& filter) override;

@@ -1,0 +1,163 @@
+#include "game/GameSnapshot.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+namespace velta {
+
+namespace {
+
+const QString kFormat = QStringLiteral("partida=1");
+constexpr int kLargestNumber = 999999999;
+
+QString flag(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString flags(const std::array<bool, 5>& on) {
+    QString text;
+    for (const bool b : on) {
+        text += flag(b);
+    }
+    return text;
+}
+
+}  // namespace
+
+QStringList GameSnapshot::toLines() const {
+    QStringList lines{kFormat};
+    const auto put = [&lines](const char* name, const QString& value) {
+        lines << QLatin1String(name) + QLatin1Char('=') + value;
+    };
+    put("vista", gameView ? QStringLiteral("juego") : QStringLiteral("portada"));
+    put("tarjeta", (extraCard ? QStringLiteral("x") : QString()) + QString::number(cardNumber));
+    put("ronda", QString::number(roundNumber));
+    put("preguntas", QString::number(gameQuestionCount));
+    put("extra", QString::number(extraRoundNumber));
+    put("equis", QString::number(strikeCount));
+    put("dobles", flag(doublePoints));
+    put("triples", flag(triplePoints));
+    put("bolsa_abierta", flag(potOpen));
+    put("facil", flag(easyMode));
+    put("destapadas", flags(uncovered));
+    put("bolsa", pot);
+    put("izquierda", leftScore);
+    put("derecha", rightScore);
+    put("ultimos_puntos", lastAward);
+    put("ultimo_lado", lastSide);
+    put("teclas", enabledKeys);
+    for (int i = 0; i < 10; ++i) {
+        const QByteArray n = QByteArray::number(i + 1);
+        put(("dr_respuesta" + n).constData(), fastAnswers[i]);
+        put(("dr_puntos" + n).constData(), fastScores[i]);
+        put(("dr_tablero_respuesta" + n).constData(), shownAnswers[i]);
+        put(("dr_tablero_puntos" + n).constData(), shownScores[i]);
+    }
+    put("dr_hasta", QString::number(highestScoreShown));
+    put("dr_abierto", flag(fastMoneyOpen));
+    put("dr_en_tablero", flag(fastMoneyBoardShown));
+    return lines;
+}
+
+std::optional<GameSnapshot> GameSnapshot::fromLines(const QStringList& lines, QString* problem) {
+    const auto fail = [problem](const QString& why) -> std::optional<GameSnapshot> {
+        if (problem) {
+            *problem = why;
+        }
+        return std::nullopt;
+    };
+    if (lines.value(0) != kFormat) {
+        return fail(QStringLiteral("no es un archivo de partida"));
+    }
+    QHash<QString, QString> values;
+    for (int i = 1; i < lines.size(); ++i) {
+        const int equals = lines[i].indexOf(QLatin1Char('='));
+        if (equals <= 0) {
+            return fail(QStringLiteral("la línea %1 no tiene la forma nombre=valor").arg(i + 1));
+        }
+        values.insert(lines[i].left(equals), lines[i].mid(equals + 1));
+    }
+    GameSnapshot s;
+    QString bad;
+    const auto number = [&values, &bad](const char* name, int& field) {
+        const QString text = values.value(QLatin1String(name));
+        bool ok = false;
+        const int n = text.toInt(&ok);
+        if (!ok || n < 0 || n > kLargestNumber) {
+            bad = QLatin1String(name);
+            return;
+        }
+        field = n;
+    };
+    const auto onOff = [&values, &bad](const char* name, bool& field) {
+        const QString text = values.value(QLatin1String(name));
+        if (text != QLatin1String("0") && text != QLatin1String("1")) {
+            bad = QLatin1String(name);
+            return;
+        }
+        field = text == QLatin1String("1");
+    };
+    const QString view = values.value(QStringLiteral("vista"));
+    if (view != QLatin1String("juego") && view != QLatin1String("portada")) {
+        bad = QStringLiteral("vista");
+    }
+    s.gameView = view == QLatin1String("juego");
+    QString card = values.value(QStringLiteral("tarjeta"));
+    s.extraCard = card.startsWith(QLatin1Char('x'));
+    if (s.extraCard) {
+        card.remove(0, 1);
+    }
+    values.insert(QStringLiteral("tarjeta"), card);
+    number("tarjeta", s.cardNumber);
+    number("ronda", s.roundNumber);
+    number("preguntas", s.gameQuestionCount);
+    number("extra", s.extraRoundNumber);
+    number("equis", s.strikeCount);
+    onOff("dobles", s.doublePoints);
+    onOff("triples", s.triplePoints);
+    onOff("bolsa_abierta", s.potOpen);
+    onOff("facil", s.easyMode);
+    const QString uncovered = values.value(QStringLiteral("destapadas"));
+    if (uncovered.size() != 5) {
+        bad = QStringLiteral("destapadas");
+    } else {
+        for (int i = 0; i < 5; ++i) {
+            if (uncovered[i] != QLatin1Char('0') && uncovered[i] != QLatin1Char('1')) {
+                bad = QStringLiteral("destapadas");
+            }
+            s.uncovered[i] = uncovered[i] == QLatin1Char('1');
+        }
+    }
+    // The numbers the board shows as text: digits only, as the board itself writes them.
+    const auto digits = [&values, &bad](const char* name, QString& field) {
+        const QString text = values.value(QLatin1String(name));
+        static const QRegularExpression number(QStringLiteral("^[0-9]{1,12}$"));
+        if (!number.match(text).hasMatch()) {
+            bad = QLatin1String(name);
+            return;
+        }
+        field = text;
+    };
+    digits("bolsa", s.pot);
+    digits("izquierda", s.leftScore);
+    digits("derecha", s.rightScore);
+    digits("ultimos_puntos", s.lastAward);
+    s.lastSide = values.value(QStringLiteral("ultimo_lado"));
+    s.enabledKeys = values.value(QStringLiteral("teclas"));
+    for (int i = 0; i < 10; ++i) {
+        const QString n = QString::number(i + 1);
+        s.fastAnswers[i] = values.value(QStringLiteral("dr_respuesta") + n);
+        s.fastScores[i] = values.value(QStringLiteral("dr_puntos") + n);
+        s.shownAnswers[i] = values.value(QStringLiteral("dr_tablero_respuesta") + n);
+        s.shownScores[i] = values.value(QStringLiteral("dr_tablero_puntos") + n);
+    }
+    number("dr_hasta", s.highestScoreShown);
+    onOff("dr_abierto", s.fastMoneyOpen);
+    onOff("dr_en_tablero", s.fastMoneyBoardShown);
+    if (!bad.isEmpty()) {
+        return fail(QStringLiteral("el valor \"%1\" falta o no es válido").arg(bad));
+    }
+    return s;
+}
+
+}  // namespace velta
