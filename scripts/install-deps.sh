@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing VELTA need.
+# Installs the Debian 12 packages that building, running and testing VELTA need; with the
+# argument "fuzz", also clang and its libFuzzer, which only `make fuzz` uses.
 # Idempotent: apt runs only when a package is missing.
 set -euo pipefail
 
@@ -14,6 +15,9 @@ packages=(
   pulseaudio pulseaudio-utils
   sox libsox-fmt-mp3 imagemagick
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

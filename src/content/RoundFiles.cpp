@@ -160,11 +160,15 @@ void SaveRoundCard(const QString& folder, RoundKind kind, int number, const QStr
     }
     QStringList lines{first.mid(start)};
     for (int k = 0; k < 5; ++k) {
-        QString text = oneLine(answers.value(k));
-        text.replace(',', '/');
-        lines << answerField(trimControl(text)) + ',' + trimControl(oneLine(points.value(k)));
+        lines << answerLine(answers.value(k), points.value(k));
     }
     writeTextFile(RoundFilePath(folder, kind, number), lines.join(QStringLiteral("\r\n")));
+}
+
+QString answerLine(const QString& text, const QString& points) {
+    QString field = oneLine(text);
+    field.replace(',', '/');
+    return answerField(trimControl(field)) + ',' + trimControl(oneLine(points));
 }
 
 int NewRoundNumber(const QString& folder, RoundKind kind, int current) {

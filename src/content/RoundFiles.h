@@ -44,6 +44,10 @@ RoundCard roundCardFromText(const QString& text);
 // (text, points) of an answer line. A line without a comma is all text and worth "0".
 std::pair<QString, QString> SplitAnswerLine(const QString& line);
 
+// The line an answer is saved as: commas in the text become "/", line breaks spaces, and
+// blanks around the text and the points go.
+QString answerLine(const QString& text, const QString& points);
+
 // Writes the card, replacing any earlier content; throws FileError when it cannot write.
 void SaveRoundCard(const QString& folder, RoundKind kind, int number, const QString& question,
                    const QStringList& answers, const QStringList& points);

@@ -110,14 +110,9 @@ std::optional<RemovalJournal> parseRemovalJournal(const QString& text) {
     journal.number = lines[1].toInt();
     journal.removedName = lines.value(2);
     // The removed card's name is a bare file name of this series and number, nothing more.
-    static const QRegularExpression tag(QStringLiteral("^([a-z]|-[1-9][0-9]{0,8})$"));
-    const QString prefix = series(journal.kind) + lines[1];
-    if (!journal.removedName.isEmpty() &&
-        !(journal.removedName.startsWith(prefix) &&
-          journal.removedName.endsWith(QLatin1String(".txt")) &&
-          tag.match(journal.removedName.mid(prefix.size(),
-                                            journal.removedName.size() - prefix.size() - 4))
-              .hasMatch())) {
+    const QRegularExpression copyName(QLatin1Char('^') + lines[0] + lines[1] +
+                                      QStringLiteral("([a-z]|-[1-9][0-9]{0,8})\\.txt$"));
+    if (!journal.removedName.isEmpty() && !copyName.match(journal.removedName).hasMatch()) {
         return std::nullopt;
     }
     return journal;
@@ -156,7 +151,7 @@ void RemoveRound(const QString& folder, RoundKind kind, int number) {
     }
     if (!finishRemoval(folder)) {
         throw FileError(
-            QStringLiteral("Una quitada anterior quedó a medias y no se pudo terminar (\"%1\").")
+            QStringLiteral("No se pudo terminar de quitar la pregunta que quedó a medias (\"%1\").")
                 .arg(shownPath(removalJournalPath(folder))));
     }
     RemovalJournal journal{kind, number, QString()};

@@ -15,9 +15,23 @@ namespace velta {
 
 namespace {
 
+// UTF-16 from another tool may hold half of a surrogate pair: it becomes the replacement
+// character, as any other undecodable sequence does, so that what is read can be written
+// back unchanged.
+QString wellFormed(QString text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (text[i].isSurrogate()) {
+            text[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return text;
+}
+
 QString decodeWith(QStringConverter::Encoding encoding, const QByteArray& bytes) {
     QStringDecoder decoder(encoding, QStringConverter::Flag::ConvertInitialBom);
-    return decoder.decode(bytes);
+    return wellFormed(decoder.decode(bytes));
 }
 
 QString decodeCp1252(const QByteArray& bytes) {

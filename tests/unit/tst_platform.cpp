@@ -8,7 +8,6 @@
 
 #include <climits>
 #include <iostream>
-#include <limits>
 #include <string>
 
 #include "ScriptedDialogs.h"
@@ -70,8 +69,6 @@ class PlatformTest : public QObject {
     void toIntAcceptsWholeNumbers();
     void toIntRejectsEverythingElse_data();
     void toIntRejectsEverythingElse();
-    void toInt64CarriesTheGamesNumbers_data();
-    void toInt64CarriesTheGamesNumbers();
     void longValuesAreCutInMessages();
     void guardStopsTheCommandAndShowsWhy();
     void programPaths_data();
@@ -130,31 +127,6 @@ void PlatformTest::toIntRejectsEverythingElse() {
     } catch (const ConversionError& e) {
         QCOMPARE(e.text(), text);
         QCOMPARE(errorMessage(e), QStringLiteral("'%1' no es un valor entero válido").arg(text));
-    }
-}
-
-void PlatformTest::toInt64CarriesTheGamesNumbers_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("converts");
-    QTest::addColumn<qint64>("value");
-    QTest::newRow("past 32 bits") << "2147483648" << true << Q_INT64_C(2147483648);
-    QTest::newRow("largest") << " 9223372036854775807 " << true
-                             << std::numeric_limits<qint64>::max();
-    QTest::newRow("smallest") << "-9223372036854775808" << true
-                              << std::numeric_limits<qint64>::min();
-    QTest::newRow("one past the largest") << "9223372036854775808" << false << qint64(0);
-    QTest::newRow("letters") << "12abc" << false << qint64(0);
-    QTest::newRow("empty") << "" << false << qint64(0);
-}
-
-void PlatformTest::toInt64CarriesTheGamesNumbers() {
-    QFETCH(QString, text);
-    QFETCH(bool, converts);
-    QFETCH(qint64, value);
-    if (converts) {
-        QCOMPARE(toInt64(text), value);
-    } else {
-        QVERIFY_THROWS_EXCEPTION(ConversionError, toInt64(text));
     }
 }
 

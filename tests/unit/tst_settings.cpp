@@ -67,8 +67,6 @@ class SettingsTest : public QObject {
     void settingsComeFromTheProgramFolder();
     void storedPathsFromAnotherComputer_data();
     void storedPathsFromAnotherComputer();
-    void unreadableFilesCountAsAbsent_data();
-    void unreadableFilesCountAsAbsent();
     void markers_data();
     void markers();
     void fixedColours();
@@ -337,71 +335,6 @@ void SettingsTest::settingsComeFromTheProgramFolder() {
     QVERIFY(s.multipliersInNormal);
     QVERIFY(QFile::exists(folder.file(kHideQuestionMarker)));
     QVERIFY(!QFile::exists(elsewhere.filePath(kHideQuestionMarker)));
-}
-
-void SettingsTest::unreadableFilesCountAsAbsent_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("folder");  // a folder where the file belongs, else no permission
-    for (const QString& file : {kTitleFile, kTeamsFile, kCoverFile, kFrameFile, kRoundFolderFile}) {
-        QTest::addRow("%s, a folder", qPrintable(file)) << file << true;
-        QTest::addRow("%s, no read permission", qPrintable(file)) << file << false;
-    }
-}
-
-// One file that cannot be read keeps the defaults of what it holds, is named once with
-// the reason, and every other setting is still read.
-void SettingsTest::unreadableFilesCountAsAbsent() {
-    QFETCH(QString, file);
-    QFETCH(bool, folder);
-    TempProgramFolder program;
-    QDir(program.path()).mkpath(QStringLiteral("Otras"));
-    writeLinesFile(programPath(kTitleFile), {"Mi Juego", "Navy", "Black"});
-    writeLinesFile(programPath(kTeamsFile), {"Rojos", "Azules"});
-    writePathFile(programPath(kCoverFile), QStringLiteral("/show/tapa.jpg"));
-    writePathFile(programPath(kFrameFile), QStringLiteral("/show/marco.bmp"));
-    writePathFile(programPath(kRoundFolderFile), program.file(QStringLiteral("Otras")));
-    setMarker(kMultipliersOffMarker, true);
-    if (folder) {
-        QVERIFY(QFile::remove(programPath(file)));
-        QVERIFY(QDir().mkpath(programPath(file)));
-    } else {
-        program.denyReading(file);
-    }
-
-    QStringList unreadable;
-    GameSettings s;
-    test::asShowUser([&] { s = readGameSettings(&unreadable); });
-
-    QCOMPARE(unreadable.size(), 1);
-    QVERIFY2(unreadable[0].startsWith(QStringLiteral("No se puede leer el archivo \"%1\": ")
-                                          .arg(QDir::toNativeSeparators(programPath(file)))),
-             qPrintable(unreadable[0]));
-    GameSettings expected;
-    if (file != kTitleFile) {
-        expected.title = QStringLiteral("Mi Juego");
-        expected.titleColour = QStringLiteral("Navy");
-        expected.backgroundColour = QStringLiteral("Black");
-    }
-    if (file != kTeamsFile) {
-        expected.leftTeamName = QStringLiteral("Rojos");
-        expected.rightTeamName = QStringLiteral("Azules");
-    }
-    if (file != kCoverFile) {
-        expected.coverImage = QStringLiteral("/show/tapa.jpg");
-    }
-    if (file != kFrameFile) {
-        expected.frameImage = QStringLiteral("/show/marco.bmp");
-    }
-    expected.roundFolderPath =
-        program.file(file == kRoundFolderFile ? QStringLiteral("Rondas") : QStringLiteral("Otras"));
-    QCOMPARE(
-        QStringList({s.title, s.titleColour, s.backgroundColour, s.leftTeamName, s.rightTeamName}),
-        QStringList({expected.title, expected.titleColour, expected.backgroundColour,
-                     expected.leftTeamName, expected.rightTeamName}));
-    QCOMPARE(s.coverImage, expected.coverImage);
-    QCOMPARE(s.frameImage, expected.frameImage);
-    QCOMPARE(s.roundFolderPath, expected.roundFolderPath);
-    QVERIFY(!s.multipliersInNormal);
 }
 
 void SettingsTest::markers_data() {

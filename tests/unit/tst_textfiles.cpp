@@ -109,6 +109,12 @@ void TextFilesTest::readsEveryEncodingAndLineEnd_data() {
     QTest::newRow("UTF-16 LE, lone LF")
         << QByteArray("\xFF\xFE") + utf16(QStringLiteral("ü\nß"), QStringConverter::Utf16LE)
         << QStringList{QStringLiteral("ü"), QStringLiteral("ß")};
+    QTest::newRow("UTF-16 LE, half a surrogate pair") << QByteArray(
+                                                             "\xFF\xFE"
+                                                             "a\0\x0A\xDF"
+                                                             "b\0",
+                                                             8)
+                                                      << QStringList{QStringLiteral("a\uFFFDb")};
     QTest::newRow("lone LF") << QByteArray("a\nb\nc") << QStringList{"a", "b", "c"};
     QTest::newRow("lone CR") << QByteArray("a\rb\rc") << QStringList{"a", "b", "c"};
     QTest::newRow("mixed line ends")
