@@ -28,7 +28,8 @@ void SnapshotWriter::submit(const QString& text) {
     pending_ = text;
     if (!scheduled_) {
         scheduled_ = true;
-        QMetaObject::invokeMethod(this, [this] { writePending(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { writePending(); }, Qt::QueuedConnection);
     }
 }
 
@@ -134,10 +135,10 @@ void AutoSave::setAside(const QString& why) {
             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
     QFile::rename(normalizeSeparators(path()), normalizeSeparators(aside));
     if (!why.isEmpty()) {
-        dialogs().notice(QStringLiteral("No se pudo leer la partida guardada \"%1\": %2. Se "
-                                        "guardó aparte como \"%3\" y el juego empieza de nuevo.")
-                             .arg(QDir::toNativeSeparators(path()), why,
-                                  QDir::toNativeSeparators(aside)));
+        dialogs().notice(
+            QStringLiteral("No se pudo leer la partida guardada \"%1\": %2. Se "
+                           "guardó aparte como \"%3\" y el juego empieza de nuevo.")
+                .arg(QDir::toNativeSeparators(path()), why, QDir::toNativeSeparators(aside)));
     }
 }
 
@@ -158,8 +159,9 @@ void AutoSave::offerRestore() {
     }
     const GameSettings& s = board_.settings();
     const QString question =
-        QStringLiteral("La partida anterior no terminó normalmente. ¿Desea continuar donde se "
-                       "quedó?\n\n%1: %2\n%3: %4")
+        QStringLiteral(
+            "La partida anterior no terminó normalmente. ¿Desea continuar donde se "
+            "quedó?\n\n%1: %2\n%3: %4")
             .arg(s.leftTeamName, saved->leftScore, s.rightTeamName, saved->rightScore);
     if (dialogs().ask(question, true)) {
         board_.restore(*saved);

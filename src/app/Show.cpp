@@ -60,6 +60,7 @@ bool Show::open(std::function<void()> afterFirstPaint) {
         QTimer::singleShot(0, board_.get(), [this] {
             console_ = std::make_unique<TFConfig>(*board_);
             board_->setControlLink(console_.get());
+            dialogs_.setOperatorWindow(console_.get());
             // The game in progress is kept from here on; an unfinished one is offered back.
             autoSave_ = new AutoSave(*board_);
             QObject::connect(qApp, &QCoreApplication::aboutToQuit, autoSave_, &AutoSave::finish);

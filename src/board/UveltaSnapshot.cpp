@@ -81,8 +81,9 @@ void TForm1::restore(const GameSnapshot& s) {
                     continue;
                 }
                 const QString line = card_.answerLines.value(i);
-                const auto [text, points] = line.size() > 1 ? SplitAnswerLine(line)
-                                                            : std::pair{QString(), QStringLiteral("0")};
+                const auto [text, points] = line.size() > 1
+                                                ? SplitAnswerLine(line)
+                                                : std::pair{QString(), QStringLiteral("0")};
                 ui_->rows[i].answer->setText(text);
                 ui_->rows[i].points->setText(points);
                 ui_->rows[i].cover->hide();
@@ -107,9 +108,9 @@ void TForm1::restore(const GameSnapshot& s) {
                                    s.enabledKeys.contains('5'));
     const bool game = s.gameView && cardUp;
     ui_->Image2->setVisible(!game);
-    for (QWidget* w : {static_cast<QWidget*>(ui_->Image13), static_cast<QWidget*>(ui_->Image15),
-                       ui_->Panel1, static_cast<QWidget*>(ui_->Edit16),
-                       static_cast<QWidget*>(ui_->Edit17)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui_->Image13), static_cast<QWidget*>(ui_->Image15), ui_->Panel1,
+          static_cast<QWidget*>(ui_->Edit16), static_cast<QWidget*>(ui_->Edit17)}) {
         w->setVisible(game);
     }
     for (QWidget* box : {ui_->Panel2, ui_->Panel3, ui_->Panel4}) {

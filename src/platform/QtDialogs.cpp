@@ -9,10 +9,14 @@
 
 namespace velta {
 
-namespace {
-QWidget* parentWindow() {
+QWidget* QtDialogs::parentWindow() const {
+    if (operatorWindow_ && operatorWindow_->isVisible()) {
+        return operatorWindow_;
+    }
     return QApplication::activeWindow();
 }
+
+namespace {
 const QString kAppTitle = QStringLiteral("VELTA");
 
 // On a platform with no screen (offscreen, minimal) nobody can see a message box, let alone

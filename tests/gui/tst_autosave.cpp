@@ -82,8 +82,7 @@ void AutoSaveTest::situationsComeBack() {
         const GameSnapshot saved = f.board->snapshot();
         lines = saved.toLines().join(QStringLiteral("\r\n"));
         BoardView b(*f.board);
-        labels << b.Label16->text() << b.Label17->text() << b.Label19->text()
-               << b.Label20->text();
+        labels << b.Label16->text() << b.Label17->text() << b.Label19->text() << b.Label20->text();
     }
     ConsoleFixture f;
     f.writeCards(6);
@@ -96,9 +95,9 @@ void AutoSaveTest::situationsComeBack() {
     f.board->restore(*read);
     QCOMPARE(f.board->snapshot().toLines().join(QStringLiteral("\r\n")), lines);
     BoardView b(*f.board);
-    QCOMPARE((QStringList{b.Label16->text(), b.Label17->text(), b.Label19->text(),
-                          b.Label20->text()}),
-             labels);
+    QCOMPARE(
+        (QStringList{b.Label16->text(), b.Label17->text(), b.Label19->text(), b.Label20->text()}),
+        labels);
     QCOMPARE(f.find<QLabel>("LPtosIzq")->text(), labels[2]);
     QVERIFY(f.sound.effects().isEmpty());  // brought back silently
     // The game goes on from there: the next S puts up the card after.
@@ -229,8 +228,8 @@ void AutoSaveTest::offeredAtTheNextStart() {
     }
     QCOMPARE(b.Label19->text(), yes ? QStringLiteral("180") : QStringLiteral("00"));
     QCOMPARE(b.Label16->text(), yes ? QStringLiteral("Pregunta 2") : QStringLiteral("?"));
-    const QStringList aside = QDir(f.folder.file(QStringLiteral("Config")))
-                                  .entryList({QStringLiteral("Partida-*.txt")});
+    const QStringList aside =
+        QDir(f.folder.file(QStringLiteral("Config"))).entryList({QStringLiteral("Partida-*.txt")});
     QCOMPARE(aside.size(), yes ? 0 : 1);
     QCOMPARE(QFile::exists(f.folder.file(QStringLiteral("Config/Partida.txt"))), yes);
 }
