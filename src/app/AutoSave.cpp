@@ -80,6 +80,9 @@ AutoSave::AutoSave(TForm1& board) : QObject(&board), board_(board) {
     writer_->moveToThread(&thread_);
     connect(&thread_, &QThread::finished, writer_, &QObject::deleteLater);
     thread_.start();
+    // A show that has not begun leaves nothing to continue: the file appears with the first
+    // change.
+    lastWritten_ = board_.snapshot().toLines().join(QStringLiteral("\r\n"));
     qApp->installEventFilter(this);
 }
 
