@@ -13,6 +13,7 @@ packages=(
   xvfb xdotool x11-utils
   pulseaudio pulseaudio-utils
   sox libsox-fmt-mp3 imagemagick
+  libarchive-dev
 )
 
 missing=()
