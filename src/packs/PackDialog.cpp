@@ -226,6 +226,7 @@ void PackDialog::install(const QString& file) {
 }
 
 void PackDialog::installed(const PackInstallResult& result) {
+    downloader_->discardPack();
     justInstalled_ = result.pack;
     progress_->setValue(100);
     note_->setText(result.note());
@@ -235,6 +236,7 @@ void PackDialog::installed(const PackInstallResult& result) {
 }
 
 void PackDialog::failed(const QString& message) {
+    downloader_->discardPack();
     note_->setText(message);
     progress_->setValue(0);
     setBusy(false);

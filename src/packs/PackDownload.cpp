@@ -42,7 +42,7 @@ QNetworkReply* PackDownloader::get(const QUrl& address) {
     request.setMaximumRedirectsAllowed(kMostRedirects);
     request.setTransferTimeout(stallMs_);
     cancelled_ = false;
-    tooMuch_.clear();
+    stopReason_.clear();
     received_ = 0;
     reply_ = network_.get(request);
     return reply_;
@@ -63,8 +63,8 @@ QString PackDownloader::transferProblem(QNetworkReply* reply) const {
     if (cancelled_) {
         return QStringLiteral("se canceló la descarga");
     }
-    if (!tooMuch_.isEmpty()) {
-        return tooMuch_;
+    if (!stopReason_.isEmpty()) {
+        return stopReason_;
     }
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     switch (reply->error()) {
@@ -98,7 +98,7 @@ void PackDownloader::fetchCatalogue(const QUrl& address) {
         guarded([this, reply] {
             catalogueBytes_ += reply->readAll();
             if (catalogueBytes_.size() > kLargestCatalogue) {
-                tooMuch_ =
+                stopReason_ =
                     QStringLiteral("el catálogo pasa de %1").arg(shownSize(kLargestCatalogue));
                 reply->abort();
             }
@@ -152,13 +152,13 @@ void PackDownloader::takeChunk() {
     }
     received_ += chunk.size();
     if (received_ > entry_.size) {
-        tooMuch_ = QStringLiteral("el servidor envía más de los %1 que anuncia el catálogo")
-                       .arg(shownSize(entry_.size));
+        stopReason_ = QStringLiteral("el servidor envía más de los %1 que anuncia el catálogo")
+                          .arg(shownSize(entry_.size));
         reply_->abort();
         return;
     }
     if (file_->write(chunk) != chunk.size()) {
-        tooMuch_ = QStringLiteral("no se puede escribir el archivo temporal");
+        stopReason_ = QStringLiteral("no se puede escribir el archivo temporal");
         reply_->abort();
         return;
     }

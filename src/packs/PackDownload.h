@@ -35,6 +35,8 @@ class PackDownloader : public QObject {
     // Ends the transfer under way; it reports `failed` with "se canceló la descarga".
     void cancel();
     bool busy() const { return !reply_.isNull() || checking_; }
+    // The downloaded pack file is no longer needed.
+    void discardPack() { file_.reset(); }
 
   Q_SIGNALS:
     void catalogueReady(const velta::Catalogue& catalogue);
@@ -61,7 +63,7 @@ class PackDownloader : public QObject {
     QPointer<QNetworkReply> reply_;
     int stallMs_ = kDefaultStallMs;
     bool cancelled_ = false;
-    QString tooMuch_;  // set when the server sends more than was announced
+    QString stopReason_;  // why this side ended the transfer
     CatalogueEntry entry_;
     std::unique_ptr<QTemporaryFile> file_;
     QThread* checking_ = nullptr;  // the hash of a downloaded pack, worked out meanwhile
