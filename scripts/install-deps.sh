@@ -14,6 +14,7 @@ packages=(
   xvfb xdotool x11-utils
   pulseaudio pulseaudio-utils
   sox libsox-fmt-mp3 imagemagick
+  libarchive-dev
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev)

@@ -53,6 +53,9 @@ bool Show::open(std::function<void()> afterFirstPaint) {
     if (!board_->isSingleInstance()) {
         return false;
     }
+    // Packs installed from the command line wait until the show ends. A folder that cannot
+    // hold the lock still runs the show.
+    folderLock_.acquire(programFolder());
     // The control window is made in the idle time after the cover's first paint and the
     // pictures behind it: the audience never waits for it.
     board_->setAfterFirstPaint([this, afterFirstPaint = std::move(afterFirstPaint)] {

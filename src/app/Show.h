@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "packs/ShowLock.h"
 #include "platform/QtDialogs.h"
 #include "sound/QtSoundOutput.h"
 
@@ -40,6 +41,7 @@ class Show {
   private:
     QtDialogs dialogs_;
     QtSoundOutput sound_;
+    ShowLock folderLock_;
     std::unique_ptr<TForm1> board_;
     std::unique_ptr<TFConfig> console_;
     AutoSave* autoSave_ = nullptr;  // owned by the board

@@ -21,8 +21,10 @@ class KeyListPanel;
 class KeyRouter;
 class ReassignMenu;
 class SettingsArea;
+class PackDialog;
 class TFtemas;
 class TForm1;
+struct InstalledPack;
 
 // The control window "VELTA Tablero de Control": the operator's console on the operator's
 // own screen. Every game command is a twin button that presses the board's; the host view
@@ -70,6 +72,10 @@ class TFConfig : public QWidget, public ControlLink {
     // version file applied to the board and stored as the show's settings.
     void saveVersion();
     void loadVersion();
+    void loadVersionFile(const QString& path);
+    // "Más temas…": the window "Temas para descargar"; and a pack it installed, put to use.
+    void openPacks();
+    void usePack(const InstalledPack& pack);
     // The theme dialog's choice, applied (0 is "Crear mi propia version").
     void applyTheme(int index);
 
@@ -114,6 +120,7 @@ class TFConfig : public QWidget, public ControlLink {
     KeyButton* rightPoints_ = nullptr;  // SpeedButton104
     QString lastFailedRelay_;
     TFtemas* themes_ = nullptr;
+    PackDialog* packs_ = nullptr;
     ImageBox* folderPointer_ = nullptr;  // Image18
     bool ownVersionPending_ = false;
 };

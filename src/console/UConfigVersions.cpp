@@ -17,6 +17,7 @@
 #include "editing/GameVersions.h"
 #include "editing/Presets.h"
 #include "editing/Utemas.h"
+#include "packs/PackDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/ProgramFolder.h"
@@ -24,6 +25,9 @@
 namespace velta {
 
 namespace {
+
+// The bank a pack brings is what the show restores at its next start.
+const QString kBankPointerFile = QStringLiteral("Config\\BancoSonido.txt");
 
 // A title as a file name: the characters a file name cannot hold become spaces.
 QString fileNameOf(const QString& title) {
@@ -42,7 +46,7 @@ void TFConfig::buildVersions(QGroupBox* group) {
         auto* b = new QPushButton(caption, group);
         b->setObjectName(name);
         b->setToolTip(hint);
-        b->setGeometry(x, 22, 84, 28);
+        b->setGeometry(x, 22, 76, 28);
         b->setFocusPolicy(Qt::NoFocus);
         connect(b, &QPushButton::clicked, this, [this, command] {
             guarded([this, command] { (this->*command)(); });
@@ -53,12 +57,15 @@ void TFConfig::buildVersions(QGroupBox* group) {
            QStringLiteral("Guardar la configuración actual del juego como una nueva versión"), 8,
            &TFConfig::saveVersion);
     button(QStringLiteral("BCargarVersion"), QStringLiteral("Cargar"),
-           QStringLiteral("Seleccionar y cargar una version del juego guardada previamente"), 96,
+           QStringLiteral("Seleccionar y cargar una version del juego guardada previamente"), 88,
            &TFConfig::loadVersion);
+    button(QStringLiteral("BMasTemas"), QStringLiteral("Más temas…"),
+           QStringLiteral("Descargar temas o instalarlos desde un archivo"), 168,
+           &TFConfig::openPacks);
     infoIcon(QStringLiteral("Image25"),
              QStringLiteral("Guarda el título, portada, nombre de equipos y carpeta de rondas "
                             "actual  para cargarlo en otro momento"),
-             group, QPoint(188, 28));
+             group, QPoint(252, 28));
 }
 
 // The set-up as the settings fields hold it now, typing not yet saved included.
@@ -73,9 +80,6 @@ void TFConfig::saveVersion() {
     writeLinesFile(path, versionLines(fields));
 }
 
-// Every line that can be applied is applied, shown on the board and stored as the show's
-// settings; the others are named together at the end, and the board starts the loaded
-// set on its first question.
 void TFConfig::loadVersion() {
     editor_->confirmUnsavedQuestion();
     const QString path = dialogs().openFile(programPath(QStringLiteral("Config")),
@@ -84,6 +88,13 @@ void TFConfig::loadVersion() {
         board_.update();
         return;
     }
+    loadVersionFile(path);
+}
+
+// Every line that can be applied is applied, shown on the board and stored as the show's
+// settings; the others are named together at the end, and the board starts the loaded
+// set on its first question.
+void TFConfig::loadVersionFile(const QString& path) {
     const QStringList lines = readLinesFile(path).value_or(QStringList());
     QStringList problems;
     const GameSettings before = board_.settings();
@@ -120,6 +131,7 @@ void TFConfig::openThemes() {
         themes_ = new TFtemas(this);
         connect(themes_, &TFtemas::themeAccepted, this,
                 [this](int index) { guarded([this, index] { applyTheme(index); }); });
+        connect(themes_, &TFtemas::morePacks, this, [this] { guarded([this] { openPacks(); }); });
     }
     themes_->setFolderChoice(board_.themeButtonShown());
     themes_->openModal();
@@ -177,6 +189,26 @@ void TFConfig::applyTheme(int index) {
                                         "su lugar.")
                              .arg(preset.entry, missing.join(QStringLiteral(" y "))));
     }
+}
+
+void TFConfig::openPacks() {
+    if (!packs_) {
+        packs_ = new PackDialog(this);
+        connect(packs_, &PackDialog::useNow, this,
+                [this](const InstalledPack& pack) { guarded([this, &pack] { usePack(pack); }); });
+    }
+    packs_->openWindow();
+}
+
+// An installed pack in one step: its version through the version loader, its bank as the
+// one the show restores, and the first-start theme prompt answered.
+void TFConfig::usePack(const InstalledPack& pack) {
+    editor_->confirmUnsavedQuestion();
+    setMarker(kThemeMarker, true);
+    if (!pack.bankFile.isEmpty()) {
+        writePathFile(programPath(kBankPointerFile), pack.bankFile);
+    }
+    loadVersionFile(pack.versionFile);
 }
 
 // The console opens on question 1 of the set, with a pointer to the rounds folder; a show of

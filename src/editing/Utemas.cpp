@@ -59,6 +59,14 @@ TFtemas::TFtemas(QWidget* parent)
     folderChoice_->setChecked(true);
     folderChoice_->setEnabled(false);
 
+    auto* more = new QPushButton(QStringLiteral("Más temas…"), this);
+    more->setObjectName(QStringLiteral("BMasTemas"));
+    more->setGeometry(318, 208, 228, 30);
+    connect(more, &QPushButton::clicked, this, [this] {
+        QDialog::reject();
+        Q_EMIT morePacks();
+    });
+
     auto* accept = new QPushButton(QStringLiteral("Aceptar"), this);
     accept->setObjectName(QStringLiteral("Button1"));
     accept->setGeometry(318, 322, 110, 32);

@@ -28,6 +28,8 @@ class TFtemas : public QDialog {
 
   Q_SIGNALS:
     void themeAccepted(int index);
+    // "Más temas…": the dialog has closed and the packs' window is wanted.
+    void morePacks();
 
   private:
     void showPreview();

@@ -1,0 +1,55 @@
+#include "packs/InstallCommand.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "packs/PackInstall.h"
+#include "packs/ShowLock.h"
+#include "platform/Errors.h"
+#include "platform/ProgramFolder.h"
+
+namespace velta {
+
+namespace {
+
+void say(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+int installCommand(const QString& folder, const QStringList& arguments, FILE* out, FILE* err) {
+    if (arguments.size() != 1 || arguments[0].isEmpty()) {
+        say(err, QStringLiteral("Uso: velta %1 ARCHIVO").arg(kInstallOption));
+        return 1;
+    }
+    const QString archive = QFileInfo(arguments[0]).absoluteFilePath();
+    setProgramFolder(folder);
+    ShowLock lock;
+    switch (lock.acquire(folder)) {
+        case ShowLock::Outcome::HeldElsewhere:
+            say(err, installFailedMessage(archive, QStringLiteral("VELTA se está ejecutando en "
+                                                                  "esta carpeta; ciérrelo y vuelva "
+                                                                  "a intentarlo")));
+            return 1;
+        case ShowLock::Outcome::NotWritable:
+            say(err, installFailedMessage(
+                         archive, QStringLiteral("no se puede escribir en la carpeta del programa "
+                                                 "\"%1\"")
+                                      .arg(shownPath(folder))));
+            return 1;
+        case ShowLock::Outcome::Taken:
+            break;
+    }
+    try {
+        say(out, installPack(archive).note());
+        return 0;
+    } catch (const std::exception& e) {
+        say(err, installFailedMessage(archive, errorMessage(e)));
+        return 1;
+    }
+}
+
+}  // namespace velta
