@@ -14,7 +14,6 @@
 #include "board/KeyListPanel.h"
 #include "board/KeyRouter.h"
 #include "board/Uvelta.h"
-#include "console/ConsoleStyle.h"
 #include "console/QuestionEditor.h"
 #include "console/QuestionPanel.h"
 #include "console/ReassignMenu.h"
