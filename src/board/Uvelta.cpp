@@ -7,6 +7,7 @@
 #include "board/KeyRouter.h"
 #include "editing/Colours.h"
 #include "platform/Guard.h"
+#include "sound/SoundBank.h"
 
 namespace velta {
 
@@ -66,6 +67,7 @@ TForm1::TForm1()
     backgroundColour_ = lookupColour(QStringLiteral("Window"))->colour;
     setBackground(this, backgroundColour_);
     keys_ = new KeyRouter(this);
+    bank_ = new SoundBank(this);
     buildWindow();
     connectCommands();
     CreateBoardWindow();
@@ -121,6 +123,7 @@ void TForm1::buildWindow() {
 
     buildReassignPanel();
     buildKeyList();
+    buildSoundBankPanel();
 
     buildTimers();
 }

@@ -23,6 +23,7 @@ namespace velta {
 class ImageBox;
 class KeyButton;
 class KeyRouter;
+class SoundBank;
 struct BoardUi;
 
 // The board window the audience sees: the cover screen, then the game with the question,
@@ -47,6 +48,8 @@ class TForm1 : public QWidget {
     QString roundFolder() const;
     GameState& state() { return state_; }
     const RoundCard& card() const { return card_; }
+    // The operator's sound bank: one for both windows, played by the keys of either.
+    SoundBank& soundBank() const { return *bank_; }
 
     // The settings in force. Start-up, the settings area, versions and themes change them
     // through applySettings, which shows on the board whatever differs from what it shows.
@@ -142,6 +145,7 @@ class TForm1 : public QWidget {
     void buildKeyList();
     KeyButton* makeKey(const QString& name, const QString& caption, int x, const QString& hint);
     QTimer* makeTimer(const QString& name, int interval, bool active);
+    void buildSoundBankPanel();
 
     // Start-up: while the window is created, and when it is first shown.
     void CreateBoardWindow();
@@ -210,6 +214,7 @@ class TForm1 : public QWidget {
 
     std::unique_ptr<BoardUi> ui_;
     KeyRouter* keys_ = nullptr;
+    SoundBank* bank_ = nullptr;
     bool singleInstance_ = false;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;

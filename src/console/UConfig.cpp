@@ -13,6 +13,7 @@
 #include "board/KeyButton.h"
 #include "board/KeyListPanel.h"
 #include "board/KeyRouter.h"
+#include "board/SoundBankPanel.h"
 #include "board/Uvelta.h"
 #include "console/QuestionEditor.h"
 #include "console/QuestionPanel.h"
@@ -157,11 +158,15 @@ void TFConfig::buildMainPanel() {
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    // Their panels come with the fast-money round and the sound bank.
+    // The fast-money panel comes with the fast-money round.
     wideButton(QStringLiteral("SpeedButton12"), QStringLiteral("Dinero rápido"),
                QStringLiteral("Mostrar el panel de dinero rápido"), 8);
-    wideButton(QStringLiteral("SpeedButton44"), QStringLiteral("Banco de sonidos"),
-               QStringLiteral("Mostrar el banco de sonidos"), 142);
+    auto* bank = wideButton(QStringLiteral("SpeedButton44"), QStringLiteral("Banco de sonidos"),
+                            QStringLiteral("Mostrar banco de sonidos personalizable"), 142);
+    connect(bank, &QPushButton::clicked, this, [this] {
+        guarded([this] { bankPanel_->raise(); });
+        parkFocus();
+    });
     auto* dual = wideButton(
         QStringLiteral("SpeedButton11"), QStringLiteral("Monitor Dual"),
         QStringLiteral("Mostrar juego en pantalla extendida, si se detecta un segundo monitor ahí "
@@ -182,7 +187,7 @@ void TFConfig::buildPanels() {
         parkFocus();
     });
 
-    // The places of the fast-money panel and the sound bank.
+    // The place of the fast-money panel.
     const auto place = [this](const QString& name, const QRect& geometry) {
         auto* panel = new QWidget(this);
         panel->setObjectName(name);
@@ -191,7 +196,16 @@ void TFConfig::buildPanels() {
         return panel;
     };
     place(QStringLiteral("Panel18"), QRect(34, 223, 800, 300));
-    place(QStringLiteral("Panel15"), QRect(380, 60, 480, 300));
+
+    // Behind the main panel until its button brings it forward; its keys play either way.
+    bankPanel_ = new SoundBankPanel(board_.soundBank(), *keys_, this);
+    bankPanel_->move(380, 60);
+    bankPanel_->lower();
+    connect(bankPanel_, &SoundBankPanel::done, this, &TFConfig::parkFocus);
+    connect(bankPanel_, &SoundBankPanel::closeRequested, this, [this] {
+        bankPanel_->lower();
+        parkFocus();
+    });
 
     reassign_ = new ReassignMenu(board_, this);
     connect(reassign_, &ReassignMenu::done, this, &TFConfig::parkFocus);

@@ -19,6 +19,7 @@ class KeyListPanel;
 class KeyRouter;
 class ReassignMenu;
 class SettingsArea;
+class SoundBankPanel;
 class TForm1;
 
 // The control window "VELTA Tablero de Control": the operator's console on the operator's
@@ -96,6 +97,8 @@ class TFConfig : public QWidget, public ControlLink {
     KeyButton* leftPoints_ = nullptr;   // SpeedButton103
     KeyButton* rightPoints_ = nullptr;  // SpeedButton104
     QString lastFailedRelay_;
+
+    SoundBankPanel* bankPanel_ = nullptr;  // Panel15
 };
 
 }  // namespace velta
