@@ -4,7 +4,8 @@
 // Multimedia. Each side runs in a child process started from this program, on a PulseAudio
 // server of the benchmark's own, so the voices connect as in a show and nothing is heard.
 //   cmd_<key>_ms_median, cmd_<key>_ms_p99   handling and repaint of one key
-//   rss_mb                                  the board after start-up, sounds loaded
+//   rss_mb                                  the board after start-up, sounds loaded, the ten
+//                                           bank slots filled with 3-minute MP3s and ready
 //   rss_after_1000_mb                       the same board after 1,000 commands
 //   qt_floor_rss_mb                         a bare window with a QSoundEffect playing and a
 //                                           QMediaPlayer with its QAudioOutput
@@ -35,6 +36,8 @@
 #include "app/Show.h"
 #include "board/Uvelta.h"
 #include "console/UConfig.h"
+#include "editing/GameSettings.h"
+#include "sound/SoundBank.h"
 
 namespace {
 
@@ -102,6 +105,31 @@ bool copyShow(const QString& from, const QString& to) {
         }
     }
     return true;
+}
+
+// Ten 3-minute MP3s (one tone, copied) as the bank that start-up restores.
+QStringList writeFullBank(const QString& folder) {
+    const QDir show(folder);
+    show.mkpath(QStringLiteral("Audio/EFFECTS"));
+    show.mkpath(QStringLiteral("Config"));
+    const QString first = show.filePath(QStringLiteral("Audio/EFFECTS/bank-1.mp3"));
+    QProcess sox;
+    sox.start(QStringLiteral("sox"),
+              {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("44100"),
+               QStringLiteral("-c"), QStringLiteral("2"), first, QStringLiteral("synth"),
+               QStringLiteral("180"), QStringLiteral("sine"), QStringLiteral("440")});
+    if (!sox.waitForFinished(60000) || sox.exitCode() != 0) {
+        return {};
+    }
+    QStringList slots{first};
+    for (int k = 2; k <= velta::SoundBank::kSlots; ++k) {
+        slots << show.filePath(QStringLiteral("Audio/EFFECTS/bank-%1.mp3").arg(k));
+        QFile::copy(first, slots.last());
+    }
+    const QString bank = show.filePath(QStringLiteral("Config/bench.bso"));
+    velta::writeLinesFile(bank, slots);
+    velta::writePathFile(show.filePath(velta::kBankPointerFile), bank);
+    return slots;
 }
 
 // The key as the operator types it, delivered to the focus sink like a key from the desktop.
@@ -229,6 +257,11 @@ int runBoard(int argc, char** argv) {
                      VELTA_PROGRAM_DIR);
         return 1;
     }
+    const QStringList slots = writeFullBank(folder.path());
+    if (slots.isEmpty()) {
+        std::fprintf(stderr, "cannot write the bank's MP3s (sox with MP3 support)\n");
+        return 1;
+    }
     const int cards = QDir(folder.filePath(QStringLiteral("Rondas")))
                           .entryList({QStringLiteral("ronda*.txt")}, QDir::Files)
                           .size();
@@ -244,11 +277,15 @@ int runBoard(int argc, char** argv) {
     auto* splash = board.findChild<QTimer*>(QStringLiteral("Timer1"));
     auto* pending = board.findChild<QLineEdit*>(QStringLiteral("ERondaF1"));
     auto* sink = board.findChild<QWidget*>(QStringLiteral("Button3"));
-    // Ready for the show: pictures read, sounds loaded, the media voice made and the intro
-    // playing.
-    if (!runEventsUntil(10000, [&] {
-            return board.picturesReady() && sound.bank().isCreated() && !intro->isActive() &&
-                   !sound.effects().playing().isEmpty();
+    // Ready for the show: pictures read, sounds loaded, the media voice made, the bank's
+    // files ready and the intro playing.
+    const auto bankReady = [&] {
+        return std::all_of(slots.begin(), slots.end(),
+                           [&](const QString& slot) { return sound.bank().isReady(slot); });
+    };
+    if (!runEventsUntil(30000, [&] {
+            return board.picturesReady() && sound.bank().isCreated() && bankReady() &&
+                   !intro->isActive() && !sound.effects().playing().isEmpty();
         })) {
         std::fprintf(stderr, "the board did not get ready\n");
         return 1;

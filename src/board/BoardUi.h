@@ -12,6 +12,8 @@
 
 namespace velta {
 
+class SoundBankPanel;
+
 // One answer row of the board: cover, answer text, points, bar picture and its key.
 struct AnswerRow {
     QLabel* cover = nullptr;
@@ -71,6 +73,8 @@ struct BoardUi {
     QPushButton* Button8 = nullptr;  // X
     QLabel* Panel21 = nullptr;       // "Puntos sin asignar"
     QWidget* Panel14 = nullptr;      // key list
+
+    SoundBankPanel* Panel15 = nullptr;  // sound bank, kept out of view
 
     // Board
     ImageBox* Image4 = nullptr;  // board background

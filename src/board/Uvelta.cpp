@@ -9,6 +9,7 @@
 #include "editing/Colours.h"
 #include "platform/Guard.h"
 #include "platform/SteadyClock.h"
+#include "sound/SoundBank.h"
 
 namespace velta {
 
@@ -68,6 +69,7 @@ TForm1::TForm1()
     backgroundColour_ = lookupColour(QStringLiteral("Window"))->colour;
     setBackground(this, backgroundColour_);
     keys_ = new KeyRouter(this);
+    bank_ = new SoundBank(this);
     buildWindow();
     connectCommands();
     CreateBoardWindow();
@@ -123,6 +125,7 @@ void TForm1::buildWindow() {
 
     buildReassignPanel();
     buildKeyList();
+    buildSoundBankPanel();
 
     buildTimers();
 }

@@ -25,6 +25,7 @@ class FastMoneyClock;
 class ImageBox;
 class KeyButton;
 class KeyRouter;
+class SoundBank;
 struct BoardUi;
 
 // The board window the audience sees: the cover screen, then the game with the question,
@@ -49,6 +50,8 @@ class TForm1 : public QWidget {
     QString roundFolder() const;
     GameState& state() { return state_; }
     const RoundCard& card() const { return card_; }
+    // The operator's sound bank: one for both windows, played by the keys of either.
+    SoundBank& soundBank() const { return *bank_; }
 
     // The settings in force. Start-up, the settings area, versions and themes change them
     // through applySettings, which shows on the board whatever differs from what it shows.
@@ -174,6 +177,7 @@ class TForm1 : public QWidget {
     void buildKeyList();
     KeyButton* makeKey(const QString& name, const QString& caption, int x, const QString& hint);
     QTimer* makeTimer(const QString& name, int interval, bool active);
+    void buildSoundBankPanel();
 
     // Start-up: while the window is created, and when it is first shown.
     void CreateBoardWindow();
@@ -250,6 +254,7 @@ class TForm1 : public QWidget {
     int highestScoreShown_ = 0;  // the fast-money order up to which the board total counts
     RoundKind shownKind_ = RoundKind::Normal;  // the card on the board
     int shownNumber_ = 0;
+    SoundBank* bank_ = nullptr;
     bool singleInstance_ = false;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;

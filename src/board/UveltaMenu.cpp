@@ -1,5 +1,5 @@
-// The menu row, the key list, the reassign panel's place, the cover/game switch, leaving the
-// game and the window's maximise control.
+// The menu row, the key list, the reassign panel's place, the sound bank's place, the
+// cover/game switch, leaving the game and the window's maximise control.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScreen>
@@ -7,6 +7,7 @@
 #include "board/BoardStyle.h"
 #include "board/BoardUi.h"
 #include "board/KeyListPanel.h"
+#include "board/SoundBankPanel.h"
 #include "board/TipStyle.h"
 #include "board/Uvelta.h"
 #include "editing/GameSettings.h"
@@ -18,6 +19,8 @@
 namespace velta {
 
 namespace {
+
+const QPoint kSoundBankAway(380, 9390);
 
 QPushButton* panelButton(const QString& name, const QString& text, const QString& hint, int x,
                          QWidget* parent) {
@@ -66,6 +69,18 @@ void TForm1::buildKeyList() {
     keyList->hide();
     connect(keyList, &KeyListPanel::closeRequested, this,
             [this] { guarded([this] { closeKeyList(); }); });
+}
+
+// The board's bank panel stays shown far below the window: the audience never sees it,
+// and its keys play whenever the board has the keyboard.
+void TForm1::buildSoundBankPanel() {
+    ui_->Panel15 = new SoundBankPanel(*bank_, *keys_, this);
+    ui_->Panel15->move(kSoundBankAway);
+    connect(ui_->Panel15, &SoundBankPanel::done, this, &TForm1::parkFocus);
+    connect(ui_->Panel15, &SoundBankPanel::closeRequested, this, [this] {
+        ui_->Panel15->move(kSoundBankAway);
+        parkFocus();
+    });
 }
 
 void TForm1::toggleMenu() {

@@ -18,6 +18,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "sound/Sound.h"
+#include "sound/SoundBank.h"
 
 namespace velta {
 
@@ -79,6 +80,8 @@ void TForm1::CreateBoardWindow() {
         ui_->Panel18->setGeometry(185, 100, 798, ui_->Panel18->height());
         ui_->Panel5->move(ui_->Panel5->x(), ui_->SpeedButton3->y() + 2);
         ui_->Panel11->move(ui_->Panel11->x(), ui_->SpeedButton3->y());
+
+        bank_->restore();
     });
 }
 

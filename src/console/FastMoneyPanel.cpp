@@ -4,9 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "board/BoardStyle.h"
 #include "board/ClickAction.h"
 #include "board/Uvelta.h"
-#include "console/ConsoleStyle.h"
 #include "game/GameRules.h"
 #include "platform/Guard.h"
 #include "sound/Sound.h"

@@ -9,8 +9,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "board/BoardStyle.h"
 #include "board/Uvelta.h"
-#include "console/ConsoleStyle.h"
 #include "console/QuestionExplorer.h"
 #include "console/QuestionPanel.h"
 #include "content/TextFiles.h"

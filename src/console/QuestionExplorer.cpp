@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include "board/BoardStyle.h"
 #include "board/ClickAction.h"
-#include "console/ConsoleStyle.h"
 #include "editing/QuestionListing.h"
 
 namespace velta {

@@ -14,8 +14,8 @@
 #include "board/KeyButton.h"
 #include "board/KeyListPanel.h"
 #include "board/KeyRouter.h"
+#include "board/SoundBankPanel.h"
 #include "board/Uvelta.h"
-#include "console/ConsoleStyle.h"
 #include "console/FastMoneyPanel.h"
 #include "console/QuestionEditor.h"
 #include "console/QuestionPanel.h"
@@ -172,9 +172,12 @@ void TFConfig::buildMainPanel() {
         guarded([this] { fastMoney_->ToggleFastMoney(); });
         parkFocus();
     });
-    // Its panel comes with the sound bank.
-    wideButton(QStringLiteral("SpeedButton44"), QStringLiteral("Banco de sonidos"),
-               QStringLiteral("Mostrar el banco de sonidos"), 142);
+    auto* bank = wideButton(QStringLiteral("SpeedButton44"), QStringLiteral("Banco de sonidos"),
+                            QStringLiteral("Mostrar banco de sonidos personalizable"), 142);
+    connect(bank, &QPushButton::clicked, this, [this] {
+        guarded([this] { bankPanel_->raise(); });
+        parkFocus();
+    });
     auto* dual = wideButton(
         QStringLiteral("SpeedButton11"), QStringLiteral("Monitor Dual"),
         QStringLiteral("Mostrar juego en pantalla extendida, si se detecta un segundo monitor ahí "
@@ -199,15 +202,15 @@ void TFConfig::buildPanels() {
     fastMoney_->move(34, 223);
     connect(fastMoney_, &FastMoneyPanel::done, this, &TFConfig::parkFocus);
 
-    // The place of the sound bank.
-    const auto place = [this](const QString& name, const QRect& geometry) {
-        auto* panel = new QWidget(this);
-        panel->setObjectName(name);
-        panel->setGeometry(geometry);
-        panel->hide();
-        return panel;
-    };
-    place(QStringLiteral("Panel15"), QRect(380, 60, 480, 300));
+    // Behind the main panel until its button brings it forward; its keys play either way.
+    bankPanel_ = new SoundBankPanel(board_.soundBank(), *keys_, this);
+    bankPanel_->move(380, 60);
+    bankPanel_->lower();
+    connect(bankPanel_, &SoundBankPanel::done, this, &TFConfig::parkFocus);
+    connect(bankPanel_, &SoundBankPanel::closeRequested, this, [this] {
+        bankPanel_->lower();
+        parkFocus();
+    });
 
     reassign_ = new ReassignMenu(board_, this);
     connect(reassign_, &ReassignMenu::done, this, &TFConfig::parkFocus);

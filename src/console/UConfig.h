@@ -23,6 +23,7 @@ class ReassignMenu;
 class SettingsArea;
 class PackDialog;
 class TFtemas;
+class SoundBankPanel;
 class TForm1;
 struct InstalledPack;
 
@@ -123,6 +124,7 @@ class TFConfig : public QWidget, public ControlLink {
     PackDialog* packs_ = nullptr;
     ImageBox* folderPointer_ = nullptr;  // Image18
     bool ownVersionPending_ = false;
+    SoundBankPanel* bankPanel_ = nullptr;  // Panel15
 };
 
 }  // namespace velta

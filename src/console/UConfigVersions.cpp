@@ -5,10 +5,10 @@
 #include <QGroupBox>
 #include <QPushButton>
 
+#include "board/BoardStyle.h"
 #include "board/ImageBox.h"
 #include "board/KeyButton.h"
 #include "board/Uvelta.h"
-#include "console/ConsoleStyle.h"
 #include "console/QuestionEditor.h"
 #include "console/SettingsArea.h"
 #include "console/UConfig.h"
@@ -21,13 +21,11 @@
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/ProgramFolder.h"
+#include "sound/SoundBank.h"
 
 namespace velta {
 
 namespace {
-
-// The bank a pack brings is what the show restores at its next start.
-const QString kBankPointerFile = QStringLiteral("Config\\BancoSonido.txt");
 
 // A title as a file name: the characters a file name cannot hold become spaces.
 QString fileNameOf(const QString& title) {
@@ -71,9 +69,10 @@ void TFConfig::buildVersions(QGroupBox* group) {
 // The set-up as the settings fields hold it now, typing not yet saved included.
 void TFConfig::saveVersion() {
     const GameSettings fields = settings_->fieldSettings();
-    const QString path = dialogs().saveFile(
-        programPath(QStringLiteral("Config\\") + fileNameOf(fields.title) + QStringLiteral(".vlt")),
-        QStringLiteral("Archivo del juego (*.vlt)"), QStringLiteral("vlt"));
+    const QString path =
+        dialogs().saveFile(QStringLiteral("Guardar versión actual"),
+                           programPath(QStringLiteral("Config")), fileNameOf(fields.title),
+                           QStringLiteral("Archivo del juego (*.vlt)"), QStringLiteral("vlt"));
     if (path.isEmpty()) {
         return;
     }
@@ -205,10 +204,10 @@ void TFConfig::openPacks() {
 void TFConfig::usePack(const InstalledPack& pack) {
     editor_->confirmUnsavedQuestion();
     setMarker(kThemeMarker, true);
-    if (!pack.bankFile.isEmpty()) {
-        writePathFile(programPath(kBankPointerFile), pack.bankFile);
-    }
     loadVersionFile(pack.versionFile);
+    if (!pack.bankFile.isEmpty()) {
+        board_.soundBank().load(pack.bankFile);
+    }
 }
 
 // The console opens on question 1 of the set, with a pointer to the rounds folder; a show of

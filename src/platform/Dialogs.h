@@ -20,7 +20,9 @@ class Dialogs {
     virtual void error(const QString& text) = 0;
     // Empty result when cancelled.
     virtual QString openFile(const QString& startFolder, const QString& filter) = 0;
-    virtual QString saveFile(const QString& startFolder, const QString& filter,
+    // Starts in the folder with the proposed file name; asks before replacing a file.
+    virtual QString saveFile(const QString& title, const QString& startFolder,
+                             const QString& proposedName, const QString& filter,
                              const QString& defaultSuffix) = 0;
     virtual QString pickFolder(const QString& startFolder) = 0;
     // Nothing when cancelled.

@@ -55,11 +55,13 @@ QString QtDialogs::openFile(const QString& startFolder, const QString& filter) {
                                         filter);
 }
 
-QString QtDialogs::saveFile(const QString& startFolder, const QString& filter,
+QString QtDialogs::saveFile(const QString& title, const QString& startFolder,
+                            const QString& proposedName, const QString& filter,
                             const QString& defaultSuffix) {
-    QFileDialog dialog(parentWindow(), QStringLiteral("Guardar como"), startFolder, filter);
+    QFileDialog dialog(parentWindow(), title, startFolder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

@@ -18,8 +18,8 @@ class QtDialogs : public Dialogs {
     void notice(const QString& text) override;
     void error(const QString& text) override;
     QString openFile(const QString& startFolder, const QString& filter) override;
-    QString saveFile(const QString& startFolder, const QString& filter,
-                     const QString& defaultSuffix) override;
+    QString saveFile(const QString& title, const QString& startFolder, const QString& proposedName,
+                     const QString& filter, const QString& defaultSuffix) override;
     QString pickFolder(const QString& startFolder) override;
     std::optional<QString> textInput(const QString& title, const QString& prompt,
                                      const QString& defaultText) override;

@@ -7,6 +7,19 @@
 
 namespace velta {
 
+// GStreamer decodes MP3 with libav's decoder or mpg123's, which rank alike; libav's brings
+// libavfilter and its speech voices and SVG along, some 30 MB the whole run. The ranks are
+// read when Qt Multimedia starts GStreamer, which has not happened when the output is made.
+QtSoundOutput::QtSoundOutput() {
+    QByteArray ranks = qgetenv("GST_PLUGIN_FEATURE_RANK");
+    if (!ranks.contains("mpg123audiodec")) {
+        ranks += QByteArray(ranks.isEmpty() ? "" : ",") + "mpg123audiodec:MAX";
+        qputenv("GST_PLUGIN_FEATURE_RANK", ranks);
+    }
+    bank_.setChecked(
+        [this](const QString& path, bool playable) { reportBankFile(path, playable); });
+}
+
 void QtSoundOutput::warmUp() {
     QStringList paths;
     for (const QString& effect : allEffects()) {
@@ -18,6 +31,8 @@ void QtSoundOutput::warmUp() {
 void QtSoundOutput::warmUpStep(QStringList pendingEffects) {
     if (pendingEffects.isEmpty()) {
         bank_.create();
+        warmedUp_ = true;
+        bank_.keepReady(keptBankFiles_);
         return;
     }
     preloadEffect(pendingEffects.takeFirst());
@@ -42,6 +57,13 @@ void QtSoundOutput::playBankFile(const QString& path) {
 
 void QtSoundOutput::closeBank() {
     bank_.close();
+}
+
+void QtSoundOutput::keepBankFilesReady(const QStringList& paths) {
+    keptBankFiles_ = paths;
+    if (warmedUp_) {
+        bank_.keepReady(paths);
+    }
 }
 
 }  // namespace velta

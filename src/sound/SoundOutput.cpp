@@ -13,6 +13,7 @@ class SilentOutput : public SoundOutput {
     void preloadEffect(const QString&) override {}
     void playBankFile(const QString&) override {}
     void closeBank() override {}
+    void keepBankFilesReady(const QStringList&) override {}
 };
 
 SoundOutput*& outputSlot() {

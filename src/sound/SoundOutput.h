@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 namespace velta {
 
@@ -19,6 +21,23 @@ class SoundOutput {
     // Media voice for the sound bank: opening a file closes what was open first.
     virtual void playBankFile(const QString& path) = 0;
     virtual void closeBank() = 0;
+    // Gets each of these bank files ready, so that playing one is heard at once; files
+    // kept before and no longer named are let go.
+    virtual void keepBankFilesReady(const QStringList& paths) = 0;
+
+    // Told, once the media voice has read a file kept ready, whether it can play it.
+    using BankFileChecked = std::function<void(const QString& path, bool playable)>;
+    void setBankFileChecked(BankFileChecked listener) { bankFileChecked_ = std::move(listener); }
+
+  protected:
+    void reportBankFile(const QString& path, bool playable) const {
+        if (bankFileChecked_) {
+            bankFileChecked_(path, playable);
+        }
+    }
+
+  private:
+    BankFileChecked bankFileChecked_;
 };
 
 // The output in use; set once at start (main or the test).

@@ -22,6 +22,7 @@
 #include "packs/PackFormat.h"
 #include "packs/PackInstall.h"
 #include "platform/ProgramFolder.h"
+#include "sound/SoundBank.h"
 
 using namespace velta;
 using velta::test::BoardView;
@@ -151,6 +152,9 @@ void PackDownloadTest::downloadUpdateAndUse() {
     QCOMPARE(board()->roundFolder(), programPath(QStringLiteral("RondasFiestaPatria")));
     QCOMPARE(f().folder.readBytes(QStringLiteral("Config/BancoSonido.txt")),
              QFile::encodeName(programPath(QStringLiteral("Config/Fiesta.bso"))));
+    QCOMPARE(board()->soundBank().slot(1), programPath(QStringLiteral("Audio/EFFECTS/Grito.mp3")));
+    QCOMPARE(board()->soundBank().slot(3),
+             programPath(QStringLiteral("Audio/EFFECTS/Mariachi.wav")));
     QVERIFY(QFile::exists(f().folder.file(kThemeMarker)));
     QCOMPARE(f().find<QLineEdit>("Edit1")->text(),
              QStringLiteral("Menciona un platillo de septiembre 2"));

@@ -108,8 +108,9 @@ void ThemesTest::versionRoundTrip() {
     f().dialogs.files << file;
     click("BGuardarVersion");
     QCOMPARE(f().dialogs.shown.constLast(),
-             QStringLiteral("save: ") + programPath(QStringLiteral("Config/Gran Gala.vlt")) +
-                 QStringLiteral(" | Archivo del juego (*.vlt) | vlt"));
+             QStringLiteral("save: Guardar versión actual | ") +
+                 programPath(QStringLiteral("Config")) +
+                 QStringLiteral(" | Gran Gala | Archivo del juego (*.vlt) | vlt"));
     QCOMPARE(f().folder.readBytes(QStringLiteral("Config/Gran Gala.vlt")),
              lines({"Gran Gala", "Yellow", "Window", "", "Rojos", "Los Púrpuras",
                     programPath(QStringLiteral("Rondas"))}));

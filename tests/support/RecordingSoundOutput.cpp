@@ -53,4 +53,11 @@ void RecordingSoundOutput::closeBank() {
     calls.append(QStringLiteral("close"));
 }
 
+void RecordingSoundOutput::keepBankFilesReady(const QStringList& paths) {
+    calls.append(QStringLiteral("ready:") + paths.join(QLatin1Char('|')));
+    for (const QString& path : paths) {
+        reportBankFile(path, !unplayable.contains(path));
+    }
+}
+
 }  // namespace velta::test

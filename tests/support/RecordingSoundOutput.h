@@ -15,6 +15,7 @@ namespace velta::test {
 //   "preload:<path>"  an effect loaded ahead of use
 //   "bank:<path>"     a bank file opened and played (the path may be empty)
 //   "close"           the bank voice closed
+//   "ready:<paths>"   the bank files kept open, joined by '|'
 // Compare paths with velta::programPath(effects::kAnswer) and the like.
 class RecordingSoundOutput : public SoundOutput {
   public:
@@ -22,6 +23,9 @@ class RecordingSoundOutput : public SoundOutput {
     ~RecordingSoundOutput() override { setSoundOutput(nullptr); }
 
     QStringList calls;
+    // Bank files the media voice reports it cannot play once they are kept open; every
+    // other file is reported playable.
+    QStringList unplayable;
 
     // Paths of the effects played, once or looped, in order.
     QStringList effects() const;
@@ -36,6 +40,7 @@ class RecordingSoundOutput : public SoundOutput {
     void preloadEffect(const QString& path) override;
     void playBankFile(const QString& path) override;
     void closeBank() override;
+    void keepBankFilesReady(const QStringList& paths) override;
 };
 
 }  // namespace velta::test

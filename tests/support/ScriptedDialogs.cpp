@@ -26,9 +26,11 @@ QString ScriptedDialogs::openFile(const QString& startFolder, const QString& fil
     return files.isEmpty() ? QString() : files.dequeue();
 }
 
-QString ScriptedDialogs::saveFile(const QString& startFolder, const QString& filter,
+QString ScriptedDialogs::saveFile(const QString& title, const QString& startFolder,
+                                  const QString& proposedName, const QString& filter,
                                   const QString& defaultSuffix) {
-    shown << QStringLiteral("save: ") + startFolder + QStringLiteral(" | ") + filter +
+    shown << QStringLiteral("save: ") + title + QStringLiteral(" | ") + startFolder +
+                 QStringLiteral(" | ") + proposedName + QStringLiteral(" | ") + filter +
                  QStringLiteral(" | ") + defaultSuffix;
     return files.isEmpty() ? QString() : files.dequeue();
 }

@@ -1,6 +1,6 @@
 // The two voices: what the commands ask of the sound output, and how the real Qt voices
 // behave on a PulseAudio null sink of the test's own (replacing, looping, the bank's close
-// before open, key D, missing files, the start-up warm-up).
+// before open, the bank's files kept ready, key D, missing files, the start-up warm-up).
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -39,10 +39,21 @@ class TestSound : public QObject {
     void missingEffectIsSilentAndReturnsAtOnce();
     void bankOpenClosesWhatWasOpen_data();
     void bankOpenClosesWhatWasOpen();
+    void keptBankFilesAreCheckedAndStartAtOnce_data();
+    void keptBankFilesAreCheckedAndStartAtOnce();
+    void bankSoundOutlastsItsDecodedStart();
     void keyDSilencesBothRealVoices();
     void warmUpLoadsEffectsAfterConstruction();
 
   private:
+    // The warm-up of a show, every fixed effect in place.
+    void warmUp(velta::QtSoundOutput& sound) const {
+        for (const QString& effect : velta::allEffects()) {
+            folder_->writeBytes(effect, velta::test::toneWav(440, 0.1));
+        }
+        sound.warmUp();
+    }
+
     velta::test::PrivatePulseAudio pulse_;
     std::unique_ptr<velta::test::TempProgramFolder> folder_;
 };
@@ -200,6 +211,71 @@ void TestSound::bankOpenClosesWhatWasOpen() {
     QTRY_COMPARE(bank.playing(), full(kBankA));
     velta::CloseBank();
     QVERIFY(bank.playing().isEmpty());
+}
+
+void TestSound::keptBankFilesAreCheckedAndStartAtOnce_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("playable");
+    QTest::newRow("wav") << kBankA << true;
+    QTest::newRow("the shipped mp3") << QStringLiteral("Audio/EFFECTS/Aplausos.mp3") << true;
+    QTest::newRow("no sound inside") << QStringLiteral("Audio/EFFECTS/notes.wma") << false;
+    QTest::newRow("empty") << QStringLiteral("Audio/EFFECTS/vacio.mp3") << false;
+}
+
+// Once warmed up, the voice reads the start of every file kept ready and says whether it
+// can play it; a ready file is playing the moment its key returns.
+void TestSound::keptBankFilesAreCheckedAndStartAtOnce() {
+    QFETCH(QString, file);
+    QFETCH(bool, playable);
+    QFile shipped(qEnvironmentVariable("VELTA_PROGRAM_DIR") + "/Audio/EFFECTS/Aplausos.mp3");
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    folder_->writeBytes(QStringLiteral("Audio/EFFECTS/Aplausos.mp3"), shipped.readAll());
+    folder_->writeBytes(QStringLiteral("Audio/EFFECTS/notes.wma"), "not a sound file\r\n");
+    folder_->writeBytes(QStringLiteral("Audio/EFFECTS/vacio.mp3"), QByteArray());
+    velta::QtSoundOutput sound;
+    velta::setSoundOutput(&sound);
+    QList<std::pair<QString, bool>> checked;
+    sound.setBankFileChecked([&checked](const QString& path, bool ok) {
+        checked.append({path, ok});
+    });
+
+    sound.keepBankFilesReady({programPath(file)});
+    warmUp(sound);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        checked, (QList<std::pair<QString, bool>>{{programPath(file), playable}}), 10000);
+    QCOMPARE(sound.bank().isReady(programPath(file)), playable);
+    velta::PlayBankFile(programPath(file));
+    QCOMPARE(sound.bank().playing(), playable ? programPath(file) : QString());
+}
+
+// A key while another bank sound plays replaces it at once; the sound goes on past its
+// decoded start to the file's end, and a file let go while it plays is heard on until the
+// next key.
+void TestSound::bankSoundOutlastsItsDecodedStart() {
+    const QString shortFile = programPath(QStringLiteral("Audio/EFFECTS/corto.wav"));
+    folder_->writeBytes(QStringLiteral("Audio/EFFECTS/corto.wav"), velta::test::toneWav(500, 2.5));
+    velta::QtSoundOutput sound;
+    velta::setSoundOutput(&sound);
+    sound.keepBankFilesReady({programPath(kBankA), shortFile});
+    warmUp(sound);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        sound.bank().isReady(programPath(kBankA)) && sound.bank().isReady(shortFile), 10000);
+
+    velta::PlayBankFile(programPath(kBankA));
+    QCOMPARE(sound.bank().playing(), programPath(kBankA));
+    velta::PlayBankFile(shortFile);
+    QCOMPARE(sound.bank().playing(), shortFile);
+    QTest::qWait(1800);
+    QCOMPARE(sound.bank().playing(), shortFile);
+    QTRY_VERIFY_WITH_TIMEOUT(sound.bank().playing().isEmpty(), 3000);
+
+    velta::PlayBankFile(programPath(kBankA));
+    sound.keepBankFilesReady({shortFile});
+    QVERIFY(!sound.bank().isReady(programPath(kBankA)));
+    QTest::qWait(300);
+    QCOMPARE(sound.bank().playing(), programPath(kBankA));
+    velta::CloseBank();
+    QVERIFY(sound.bank().playing().isEmpty());
 }
 
 // Key D during a looping effect and a bank sound: both fall silent; the bank sound plays
