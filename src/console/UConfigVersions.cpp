@@ -199,11 +199,18 @@ void TFConfig::openPacks() {
     packs_->openWindow();
 }
 
-// An installed pack in one step: its version through the version loader, its bank as the
-// one the show restores, and the first-start theme prompt answered.
+// An installed pack in one step: its version through the version loader, its frame, its
+// bank in the slots (and restored at the next start), and the first-start theme prompt
+// answered.
 void TFConfig::usePack(const InstalledPack& pack) {
     editor_->confirmUnsavedQuestion();
     setMarker(kThemeMarker, true);
+    if (!pack.frameFile.isEmpty() && QFileInfo::exists(pack.frameFile)) {
+        writePathFile(programPath(kFrameFile), pack.frameFile);
+        GameSettings s = board_.settings();
+        s.frameImage = pack.frameFile;
+        board_.applySettings(s);
+    }
     loadVersionFile(pack.versionFile);
     if (!pack.bankFile.isEmpty()) {
         board_.soundBank().load(pack.bankFile);

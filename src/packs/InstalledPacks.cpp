@@ -12,10 +12,11 @@ QList<InstalledPack> installedPacks() {
     for (const QString& line :
          readLinesFile(programPath(kInstalledPacksFile)).value_or(QStringList())) {
         const QStringList fields = line.split('|');
-        if (fields.size() < 5 || fields[0].isEmpty()) {
+        if (fields.size() < 6 || fields[0].isEmpty()) {
             continue;
         }
-        packs << InstalledPack{fields[0], fields[1], fields.mid(4).join('|'), fields[2], fields[3]};
+        packs << InstalledPack{fields[0], fields[1], fields.mid(5).join('|'),
+                               fields[2], fields[3], fields[4]};
     }
     return packs;
 }
@@ -33,7 +34,8 @@ void recordInstalledPack(const InstalledPack& pack) {
     QStringList lines;
     bool replaced = false;
     const auto line = [](const InstalledPack& p) {
-        return QStringList{p.id, p.version, p.versionFile, p.bankFile, p.entry}.join('|');
+        return QStringList{p.id, p.version, p.versionFile, p.bankFile, p.frameFile, p.entry}.join(
+            '|');
     };
     for (const InstalledPack& p : installedPacks()) {
         replaced = replaced || p.id == pack.id;

@@ -6,7 +6,8 @@
 namespace velta {
 
 // The packs installed in this program folder, one line each in a line file under "Config":
-// "id|version|version file|bank file|entry text" (the bank file empty when the pack has none).
+// "id|version|version file|bank file|frame file|entry text" (the bank and frame files empty
+// when the pack has none).
 inline const QString kInstalledPacksFile = QStringLiteral("Config\\TemasInstalados.txt");
 
 struct InstalledPack {
@@ -15,6 +16,7 @@ struct InstalledPack {
     QString entry;
     QString versionFile;  // full path of the pack's game version in "Config"
     QString bankFile;     // full path of its sound bank in "Config"; empty without one
+    QString frameFile;    // full path of its frame as installed; empty without one
 };
 
 // Nothing when no pack was installed; lines that are not of the form above are passed over.

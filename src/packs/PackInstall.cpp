@@ -481,8 +481,15 @@ PackInstallResult installPack(const QString& archive, const PackProgress& progre
     placement.makeFolder(config);
     version[3] = cover.isEmpty() ? QString() : installedAs.value(cover);
     version[6] = result.roundFolder;
-    result.pack = {manifest.id, manifest.version, manifest.entry,
-                   placement.writeLines(config, contents.versionPath, version), QString()};
+    result.pack = {manifest.id,    manifest.version,
+                   manifest.entry, placement.writeLines(config, contents.versionPath, version),
+                   QString(),      QString()};
+    for (const PackFile& f : manifest.files) {
+        if (checkEntryPath(f.path, false).place == PackPlace::Frame) {
+            result.pack.frameFile = installedAs.value(f.path);
+            break;
+        }
+    }
     if (!contents.bankPath.isEmpty()) {
         for (QString& line : bank) {
             if (!line.isEmpty()) {

@@ -155,6 +155,9 @@ void PackDownloadTest::downloadUpdateAndUse() {
     QCOMPARE(board()->soundBank().slot(1), programPath(QStringLiteral("Audio/EFFECTS/Grito.mp3")));
     QCOMPARE(board()->soundBank().slot(3),
              programPath(QStringLiteral("Audio/EFFECTS/Mariachi.wav")));
+    QCOMPARE(board()->settings().frameImage,
+             programPath(QStringLiteral("Imagen/Frames/marco-patrio.jpg")));
+    QCOMPARE(f().find<QLineEdit>("EMarco")->text(), board()->settings().frameImage);
     QVERIFY(QFile::exists(f().folder.file(kThemeMarker)));
     QCOMPARE(f().find<QLineEdit>("Edit1")->text(),
              QStringLiteral("Menciona un platillo de septiembre 2"));

@@ -317,6 +317,8 @@ void PacksTest::installsAndUpdatesAPack() {
     QCOMPARE(installedPacks()[0].version, QStringLiteral("1"));
     QCOMPARE(installedPacks()[0].entry, kFiestaEntry);
     QCOMPARE(installedPacks()[0].bankFile, programPath(QStringLiteral("Config/Fiesta.bso")));
+    QCOMPARE(installedPacks()[0].frameFile,
+             programPath(QStringLiteral("Imagen/Frames/marco-patrio.jpg")));
     const auto installed = velta::test::snapshot(folder_->path());
     for (const QString& path : installed.keys()) {
         QVERIFY2(!path.startsWith('.'), qPrintable(path));  // no staging folder left
@@ -507,8 +509,8 @@ void PacksTest::catalogue() {
     QCOMPARE(again.packs[1].version, QStringLiteral("3"));
     QCOMPARE(again.packs[1].url, QUrl(QStringLiteral("http://local/navidad.zip")));
 
-    const QList<InstalledPack> installed{{"boda", "1", "Boda", "", ""},
-                                         {"navidad", "3", "N", "", ""}};
+    const QList<InstalledPack> installed{{"boda", "1", "Boda", "", "", ""},
+                                         {"navidad", "3", "N", "", "", ""}};
     QCOMPARE(stateText(packState(again.packs[0], installed)), QStringLiteral("Actualización"));
     QCOMPARE(stateText(packState(again.packs[1], installed)), QStringLiteral("Instalado"));
     QCOMPARE(stateText(packState(again.packs[0], {})), QStringLiteral("Nuevo"));
