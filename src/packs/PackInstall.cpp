@@ -381,6 +381,14 @@ PackInstallResult installPack(const QString& archive, const PackProgress& progre
     const PackContents contents = scanPack(archive);
     const PackManifest& manifest = contents.manifest;
 
+    // A staging folder left by an install that was cut short (a power cut, a killed process)
+    // holds nothing that was put in place: it goes before a new one is made.
+    for (const QFileInfo& stale :
+         QDir(programFolder())
+             .entryInfoList({QStringLiteral(".instalando-tema-*")},
+                            QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        QDir(stale.filePath()).removeRecursively();
+    }
     QTemporaryDir staging(programPath(QStringLiteral(".instalando-tema-XXXXXX")));
     if (!staging.isValid()) {
         throw PackError(QStringLiteral("no se puede escribir en la carpeta del programa"));

@@ -285,10 +285,11 @@ void PacksTest::craftedPacks() {
     }
 }
 
-// A pack comes in whole: its media, its questions, its version and bank with this computer's
-// full paths, and a record of its version. The same pack again changes nothing; a new
-// version keeps the questions it replaces.
+// A pack comes in whole, and what an install cut short left behind goes: its media, its
+// questions, its version and bank with this computer's full paths, and a record of its version. The
+// same pack again changes nothing; a new version keeps the questions it replaces.
 void PacksTest::installsAndUpdatesAPack() {
+    folder_->writeBytes(QStringLiteral(".instalando-tema-Ab12Cd/RondasX/ronda1.txt"), "cut short");
     const PackFiles files = velta::test::fiestaPack();
     qint64 lastDone = 0;
     qint64 total = -1;
