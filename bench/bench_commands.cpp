@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "AudioFixtures.h"
+#include "BenchSupport.h"
 #include "app/AutoSave.h"
 #include "app/Show.h"
 #include "board/Uvelta.h"
@@ -40,6 +41,8 @@
 #include "sound/SoundBank.h"
 
 namespace {
+
+using namespace velta::bench;
 
 const char* const kBoardMode = "--board";
 const char* const kFloorMode = "--qt-floor";
@@ -59,52 +62,6 @@ double rssMb() {
         }
     }
     return -1;
-}
-
-void print(const char* name, double value, const char* unit) {
-    std::printf("%s: %.2f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-// Runs the event loop for a while, or until done() holds; false on time-out.
-template <class Done>
-bool runEventsUntil(int milliseconds, Done done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > milliseconds) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(500);
-    }
-    return true;
-}
-
-double percentile(std::vector<double> values, double fraction) {
-    std::sort(values.begin(), values.end());
-    return values[static_cast<size_t>(fraction * (values.size() - 1) + 0.5)];
-}
-
-// The shipped sounds, pictures and questions in a folder of their own, so the show's own
-// program folder is never touched.
-bool copyShow(const QString& from, const QString& to) {
-    for (const char* part : {"Audio", "Imagen", "Rondas"}) {
-        const QString source = QDir(from).filePath(QLatin1String(part));
-        if (!QDir(source).exists()) {
-            return false;
-        }
-        QDirIterator files(source, QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString file = files.next();
-            const QString target = QDir(to).filePath(QDir(from).relativeFilePath(file));
-            QDir().mkpath(QFileInfo(target).absolutePath());
-            if (!QFile::copy(file, target)) {
-                return false;
-            }
-        }
-    }
-    return true;
 }
 
 // Ten 3-minute MP3s (one tone, copied) as the bank that start-up restores.
@@ -130,16 +87,6 @@ QStringList writeFullBank(const QString& folder) {
     velta::writeLinesFile(bank, slots);
     velta::writePathFile(show.filePath(velta::kBankPointerFile), bank);
     return slots;
-}
-
-// The key as the operator types it, delivered to the focus sink like a key from the desktop.
-void typeKey(QWidget* sink, char key) {
-    const int code = key >= 'a' ? Qt::Key_A + (key - 'a') : Qt::Key_0 + (key - '0');
-    const QString text(QChar::fromLatin1(key));
-    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
-    QApplication::sendEvent(sink, &press);
-    QApplication::sendEvent(sink, &release);
 }
 
 // Counts the paints of a window, so a measure knows when its window has been drawn.
@@ -354,20 +301,6 @@ int runFloor(int argc, char** argv) {
     runEventsUntil(1000, [] { return false; });
     print("qt_floor_rss_mb", rssMb(), "MB");
     return 0;
-}
-
-bool runChild(const char* program, const char* mode) {
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QString::fromLocal8Bit(program), {QString::fromLatin1(mode)});
-    if (!child.waitForFinished(300000)) {
-        child.kill();
-        child.waitForFinished();
-        return false;
-    }
-    std::fputs(child.readAllStandardOutput().constData(), stdout);
-    std::fflush(stdout);
-    return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
 }
 
 }  // namespace

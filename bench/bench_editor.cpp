@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "ConsoleFixture.h"
 #include "content/RoundFiles.h"
 
@@ -21,12 +22,9 @@ using namespace velta;
 
 namespace {
 
-constexpr int kCards = 2000;
+using velta::bench::median;
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+constexpr int kCards = 2000;
 
 double elapsedMs(const QElapsedTimer& timer) {
     return timer.nsecsElapsed() / 1e6;

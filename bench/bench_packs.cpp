@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "AudioFixtures.h"
+#include "BenchSupport.h"
 #include "PackFixtures.h"
 #include "PackServer.h"
 #include "app/Show.h"
@@ -35,57 +36,11 @@
 
 namespace {
 
+using namespace velta::bench;
+
 const char* const kBoardMode = "--board";
 constexpr qint64 kPackBytes = 50LL * 1024 * 1024;
 constexpr size_t kSamples = 300;
-
-void print(const char* name, double value, const char* unit) {
-    std::printf("%s: %.2f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-double percentile(std::vector<double> values, double fraction) {
-    std::sort(values.begin(), values.end());
-    return values[static_cast<size_t>(fraction * (values.size() - 1) + 0.5)];
-}
-
-template <class Done>
-bool runEventsUntil(int milliseconds, Done done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > milliseconds) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(500);
-    }
-    return true;
-}
-
-bool copyShow(const QString& from, const QString& to) {
-    for (const char* part : {"Audio", "Imagen", "Rondas"}) {
-        QDirIterator files(QDir(from).filePath(QLatin1String(part)), QDir::Files,
-                           QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString file = files.next();
-            const QString target = QDir(to).filePath(QDir(from).relativeFilePath(file));
-            QDir().mkpath(QFileInfo(target).absolutePath());
-            if (!QFile::copy(file, target)) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-void typeKey(QWidget* sink, char key) {
-    const QString text(QChar::fromLatin1(key));
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_A + (key - 'a'), Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A + (key - 'a'), Qt::NoModifier, text);
-    QApplication::sendEvent(sink, &press);
-    QApplication::sendEvent(sink, &release);
-}
 
 // The fiesta pack with a 50 MB sound of noise, which does not compress.
 QByteArray largePack(const QString& file) {
@@ -262,13 +217,5 @@ int main(int argc, char* argv[]) {
                      qPrintable(problem));
         return 1;
     }
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QString::fromLocal8Bit(argv[0]), {QString::fromLatin1(kBoardMode)});
-    if (!child.waitForFinished(600000)) {
-        child.kill();
-        child.waitForFinished();
-        return 1;
-    }
-    return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 ? 0 : 1;
+    return runChild(argv[0], kBoardMode) ? 0 : 1;
 }

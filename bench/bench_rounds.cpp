@@ -9,11 +9,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "content/RoundFiles.h"
 
 using namespace velta;
 
 namespace {
+
+using velta::bench::median;
 
 const int kCards = 2000;
 
@@ -26,12 +29,6 @@ void fillFolder(const QString& folder) {
                        "Respuesta cinco"},
                       points);
     }
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 double elapsedMs(const QElapsedTimer& timer) {

@@ -22,8 +22,11 @@
 #include "sound/SoundBank.h"
 // Shared with the sound tests: the tone and the private PulseAudio server.
 #include "AudioFixtures.h"
+#include "BenchSupport.h"
 
 namespace {
+
+using velta::bench::percentile;
 
 constexpr int kRate = 44100;
 constexpr int kChannels = 2;
@@ -58,12 +61,6 @@ void runEvents(int milliseconds) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::usleep(500);
     }
-}
-
-double percentile(std::vector<double> values, double fraction) {
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<size_t>(fraction * (values.size() - 1) + 0.5);
-    return values[index];
 }
 
 // Reads the null sink's monitor through parec, with the time each piece arrived.

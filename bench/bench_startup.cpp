@@ -21,9 +21,12 @@
 #include <map>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "app/Show.h"
 
 namespace {
+
+using velta::bench::median;
 
 constexpr int kRuns = 7;
 const char* const kStartedAt = "VELTA_BENCH_STARTED_NS";
@@ -131,11 +134,6 @@ Times timeOneStart(const QString& mode, const QString& folder, const QString& ru
         return {};
     }
     return times;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // A fresh show folder: the pictures, sounds and questions of the program folder and no
