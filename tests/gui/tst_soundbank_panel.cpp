@@ -106,6 +106,12 @@ void SoundBankPanelTest::bothPanelsShowTheOneBank() {
     QCOMPARE(f().find<QLineEdit>("Edit25")->text(), QString());
     QCOMPARE(f().find<QLineEdit>("Edit23")->text(), sound(QStringLiteral("gol.mp3")));
     QCOMPARE(QApplication::focusWidget(), f().sink());
+
+    f().board->soundBank().setSlot(5, sound(QStringLiteral("perdido.mp3")));
+    click(f().find<QPushButton>("SpeedButton44"));
+    const QString shots = qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
+    QVERIFY(QDir().mkpath(shots));
+    QVERIFY(f().console->grab().save(shots + QStringLiteral("sound_bank_console.png")));
 }
 
 void SoundBankPanelTest::howASlotIsDrawn_data() {
