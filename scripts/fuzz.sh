@@ -9,7 +9,7 @@ set -uo pipefail
 build=${1:-build-fuzz}
 seconds=${2:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
-targets=(textfile roundcard answerline settings journal version gamestate)
+targets=(textfile roundcard answerline settings journal version gamestate pack catalogue)
 
 status=0
 for target in "${targets[@]}"; do

@@ -52,15 +52,16 @@ Catalogue parseCatalogue(const QByteArray& json, const QUrl& base) {
         e.entry = o.value(QStringLiteral("nombre")).toString().trimmed();
         e.description = o.value(QStringLiteral("descripcion")).toString().trimmed();
         e.version = o.value(QStringLiteral("version")).toString().trimmed();
+        // Converted only once it is known to fit: a size of 1e300 is refused, not wrapped.
         const double size = o.value(QStringLiteral("bytes")).toDouble(-1);
-        e.size = qint64(size);
+        e.size = size >= 1 && size <= double(kLargestUnpackedPack) ? qint64(size) : 0;
         e.sha256 = o.value(QStringLiteral("sha256")).toString().toLower().toLatin1();
         e.url = base.resolved(QUrl(o.value(QStringLiteral("url")).toString()));
         const bool web =
             e.url.scheme() == QLatin1String("http") || e.url.scheme() == QLatin1String("https");
-        if (!isPackId(e.id) || e.entry.isEmpty() || e.version.isEmpty() || size < 1 ||
-            double(e.size) != size || e.size > kLargestUnpackedPack ||
-            !hex.match(QString::fromLatin1(e.sha256)).hasMatch() || !e.url.isValid() || !web) {
+        if (!isPackId(e.id) || e.entry.isEmpty() || e.version.isEmpty() || e.size < 1 ||
+            double(e.size) != size || !hex.match(QString::fromLatin1(e.sha256)).hasMatch() ||
+            !e.url.isValid() || !web) {
             ++catalogue.skipped;
             continue;
         }

@@ -483,13 +483,15 @@ void PacksTest::catalogue() {
              {"id": "ftp", "nombre": "Y", "version": "1", "bytes": 10, "sha256": "%1",
               "url": "ftp://servidor/y.zip"},
              {"id": "Mayusculas", "nombre": "Z", "version": "1", "bytes": 10, "sha256": "%1",
-              "url": "z.zip"}]})")
+              "url": "z.zip"},
+             {"id": "enorme", "nombre": "E", "version": "1", "bytes": 1e300, "sha256": "%1",
+              "url": "e.zip"}]})")
                                 .arg(sha)
                                 .toUtf8();
     const Catalogue c =
         parseCatalogue(json, QUrl(QStringLiteral("https://temas.example/v1/catalogo.json")));
     QCOMPARE(c.packs.size(), 1);
-    QCOMPARE(c.skipped, 3);
+    QCOMPARE(c.skipped, 4);
     QCOMPARE(c.packs[0].url, QUrl(QStringLiteral("https://temas.example/v1/paquetes/boda.zip")));
     QCOMPARE(c.packs[0].size, 1234);
     QCOMPARE(c.packs[0].description, QStringLiteral("Para la fiesta"));
