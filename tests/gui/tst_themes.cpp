@@ -26,6 +26,8 @@ namespace {
 // The shipped covers, from the program folder the build lays out.
 void copyCovers(const ConsoleFixture& f) {
     const QDir titles(qEnvironmentVariable("VELTA_PROGRAM_DIR") + QStringLiteral("/Imagen/Titles"));
+    QVERIFY2(!titles.entryList({QStringLiteral("portada*.jpg")}).isEmpty(),
+             "VELTA_PROGRAM_DIR must name the built program folder, as CTest sets it");
     for (const QString& name : titles.entryList({QStringLiteral("portada*.jpg")})) {
         QFile file(titles.filePath(name));
         QVERIFY(file.open(QIODevice::ReadOnly));
