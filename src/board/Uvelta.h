@@ -9,10 +9,10 @@
 #include <optional>
 
 #include "board/ControlLink.h"
-#include "board/GameState.h"
 #include "content/RoundFiles.h"
 #include "editing/GameSettings.h"
 #include "game/GameSnapshot.h"
+#include "game/GameState.h"
 
 class QAbstractButton;
 class QScreen;

@@ -22,14 +22,7 @@ GameSnapshot TForm1::snapshot() const {
     s.gameView = !ui_->Image13->isHidden();
     s.extraCard = shownKind_ == RoundKind::Extra;
     s.cardNumber = shownNumber_;
-    s.roundNumber = state_.RoundNumber;
-    s.gameQuestionCount = state_.GameQuestionCount;
-    s.extraRoundNumber = state_.ExtraRoundNumber;
-    s.strikeCount = state_.StrikeCount;
-    s.doublePoints = state_.DoublePoints;
-    s.triplePoints = state_.TriplePoints;
-    s.potOpen = state_.PotOpen;
-    s.easyMode = state_.EasyMode;
+    s.state = state_;
     for (int i = 0; i < 5; ++i) {
         s.uncovered[i] = ui_->rows[i].cover->isHidden();
     }
@@ -58,14 +51,7 @@ GameSnapshot TForm1::snapshot() const {
 // are now, the saved rows uncovered and the saved pot (what the audience saw); a card that
 // is gone leaves the scores and counters on the cover.
 void TForm1::restore(const GameSnapshot& s) {
-    state_.RoundNumber = s.roundNumber;
-    state_.GameQuestionCount = s.gameQuestionCount;
-    state_.ExtraRoundNumber = s.extraRoundNumber;
-    state_.StrikeCount = s.strikeCount;
-    state_.DoublePoints = s.doublePoints;
-    state_.TriplePoints = s.triplePoints;
-    state_.PotOpen = s.potOpen;
-    state_.EasyMode = s.easyMode;
+    state_ = s.state;
     const RoundKind kind = s.extraCard ? RoundKind::Extra : RoundKind::Normal;
     bool cardUp = false;
     if (s.cardNumber > 0 && RoundExists(roundFolder(), kind, s.cardNumber)) {

@@ -31,14 +31,14 @@ QStringList GameSnapshot::toLines() const {
     };
     put("vista", gameView ? QStringLiteral("juego") : QStringLiteral("portada"));
     put("tarjeta", (extraCard ? QStringLiteral("x") : QString()) + QString::number(cardNumber));
-    put("ronda", QString::number(roundNumber));
-    put("preguntas", QString::number(gameQuestionCount));
-    put("extra", QString::number(extraRoundNumber));
-    put("equis", QString::number(strikeCount));
-    put("dobles", flag(doublePoints));
-    put("triples", flag(triplePoints));
-    put("bolsa_abierta", flag(potOpen));
-    put("facil", flag(easyMode));
+    put("ronda", QString::number(state.RoundNumber));
+    put("preguntas", QString::number(state.GameQuestionCount));
+    put("extra", QString::number(state.ExtraRoundNumber));
+    put("equis", QString::number(state.StrikeCount));
+    put("dobles", flag(state.DoublePoints));
+    put("triples", flag(state.TriplePoints));
+    put("bolsa_abierta", flag(state.PotOpen));
+    put("facil", flag(state.EasyMode));
     put("destapadas", flags(uncovered));
     put("bolsa", pot);
     put("izquierda", leftScore);
@@ -109,14 +109,14 @@ std::optional<GameSnapshot> GameSnapshot::fromLines(const QStringList& lines, QS
     }
     values.insert(QStringLiteral("tarjeta"), card);
     number("tarjeta", s.cardNumber);
-    number("ronda", s.roundNumber);
-    number("preguntas", s.gameQuestionCount);
-    number("extra", s.extraRoundNumber);
-    number("equis", s.strikeCount);
-    onOff("dobles", s.doublePoints);
-    onOff("triples", s.triplePoints);
-    onOff("bolsa_abierta", s.potOpen);
-    onOff("facil", s.easyMode);
+    number("ronda", s.state.RoundNumber);
+    number("preguntas", s.state.GameQuestionCount);
+    number("extra", s.state.ExtraRoundNumber);
+    number("equis", s.state.StrikeCount);
+    onOff("dobles", s.state.DoublePoints);
+    onOff("triples", s.state.TriplePoints);
+    onOff("bolsa_abierta", s.state.PotOpen);
+    onOff("facil", s.state.EasyMode);
     const QString uncovered = values.value(QStringLiteral("destapadas"));
     if (uncovered.size() != 5) {
         bad = QStringLiteral("destapadas");

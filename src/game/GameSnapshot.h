@@ -5,6 +5,8 @@
 #include <array>
 #include <optional>
 
+#include "game/GameState.h"
+
 namespace velta {
 
 // The game in progress as the audience and the operator see it, kept on disk so a show
@@ -14,14 +16,7 @@ struct GameSnapshot {
     bool gameView = false;   // the game, not the cover, on the board
     bool extraCard = false;  // the card on the board is a tie-breaker
     int cardNumber = 0;      // 0: no card put up yet
-    int roundNumber = 0;
-    int gameQuestionCount = 0;
-    int extraRoundNumber = 0;
-    int strikeCount = 0;
-    bool doublePoints = false;
-    bool triplePoints = false;
-    bool potOpen = true;
-    bool easyMode = false;
+    GameState state;         // its countdown is not kept: a restored game is never mid-countdown
     std::array<bool, 5> uncovered{};
     QString pot = QStringLiteral("00");
     QString leftScore = QStringLiteral("00");

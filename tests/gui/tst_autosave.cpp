@@ -204,8 +204,8 @@ void AutoSaveTest::offeredAtTheNextStart() {
     GameSnapshot saved;
     saved.gameView = true;
     saved.cardNumber = 2;
-    saved.roundNumber = 2;
-    saved.gameQuestionCount = 2;
+    saved.state.RoundNumber = 2;
+    saved.state.GameQuestionCount = 2;
     saved.leftScore = QStringLiteral("180");
     saved.rightScore = QStringLiteral("140");
     saved.enabledKeys = QStringLiteral("aszcx345");

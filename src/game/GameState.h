@@ -16,7 +16,7 @@ struct GameState {
     bool TriplePoints = false;
     bool PotOpen = true;     // reveals recompute the pot until it is awarded
     bool EasyMode = false;   // after F; the next-button picture then runs F
-    int CountdownValue = 5;  // shared by the timed question and the fast-money clock
+    int CountdownValue = 5;  // the timed question's seconds left
 };
 
 }  // namespace velta
