@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QPushButton>
 #include <QWidget>
 
 namespace velta {
@@ -33,6 +34,18 @@ inline void setTextColour(QWidget* w, QPalette::ColorRole role, const QColor& co
     QPalette p = w->palette();
     p.setColor(role, colour);
     w->setPalette(p);
+}
+
+// A button the mouse presses and the keyboard never takes: the game's keys stay with the
+// window's focus sink.
+inline QPushButton* commandButton(const QString& name, const QString& caption, const QString& hint,
+                                  QWidget* parent, const QRect& geometry) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setGeometry(geometry);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
 }
 
 // A small round "i" whose hint says more.

@@ -40,12 +40,8 @@ constexpr int kRowHeight = 24;
 
 QPushButton* button(const QString& name, const QString& text, const QString& hint,
                     const QRect& geometry, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
+    auto* b = commandButton(name, text, hint, parent, geometry);
     b->setToolTipDuration(kTipDurationMs);
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
 

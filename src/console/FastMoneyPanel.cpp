@@ -44,25 +44,12 @@ std::optional<qint64> scoreValue(const QString& text) {
 FastMoneyPanel::FastMoneyPanel(TForm1& board, QWidget* parent)
     : DragPanel(QStringLiteral("Panel18"), parent), board_(board) {
     resize(814, 300);
-    setBackground(this, QColor(0xF4, 0xF6, 0xF9));
-    auto* title = new QLabel(QStringLiteral(" Dinero rápido"), this);
-    title->setObjectName(QStringLiteral("Label60"));
-    title->setGeometry(0, 0, 814, 24);
-    title->setFont(tahoma(13, true));
-    setBackground(title, QColor(0x33, 0x4A, 0x7A));
-    setTextColour(title, QPalette::WindowText, Qt::white);
-    title->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto* close = new QLabel(QStringLiteral(" X "), this);
-    close->setObjectName(QStringLiteral("Label67"));
-    close->setGeometry(790, 3, 20, 18);
-    close->setFont(tahoma(11, true));
-    setTextColour(close, QPalette::WindowText, Qt::white);
-    close->setCursor(Qt::PointingHandCursor);
-    ClickAction::attach(close, [this] {
-        hide();
-        guarded([this] { board_.hideBoardPanel(); });
-        Q_EMIT done();
-    });
+    addTitleBar(QStringLiteral("Label60"), QStringLiteral(" Dinero rápido"), 24, 13,
+                QStringLiteral("Label67"), [this] {
+                    hide();
+                    guarded([this] { board_.hideBoardPanel(); });
+                    Q_EMIT done();
+                });
     infoIcon(QStringLiteral("Image24"),
              QStringLiteral("1) Haz la primera pregunta y da clic en Tiempo 1\n"
                             "2) Anota las respuestas y puntajes, muéstralos con el boton >> "
@@ -121,11 +108,7 @@ void FastMoneyPanel::buildSlots() {
 void FastMoneyPanel::buildButtons() {
     const auto button = [this](const QString& name, const QString& caption, const QString& hint,
                                int x, std::function<void()> action) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setToolTip(hint);
-        b->setGeometry(x, 232, 112, 30);
-        b->setFocusPolicy(Qt::NoFocus);
+        auto* b = commandButton(name, caption, hint, this, QRect(x, 232, 112, 30));
         connect(b, &QPushButton::clicked, this, [this, action] {
             guarded(action);
             Q_EMIT done();

@@ -24,16 +24,6 @@ namespace velta {
 
 namespace {
 
-QPushButton* editorButton(const QString& name, const QString& caption, const QString& hint,
-                          QWidget* parent, const QRect& geometry) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
 const QString kSavePrompt =
     QStringLiteral("¿Desea guardar los cambios realizados a esta pregunta? ");
 
@@ -74,44 +64,44 @@ void QuestionEditor::buildButtons(QWidget* panel) {
             Q_EMIT done();
         });
     };
-    act(editorButton(QStringLiteral("BAnterior"), QStringLiteral("Ant."),
-                     QStringLiteral("Pregunta anterior"), panel, QRect(8, 404, 50, 26)),
+    act(commandButton(QStringLiteral("BAnterior"), QStringLiteral("Ant."),
+                      QStringLiteral("Pregunta anterior"), panel, QRect(8, 404, 50, 26)),
         &QuestionEditor::previousQuestion);
-    act(editorButton(QStringLiteral("BSiguiente"), QStringLiteral("Sig."),
-                     QStringLiteral("Siguiente pregunta"), panel, QRect(60, 404, 50, 26)),
+    act(commandButton(QStringLiteral("BSiguiente"), QStringLiteral("Sig."),
+                      QStringLiteral("Siguiente pregunta"), panel, QRect(60, 404, 50, 26)),
         &QuestionEditor::nextQuestion);
-    act(editorButton(QStringLiteral("BQuitar"), QStringLiteral("Quitar"),
-                     QStringLiteral("Eliminar pregunta"), panel, QRect(116, 404, 62, 26)),
+    act(commandButton(QStringLiteral("BQuitar"), QStringLiteral("Quitar"),
+                      QStringLiteral("Eliminar pregunta"), panel, QRect(116, 404, 62, 26)),
         &QuestionEditor::removeQuestion);
     // A new card is typed at once: its operation puts the keyboard in the question field.
-    auto* add = editorButton(QStringLiteral("BNuevo"), QStringLiteral("Nuevo"),
-                             QStringLiteral("Agregar pregunta"), panel, QRect(180, 404, 62, 26));
+    auto* add = commandButton(QStringLiteral("BNuevo"), QStringLiteral("Nuevo"),
+                              QStringLiteral("Agregar pregunta"), panel, QRect(180, 404, 62, 26));
     connect(add, &QPushButton::clicked, this, [this] { guarded([this] { newQuestion(); }); });
-    act(editorButton(QStringLiteral("BGuardar"), QStringLiteral("Guardar"),
-                     QStringLiteral("Guardar cambios en preguntas"), panel,
-                     QRect(244, 404, 70, 26)),
+    act(commandButton(QStringLiteral("BGuardar"), QStringLiteral("Guardar"),
+                      QStringLiteral("Guardar cambios en preguntas"), panel,
+                      QRect(244, 404, 70, 26)),
         &QuestionEditor::saveQuestion);
-    act(editorButton(QStringLiteral("BExplorar"), QStringLiteral("Explorar"),
-                     QStringLiteral("Navegue por las preguntas del juego"), panel,
-                     QRect(322, 404, 76, 26)),
+    act(commandButton(QStringLiteral("BExplorar"), QStringLiteral("Explorar"),
+                      QStringLiteral("Navegue por las preguntas del juego"), panel,
+                      QRect(322, 404, 76, 26)),
         &QuestionEditor::toggleExplorer);
     exploreAdvice_ = new QLabel(QStringLiteral("Seleccionar o buscar pregunta"), panel);
     exploreAdvice_->setObjectName(QStringLiteral("Label33"));
     exploreAdvice_->setGeometry(404, 404, 196, 26);
 
-    listButton_ =
-        editorButton(QStringLiteral("BListar"), QStringLiteral("Listar preguntas"),
-                     QStringLiteral("Listar preguntas para copiar"), panel, QRect(8, 434, 124, 26));
+    listButton_ = commandButton(QStringLiteral("BListar"), QStringLiteral("Listar preguntas"),
+                                QStringLiteral("Listar preguntas para copiar"), panel,
+                                QRect(8, 434, 124, 26));
     act(listButton_, &QuestionEditor::showListing);
-    backButton_ = editorButton(QStringLiteral("BEditar"), QStringLiteral("Editar preguntas"),
-                               QStringLiteral("Editar Título, portada, nombre de equipos, "
-                                              "preguntas"),
-                               panel, QRect(8, 434, 124, 26));
+    backButton_ = commandButton(QStringLiteral("BEditar"), QStringLiteral("Editar preguntas"),
+                                QStringLiteral("Editar Título, portada, nombre de equipos, "
+                                               "preguntas"),
+                                panel, QRect(8, 434, 124, 26));
     act(backButton_, &QuestionEditor::backToEditing);
     backButton_->hide();
-    copyButton_ = editorButton(QStringLiteral("BCopiar"), QStringLiteral("Copiar a memoria"),
-                               QStringLiteral("Copia todas las preguntas a la  memoria"), panel,
-                               QRect(136, 434, 124, 26));
+    copyButton_ = commandButton(QStringLiteral("BCopiar"), QStringLiteral("Copiar a memoria"),
+                                QStringLiteral("Copia todas las preguntas a la  memoria"), panel,
+                                QRect(136, 434, 124, 26));
     act(copyButton_, &QuestionEditor::copyListing);
     copyButton_->hide();
     copyAdvice_ = new QLabel(QStringLiteral("Copie y pegue al editor de su preferencia"), panel);
@@ -145,13 +135,13 @@ void QuestionEditor::buildButtons(QWidget* panel) {
     heldText_ = new QLabel(heldBanner_);
     heldText_->setObjectName(QStringLiteral("LabelPendiente"));
     heldText_->setGeometry(6, 0, 400, 26);
-    auto* keep = editorButton(QStringLiteral("BGuardarPendiente"), QStringLiteral("Guardar"),
-                              QStringLiteral("Guardar lo escrito y mostrar la pregunta del juego"),
-                              heldBanner_, QRect(410, 1, 86, 24));
+    auto* keep = commandButton(QStringLiteral("BGuardarPendiente"), QStringLiteral("Guardar"),
+                               QStringLiteral("Guardar lo escrito y mostrar la pregunta del juego"),
+                               heldBanner_, QRect(410, 1, 86, 24));
     auto* drop =
-        editorButton(QStringLiteral("BDescartarPendiente"), QStringLiteral("Descartar"),
-                     QStringLiteral("Descartar lo escrito y mostrar la pregunta del juego"),
-                     heldBanner_, QRect(500, 1, 86, 24));
+        commandButton(QStringLiteral("BDescartarPendiente"), QStringLiteral("Descartar"),
+                      QStringLiteral("Descartar lo escrito y mostrar la pregunta del juego"),
+                      heldBanner_, QRect(500, 1, 86, 24));
     connect(keep, &QPushButton::clicked, this, [this] {
         guarded([this] { releaseBoardCard(true); });
         Q_EMIT done();

@@ -13,21 +13,8 @@ namespace velta {
 
 QuestionExplorer::QuestionExplorer(QWidget* parent) : DragPanel(QStringLiteral("Panel13"), parent) {
     resize(500, 300);
-    setBackground(this, QColor(0xF4, 0xF6, 0xF9));
-    auto* title = new QLabel(QStringLiteral("Preguntas"), this);
-    title->setObjectName(QStringLiteral("Label34"));
-    title->setGeometry(0, 0, 500, 22);
-    title->setFont(tahoma(12, true));
-    setBackground(title, QColor(0x33, 0x4A, 0x7A));
-    setTextColour(title, QPalette::WindowText, Qt::white);
-    title->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto* close = new QLabel(QStringLiteral(" X "), this);
-    close->setObjectName(QStringLiteral("Label35"));
-    close->setGeometry(476, 2, 20, 18);
-    close->setFont(tahoma(11, true));
-    setTextColour(close, QPalette::WindowText, Qt::white);
-    close->setCursor(Qt::PointingHandCursor);
-    ClickAction::attach(close, [this] { Q_EMIT closeRequested(); });
+    addTitleBar(QStringLiteral("Label34"), QStringLiteral("Preguntas"), 22, 12,
+                QStringLiteral("Label35"), [this] { Q_EMIT closeRequested(); });
 
     searchBox_ = new QLineEdit(this);
     searchBox_->setObjectName(QStringLiteral("Edit15"));

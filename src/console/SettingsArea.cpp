@@ -45,16 +45,6 @@ QLineEdit* lineField(const QString& name, QWidget* parent, const QRect& geometry
     return e;
 }
 
-QPushButton* button(const QString& name, const QString& caption, const QString& hint,
-                    QWidget* parent, const QRect& geometry) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
 QComboBox* colourList(const QString& name, QWidget* parent, const QRect& geometry) {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
@@ -104,8 +94,8 @@ void SettingsArea::buildRows() {
     rowLabel(QStringLiteral("Colores: Título       Fondo "), this, QRect(322, 0, 148, 24));
     titleColour_ = colourList(QStringLiteral("CBColorTitulo"), this, QRect(474, 0, 96, 24));
     backgroundColour_ = colourList(QStringLiteral("CBColorFondo"), this, QRect(574, 0, 96, 24));
-    act(button(QStringLiteral("BGuardarTitulo"), QStringLiteral("Guardar"),
-               QStringLiteral("Guardar cambios en título"), this, QRect(674, 0, 66, 24)),
+    act(commandButton(QStringLiteral("BGuardarTitulo"), QStringLiteral("Guardar"),
+                      QStringLiteral("Guardar cambios en título"), this, QRect(674, 0, 66, 24)),
         &SettingsArea::saveTitle);
     titleAdvice_ = advice(QStringLiteral("LabelConsejoTitulo"),
                           QStringLiteral("Edite el título, color y de clic en Guardar"), this,
@@ -113,15 +103,15 @@ void SettingsArea::buildRows() {
 
     rowLabel(QStringLiteral("Portada"), this, QRect(4, 30, 114, 24));
     cover_ = lineField(QStringLiteral("EPortada"), this, QRect(122, 30, 240, 24), true);
-    act(button(QStringLiteral("BPortada"), QStringLiteral("Elegir"),
-               QStringLiteral("Seleccione una imagen para la portada del juego"), this,
-               QRect(366, 30, 56, 24)),
+    act(commandButton(QStringLiteral("BPortada"), QStringLiteral("Elegir"),
+                      QStringLiteral("Seleccione una imagen para la portada del juego"), this,
+                      QRect(366, 30, 56, 24)),
         &SettingsArea::chooseCover);
     rowLabel(QStringLiteral("Marco"), this, QRect(426, 30, 50, 24));
     frame_ = lineField(QStringLiteral("EMarco"), this, QRect(480, 30, 192, 24), true);
-    act(button(QStringLiteral("BMarco"), QStringLiteral("Elegir"),
-               QStringLiteral("Seleccione una imagen para el marco del juego"), this,
-               QRect(676, 30, 56, 24)),
+    act(commandButton(QStringLiteral("BMarco"), QStringLiteral("Elegir"),
+                      QStringLiteral("Seleccione una imagen para el marco del juego"), this,
+                      QRect(676, 30, 56, 24)),
         &SettingsArea::chooseFrame);
     pictureAdvice_ =
         advice(QStringLiteral("LabelConsejoPortada"),
@@ -132,15 +122,16 @@ void SettingsArea::buildRows() {
     rightTeam_ = lineField(QStringLiteral("Edit21"), this, QRect(302, 60, 176, 24));
     connect(leftTeam_, &QLineEdit::textChanged, this, &SettingsArea::teamNamesEdited);
     connect(rightTeam_, &QLineEdit::textChanged, this, &SettingsArea::teamNamesEdited);
-    act(button(QStringLiteral("BGuardarEquipos"), QStringLiteral("Guardar"),
-               QStringLiteral("Guardar cambios en nombre de equipos"), this,
-               QRect(482, 60, 66, 24)),
+    act(commandButton(QStringLiteral("BGuardarEquipos"), QStringLiteral("Guardar"),
+                      QStringLiteral("Guardar cambios en nombre de equipos"), this,
+                      QRect(482, 60, 66, 24)),
         &SettingsArea::saveTeamNames);
 
     rowLabel(QStringLiteral("Carpeta de rondas"), this, QRect(4, 90, 114, 24));
     roundFolder_ = lineField(QStringLiteral("ECarpeta"), this, QRect(122, 90, 356, 24), true);
-    act(button(QStringLiteral("BCarpeta"), QStringLiteral("Carpeta"),
-               QStringLiteral("Seleccionar la carpeta de Rondas"), this, QRect(482, 90, 66, 24)),
+    act(commandButton(QStringLiteral("BCarpeta"), QStringLiteral("Carpeta"),
+                      QStringLiteral("Seleccionar la carpeta de Rondas"), this,
+                      QRect(482, 90, 66, 24)),
         &SettingsArea::chooseRoundFolder);
 }
 

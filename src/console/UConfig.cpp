@@ -159,12 +159,7 @@ void TFConfig::buildMainPanel() {
 
     const auto wideButton = [this](const QString& name, const QString& caption, const QString& hint,
                                    int x) {
-        auto* b = new QPushButton(caption, mainPanel_);
-        b->setObjectName(name);
-        b->setToolTip(hint);
-        b->setGeometry(x, 520, 130, 30);
-        b->setFocusPolicy(Qt::NoFocus);
-        return b;
+        return commandButton(name, caption, hint, mainPanel_, QRect(x, 520, 130, 30));
     };
     auto* fastMoney = wideButton(QStringLiteral("SpeedButton12"), QStringLiteral("Dinero rápido"),
                                  QStringLiteral("Mostrar panel de Dinero Rápido"), 8);

@@ -41,11 +41,7 @@ QString fileNameOf(const QString& title) {
 void TFConfig::buildVersions(QGroupBox* group) {
     const auto button = [this, group](const QString& name, const QString& caption,
                                       const QString& hint, int x, void (TFConfig::*command)()) {
-        auto* b = new QPushButton(caption, group);
-        b->setObjectName(name);
-        b->setToolTip(hint);
-        b->setGeometry(x, 22, 76, 28);
-        b->setFocusPolicy(Qt::NoFocus);
+        auto* b = commandButton(name, caption, hint, group, QRect(x, 22, 76, 28));
         connect(b, &QPushButton::clicked, this, [this, command] {
             guarded([this, command] { (this->*command)(); });
             parkFocus();
