@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "UnitHelpers.h"
 #include "art/Art.h"
 #include "art/Paint.h"
 #include "editing/Presets.h"
@@ -96,9 +97,7 @@ class TstArt : public QObject {
 };
 
 void TstArt::picturesFitTheBoard_data() {
-    QTest::addColumn<QImage>("picture");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<bool>("clearBackground");
+    velta::test::columns<QImage, QSize, bool>("picture", "size", "clearBackground");
     QTest::newRow("cover") << cover(QStringLiteral("Veltarama")) << QSize(1096, 601) << false;
     QTest::newRow("board") << boardBackground() << QSize(813, 459) << false;
     for (int row = 1; row <= 5; ++row) {
@@ -269,9 +268,7 @@ void TstArt::veltaArtWritesTheProgramFolder() {
 void TstArt::veltaArtReportsWhatItCannotWrite() {
     QTemporaryDir folder;
     // A plain file where the picture folder belongs: nothing can be written below it.
-    QFile blocker(folder.filePath("Imagen"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    QVERIFY(velta::test::writeFile(folder.filePath("Imagen")));
 
     QProcess tool;
     tool.start(artTool(), {folder.path()});

@@ -2,9 +2,12 @@
 // award's multiplier, the strike count and moving the last award.
 #include <QtTest>
 
+#include "UnitHelpers.h"
 #include "game/GameRules.h"
 
 using namespace velta::game;
+using velta::test::columns;
+using velta::test::row;
 
 Q_DECLARE_METATYPE(velta::game::Side)
 Q_DECLARE_METATYPE(velta::game::FastMoneyCue)
@@ -18,9 +21,7 @@ class GameRulesTest : public QObject {
     void multiplierAtTheAward_data();
     void multiplierAtTheAward();
     void strikesCountToThreeAndStartAgain();
-    void potAddsTheRowsInPlay();
-    void awardGoesToOneSide();
-    void sumsNeverWrap();
+    void potAndAwardSums();
     void movingTheLastAward_data();
     void movingTheLastAward();
     void fastMoneyTotals_data();
@@ -28,11 +29,7 @@ class GameRulesTest : public QObject {
 };
 
 void GameRulesTest::schedule_data() {
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("option");
-    QTest::addColumn<bool>("starts");
-    QTest::addColumn<bool>("doubled");
-    QTest::addColumn<bool>("tripled");
+    columns<int, bool, bool, bool, bool>("count", "option", "starts", "doubled", "tripled");
     QTest::newRow("first question") << 1 << true << true << false << false;
     QTest::newRow("second") << 2 << true << false << false << false;
     QTest::newRow("third doubles") << 3 << true << false << true << false;
@@ -60,10 +57,7 @@ void GameRulesTest::schedule() {
 }
 
 void GameRulesTest::multiplierAtTheAward_data() {
-    QTest::addColumn<bool>("doubled");
-    QTest::addColumn<bool>("tripled");
-    QTest::addColumn<bool>("option");
-    QTest::addColumn<int>("factor");
+    columns<bool, bool, bool, int>("doubled", "tripled", "option", "factor");
     QTest::newRow("plain") << false << false << true << 1;
     QTest::newRow("double") << true << false << true << 2;
     QTest::newRow("triple") << false << true << true << 3;
@@ -89,19 +83,13 @@ void GameRulesTest::strikesCountToThreeAndStartAgain() {
     QCOMPARE(seen, (QList<int>{1, 2, 3, 1, 2, 3, 1}));
 }
 
-void GameRulesTest::potAddsTheRowsInPlay() {
+// The pot adds the rows in play and the award goes to one side. Sums past 32 bits stay
+// exact: five answers of the largest points, tripled, onto a score already past 2^31.
+void GameRulesTest::potAndAwardSums() {
     QCOMPARE(potSum({}), 0);
     QCOMPARE(potSum({40, 0, 15, 0, 0}), 55);
-}
-
-void GameRulesTest::awardGoesToOneSide() {
     QCOMPARE(award({10, 20}, 45, 3, Side::Left), (Scores{145, 20}));
     QCOMPARE(award({10, 20}, 45, 1, Side::Right), (Scores{10, 65}));
-}
-
-// Sums past 32 bits stay exact: five answers of the largest points, tripled, onto a score
-// already past 2^31.
-void GameRulesTest::sumsNeverWrap() {
     const qint64 pot = potSum(QList<qint64>(5, kLargestPoints));
     QCOMPARE(pot, Q_INT64_C(499995));
     const qint64 past32Bits = Q_INT64_C(2147483000);
@@ -111,24 +99,13 @@ void GameRulesTest::sumsNeverWrap() {
 }
 
 void GameRulesTest::movingTheLastAward_data() {
-    QTest::addColumn<int>("left");
-    QTest::addColumn<int>("right");
-    QTest::addColumn<int>("award");
-    QTest::addColumn<Side>("awardedTo");
-    QTest::addColumn<Side>("to");
-    QTest::addColumn<bool>("moves");
-    QTest::addColumn<int>("leftAfter");
-    QTest::addColumn<int>("rightAfter");
-    QTest::newRow("right's award to the left")
-        << 10 << 60 << 45 << Side::Right << Side::Left << true << 55 << 15;
-    QTest::newRow("left's award to the right")
-        << 50 << 0 << 50 << Side::Left << Side::Right << true << 0 << 50;
-    QTest::newRow("already on the left")
-        << 60 << 0 << 45 << Side::Left << Side::Left << false << 60 << 0;
-    QTest::newRow("giver has fewer points")
-        << 0 << 30 << 45 << Side::None << Side::Left << false << 0 << 30;
-    QTest::newRow("after a swap, either way")
-        << 45 << 0 << 45 << Side::None << Side::Right << true << 0 << 45;
+    columns<int, int, int, Side, Side, bool, int, int>("left", "right", "award", "awardedTo", "to",
+                                                       "moves", "leftAfter", "rightAfter");
+    row("right's award to the left", 10, 60, 45, Side::Right, Side::Left, true, 55, 15);
+    row("left's award to the right", 50, 0, 50, Side::Left, Side::Right, true, 0, 50);
+    row("already on the left", 60, 0, 45, Side::Left, Side::Left, false, 60, 0);
+    row("giver has fewer points", 0, 30, 45, Side::None, Side::Left, false, 0, 30);
+    row("after a swap, either way", 45, 0, 45, Side::None, Side::Right, true, 0, 45);
 }
 
 void GameRulesTest::movingTheLastAward() {
@@ -149,9 +126,7 @@ void GameRulesTest::movingTheLastAward() {
 
 // Player 1 scores 30, 25, 0, 40, 10 and player 2 begins with 50 and 45.
 void GameRulesTest::fastMoneyTotals_data() {
-    QTest::addColumn<int>("highestShown");
-    QTest::addColumn<qint64>("total");
-    QTest::addColumn<FastMoneyCue>("cue");
+    columns<int, qint64, FastMoneyCue>("highestShown", "total", "cue");
     QTest::newRow("order 1") << 1 << qint64(30) << FastMoneyCue::Bell;
     QTest::newRow("order 2") << 2 << qint64(55) << FastMoneyCue::Bell;
     QTest::newRow("order 3, a zero") << 3 << qint64(55) << FastMoneyCue::Miss;

@@ -10,6 +10,7 @@
 
 #include "PackFixtures.h"
 #include "TempProgramFolder.h"
+#include "UnitHelpers.h"
 #include "content/TextFiles.h"
 #include "editing/GameSettings.h"
 #include "editing/Presets.h"
@@ -23,7 +24,9 @@
 #include "platform/ProgramFolder.h"
 
 using namespace velta;
+using velta::test::columns;
 using velta::test::PackFiles;
+using velta::test::row;
 using velta::test::ZipEntry;
 
 Q_DECLARE_METATYPE(velta::test::ZipEntry)
@@ -120,33 +123,26 @@ void PacksTest::cleanup() {
 }
 
 void PacksTest::entryPaths_data() {
-    QTest::addColumn<QString>("raw");
-    QTest::addColumn<bool>("folder");
-    QTest::addColumn<QString>("expected");  // the clean path, or "!" and the reason
-    QTest::newRow("cover") << "Imagen/Titles/a.jpg" << false << "Imagen/Titles/a.jpg";
-    QTest::newRow("any case, either separator")
-        << "imagen\\titles\\a.JPG" << false << "Imagen/Titles/a.JPG";
-    QTest::newRow("question") << "RondasBoda/ronda1.txt" << false << "RondasBoda/ronda1.txt";
-    QTest::newRow("version at the top") << "Boda.vlt" << false << "Boda.vlt";
-    QTest::newRow("manifest in capitals") << "TEMA.TXT" << false << "tema.txt";
-    QTest::newRow("dot segment") << "./Audio/EFFECTS/x.mp3" << false << "Audio/EFFECTS/x.mp3";
-    QTest::newRow("folder entry") << "Imagen/Frames/" << true << "Imagen/Frames";
-    QTest::newRow("climbs out") << "RondasBoda/../../x.txt" << false
-                                << "!sale de la carpeta del programa";
-    QTest::newRow("absolute") << "/etc/passwd" << false << "!es una ruta absoluta";
-    QTest::newRow("drive letter") << "C:\\Windows\\a.jpg" << false << "!es una ruta absoluta";
-    QTest::newRow("the default rounds folder")
-        << "Rondas/ronda1.txt" << false << "!fuera de las carpetas";
-    QTest::newRow("removed questions")
-        << "RondasBoda/borrado/ronda1a.txt" << false << "!fuera de las carpetas";
-    QTest::newRow("board pictures")
-        << "Imagen/Pictures/fondo.bmp" << false << "!fuera de las carpetas";
-    QTest::newRow("fixed effects") << "Audio/WAV/intro.wav" << false << "!fuera de las carpetas";
-    QTest::newRow("the program") << "velta" << false << "!fuera de las carpetas";
-    QTest::newRow("a program among covers")
-        << "Imagen/Titles/a.exe" << false << "!no es de un tipo";
-    QTest::newRow("device name") << "Audio/EFFECTS/NUL.mp3" << false << "!no es válido";
-    QTest::newRow("stream name") << "Imagen/Titles/a.jpg:oculto" << false << "!no es válido";
+    // The clean path expected, or "!" and the reason it is refused.
+    columns<QString, bool, QString>("raw", "folder", "expected");
+    row("cover", "Imagen/Titles/a.jpg", false, "Imagen/Titles/a.jpg");
+    row("any case, either separator", "imagen\\titles\\a.JPG", false, "Imagen/Titles/a.JPG");
+    row("question", "RondasBoda/ronda1.txt", false, "RondasBoda/ronda1.txt");
+    row("version at the top", "Boda.vlt", false, "Boda.vlt");
+    row("manifest in capitals", "TEMA.TXT", false, "tema.txt");
+    row("dot segment", "./Audio/EFFECTS/x.mp3", false, "Audio/EFFECTS/x.mp3");
+    row("folder entry", "Imagen/Frames/", true, "Imagen/Frames");
+    row("climbs out", "RondasBoda/../../x.txt", false, "!sale de la carpeta del programa");
+    row("absolute", "/etc/passwd", false, "!es una ruta absoluta");
+    row("drive letter", "C:\\Windows\\a.jpg", false, "!es una ruta absoluta");
+    row("the default rounds folder", "Rondas/ronda1.txt", false, "!fuera de las carpetas");
+    row("removed questions", "RondasBoda/borrado/ronda1a.txt", false, "!fuera de las carpetas");
+    row("board pictures", "Imagen/Pictures/fondo.bmp", false, "!fuera de las carpetas");
+    row("fixed effects", "Audio/WAV/intro.wav", false, "!fuera de las carpetas");
+    row("the program", "velta", false, "!fuera de las carpetas");
+    row("a program among covers", "Imagen/Titles/a.exe", false, "!no es de un tipo");
+    row("device name", "Audio/EFFECTS/NUL.mp3", false, "!no es válido");
+    row("stream name", "Imagen/Titles/a.jpg:oculto", false, "!no es válido");
 }
 
 void PacksTest::entryPaths() {
@@ -165,8 +161,7 @@ void PacksTest::entryPaths() {
 
 void PacksTest::manifest_data() {
     const QString sha(64, 'a');
-    QTest::addColumn<QStringList>("manifest");
-    QTest::addColumn<QString>("problem");  // empty: read as written
+    columns<QStringList, QString>("manifest", "problem");  // no problem: read as written
     const QStringList head{"boda-2024", "1.2", "Boda"};
     QTest::newRow("good") << head + QStringList{"RondasBoda/ronda1.txt|10|" + sha,
                                                 "Audio/EFFECTS/Sal, pimienta.mp3|20|" + sha}
@@ -203,9 +198,8 @@ void PacksTest::manifest() {
 }
 
 void PacksTest::craftedPacks_data() {
-    QTest::addColumn<QList<ZipEntry>>("entries");
-    QTest::addColumn<QString>("reason");
-    QTest::addColumn<QString>("outside");  // a path the pack aims at, which must not appear
+    // Outside: a path the pack aims at, which must not appear.
+    columns<QList<ZipEntry>, QString, QString>("entries", "reason", "outside");
 
     const PackFiles good = velta::test::fiestaPack();
     const QList<ZipEntry> honest = velta::test::packEntries(good);
@@ -225,47 +219,36 @@ void PacksTest::craftedPacks_data() {
         return velta::test::packEntries(files);
     };
     const QString escape = QStringLiteral("RondasFiestaPatria/../../velta-fuera.txt");
-    QTest::newRow("an entry that climbs out with ../")
-        << with({escape, "fuera"}) << "sale de la carpeta del programa"
-        << "../velta-fuera.txt";
-    QTest::newRow("an absolute path")
-        << with({QDir::tempPath() + "/velta-fuera.txt", "fuera"}) << "es una ruta absoluta"
-        << QDir::tempPath() + "/velta-fuera.txt";
-    QTest::newRow("a symbolic link")
-        << with({"Imagen/Titles/enlace.jpg", {}, ZipEntry::Kind::Symlink, "/etc/passwd"})
-        << "es un enlace"
-        << "";
-    QTest::newRow("outside the allowed folders")
-        << withFile("Imagen/Pictures/fondo.bmp", "BM") << "fuera de las carpetas"
-        << "";
-    QTest::newRow("a size bomb") << changed("Audio/EFFECTS/Grito.mp3",
-                                            [](ZipEntry& e) {
-                                                e.content.clear();
-                                                e.zeros = 64LL * 1024 * 1024;
-                                            })
-                                 << "ocupa más de lo que declara el manifiesto"
-                                 << "";
-    QTest::newRow("more entries than any pack")
-        << honest + QList<ZipEntry>(kMostPackEntries, {"Imagen/", {}, ZipEntry::Kind::Folder})
-        << "más de 1000 entradas"
-        << "";
-    QTest::newRow("a file changed after the manifest")
-        << changed("RondasFiestaPatria/ronda2.txt", [](ZipEntry& e) { e.content[0] = 'X'; })
-        << "no coincide con el manifiesto"
-        << "";
-    QTest::newRow("an entry the manifest does not declare")
-        << with({"Imagen/Titles/extra.jpg", "x"}) << "no está en el manifiesto"
-        << "";
-    QTest::newRow("no manifest") << honest.mid(1) << "no trae el manifiesto"
-                                 << "";
-    QTest::newRow("a version pointing outside")
-        << withFile("Fiesta Patria.vlt",
-                    "T\r\n\r\n\r\n../../x.jpg\r\n\r\n\r\nRondasFiestaPatria\r\n")
-        << "línea 4 de la versión"
-        << "";
-    QTest::newRow("a bank naming a sound it does not bring")
-        << withFile("Fiesta.bso", "C:\\Sonidos\\x.mp3\r\n") << "línea 1 del banco"
-        << "";
+    row("an entry that climbs out with ../", with({escape, "fuera"}),
+        "sale de la carpeta del programa", "../velta-fuera.txt");
+    row("an absolute path", with({QDir::tempPath() + "/velta-fuera.txt", "fuera"}),
+        "es una ruta absoluta", QDir::tempPath() + "/velta-fuera.txt");
+    row("a symbolic link",
+        with({"Imagen/Titles/enlace.jpg", {}, ZipEntry::Kind::Symlink, "/etc/passwd"}),
+        "es un enlace", "");
+    row("outside the allowed folders", withFile("Imagen/Pictures/fondo.bmp", "BM"),
+        "fuera de las carpetas", "");
+    row("a size bomb",
+        changed("Audio/EFFECTS/Grito.mp3",
+                [](ZipEntry& e) {
+                    e.content.clear();
+                    e.zeros = 64LL * 1024 * 1024;
+                }),
+        "ocupa más de lo que declara el manifiesto", "");
+    row("more entries than any pack",
+        honest + QList<ZipEntry>(kMostPackEntries, {"Imagen/", {}, ZipEntry::Kind::Folder}),
+        "más de 1000 entradas", "");
+    row("a file changed after the manifest",
+        changed("RondasFiestaPatria/ronda2.txt", [](ZipEntry& e) { e.content[0] = 'X'; }),
+        "no coincide con el manifiesto", "");
+    row("an entry the manifest does not declare", with({"Imagen/Titles/extra.jpg", "x"}),
+        "no está en el manifiesto", "");
+    row("no manifest", honest.mid(1), "no trae el manifiesto", "");
+    row("a version pointing outside",
+        withFile("Fiesta Patria.vlt", "T\r\n\r\n\r\n../../x.jpg\r\n\r\n\r\nRondasFiestaPatria\r\n"),
+        "línea 4 de la versión", "");
+    row("a bank naming a sound it does not bring", withFile("Fiesta.bso", "C:\\Sonidos\\x.mp3\r\n"),
+        "línea 1 del banco", "");
 }
 
 // Whatever a crafted pack aims at, it is refused with the reason and the program folder
@@ -397,8 +380,8 @@ void PacksTest::keepsWhatIsThere() {
 }
 
 void PacksTest::failureTakesEverythingBack_data() {
-    QTest::addColumn<int>("failingMove");  // 0: every move succeeds
-    QTest::addColumn<bool>("configIsAFile");
+    // "failingMove" 0: every move succeeds.
+    columns<int, bool>("failingMove", "configIsAFile");
     QTest::newRow("the first move fails") << 1 << false;
     QTest::newRow("the third move fails") << 3 << false;
     QTest::newRow("the version cannot be written") << 0 << true;
@@ -520,21 +503,13 @@ void PacksTest::catalogue() {
 }
 
 void PacksTest::versionOrder_data() {
-    QTest::addColumn<QString>("offered");
-    QTest::addColumn<QString>("installed");
-    QTest::addColumn<bool>("newer");
-    QTest::newRow("next") << "2"
-                          << "1" << true;
-    QTest::newRow("numbers, not text") << "1.10"
-                                       << "1.9" << true;
-    QTest::newRow("same") << "1.2"
-                          << "1.2" << false;
-    QTest::newRow("trailing zero") << "1.0"
-                                   << "1" << false;
-    QTest::newRow("older") << "1"
-                           << "2" << false;
-    QTest::newRow("other text") << "otoño"
-                                << "verano" << true;
+    columns<QString, QString, bool>("offered", "installed", "newer");
+    row("next", "2", "1", true);
+    row("numbers, not text", "1.10", "1.9", true);
+    row("same", "1.2", "1.2", false);
+    row("trailing zero", "1.0", "1", false);
+    row("older", "1", "2", false);
+    row("other text", "otoño", "verano", true);
 }
 
 void PacksTest::versionOrder() {
@@ -594,10 +569,7 @@ void PacksTest::commandLine() {
 void PacksTest::packTool() {
     const QString author = work_->filePath(QStringLiteral("autor"));
     const auto put = [&author](const QString& path, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(author + '/' + path).absolutePath());
-        QFile file(author + '/' + path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        QVERIFY(test::writeFile(author + '/' + path, bytes));
     };
     const PackFiles fiesta = velta::test::fiestaPack();
     put(QStringLiteral("Imagen/Titles/fiesta.jpg"),

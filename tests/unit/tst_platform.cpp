@@ -11,12 +11,16 @@
 #include <string>
 
 #include "ScriptedDialogs.h"
+#include "UnitHelpers.h"
 #include "platform/Errors.h"
 #include "platform/Guard.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 
 using namespace velta;
+using velta::test::columns;
+using velta::test::row;
+using velta::test::writeFile;
 
 namespace {
 
@@ -90,8 +94,7 @@ void PlatformTest::initTestCase() {
 }
 
 void PlatformTest::toIntAcceptsWholeNumbers_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("value");
+    columns<QString, int>("text", "value");
     QTest::newRow("zero") << "0" << 0;
     QTest::newRow("points") << "40" << 40;
     QTest::newRow("leading zeros") << "007" << 7;
@@ -109,38 +112,31 @@ void PlatformTest::toIntAcceptsWholeNumbers() {
 }
 
 void PlatformTest::toIntRejectsEverythingElse_data() {
-    QTest::addColumn<QString>("text");
+    // "quoted": the text as the message quotes it.
+    columns<QString, QString>("text", "quoted");
     for (const char* text : {"", "   ", "abc", "1.5", "1,5", "12a", "1 2", "-", "+", "--1",
                              "2147483648", "-2147483649", "0x10", "1e3"}) {
-        QTest::newRow(*text ? text : "empty") << QString::fromLatin1(text);
+        row(*text ? text : "empty", QString::fromLatin1(text), QString::fromLatin1(text));
     }
-    QTest::newRow("Arabic-Indic digits") << QStringLiteral("١٢");
-    QTest::newRow("full-width digits") << QStringLiteral("１２");
-    QTest::newRow("superscript") << QStringLiteral("²");
+    row("Arabic-Indic digits", QStringLiteral("١٢"), QStringLiteral("١٢"));
+    row("full-width digits", QStringLiteral("１２"), QStringLiteral("１２"));
+    row("superscript", QStringLiteral("²"), QStringLiteral("²"));
+    // Quoted by its start: the message stays readable.
+    row("a hundred thousand digits", QString(100000, QChar('7')),
+        QString(39, QChar('7')) + QChar(0x2026));
 }
 
 void PlatformTest::toIntRejectsEverythingElse() {
     QFETCH(QString, text);
-    try {
-        toInt(text);
-        QFAIL("no ConversionError");
-    } catch (const ConversionError& e) {
-        QCOMPARE(e.text(), text);
-        QCOMPARE(errorMessage(e), QStringLiteral("'%1' no es un valor entero válido").arg(text));
-    }
+    QFETCH(QString, quoted);
+    const auto error = test::caught<ConversionError>([&] { toInt(text); });
+    QVERIFY2(error, "no ConversionError");
+    QCOMPARE(error->text(), text);
+    QCOMPARE(errorMessage(*error), QStringLiteral("'%1' no es un valor entero válido").arg(quoted));
 }
 
-// A value of a hundred thousand digits is quoted by its start: the message stays readable.
+// Long values and paths are cut where a message quotes them.
 void PlatformTest::longValuesAreCutInMessages() {
-    const QString digits(100000, QChar('7'));
-    try {
-        toInt(digits);
-        QFAIL("no ConversionError");
-    } catch (const ConversionError& e) {
-        QCOMPARE(e.text(), digits);
-        QCOMPARE(errorMessage(e),
-                 QStringLiteral("'%1…' no es un valor entero válido").arg(QString(39, QChar('7'))));
-    }
     QCOMPARE(elided(QStringLiteral("Navy")), QStringLiteral("Navy"));
     const QString path =
         QStringLiteral("/show/") + QString(4000, QChar('x')) + QStringLiteral("/portada.jpg");
@@ -178,18 +174,12 @@ void PlatformTest::guardStopsTheCommandAndShowsWhy() {
 }
 
 void PlatformTest::programPaths_data() {
-    QTest::addColumn<QString>("relative");
-    QTest::addColumn<QString>("below");
-    QTest::newRow("backslashes") << "Config\\Titulo.txt"
-                                 << "Config/Titulo.txt";
-    QTest::newRow("slashes") << "Config/Titulo.txt"
-                             << "Config/Titulo.txt";
-    QTest::newRow("mixed") << "Imagen\\Titles/portada1.jpg"
-                           << "Imagen/Titles/portada1.jpg";
-    QTest::newRow("leading separator") << "\\Audio\\WAV\\No esta.wav"
-                                       << "Audio/WAV/No esta.wav";
-    QTest::newRow("file in the folder itself") << "dt.cfg"
-                                               << "dt.cfg";
+    columns<QString, QString>("relative", "below");
+    row("backslashes", "Config\\Titulo.txt", "Config/Titulo.txt");
+    row("slashes", "Config/Titulo.txt", "Config/Titulo.txt");
+    row("mixed", "Imagen\\Titles/portada1.jpg", "Imagen/Titles/portada1.jpg");
+    row("leading separator", "\\Audio\\WAV\\No esta.wav", "Audio/WAV/No esta.wav");
+    row("file in the folder itself", "dt.cfg", "dt.cfg");
 }
 
 void PlatformTest::programPaths() {
@@ -197,10 +187,7 @@ void PlatformTest::programPaths() {
     QFETCH(QString, below);
     QTemporaryDir program;
     const QString folder = program.path() + '/';
-    QVERIFY(QDir(program.path()).mkpath(QFileInfo(folder + below).path()));
-    QFile file(folder + below);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    QVERIFY(writeFile(folder + below));
 
     for (const QString& spelling : {program.path(), folder}) {
         setProgramFolder(spelling);
@@ -212,10 +199,7 @@ void PlatformTest::programPaths() {
 
 void PlatformTest::currentFolderPaths() {
     QTemporaryDir current;
-    QVERIFY(QDir(current.path()).mkpath(QStringLiteral("Imagen/Pictures")));
-    QFile file(current.filePath(QStringLiteral("Imagen/Pictures/marco.bmp")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    QVERIFY(writeFile(current.filePath(QStringLiteral("Imagen/Pictures/marco.bmp"))));
     const QString previous = QDir::currentPath();
     QDir::setCurrent(current.path());
 

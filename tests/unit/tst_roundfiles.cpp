@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "TempProgramFolder.h"
+#include "UnitHelpers.h"
 #include "content/RemovalJournal.h"
 #include "content/RoundFiles.h"
 #include "content/TextFiles.h"
@@ -13,6 +14,8 @@
 #include "platform/FileMoves.h"
 
 using namespace velta;
+using velta::test::columns;
+using velta::test::row;
 using velta::test::TempProgramFolder;
 
 using Listing = QList<std::pair<int, QString>>;
@@ -75,16 +78,6 @@ class CutShort : public FileMoves {
     QSet<int> failing;
 };
 
-// Cards 1 to 5, each with its own bytes.
-QList<QByteArray> fiveCards(const TempProgramFolder& folder) {
-    writeCards(folder, {1, 2, 3, 4, 5});
-    QList<QByteArray> bytes;
-    for (int n = 1; n <= 5; ++n) {
-        bytes << folder.readBytes(QStringLiteral("Rondas/ronda%1.txt").arg(n));
-    }
-    return bytes;
-}
-
 // The bytes of the cards the folder holds, in number order.
 QList<QByteArray> cardBytes(const TempProgramFolder& folder) {
     QList<QByteArray> bytes;
@@ -92,6 +85,12 @@ QList<QByteArray> cardBytes(const TempProgramFolder& folder) {
         bytes << folder.readBytes(QStringLiteral("Rondas/ronda%1.txt").arg(n));
     }
     return bytes;
+}
+
+// Cards 1 to 5, each with its own bytes.
+QList<QByteArray> fiveCards(const TempProgramFolder& folder) {
+    writeCards(folder, {1, 2, 3, 4, 5});
+    return cardBytes(folder);
 }
 
 }  // namespace
@@ -147,9 +146,7 @@ void RoundFilesTest::folderSpelledWithEitherSeparator() {
 }
 
 void RoundFilesTest::loadsCards_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QStringList>("answers");
+    columns<QByteArray, QString, QStringList>("bytes", "question", "answers");
 
     const QStringList five{"A,40", "B,30", "C,15", "D,10", "E,5"};
     QTest::newRow("as written") << QByteArray("\xBFQu\xE9?\r\nA,40\r\nB,30\r\nC,15\r\nD,10\r\nE,5")
@@ -185,46 +182,20 @@ void RoundFilesTest::loadsCards() {
 }
 
 void RoundFilesTest::splitsAnswerLines_data() {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("points");
+    columns<QString, QString, QString>("line", "text", "points");
 
-    QTest::newRow("text and points") << "Sal/ pimienta,15"
-                                     << "Sal/ pimienta"
-                                     << "15";
-    QTest::newRow("spaces belong to the fields") << " Perro , 40 "
-                                                 << " Perro "
-                                                 << " 40 ";
-    QTest::newRow("further fields ignored") << "a,b,c"
-                                            << "a"
-                                            << "b";
-    QTest::newRow("no comma: all text, worth 0") << "Sin coma"
-                                                 << "Sin coma"
-                                                 << "0";
-    QTest::newRow("empty line") << ""
-                                << ""
-                                << "0";
-    QTest::newRow("blank answer") << ","
-                                  << ""
-                                  << "";
-    QTest::newRow("blank answer worth 0") << ",0"
-                                          << ""
-                                          << "0";
-    QTest::newRow("points not a number") << "A,cuarenta"
-                                         << "A"
-                                         << "cuarenta";
-    QTest::newRow("quoted text with a comma") << "\"Sal, pimienta\",15"
-                                              << "Sal, pimienta"
-                                              << "15";
-    QTest::newRow("doubled quotes") << "\"Dijo \"\"hola\"\"\",5"
-                                    << "Dijo \"hola\""
-                                    << "5";
-    QTest::newRow("unclosed quote") << "\"Abierta,10"
-                                    << "Abierta,10"
-                                    << "0";
-    QTest::newRow("quoted points") << "A,\"25\""
-                                   << "A"
-                                   << "25";
+    row("text and points", "Sal/ pimienta,15", "Sal/ pimienta", "15");
+    row("spaces belong to the fields", " Perro , 40 ", " Perro ", " 40 ");
+    row("further fields ignored", "a,b,c", "a", "b");
+    row("no comma: all text, worth 0", "Sin coma", "Sin coma", "0");
+    row("empty line", "", "", "0");
+    row("blank answer", ",", "", "");
+    row("blank answer worth 0", ",0", "", "0");
+    row("points not a number", "A,cuarenta", "A", "cuarenta");
+    row("quoted text with a comma", "\"Sal, pimienta\",15", "Sal, pimienta", "15");
+    row("doubled quotes", "\"Dijo \"\"hola\"\"\",5", "Dijo \"hola\"", "5");
+    row("unclosed quote", "\"Abierta,10", "Abierta,10", "0");
+    row("quoted points", "A,\"25\"", "A", "25");
 }
 
 void RoundFilesTest::splitsAnswerLines() {
@@ -237,10 +208,8 @@ void RoundFilesTest::splitsAnswerLines() {
 }
 
 void RoundFilesTest::savesCardsByteExact_data() {
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<QStringList>("points");
-    QTest::addColumn<QByteArray>("bytes");
+    columns<QString, QStringList, QStringList, QByteArray>("question", "answers", "points",
+                                                           "bytes");
 
     const QStringList defaultPoints{"40", "30", "15", "10", "5"};
     QTest::newRow("plain card") << QStringLiteral("¿Qué llevas a la playa?")
@@ -296,8 +265,7 @@ void RoundFilesTest::savesCardsByteExact() {
 }
 
 void RoundFilesTest::savedCardsReadBackAsTyped_data() {
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QStringList>("answers");
+    columns<QString, QStringList>("question", "answers");
 
     QTest::newRow("accents") << QStringLiteral("¿Qué pides en un café, señor?")
                              << QStringList{"Cortado", "Café con leche", "Té", "Agua", "Nada"};
@@ -362,12 +330,8 @@ void RoundFilesTest::newCardDefaults() {
 }
 
 void RoundFilesTest::listsRounds_data() {
-    QTest::addColumn<QList<int>>("cards");
-    QTest::addColumn<QList<int>>("extras");
-    QTest::addColumn<QStringList>("strays");
-    QTest::addColumn<bool>("extraSeries");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QList<int>>("listed");
+    columns<QList<int>, QList<int>, QStringList, bool, int, QList<int>>(
+        "cards", "extras", "strays", "extraSeries", "count", "listed");
 
     QTest::newRow("cards 1 to 4") << QList<int>{1, 2, 3, 4} << QList<int>{} << QStringList{}
                                   << false << 4 << QList<int>{1, 2, 3, 4};
@@ -456,15 +420,8 @@ void RoundFilesTest::removingTheSameNumberKeepsEveryCopy() {
     const int cards = 30;
     TempProgramFolder folder;
     const QString rounds = folder.file(QStringLiteral("Rondas"));
-    QList<int> numbers;
-    QList<QByteArray> originals;
-    for (int n = 1; n <= cards; ++n) {
-        numbers << n;
-    }
-    writeCards(folder, numbers);
-    for (int n : numbers) {
-        originals << folder.readBytes(QStringLiteral("Rondas/ronda%1.txt").arg(n));
-    }
+    writeCards(folder, test::oneTo(cards));
+    const QList<QByteArray> originals = cardBytes(folder);
 
     for (int k = 1; k <= cards; ++k) {
         RemoveRound(rounds, RoundKind::Normal, 1);
@@ -538,8 +495,8 @@ void RoundFilesTest::removingWithoutARemovedFolderKeepsTheCard() {
 }
 
 void RoundFilesTest::removalCutShortIsFinishedAtTheNextLook_data() {
-    QTest::addColumn<int>("crashAt");  // the move the crash stops: 0 is card 2's own
-    QTest::addColumn<QString>("look");
+    // "crashAt": the move the crash stops, 0 being card 2's own.
+    columns<int, QString>("crashAt", "look");
     // Removing card 2 of 5 is four moves: 2 into "borrado", then 3, 4 and 5 down one.
     for (int move = 0; move <= 4; ++move) {
         for (const char* look : {"listing", "lookup", "numbers", "next removal"}) {
@@ -594,8 +551,8 @@ void RoundFilesTest::removalCutShortIsFinishedAtTheNextLook() {
 }
 
 void RoundFilesTest::failedMoveLeavesTheFolderAsItWas_data() {
-    QTest::addColumn<QList<int>>("failing");  // the moves that fail, undoing ones included
-    QTest::addColumn<bool>("undone");
+    // "failing": the moves that fail, undoing ones included.
+    columns<QList<int>, bool>("failing", "undone");
     QTest::newRow("card 2's own move") << QList<int>{0} << true;
     QTest::newRow("card 3 down") << QList<int>{1} << true;
     QTest::newRow("card 5 down") << QList<int>{3} << true;
@@ -615,11 +572,7 @@ void RoundFilesTest::failedMoveLeavesTheFolderAsItWas() {
     {
         CutShort cut;
         cut.failing = QSet<int>(failing.cbegin(), failing.cend());
-        try {
-            RemoveRound(rounds, RoundKind::Normal, 2);
-        } catch (const FileError& e) {
-            message = errorMessage(e);
-        }
+        message = test::messageOf<FileError>([&] { RemoveRound(rounds, RoundKind::Normal, 2); });
     }
 
     const int first = failing.constFirst();

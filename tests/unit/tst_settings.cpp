@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "TempProgramFolder.h"
+#include "UnitHelpers.h"
 #include "content/RoundFiles.h"
 #include "content/TextFiles.h"
 #include "editing/Colours.h"
@@ -15,6 +16,8 @@
 #include "platform/ProgramFolder.h"
 
 using namespace velta;
+using velta::test::columns;
+using velta::test::row;
 using velta::test::TempProgramFolder;
 
 namespace {
@@ -104,9 +107,8 @@ void SettingsTest::writesLineAndPathFilesByteExact() {
 }
 
 void SettingsTest::lineFilesChangeOnlyWhatTheyHold_data() {
-    QTest::addColumn<QByteArray>("titulo");  // null: no file
-    QTest::addColumn<QByteArray>("equipos");
-    QTest::addColumn<QStringList>("expected");  // title, colours, teams
+    // Null bytes: no file. Expected: the title, its colour, the background, the teams.
+    columns<QByteArray, QByteArray, QStringList>("titulo", "equipos", "expected");
 
     const QByteArray none;
     QStringEncoder utf16be(QStringConverter::Utf16BE);
@@ -164,9 +166,7 @@ void SettingsTest::lineFilesChangeOnlyWhatTheyHold() {
 }
 
 void SettingsTest::readsPathFiles_data() {
-    QTest::addColumn<QByteArray>("bytes");  // null: no file
-    QTest::addColumn<bool>("present");
-    QTest::addColumn<QString>("path");
+    columns<QByteArray, bool, QString>("bytes", "present", "path");  // bytes null: no file
 
     QTest::newRow("no file") << QByteArray() << false << QString();
     QTest::newRow("empty") << QByteArray("") << false << QString();
@@ -227,9 +227,8 @@ void SettingsTest::coverAndFrameFiles() {
 }
 
 void SettingsTest::roundFolderSetting_data() {
-    QTest::addColumn<QString>("stored");  // %1 is the program folder; null: no file
-    QTest::addColumn<bool>("taken");
-    QTest::addColumn<bool>("reported");
+    // %1 is the program folder; null: no file.
+    columns<QString, bool, bool>("stored", "taken", "reported");
 
     QTest::newRow("no file") << QString() << false << false;
     QTest::newRow("existing folder") << QStringLiteral("%1/Otras rondas") << true << false;
@@ -281,20 +280,16 @@ void SettingsTest::roundFolderSetting() {
 }
 
 void SettingsTest::storedPathsFromAnotherComputer_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("local");  // below the program folder; empty: the stored path
-    QTest::newRow("Windows drive, below Imagen") << "C:\\Show\\Imagen\\Titles\\portada3.jpg"
-                                                 << "Imagen/Titles/portada3.jpg";
-    QTest::newRow("another disk, below Audio") << "/media/usb/VELTA/audio/EFFECTS/Aplausos.mp3"
-                                               << "Audio/EFFECTS/Aplausos.mp3";
-    QTest::newRow("a rounds folder") << "D:\\Concurso\\RondasNavidad"
-                                     << "RondasNavidad";
-    QTest::newRow("missing here too") << "C:\\Show\\Imagen\\Titles\\nada.jpg"
-                                      << "";
-    QTest::newRow("no folder of the program") << "C:\\Concurso\\portada.jpg"
-                                              << "";
-    QTest::newRow("ends in a line break") << "C:\\Show\\Imagen\\Titles\\portada3.jpg\r\n"
-                                          << "";
+    // "local": below the program folder; empty: the stored path.
+    columns<QString, QString>("stored", "local");
+    row("Windows drive, below Imagen", "C:\\Show\\Imagen\\Titles\\portada3.jpg",
+        "Imagen/Titles/portada3.jpg");
+    row("another disk, below Audio", "/media/usb/VELTA/audio/EFFECTS/Aplausos.mp3",
+        "Audio/EFFECTS/Aplausos.mp3");
+    row("a rounds folder", "D:\\Concurso\\RondasNavidad", "RondasNavidad");
+    row("missing here too", "C:\\Show\\Imagen\\Titles\\nada.jpg", "");
+    row("no folder of the program", "C:\\Concurso\\portada.jpg", "");
+    row("ends in a line break", "C:\\Show\\Imagen\\Titles\\portada3.jpg\r\n", "");
 }
 
 // A show folder copied to another computer keeps its pictures and questions.
@@ -321,9 +316,7 @@ void SettingsTest::settingsComeFromTheProgramFolder() {
          {std::pair{"Config/Titulo.txt", QByteArray("Del actual\r\n")},
           std::pair{"Config/RondaDir.txt", elsewhere.filePath(QStringLiteral("Rondas2")).toUtf8()},
           std::pair{"dt.cfg", QByteArray("1")}}) {
-        QFile f(elsewhere.filePath(QLatin1String(name)));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        QVERIFY(test::writeFile(elsewhere.filePath(QLatin1String(name)), bytes));
     }
     QDir::setCurrent(elsewhere.path());
 

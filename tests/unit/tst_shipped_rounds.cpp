@@ -8,11 +8,14 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include "UnitHelpers.h"
 #include "content/RoundFiles.h"
 #include "content/TextFiles.h"
 #include "platform/Errors.h"
 
 using namespace velta;
+using velta::test::fileBytes;
+using velta::test::oneTo;
 
 namespace {
 
@@ -33,25 +36,12 @@ QString shippedData() {
     return qEnvironmentVariable("VELTA_SOURCE_DIR") + QStringLiteral("/data");
 }
 
-QList<int> oneTo(int last) {
-    QList<int> numbers;
-    for (int n = 1; n <= last; ++n) {
-        numbers << n;
-    }
-    return numbers;
-}
-
 QString joined(const QList<int>& numbers) {
     QStringList texts;
     for (const int n : numbers) {
         texts << QString::number(n);
     }
     return texts.join(QStringLiteral(", "));
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // What is wrong with the card file's bytes and lines; nothing when the file is as the
@@ -165,10 +155,7 @@ void ShippedRoundsTest::initTestCase() {
 }
 
 void ShippedRoundsTest::shippedFolder_data() {
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<int>("leastNormal");
-    QTest::addColumn<int>("leastExtra");
-    QTest::addColumn<bool>("fiveAnswers");
+    test::columns<QString, int, int, bool>("folder", "leastNormal", "leastExtra", "fiveAnswers");
 
     // Every rounds folder that ships, and the themes' folders even when one has gone missing.
     QStringList names = QDir(shippedData())

@@ -8,11 +8,13 @@
 #include "AudioFixtures.h"
 #include "RecordingSoundOutput.h"
 #include "TempProgramFolder.h"
+#include "UnitHelpers.h"
 #include "platform/ProgramFolder.h"
 #include "sound/QtSoundOutput.h"
 #include "sound/Sound.h"
 
 using velta::programPath;
+using velta::test::columns;
 using namespace velta::effects;
 
 namespace {
@@ -178,8 +180,7 @@ void TestSound::missingEffectIsSilentAndReturnsAtOnce() {
 }
 
 void TestSound::bankOpenClosesWhatWasOpen_data() {
-    QTest::addColumn<QString>("next");
-    QTest::addColumn<QString>("heard");
+    columns<QString, QString>("next", "heard");
     QTest::newRow("another file") << kBankB << kBankB;
     QTest::newRow("the same file again") << kBankA << kBankA;
     QTest::newRow("empty name") << QString() << QString();
@@ -214,8 +215,7 @@ void TestSound::bankOpenClosesWhatWasOpen() {
 }
 
 void TestSound::keptBankFilesAreCheckedAndStartAtOnce_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("playable");
+    columns<QString, bool>("file", "playable");
     QTest::newRow("wav") << kBankA << true;
     QTest::newRow("the shipped mp3") << QStringLiteral("Audio/EFFECTS/Aplausos.mp3") << true;
     QTest::newRow("no sound inside") << QStringLiteral("Audio/EFFECTS/notes.wma") << false;

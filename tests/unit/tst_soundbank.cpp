@@ -7,12 +7,15 @@
 
 #include "RecordingSoundOutput.h"
 #include "TempProgramFolder.h"
+#include "UnitHelpers.h"
 #include "content/TextFiles.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
 #include "sound/SoundBank.h"
 
 using namespace velta;
+using velta::test::columns;
+using velta::test::row;
 using velta::test::TempProgramFolder;
 
 namespace {
@@ -113,9 +116,7 @@ void SoundBankTest::saveThenLoadGivesTheSameSlots() {
 }
 
 void SoundBankTest::loadTakesEveryLineRestoreOnlyFilledOnes_data() {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("loaded");
-    QTest::addColumn<QStringList>("restored");
+    columns<QByteArray, QStringList, QStringList>("file", "loaded", "restored");
     const QString x = QStringLiteral("x.mp3");
     const QString y = QStringLiteral("y.mp3");
     const QStringList none(10, QString());
@@ -150,14 +151,14 @@ void SoundBankTest::loadTakesEveryLineRestoreOnlyFilledOnes() {
     };
 
     SoundBank bank;
-    bank.setSlot(1, sound(QStringLiteral("antes.mp3")));
-    bank.setSlot(2, sound(QStringLiteral("antes.mp3")));
+    SoundBank startUp;
+    for (SoundBank* each : {&bank, &startUp}) {  // slots 1 and 2 held a sound before
+        each->setSlot(1, sound(QStringLiteral("antes.mp3")));
+        each->setSlot(2, sound(QStringLiteral("antes.mp3")));
+    }
     bank.load(folder_->file(QStringLiteral("Config/b.bso")));
     QCOMPARE(slotsOf(bank), expected(loaded));
 
-    SoundBank startUp;
-    startUp.setSlot(1, sound(QStringLiteral("antes.mp3")));
-    startUp.setSlot(2, sound(QStringLiteral("antes.mp3")));
     folder_->writeBytes(kBankPointerFile,
                         encodeText(folder_->file(QStringLiteral("Config/b.bso"))));
     startUp.restore();
@@ -166,10 +167,9 @@ void SoundBankTest::loadTakesEveryLineRestoreOnlyFilledOnes() {
 }
 
 void SoundBankTest::startUpWithoutABank_data() {
-    QTest::addColumn<QStringList>("shipped");
-    QTest::addColumn<QByteArray>("pointer");  // empty: no pointer file
-    QTest::addColumn<QStringList>("slots12");
-    QTest::addColumn<bool>("reported");
+    // An empty pointer: no pointer file.
+    columns<QStringList, QByteArray, QStringList, bool>("shipped", "pointer", "slots12",
+                                                        "reported");
     const QStringList both{QStringLiteral("Aplausos.mp3"), QStringLiteral("Abucheos.mp3")};
     QTest::newRow("fresh installation") << both << QByteArray() << both << false;
     QTest::newRow("only the applause")
@@ -197,13 +197,7 @@ void SoundBankTest::startUpWithoutABank() {
     }
 
     SoundBank bank;
-    bool thrown = false;
-    try {
-        bank.restore();
-    } catch (const FileError&) {
-        thrown = true;
-    }
-    QCOMPARE(thrown, reported);
+    QCOMPARE(test::caught<FileError>([&] { bank.restore(); }).has_value(), reported);
     QStringList expected;
     for (const QString& name : slots12) {
         expected << (name.isEmpty() ? QString() : sound(name));
@@ -213,21 +207,12 @@ void SoundBankTest::startUpWithoutABank() {
 }
 
 void SoundBankTest::proposedName_data() {
-    QTest::addColumn<QString>("slot1");
-    QTest::addColumn<QString>("slot2");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("both") << "/s/Aplausos.mp3"
-                          << "/s/Abucheos.mp3"
-                          << "Audio-Aplausos-Abucheos";
-    QTest::newRow("both empty") << ""
-                                << ""
-                                << "Audio--";
-    QTest::newRow("only slot 2") << ""
-                                 << "/s/Gol.wav"
-                                 << "Audio--Gol";
-    QTest::newRow("saved on Windows, dots in the name") << "C:\\Sonidos\\Gol.final.mp3"
-                                                        << "D:\\x\\y"
-                                                        << "Audio-Gol.final-y";
+    columns<QString, QString, QString>("slot1", "slot2", "name");
+    row("both", "/s/Aplausos.mp3", "/s/Abucheos.mp3", "Audio-Aplausos-Abucheos");
+    row("both empty", "", "", "Audio--");
+    row("only slot 2", "", "/s/Gol.wav", "Audio--Gol");
+    row("saved on Windows, dots in the name", "C:\\Sonidos\\Gol.final.mp3", "D:\\x\\y",
+        "Audio-Gol.final-y");
 }
 
 void SoundBankTest::proposedName() {
@@ -241,17 +226,11 @@ void SoundBankTest::proposedName() {
 }
 
 void SoundBankTest::writesThatFailLoseNothing_data() {
-    QTest::addColumn<bool>("configFolder");
-    QTest::addColumn<QString>("bankFolder");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("bankSaved");
-    QTest::newRow("no Config folder") << false << "Config"
-                                      << "No se pudo guardar el banco de sonidos" << false;
-    QTest::newRow("read-only Config") << true << "Config"
-                                      << "No se pudo guardar el banco de sonidos" << false;
-    QTest::newRow("bank elsewhere, pointer read-only")
-        << true << "Bancos"
-        << "El banco de sonidos se guardó en" << true;
+    columns<bool, QString, QString, bool>("configFolder", "bankFolder", "message", "bankSaved");
+    row("no Config folder", false, "Config", "No se pudo guardar el banco de sonidos", false);
+    row("read-only Config", true, "Config", "No se pudo guardar el banco de sonidos", false);
+    row("bank elsewhere, pointer read-only", true, "Bancos", "El banco de sonidos se guardó en",
+        true);
 }
 
 // Run as the show's user, who may not write in the program folder: a bank that cannot be
@@ -273,13 +252,7 @@ void SoundBankTest::writesThatFailLoseNothing() {
     const QString path = folder_->file(bankFolder + QStringLiteral("/nuevo.bso"));
 
     QString shown;
-    test::asShowUser([&] {
-        try {
-            bank.save(path);
-        } catch (const FileError& e) {
-            shown = errorMessage(e);
-        }
-    });
+    test::asShowUser([&] { shown = test::messageOf<FileError>([&] { bank.save(path); }); });
     QVERIFY2(shown.startsWith(message), qPrintable(shown));
     QCOMPARE(shown.contains(QStringLiteral("no se cargará")), bankSaved);
     QCOMPARE(QFileInfo::exists(path), bankSaved);

@@ -9,14 +9,16 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <csignal>
-#include <functional>
 #include <memory>
 
 #include "TempProgramFolder.h"
+#include "UnitHelpers.h"
 #include "content/TextFiles.h"
 #include "platform/Errors.h"
 
 using namespace velta;
+using velta::test::columns;
+using velta::test::row;
 using velta::test::TempProgramFolder;
 
 namespace {
@@ -87,8 +89,7 @@ class TextFilesTest : public QObject {
 };
 
 void TextFilesTest::readsEveryEncodingAndLineEnd_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("lines");
+    columns<QByteArray, QStringList>("bytes", "lines");
 
     const QString accents = QStringLiteral("¿Qué año? € «ñ»");
     const QStringList two{accents, QStringLiteral("Canción,40")};
@@ -154,8 +155,7 @@ void TextFilesTest::firstLineSpanningSeveralBlocks() {
 }
 
 void TextFilesTest::writesWindows1252WithoutMark_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
+    columns<QString, QByteArray>("text", "bytes");
 
     QTest::newRow("accents and euro") << QStringLiteral("¿Cuánto cuesta? 5 €\r\nAño")
                                       << QByteArray(
@@ -216,20 +216,13 @@ void TextFilesTest::unreadableFilesThrow() {
 }
 
 void TextFilesTest::unreadableFilesSayWhy_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << "missing"
-                             << "no existe";
-    QTest::newRow("a folder") << "folder"
-                              << "es una carpeta, no un archivo";
-    QTest::newRow("a fifo, which would wait for a writer") << "fifo"
-                                                           << "no es un archivo común";
-    QTest::newRow("no read permission") << "denied"
-                                        << "no hay permiso para leerlo";
-    QTest::newRow("one byte over 64 KB") << "64 KB + 1"
-                                         << "mide 65 KB y el máximo es 64 KB";
-    QTest::newRow("a 50 MB line") << "50 MB"
-                                  << "mide 51200 KB y el máximo es 64 KB";
+    columns<QString, QString>("file", "reason");
+    row("missing", "missing", "no existe");
+    row("a folder", "folder", "es una carpeta, no un archivo");
+    row("a fifo, which would wait for a writer", "fifo", "no es un archivo común");
+    row("no read permission", "denied", "no hay permiso para leerlo");
+    row("one byte over 64 KB", "64 KB + 1", "mide 65 KB y el máximo es 64 KB");
+    row("a 50 MB line", "50 MB", "mide 51200 KB y el máximo es 64 KB");
 }
 
 // Every reader refuses such a file before reading it, and says which file and why.
@@ -256,20 +249,11 @@ void TextFilesTest::unreadableFilesSayWhy() {
 
     const QString expected =
         QStringLiteral("No se puede leer el archivo \"%1\": %2.").arg(path, reason);
-    const auto messageOf = [](const std::function<void()>& read) {
-        QString message = QStringLiteral("no error");
-        test::asShowUser([&] {
-            try {
-                read();
-            } catch (const FileError& e) {
-                message = errorMessage(e);
-            }
-        });
-        return message;
-    };
-    QCOMPARE(messageOf([&] { readTextFile(path); }), expected);
-    QCOMPARE(messageOf([&] { readTextLines(path); }), expected);
-    QCOMPARE(messageOf([&] { readFirstLine(path); }), expected);
+    test::asShowUser([&] {
+        QCOMPARE(test::messageOf<FileError>([&] { readTextFile(path); }), expected);
+        QCOMPARE(test::messageOf<FileError>([&] { readTextLines(path); }), expected);
+        QCOMPARE(test::messageOf<FileError>([&] { readFirstLine(path); }), expected);
+    });
 }
 
 void TextFilesTest::failedWriteKeepsTheOldFile_data() {
