@@ -60,4 +60,28 @@ struct ConsoleFixture : BoardFixture {
     }
 };
 
+// What every control-window test program shares: a fresh ConsoleFixture for each test
+// function, made by the program's init() with fresh() and dropped after the function.
+class ConsoleTestCase : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void cleanup() { f_.reset(); }
+
+  protected:
+    // A new fixture with normal cards 1..cards written, nothing started yet.
+    ConsoleFixture& fresh(int cards) {
+        f_ = std::make_unique<ConsoleFixture>();
+        f_->writeCards(cards);
+        return *f_;
+    }
+    ConsoleFixture& f() { return *f_; }
+    BoardView board() { return BoardView(*f_->board); }
+    // A control of the control window clicked by its component name, or one in hand.
+    void click(const char* name) { click(f_->find<QWidget>(name)); }
+    static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+    std::unique_ptr<ConsoleFixture> f_;
+};
+
 }  // namespace velta::test
