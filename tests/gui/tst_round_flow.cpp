@@ -7,12 +7,10 @@
 #include "editing/GameSettings.h"
 #include "sound/Sound.h"
 
-using velta::TForm1;
-using velta::test::BoardFixture;
-using velta::test::BoardView;
-using velta::test::played;
-namespace art = velta::art;
-namespace effects = velta::effects;
+using namespace velta;
+using test::BoardFixture;
+using test::BoardView;
+using test::played;
 
 namespace {
 
@@ -60,12 +58,12 @@ void RoundFlow::gameOfFour() {
     BoardFixture f;
     f.writeCards(8);
     if (multipliers == OffByMarker) {
-        f.folder.writeBytes(velta::kMultipliersOffMarker, {});
+        f.folder.writeBytes(kMultipliersOffMarker, {});
     }
     QVERIFY(f.start());
     BoardView b(*f.board);
     if (multipliers == OffByOption) {
-        velta::GameSettings unchecked = b->settings();
+        GameSettings unchecked = b->settings();
         unchecked.multipliersInNormal = false;
         b->applySettings(unchecked);
     }
@@ -108,7 +106,7 @@ void RoundFlow::gameOfFour() {
         if (b.Timer1->isActive()) {
             QCOMPARE(b.Timer1->interval(), 3000);
             QVERIFY(b.Timer2->isActive());
-            velta::ImageBox* blinking = factor > 1 ? b.Image3 : b.Image1;
+            ImageBox* blinking = factor > 1 ? b.Image3 : b.Image1;
             b->blinkTick();
             QVERIFY(!blinking->isVisible());
             b->blinkTick();
@@ -189,8 +187,7 @@ void RoundFlow::pendingQuestion() {
     BoardFixture f;
     f.writeCards(8);
     for (int n = 1; n <= 3; ++n) {
-        f.folder.writeRound(n, QStringLiteral("Extra %1").arg(n), velta::test::standardAnswers(),
-                            true);
+        f.folder.writeRound(n, QStringLiteral("Extra %1").arg(n), test::standardAnswers(), true);
     }
     QVERIFY(f.start());
     BoardView b(*f.board);
@@ -266,8 +263,8 @@ void RoundFlow::lastCardComesUpAgain() {
 void RoundFlow::extraRounds() {
     BoardFixture f;
     f.writeCards(4);
-    f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::standardAnswers(), true);
-    f.folder.writeRound(2, QStringLiteral("Extra 2"), velta::test::standardAnswers(), true);
+    f.folder.writeRound(1, QStringLiteral("Extra 1"), test::standardAnswers(), true);
+    f.folder.writeRound(2, QStringLiteral("Extra 2"), test::standardAnswers(), true);
     QVERIFY(f.start());
     BoardView b(*f.board);
 
@@ -296,7 +293,7 @@ void RoundFlow::extraRounds() {
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 2"));
     QVERIFY(!b.rows[0].cover->isVisible());
     QCOMPARE(b->state().ExtraRoundNumber, 3);
-    f.folder.writeRound(4, QStringLiteral("Extra 4"), velta::test::standardAnswers(), true);
+    f.folder.writeRound(4, QStringLiteral("Extra 4"), test::standardAnswers(), true);
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 4"));
 
@@ -315,7 +312,7 @@ void RoundFlow::rowsOutOfUse() {
                          QStringLiteral("Tres,20"), QStringLiteral(","), QStringLiteral(",")});
     f.folder.writeRound(2, QStringLiteral("Dos respuestas"),
                         {QStringLiteral("Uno,60"), QStringLiteral("Dos,40")});
-    f.folder.writeRound(3, QStringLiteral("Cinco respuestas"), velta::test::standardAnswers());
+    f.folder.writeRound(3, QStringLiteral("Cinco respuestas"), test::standardAnswers());
     QVERIFY(f.start());
     BoardView b(*f.board);
 
@@ -362,8 +359,8 @@ void RoundFlow::rowsOutOfUse() {
 void RoundFlow::scoreBoxesFollowTheMarker() {
     BoardFixture f;
     f.writeCards(4);
-    f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::standardAnswers(), true);
-    f.folder.writeBytes(velta::kHideScoresMarker, {});
+    f.folder.writeRound(1, QStringLiteral("Extra 1"), test::standardAnswers(), true);
+    f.folder.writeBytes(kHideScoresMarker, {});
     QVERIFY(f.start());
     BoardView b(*f.board);
     const auto boxesShown = [&b] {
@@ -378,12 +375,12 @@ void RoundFlow::scoreBoxesFollowTheMarker() {
         f.press(key);
         QCOMPARE(boxesShown(), QStringLiteral("hidden"));
     }
-    QFile::remove(f.folder.file(velta::kHideScoresMarker));
+    QFile::remove(f.folder.file(kHideScoresMarker));
     f.press('s');
     QCOMPARE(boxesShown(), QStringLiteral("shown"));
     QVERIFY(!b->settings().hideScores);
 
-    f.folder.writeBytes(velta::kHideScoresMarker, {});
+    f.folder.writeBytes(kHideScoresMarker, {});
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 1"));
     QCOMPARE(boxesShown(), QStringLiteral("shown"));
@@ -404,7 +401,7 @@ void RoundFlow::easyMode() {
     BoardFixture f;
     f.writeCards(4);
     if (accumulate) {
-        f.folder.writeBytes(velta::kAccumulateEasyMarker, {});
+        f.folder.writeBytes(kAccumulateEasyMarker, {});
     }
     QVERIFY(f.start());
     BoardView b(*f.board);
@@ -468,7 +465,7 @@ void RoundFlow::unreadableCardsArePassedOver() {
     const auto spoil = [&](int n) {
         const QString file = QStringLiteral("Rondas/ronda%1.txt").arg(n);
         if (tooLarge) {
-            f.folder.writeRound(n, QString(70000, QChar('Q')), velta::test::standardAnswers());
+            f.folder.writeRound(n, QString(70000, QChar('Q')), test::standardAnswers());
         } else {
             f.folder.denyReading(file);
         }
@@ -478,7 +475,7 @@ void RoundFlow::unreadableCardsArePassedOver() {
             .arg(f.folder.file(file), tooLarge ? QStringLiteral("mide 69 KB y el máximo es 64 KB")
                                                : QStringLiteral("no hay permiso para leerlo"));
     };
-    const auto press = [&f](char key) { velta::test::asShowUser([&] { f.press(key); }); };
+    const auto press = [&f](char key) { test::asShowUser([&] { f.press(key); }); };
     press('s');
     b->splashTick();
     press('1');
@@ -526,8 +523,7 @@ void RoundFlow::unreadableCardsArePassedOver() {
 void RoundFlow::gapsAreNamedOnceAndCrossed() {
     BoardFixture f;
     for (int n : {1, 2, 4, 7}) {
-        f.folder.writeRound(n, QStringLiteral("Pregunta %1").arg(n),
-                            velta::test::standardAnswers());
+        f.folder.writeRound(n, QStringLiteral("Pregunta %1").arg(n), test::standardAnswers());
     }
     QVERIFY(f.start());
     BoardView b(*f.board);
