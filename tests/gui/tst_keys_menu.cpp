@@ -22,9 +22,8 @@ namespace {
 // Set before QApplication exists; other platforms are left alone.
 const bool kFullHdMonitor = velta::test::useOffscreenScreens({QRect(0, 0, 1920, 1080)});
 
-// A board with normal cards 1..cards on the monitor, active, with the focus in its sink.
-bool startActive(BoardFixture& f, int cards = 0) {
-    f.writeCards(cards);
+// A board on the monitor, active, with the focus in its sink.
+bool startActive(BoardFixture& f) {
     if (!f.start()) {
         return false;
     }
@@ -72,8 +71,7 @@ class KeysMenuTest : public QObject {
 };
 
 void KeysMenuTest::menuHidesWithoutTakingTheKeys() {
-    BoardFixture f;
-    f.writeCards(2);
+    BoardFixture f(2);
     // With a cover setting the menu hides by itself ten seconds after the start.
     QImage cover(40, 30, QImage::Format_RGB32);
     cover.fill(Qt::darkBlue);
@@ -108,8 +106,8 @@ void KeysMenuTest::menuHidesWithoutTakingTheKeys() {
 }
 
 void KeysMenuTest::keyListNamesEveryKey() {
-    BoardFixture f;
-    QVERIFY(startActive(f, 2));
+    BoardFixture f(2);
+    QVERIFY(startActive(f));
     BoardView board(*f.board);
     QVERIFY(!board.Panel14->isVisible());
     f.press('k');
@@ -169,8 +167,7 @@ void KeysMenuTest::keyListNamesEveryKey() {
 }
 
 void KeysMenuTest::keysActInEitherCaseOnlyWhileEnabled() {
-    BoardFixture f;
-    f.writeCards(1);
+    BoardFixture f(1);
     f.folder.writeRound(2, QStringLiteral("Pregunta 2"), velta::test::standardAnswers().mid(0, 4));
     QVERIFY(startActive(f));
     BoardView board(*f.board);
@@ -196,8 +193,8 @@ void KeysMenuTest::keysActInEitherCaseOnlyWhileEnabled() {
 }
 
 void KeysMenuTest::coverAndBackKeepsTheGame() {
-    BoardFixture f;
-    QVERIFY(startActive(f, 2));
+    BoardFixture f(2);
+    QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.type("s12z3");
     QCOMPARE(board.Label19->text(), QStringLiteral("70"));
@@ -244,8 +241,8 @@ void KeysMenuTest::leavingTheGame() {
     QFETCH(QString, command);
     QFETCH(bool, answer);
     QFETCH(bool, closes);
-    BoardFixture f;
-    QVERIFY(startActive(f, 2));
+    BoardFixture f(2);
+    QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.press('s');
     if (command == QLatin1String("e")) {
@@ -265,8 +262,8 @@ void KeysMenuTest::leavingTheGame() {
 }
 
 void KeysMenuTest::teamNamesTypedOnTheBoard() {
-    BoardFixture f;
-    QVERIFY(startActive(f, 3));
+    BoardFixture f(3);
+    QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.type("sh");
     QVERIFY(board.Timer9->isActive());
@@ -308,8 +305,8 @@ void KeysMenuTest::teamNamesTypedOnTheBoard() {
 
 void KeysMenuTest::maximiseFitsTheBoardToTheMonitor() {
     QVERIFY2(kFullHdMonitor, "the offscreen monitor could not be configured");
-    BoardFixture f;
-    QVERIFY(startActive(f, 2));
+    BoardFixture f(2);
+    QVERIFY(startActive(f));
     BoardView board(*f.board);
     QScreen* monitor = board->screen();
     QCOMPARE(monitor->geometry(), QRect(0, 0, 1920, 1080));
@@ -379,8 +376,8 @@ void KeysMenuTest::commandsGiveTheFocusBack_data() {
 void KeysMenuTest::commandsGiveTheFocusBack() {
     QFETCH(char, opening);
     QFETCH(QString, button);
-    BoardFixture f;
-    QVERIFY(startActive(f, 3));
+    BoardFixture f(3);
+    QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.press(opening == 'f' ? 'f' : 's');
     if (opening == '1') {
@@ -426,8 +423,8 @@ void KeysMenuTest::clicksOnTheBoardsElements() {
     QFETCH(bool, twice);
     QFETCH(QString, element);
     QFETCH(bool, acts);
-    BoardFixture f;
-    QVERIFY(startActive(f, 2));
+    BoardFixture f(2);
+    QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.type(twice ? "s" : "skh");
     if (!twice) {
@@ -461,8 +458,8 @@ void KeysMenuTest::clicksOnTheBoardsElements() {
 }
 
 void KeysMenuTest::doubleClickOnTheArrowPutsUpOneCard() {
-    BoardFixture f;
-    QVERIFY(startActive(f, 3));
+    BoardFixture f(3);
+    QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.press('s');
     doubleClick(board.Image15, board.Image15->rect().center());
@@ -489,8 +486,8 @@ void KeysMenuTest::hintsShowAtOnceAndStayEightSeconds_data() {
 
 void KeysMenuTest::hintsShowAtOnceAndStayEightSeconds() {
     QFETCH(QString, where);
-    BoardFixture f;
-    QVERIFY(startActive(f, 2));
+    BoardFixture f(2);
+    QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.type("s1zbk");
     QVERIFY(board.Panel20->isVisible());

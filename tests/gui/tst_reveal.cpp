@@ -140,8 +140,7 @@ void Reveal::answerTypeSize() {
 
 // Keys 1 to 5, X and H act only while a question shows in the game view.
 void Reveal::keysNeedAQuestionOnTheBoard() {
-    BoardFixture f;
-    f.writeCards(1);
+    BoardFixture f(1);
     QVERIFY(f.start());
     BoardView b(*f.board);
 
@@ -284,8 +283,7 @@ void Reveal::strikesCycleThroughTheirPictures() {
 // A strike cuts a start splash short to one second. While it shows, X on the board is
 // ignored; a press from the control window still counts.
 void Reveal::strikeDuringSplash() {
-    BoardFixture f;
-    f.writeCards(1);
+    BoardFixture f(1);
     QVERIFY(f.start());
     BoardView b(*f.board);
 

@@ -55,8 +55,7 @@ void RoundFlow::gameOfFour_data() {
 // the next, each with its picture, sound, score reset and pot multiplier.
 void RoundFlow::gameOfFour() {
     QFETCH(int, multipliers);
-    BoardFixture f;
-    f.writeCards(8);
+    BoardFixture f(8);
     if (multipliers == OffByMarker) {
         f.folder.writeBytes(kMultipliersOffMarker, {});
     }
@@ -125,8 +124,7 @@ void RoundFlow::gameOfFour() {
 // A steps back with the schedule of the lower count; V replaces the card without moving
 // the count, so the double stays with the question that replaced it.
 void RoundFlow::previousAndReplaceKeepTheSchedule() {
-    BoardFixture f;
-    f.writeCards(8);
+    BoardFixture f(8);
     QVERIFY(f.start());
     BoardView b(*f.board);
 
@@ -184,8 +182,7 @@ void RoundFlow::previousAndReplaceKeepTheSchedule() {
 // The control window's editor writes the card it shows into the pending-question field:
 // the next S or R puts that card up, and the game count goes on where it was.
 void RoundFlow::pendingQuestion() {
-    BoardFixture f;
-    f.writeCards(8);
+    BoardFixture f(8);
     for (int n = 1; n <= 3; ++n) {
         f.folder.writeRound(n, QStringLiteral("Extra %1").arg(n), test::standardAnswers(), true);
     }
@@ -225,8 +222,7 @@ void RoundFlow::pendingQuestion() {
 
 // S or V on the last card puts the same card up again, covered, with the same schedule.
 void RoundFlow::lastCardComesUpAgain() {
-    BoardFixture f;
-    f.writeCards(1);
+    BoardFixture f(1);
     QVERIFY(f.start());
     BoardView b(*f.board);
     f.press('s');
@@ -261,8 +257,7 @@ void RoundFlow::lastCardComesUpAgain() {
 // R asks for the next extra card; a missing one still uses up its number. The normal
 // series, its count and the score boxes are left alone.
 void RoundFlow::extraRounds() {
-    BoardFixture f;
-    f.writeCards(4);
+    BoardFixture f(4);
     f.folder.writeRound(1, QStringLiteral("Extra 1"), test::standardAnswers(), true);
     f.folder.writeRound(2, QStringLiteral("Extra 2"), test::standardAnswers(), true);
     QVERIFY(f.start());
@@ -357,8 +352,7 @@ void RoundFlow::rowsOutOfUse() {
 // "sp.cfg" is looked for each time S, A or V puts a card up; F and R leave the pot and the
 // score boxes as they were.
 void RoundFlow::scoreBoxesFollowTheMarker() {
-    BoardFixture f;
-    f.writeCards(4);
+    BoardFixture f(4);
     f.folder.writeRound(1, QStringLiteral("Extra 1"), test::standardAnswers(), true);
     f.folder.writeBytes(kHideScoresMarker, {});
     QVERIFY(f.start());
@@ -398,8 +392,7 @@ void RoundFlow::easyMode_data() {
 // the splash, there is no double or triple, and the next-button picture runs F.
 void RoundFlow::easyMode() {
     QFETCH(bool, accumulate);
-    BoardFixture f;
-    f.writeCards(4);
+    BoardFixture f(4);
     if (accumulate) {
         f.folder.writeBytes(kAccumulateEasyMarker, {});
     }
@@ -458,8 +451,7 @@ void RoundFlow::unreadableCardsArePassedOver_data() {
 // the round number and the game count stay as they were, so no pot is given twice.
 void RoundFlow::unreadableCardsArePassedOver() {
     QFETCH(bool, tooLarge);
-    BoardFixture f;
-    f.writeCards(4);
+    BoardFixture f(4);
     QVERIFY(f.start());
     BoardView b(*f.board);
     const auto spoil = [&](int n) {

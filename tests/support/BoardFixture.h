@@ -52,11 +52,12 @@ inline bool saveScreenshot(QWidget* window, const QString& name) {
 
 // A board window on a throw-away program folder, with scripted dialogs, recorded sounds
 // and a stand-in control window that is not shown. Write the files the test needs into
-// `folder`, then start().
+// `folder`, then start(). Made with a count, the folder holds normal cards 1..count.
 struct BoardFixture {
-    BoardFixture() {
+    explicit BoardFixture(int cards = 0) {
         usePrivateRuntimeFolder();
         prepareApplication();
+        writeCards(cards);
     }
 
     TempProgramFolder folder;

@@ -11,6 +11,8 @@ namespace velta::test {
 // The board and its control window, as the program makes them: the control window is made
 // once the board is up, and T shows it.
 struct ConsoleFixture : BoardFixture {
+    using BoardFixture::BoardFixture;
+
     std::unique_ptr<TFConfig> console;
 
     ~ConsoleFixture() {
@@ -71,8 +73,7 @@ class ConsoleTestCase : public QObject {
   protected:
     // A new fixture with normal cards 1..cards written, nothing started yet.
     ConsoleFixture& fresh(int cards) {
-        f_ = std::make_unique<ConsoleFixture>();
-        f_->writeCards(cards);
+        f_ = std::make_unique<ConsoleFixture>(cards);
         return *f_;
     }
     ConsoleFixture& f() { return *f_; }
