@@ -186,8 +186,7 @@ void KeysMenuTest::keysActInEitherCaseOnlyWhileEnabled() {
     // The second card has four answers: key 5 is off.
     f.press('s');
     QVERIFY(!board.rows[4].key->isEnabled());
-    f.press('4');
-    f.press('5');
+    f.type("45");
     QCOMPARE(board.Label17->text(), QStringLiteral("10"));
     QVERIFY(f.dialogs.shown.isEmpty());
 }

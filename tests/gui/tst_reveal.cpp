@@ -113,8 +113,7 @@ void Reveal::potFrozenAfterAward() {
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
     QCOMPARE(b.Label19->text(), QStringLiteral("40"));
 
-    f.press('s');
-    f.press('2');
+    f.type("s2");
     QCOMPARE(b.Label17->text(), QStringLiteral("30"));
 }
 
@@ -132,8 +131,7 @@ void Reveal::answerTypeSize() {
     QCOMPARE(b.rows[1].answer->text(), thirtyOne);
     QCOMPARE(b.rows[1].answer->font().pointSize(), 18);
 
-    f.press('s');
-    f.press('2');
+    f.type("s2");
     QCOMPARE(b.rows[1].answer->text(), QStringLiteral("Dos"));
     QCOMPARE(b.rows[1].answer->font().pointSize(), 24);
 }
@@ -161,8 +159,7 @@ void Reveal::keysNeedAQuestionOnTheBoard() {
     QCOMPARE(b->state().StrikeCount, 0);
     QVERIFY(!b.Timer9->isActive());
 
-    f.press('g');
-    f.press('1');
+    f.type("g1");
     QVERIFY(!b.rows[0].cover->isVisible());
     QCOMPARE(b.Label17->text(), QStringLiteral("40"));
 }
@@ -185,8 +182,7 @@ void Reveal::blankAndBrokenAnswerLines() {
 
     f.folder.writeRound(2, QStringLiteral("Pregunta 2"),
                         {QStringLiteral("Uno,4O"), QStringLiteral("Dos,30")});
-    f.press('s');
-    f.press('1');
+    f.type("s1");
     QCOMPARE(f.dialogs.errors().size(), 1);
     QVERIFY(b.rows[0].cover->isVisible());
     QCOMPARE(b.rows[0].points->text(), QStringLiteral("0"));
@@ -392,8 +388,7 @@ void Reveal::timedQuestion() {
 
     // A manual X does not cancel it: both strikes count, the automatic one although the
     // board's X is still disabled.
-    f.press('h');
-    f.press('x');
+    f.type("hx");
     QVERIFY(b.Timer9->isActive());
     QVERIFY(!b.SpeedButton2->isEnabled());
     b->autoStrikeTick();

@@ -16,8 +16,7 @@ namespace {
 
 // Reveals answer 1 (40 points) and gives the pot to the left team.
 void awardFortyLeft(const BoardFixture& f) {
-    f.press('1');
-    f.press('z');
+    f.type("1z");
 }
 
 }  // namespace
@@ -247,8 +246,7 @@ void RoundFlow::lastCardComesUpAgain() {
     QVERIFY(b.Image1->isVisible());
     QCOMPARE(b.Label19->text(), QStringLiteral("00"));
 
-    f.press('2');
-    f.press('v');
+    f.type("2v");
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
     QVERIFY(b.rows[1].cover->isVisible());
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
@@ -269,8 +267,7 @@ void RoundFlow::extraRounds() {
 
     f.type("sss");
     b->splashTick();
-    f.press('1');
-    f.press('x');
+    f.type("1x");
     f.sound.clear();
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 1"));
@@ -283,8 +280,7 @@ void RoundFlow::extraRounds() {
 
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 2"));
-    f.press('1');
-    f.press('r');
+    f.type("1r");
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 2"));
     QVERIFY(!b.rows[0].cover->isVisible());
     QCOMPARE(b->state().ExtraRoundNumber, 3);
