@@ -74,8 +74,7 @@ void AutoSaveTest::situationsComeBack() {
     QString lines;
     QStringList labels;
     {
-        ConsoleFixture f;
-        f.writeCards(6);
+        ConsoleFixture f(6);
         f.folder.writeRound(1, QStringLiteral("Desempate"), velta::test::standardAnswers(), true);
         QVERIFY(f.startWithConsole());
         play(f, situation);
@@ -84,8 +83,7 @@ void AutoSaveTest::situationsComeBack() {
         BoardView b(*f.board);
         labels << b.Label16->text() << b.Label17->text() << b.Label19->text() << b.Label20->text();
     }
-    ConsoleFixture f;
-    f.writeCards(6);
+    ConsoleFixture f(6);
     f.folder.writeRound(1, QStringLiteral("Desempate"), velta::test::standardAnswers(), true);
     QVERIFY(f.startWithConsole());
     QString problem;
@@ -139,8 +137,7 @@ void AutoSaveTest::damagedLinesAreRefused() {
 // A card that changed since shows its texts as they are now with the saved rows uncovered
 // and the saved pot; a card that is gone leaves the scores and counters on the cover.
 void AutoSaveTest::aCardThatChangedOrIsGone() {
-    ConsoleFixture f;
-    f.writeCards(3);
+    ConsoleFixture f(3);
     QVERIFY(f.startWithConsole());
     f.type("ss12");
     const GameSnapshot saved = f.board->snapshot();
@@ -165,8 +162,7 @@ void AutoSaveTest::aCardThatChangedOrIsGone() {
 
 // Each change is written once, through the writer's own thread; a clean exit removes it.
 void AutoSaveTest::writtenOnChangeRemovedAtExit() {
-    ConsoleFixture f;
-    f.writeCards(2);
+    ConsoleFixture f(2);
     QVERIFY(f.startWithConsole());
     AutoSave save(*f.board);
     const QString file = normalizeSeparators(AutoSave::path());
@@ -199,8 +195,7 @@ void AutoSaveTest::offeredAtTheNextStart_data() {
 void AutoSaveTest::offeredAtTheNextStart() {
     QFETCH(QString, file);
     QFETCH(bool, yes);
-    ConsoleFixture f;
-    f.writeCards(3);
+    ConsoleFixture f(3);
     GameSnapshot saved;
     saved.gameView = true;
     saved.cardNumber = 2;

@@ -10,7 +10,6 @@
 #include "StartupFixture.h"
 #include "art/Art.h"
 #include "board/Uvelta.h"
-#include "content/TextFiles.h"
 #include "editing/Colours.h"
 #include "platform/ProgramFolder.h"
 
@@ -18,15 +17,6 @@ using namespace velta;
 using velta::test::BoardView;
 
 namespace {
-
-// A line file as the program writes it: Windows-1252, every line ended by CR LF.
-QByteArray lines(const QStringList& values) {
-    QString text;
-    for (const QString& value : values) {
-        text += value + QStringLiteral("\r\n");
-    }
-    return encodeText(text);
-}
 
 QColor tableColour(const char* name) {
     return lookupColour(QLatin1String(name))->colour;
@@ -55,9 +45,6 @@ class BoardStartupTest : public test::StartupFixture {
     Q_OBJECT
 
   private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void opensOnTheCoverScreen();
     void timersStartAsDefined_data();
     void timersStartAsDefined();
@@ -74,14 +61,6 @@ class BoardStartupTest : public test::StartupFixture {
     void unreadableSettingIsNamedOnceAndStartGoesOn_data();
     void unreadableSettingIsNamedOnceAndStartGoesOn();
 };
-
-void BoardStartupTest::init() {
-    setUpFolder();
-}
-
-void BoardStartupTest::cleanup() {
-    tearDown();
-}
 
 void BoardStartupTest::opensOnTheCoverScreen() {
     BoardView board(start());
@@ -154,10 +133,7 @@ void BoardStartupTest::savesTheCoverScreenForReview() {
     QVERIFY(QTest::qWaitForWindowExposed(&board.board));
     const QImage shot = board->grab().toImage();
     QCOMPARE(shot.size(), QSize(1156, 698));
-    const QString folder =
-        qEnvironmentVariable("VELTA_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
-    QVERIFY(QDir().mkpath(folder));
-    QVERIFY(shot.save(folder + QStringLiteral("/cover.png")));
+    QVERIFY(test::saveScreenshot(shot, QStringLiteral("cover.png")));
 }
 
 void BoardStartupTest::titleFile_data() {
@@ -165,22 +141,18 @@ void BoardStartupTest::titleFile_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("titleColour");
     QTest::addColumn<QString>("background");
-    QTest::newRow("title only") << lines({QStringLiteral("Mi Juego")}) << "Mi Juego"
-                                << "HotLight"
-                                << "Window";
-    QTest::newRow("colour only") << lines({QString(), QStringLiteral("Navy")}) << "Veltarama"
-                                 << "Navy"
-                                 << "Window";
-    QTest::newRow("all three") << lines({"Mi Juego", "Red", "Black"}) << "Mi Juego"
-                               << "Red"
-                               << "Black";
-    QTest::newRow("other case, no final break")
-        << QByteArray("Fiesta \xF1 1\r\nnavy\r\nyellow") << "Fiesta ñ 1"
-        << "Navy"
-        << "Yellow";
-    QTest::newRow("blank file") << QByteArray() << "Veltarama"
-                                << "HotLight"
-                                << "Window";
+    const auto row = [](const char* tag, const QByteArray& file, const char* title,
+                        const char* titleColour, const char* background) {
+        QTest::newRow(tag) << file << QString(title) << QString(titleColour) << QString(background);
+    };
+    row("title only", test::lineFile({QStringLiteral("Mi Juego")}), "Mi Juego", "HotLight",
+        "Window");
+    row("colour only", test::lineFile({QString(), QStringLiteral("Navy")}), "Veltarama", "Navy",
+        "Window");
+    row("all three", test::lineFile({"Mi Juego", "Red", "Black"}), "Mi Juego", "Red", "Black");
+    row("other case, no final break", "Fiesta \xF1 1\r\nnavy\r\nyellow", "Fiesta ñ 1", "Navy",
+        "Yellow");
+    row("blank file", QByteArray(), "Veltarama", "HotLight", "Window");
 }
 
 void BoardStartupTest::titleFile() {
@@ -221,7 +193,7 @@ void BoardStartupTest::unknownColourIsReportedAndStartGoesOn() {
     QFETCH(QStringList, title);
     QFETCH(QStringList, named);
     QFETCH(QString, background);
-    fixture_->folder.writeBytes(QStringLiteral("Config/Titulo.txt"), lines(title));
+    fixture_->folder.writeBytes(QStringLiteral("Config/Titulo.txt"), test::lineFile(title));
     fixture_->folder.writeBytes(QStringLiteral("Shows/tapa.jpg"),
                                 test::pictureFile(QSize(31, 17), "JPG"));
     fixture_->folder.writeBytes(QStringLiteral("Shows/borde.bmp"),
@@ -262,10 +234,10 @@ void BoardStartupTest::teamNamesFileAndNameSize_data() {
     QTest::newRow("no file") << QByteArray() << "Los Verdes"
                              << "Los Púrpuras" << 16 << 16;
     QTest::newRow("first line empty")
-        << lines({QString(), QStringLiteral("Los Rojos")}) << "Los Verdes"
+        << test::lineFile({QString(), QStringLiteral("Los Rojos")}) << "Los Verdes"
         << "Los Rojos" << 16 << 16;
     QTest::newRow("14 and 15 characters")
-        << lines({QStringLiteral("Ñandúes de Sur"), QStringLiteral("Ñandúes del Sur")})
+        << test::lineFile({QStringLiteral("Ñandúes de Sur"), QStringLiteral("Ñandúes del Sur")})
         << "Ñandúes de Sur"
         << "Ñandúes del Sur" << 16 << 12;
     // Characters count, not bytes: 14 characters are 16 bytes in UTF-8.
@@ -346,8 +318,9 @@ void BoardStartupTest::unreadableSettingIsNamedOnceAndStartGoesOn() {
     QFETCH(bool, huge);
     test::TempProgramFolder& folder = fixture_->folder;
     const QString dir = folder.path();
-    folder.writeBytes(QStringLiteral("Config/Titulo.txt"), lines({"Mi Juego", "Navy", "Black"}));
-    folder.writeBytes(QStringLiteral("Config/Equipos.txt"), lines({"Rojos", "Azules"}));
+    folder.writeBytes(QStringLiteral("Config/Titulo.txt"),
+                      test::lineFile({"Mi Juego", "Navy", "Black"}));
+    folder.writeBytes(QStringLiteral("Config/Equipos.txt"), test::lineFile({"Rojos", "Azules"}));
     folder.writeBytes(QStringLiteral("Shows/tapa.jpg"), test::pictureFile(QSize(31, 17), "JPG"));
     folder.writeBytes(QStringLiteral("Shows/borde.bmp"), test::pictureFile(QSize(13, 11), "BMP"));
     folder.writeBytes(QStringLiteral("Config/Portada.txt"),

@@ -54,9 +54,6 @@ class BoardInstanceTest : public test::StartupFixture {
     Q_OBJECT
 
   private Q_SLOTS:
-    void init();
-    void cleanup();
-
     // Runs first: later boards of this program hold the lock for good.
     void boardOfASecondCopyStaysSilent();
     void introLoopsOnce();
@@ -66,14 +63,6 @@ class BoardInstanceTest : public test::StartupFixture {
     void disabledAndUnknownKeysDoNothing();
     void lettersGoIntoATeamName();
 };
-
-void BoardInstanceTest::init() {
-    setUpFolder();
-}
-
-void BoardInstanceTest::cleanup() {
-    tearDown();
-}
 
 void BoardInstanceTest::boardOfASecondCopyStaysSilent() {
     QLockFile firstCopy(SingleInstance::lockPath());

@@ -26,9 +26,6 @@ class BoardPicturesTest : public test::StartupFixture {
     Q_OBJECT
 
   private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void coverFile_data();
     void coverFile();
     void frameFile_data();
@@ -39,14 +36,6 @@ class BoardPicturesTest : public test::StartupFixture {
     void pictureThatCannotBeShownSaysWhy_data();
     void pictureThatCannotBeShownSaysWhy();
 };
-
-void BoardPicturesTest::init() {
-    setUpFolder();
-}
-
-void BoardPicturesTest::cleanup() {
-    tearDown();
-}
 
 void BoardPicturesTest::coverFile_data() {
     // In `stored` and `notice`, "<dir>" stands for the program folder.

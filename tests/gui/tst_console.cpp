@@ -34,9 +34,8 @@ const bool kScreens = velta::test::useOffscreenScreens(
         ? QList<QRect>{QRect(0, 0, 1366, 768)}
         : QList<QRect>{QRect(0, 0, 1366, 768), QRect(1366, 0, 1024, 768)});
 
-// Five cards; card 2 has three answers.
+// Over the five cards of fresh(5): card 2 with three answers, and one extra card.
 void writeShow(const ConsoleFixture& f) {
-    f.writeCards(5);
     f.folder.writeRound(2, QStringLiteral("Pregunta 2"), {"Sol,50", "Luna,30", "Mar,20", ",", ","});
     f.folder.writeRound(
         1, QStringLiteral("Algo que llevas a la playa"),
@@ -45,12 +44,11 @@ void writeShow(const ConsoleFixture& f) {
 
 }  // namespace
 
-class ConsoleTest : public QObject {
+class ConsoleTest : public velta::test::ConsoleTestCase {
     Q_OBJECT
 
   private Q_SLOTS:
     void init();
-    void cleanup();
 
     void aGameFromTheConsoleKeys();
     void hostViewFollowsTheBoard_data();
@@ -76,21 +74,12 @@ class ConsoleTest : public QObject {
     void screenshots();
 
   private:
-    ConsoleFixture& f() { return *f_; }
-    BoardView board() { return BoardView(*f_->board); }
     void type(const char* keys) { f_->type(keys); }
-
-    std::unique_ptr<ConsoleFixture> f_;
 };
 
 void ConsoleTest::init() {
     QVERIFY(kScreens);
-    f_ = std::make_unique<ConsoleFixture>();
-    writeShow(*f_);
-}
-
-void ConsoleTest::cleanup() {
-    f_.reset();
+    writeShow(fresh(5));
 }
 
 // The operator plays with the keyboard on the console: every key reaches the board through
@@ -125,21 +114,14 @@ void ConsoleTest::hostViewFollowsTheBoard_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("question");
-    QTest::newRow("S") << "s"
-                       << "ronda1.txt"
-                       << "Pregunta 1";
-    QTest::newRow("S S A") << "ssa"
-                           << "ronda1.txt"
-                           << "Pregunta 1";
-    QTest::newRow("S V") << "sv"
-                         << "ronda2.txt"
-                         << "Pregunta 2";
-    QTest::newRow("S R") << "sr"
-                         << "xronda1.txt"
-                         << "Algo que llevas a la playa";
-    QTest::newRow("pending card 4, S") << "4s"
-                                       << "ronda4.txt"
-                                       << "Pregunta 4";
+    const auto row = [](const char* tag, const char* keys, const char* file, const char* question) {
+        QTest::newRow(tag) << QString(keys) << QString(file) << QString(question);
+    };
+    row("S", "s", "ronda1.txt", "Pregunta 1");
+    row("S S A", "ssa", "ronda1.txt", "Pregunta 1");
+    row("S V", "sv", "ronda2.txt", "Pregunta 2");
+    row("S R", "sr", "xronda1.txt", "Algo que llevas a la playa");
+    row("pending card 4, S", "4s", "ronda4.txt", "Pregunta 4");
 }
 
 void ConsoleTest::hostViewFollowsTheBoard() {
@@ -374,19 +356,15 @@ void ConsoleTest::titleAndColours_data() {
     QTest::addColumn<QString>("titleColour");
     QTest::addColumn<QString>("background");
     QTest::addColumn<QByteArray>("file");  // empty: refused
-    QTest::newRow("title and colours")
-        << " Noche de Gala "
-        << "Red"
-        << "Black" << QByteArray("Noche de Gala\r\nRed\r\nBlack\r\n");
-    QTest::newRow("typed in another case") << "Gala"
-                                           << "navy"
-                                           << "cream" << QByteArray("Gala\r\nnavy\r\ncream\r\n");
-    QTest::newRow("unknown title colour") << "Gala"
-                                          << "Rojito"
-                                          << "Black" << QByteArray();
-    QTest::newRow("unknown background") << "Gala"
-                                        << "Red"
-                                        << "Negro" << QByteArray();
+    const auto row = [](const char* tag, const char* title, const char* titleColour,
+                        const char* background, const QByteArray& file) {
+        QTest::newRow(tag) << QString(title) << QString(titleColour) << QString(background) << file;
+    };
+    row("title and colours", " Noche de Gala ", "Red", "Black",
+        "Noche de Gala\r\nRed\r\nBlack\r\n");
+    row("typed in another case", "Gala", "navy", "cream", "Gala\r\nnavy\r\ncream\r\n");
+    row("unknown title colour", "Gala", "Rojito", "Black", QByteArray());
+    row("unknown background", "Gala", "Red", "Negro", QByteArray());
 }
 
 void ConsoleTest::titleAndColours() {
@@ -602,11 +580,8 @@ void ConsoleTest::monitorDual() {
 void ConsoleTest::screenshots() {
     QVERIFY(f().startWithConsole());
     type("s12xz");
-    const QString folder =
-        qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
-    QVERIFY(QDir().mkpath(folder));
-    QVERIFY(f().console->grab().save(folder + QStringLiteral("console.png")));
-    QVERIFY(board()->grab().save(folder + QStringLiteral("console_board.png")));
+    QVERIFY(velta::test::saveScreenshot(f().console.get(), QStringLiteral("console.png")));
+    QVERIFY(velta::test::saveScreenshot(f().board.get(), QStringLiteral("console_board.png")));
 }
 
 QTEST_MAIN(ConsoleTest)

@@ -19,7 +19,6 @@
 #include "platform/ProgramFolder.h"
 
 using namespace velta;
-using velta::test::BoardView;
 using velta::test::ConsoleFixture;
 
 namespace {
@@ -33,12 +32,11 @@ QString card(const ConsoleFixture& f, int number, bool extra = false) {
 
 }  // namespace
 
-class EditorTest : public QObject {
+class EditorTest : public velta::test::ConsoleTestCase {
     Q_OBJECT
 
   private Q_SLOTS:
     void init();
-    void cleanup();
 
     void browsingHandsTheCardToTheBoard();
     void savingWritesTheCardBeingEdited();
@@ -57,8 +55,6 @@ class EditorTest : public QObject {
     void brokenCardsAndMissingFolder();
 
   private:
-    ConsoleFixture& f() { return *f_; }
-    void click(const char* name) { QTest::mouseClick(f().find<QWidget>(name), Qt::LeftButton); }
     QString text(const char* name) { return f().find<QLineEdit>(name)->text(); }
     QString label() { return f().find<QLabel>("Label32")->text(); }
     void typeInto(const char* name, const QString& typed) {
@@ -76,17 +72,10 @@ class EditorTest : public QObject {
             QApplication::sendEvent(field, &release);
         }
     }
-
-    std::unique_ptr<ConsoleFixture> f_;
 };
 
 void EditorTest::init() {
-    f_ = std::make_unique<ConsoleFixture>();
-    f_->writeCards(4);
-}
-
-void EditorTest::cleanup() {
-    f_.reset();
+    fresh(4);
 }
 
 // Opening the console shows question 1; "Sig." and "Ant." stop at the ends; each card
@@ -104,7 +93,7 @@ void EditorTest::browsingHandsTheCardToTheBoard() {
     click("BAnterior");
     QCOMPARE(label(), QStringLiteral("ronda3.txt"));
     f().press('s');
-    QCOMPARE(BoardView(*f().board).Label16->text(), QStringLiteral("Pregunta 3"));
+    QCOMPARE(board().Label16->text(), QStringLiteral("Pregunta 3"));
     QCOMPARE(QApplication::focusWidget(), f().sink());
     QVERIFY(f().dialogs.shown.isEmpty());
 }
@@ -196,7 +185,7 @@ void EditorTest::unsavedTypingIsOffered() {
         f().console->parkFocus();
         f().press('e');
     } else if (leave == QLatin1String("close")) {
-        QTest::mouseClick(BoardView(*f().board).SpeedButton12, Qt::LeftButton);
+        QTest::mouseClick(board().SpeedButton12, Qt::LeftButton);
     } else {
         click(qPrintable(leave));
     }
@@ -235,7 +224,7 @@ void EditorTest::newCardAfterAGap() {
     click("BGuardar");
     QVERIFY(card(f(), 3).startsWith(QStringLiteral("Una nueva\r\nRespuesta 1,40\r\n")));
     f().press('s');
-    QCOMPARE(BoardView(*f().board).Label16->text(), QStringLiteral("Una nueva"));
+    QCOMPARE(board().Label16->text(), QStringLiteral("Una nueva"));
 }
 
 void EditorTest::removing_data() {
@@ -353,7 +342,7 @@ void EditorTest::boardMovesOnWhileTyping() {
     typeInto("Edit2", QStringLiteral("Apunte"));
     f().console->parkFocus();
     f().press('s');
-    QCOMPARE(BoardView(*f().board).Label16->text(), QStringLiteral("Pregunta 2"));
+    QCOMPARE(board().Label16->text(), QStringLiteral("Pregunta 2"));
     QVERIFY(f().dialogs.shown.isEmpty());
     QCOMPARE(text("Edit2"), QStringLiteral("Apunte"));
     QCOMPARE(label(), QStringLiteral("ronda1.txt"));

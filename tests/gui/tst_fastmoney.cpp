@@ -18,8 +18,6 @@
 #include "sound/Sound.h"
 
 using namespace velta;
-using velta::test::BoardView;
-using velta::test::ConsoleFixture;
 using velta::test::played;
 
 namespace {
@@ -35,7 +33,7 @@ qint64 fakeNow = 0;
 
 }  // namespace
 
-class FastMoneyTest : public QObject {
+class FastMoneyTest : public velta::test::ConsoleTestCase {
     Q_OBJECT
 
   private Q_SLOTS:
@@ -59,9 +57,6 @@ class FastMoneyTest : public QObject {
     void screenshot();
 
   private:
-    ConsoleFixture& f() { return *f_; }
-    BoardView board() { return BoardView(*f_->board); }
-    void click(const char* name) { QTest::mouseClick(f().find<QWidget>(name), Qt::LeftButton); }
     void setScore(int slot, const QString& text) {
         f().find<QLineEdit>(kConsoleScores[slot - 1])->setText(text);
     }
@@ -74,16 +69,12 @@ class FastMoneyTest : public QObject {
         fakeNow = ms;
         QVERIFY(QMetaObject::invokeMethod(board().Timer13, "timeout"));
     }
-
-    std::unique_ptr<ConsoleFixture> f_;
 };
 
 void FastMoneyTest::init() {
     fakeNow = 0;
     setSteadyClock([] { return fakeNow; });
-    f_ = std::make_unique<ConsoleFixture>();
-    f_->writeCards(2);
-    QVERIFY(f_->startWithConsole());
+    QVERIFY(fresh(2).startWithConsole());
 }
 
 void FastMoneyTest::cleanup() {
@@ -124,20 +115,17 @@ void FastMoneyTest::runningTotalsOfARound_data() {
     QTest::addColumn<QString>("score");
     QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("effect");
-    QTest::newRow("1") << 1 << "30"
-                       << "30" << effects::kBell1;
-    QTest::newRow("2") << 2 << "25"
-                       << "55" << effects::kBell1;
-    QTest::newRow("3, a zero") << 3 << "0"
-                               << "55" << effects::kWrong;
-    QTest::newRow("4") << 4 << "40"
-                       << "95" << effects::kBell1;
-    QTest::newRow("5") << 5 << "10"
-                       << "105" << effects::kBell1;
-    QTest::newRow("6") << 6 << "50"
-                       << "155" << effects::kBell1;
-    QTest::newRow("7 reaches 200") << 7 << "45"
-                                   << "200" << effects::kRoundWon;
+    const auto row = [](const char* tag, int slot, const char* score, const char* total,
+                        const QString& effect) {
+        QTest::newRow(tag) << slot << QString(score) << QString(total) << effect;
+    };
+    row("1", 1, "30", "30", effects::kBell1);
+    row("2", 2, "25", "55", effects::kBell1);
+    row("3, a zero", 3, "0", "55", effects::kWrong);
+    row("4", 4, "40", "95", effects::kBell1);
+    row("5", 5, "10", "105", effects::kBell1);
+    row("6", 6, "50", "155", effects::kBell1);
+    row("7 reaches 200", 7, "45", "200", effects::kRoundWon);
 }
 
 // Part of the round played up to the row's slot; the row's score "»" shows its total and
@@ -409,11 +397,9 @@ void FastMoneyTest::screenshot() {
         showScore(s + 1);
     }
     QCOMPARE(board().Label17->text(), QStringLiteral("200"));
-    const QString folder =
-        qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
-    QVERIFY(QDir().mkpath(folder));
-    QVERIFY(board()->grab().save(folder + QStringLiteral("fast_money_board.png")));
-    QVERIFY(f().console->grab().save(folder + QStringLiteral("fast_money_console.png")));
+    QVERIFY(velta::test::saveScreenshot(f().board.get(), QStringLiteral("fast_money_board.png")));
+    QVERIFY(
+        velta::test::saveScreenshot(f().console.get(), QStringLiteral("fast_money_console.png")));
 }
 
 QTEST_MAIN(FastMoneyTest)

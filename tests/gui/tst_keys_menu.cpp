@@ -62,19 +62,16 @@ class KeysMenuTest : public QObject {
     void maximiseFitsTheBoardToTheMonitor();
     void commandsGiveTheFocusBack_data();
     void commandsGiveTheFocusBack();
-    void doubleClicksMaximiseFromTheBackgroundOnly_data();
-    void doubleClicksMaximiseFromTheBackgroundOnly();
+    void clicksOnTheBoardsElements_data();
+    void clicksOnTheBoardsElements();
     void doubleClickOnTheArrowPutsUpOneCard();
-    void pressesOnElementsLeaveThePendingStrike_data();
-    void pressesOnElementsLeaveThePendingStrike();
     void windowButtonsFollowTheRightEdge();
     void hintsShowAtOnceAndStayEightSeconds_data();
     void hintsShowAtOnceAndStayEightSeconds();
 };
 
 void KeysMenuTest::menuHidesWithoutTakingTheKeys() {
-    BoardFixture f;
-    f.writeCards(2);
+    BoardFixture f(2);
     // With a cover setting the menu hides by itself ten seconds after the start.
     QImage cover(40, 30, QImage::Format_RGB32);
     cover.fill(Qt::darkBlue);
@@ -109,8 +106,7 @@ void KeysMenuTest::menuHidesWithoutTakingTheKeys() {
 }
 
 void KeysMenuTest::keyListNamesEveryKey() {
-    BoardFixture f;
-    f.writeCards(2);
+    BoardFixture f(2);
     QVERIFY(startActive(f));
     BoardView board(*f.board);
     QVERIFY(!board.Panel14->isVisible());
@@ -171,8 +167,7 @@ void KeysMenuTest::keyListNamesEveryKey() {
 }
 
 void KeysMenuTest::keysActInEitherCaseOnlyWhileEnabled() {
-    BoardFixture f;
-    f.writeCards(1);
+    BoardFixture f(1);
     f.folder.writeRound(2, QStringLiteral("Pregunta 2"), velta::test::standardAnswers().mid(0, 4));
     QVERIFY(startActive(f));
     BoardView board(*f.board);
@@ -191,15 +186,13 @@ void KeysMenuTest::keysActInEitherCaseOnlyWhileEnabled() {
     // The second card has four answers: key 5 is off.
     f.press('s');
     QVERIFY(!board.rows[4].key->isEnabled());
-    f.press('4');
-    f.press('5');
+    f.type("45");
     QCOMPARE(board.Label17->text(), QStringLiteral("10"));
     QVERIFY(f.dialogs.shown.isEmpty());
 }
 
 void KeysMenuTest::coverAndBackKeepsTheGame() {
-    BoardFixture f;
-    f.writeCards(2);
+    BoardFixture f(2);
     QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.type("s12z3");
@@ -247,8 +240,7 @@ void KeysMenuTest::leavingTheGame() {
     QFETCH(QString, command);
     QFETCH(bool, answer);
     QFETCH(bool, closes);
-    BoardFixture f;
-    f.writeCards(2);
+    BoardFixture f(2);
     QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.press('s');
@@ -269,8 +261,7 @@ void KeysMenuTest::leavingTheGame() {
 }
 
 void KeysMenuTest::teamNamesTypedOnTheBoard() {
-    BoardFixture f;
-    f.writeCards(3);
+    BoardFixture f(3);
     QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.type("sh");
@@ -313,8 +304,7 @@ void KeysMenuTest::teamNamesTypedOnTheBoard() {
 
 void KeysMenuTest::maximiseFitsTheBoardToTheMonitor() {
     QVERIFY2(kFullHdMonitor, "the offscreen monitor could not be configured");
-    BoardFixture f;
-    f.writeCards(2);
+    BoardFixture f(2);
     QVERIFY(startActive(f));
     BoardView board(*f.board);
     QScreen* monitor = board->screen();
@@ -385,8 +375,7 @@ void KeysMenuTest::commandsGiveTheFocusBack_data() {
 void KeysMenuTest::commandsGiveTheFocusBack() {
     QFETCH(char, opening);
     QFETCH(QString, button);
-    BoardFixture f;
-    f.writeCards(3);
+    BoardFixture f(3);
     QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.press(opening == 'f' ? 'f' : 's');
@@ -403,29 +392,51 @@ void KeysMenuTest::commandsGiveTheFocusBack() {
     QVERIFY(f.dialogs.errors().isEmpty());
 }
 
-void KeysMenuTest::doubleClicksMaximiseFromTheBackgroundOnly_data() {
+void KeysMenuTest::clicksOnTheBoardsElements_data() {
+    QTest::addColumn<bool>("twice");  // a double click on a card, else a click on a timed one
     QTest::addColumn<QString>("element");
-    QTest::addColumn<bool>("maximises");
-    QTest::newRow("row cover") << "Label1" << false;
-    QTest::newRow("score box") << "Panel3" << false;
-    QTest::newRow("question") << "Label16" << false;
-    QTest::newRow("pot") << "Label17" << false;
-    QTest::newRow("board") << "Image4" << false;
-    QTest::newRow("title") << "Label18" << false;
-    QTest::newRow("frame") << "Image13" << true;
-    QTest::newRow("background") << "Panel16" << true;
+    QTest::addColumn<bool>("acts");  // maximises the board, or cancels the pending strike
+    const auto row = [](const char* tag, bool twice, const char* element, bool acts) {
+        QTest::addRow("%s %s", twice ? "double click," : "click,", tag)
+            << twice << QString(element) << acts;
+    };
+    row("row cover", true, "Label1", false);
+    row("score box", true, "Panel3", false);
+    row("question", true, "Label16", false);
+    row("pot", true, "Label17", false);
+    row("board", true, "Image4", false);
+    row("title", true, "Label18", false);
+    row("frame", true, "Image13", true);
+    row("background", true, "Panel16", true);
+    row("pot", false, "Label17", false);
+    row("question", false, "Label16", false);
+    row("title", false, "Label18", false);
+    row("board", false, "Image4", false);
+    row("background", false, "Panel16", true);
+    row("key list's X", false, "Label65", true);
 }
 
-void KeysMenuTest::doubleClicksMaximiseFromTheBackgroundOnly() {
+// A double click maximises from the background only. Only the background, the frame and the
+// commands that park the focus cancel the strike the timed question has pending.
+void KeysMenuTest::clicksOnTheBoardsElements() {
+    QFETCH(bool, twice);
     QFETCH(QString, element);
-    QFETCH(bool, maximises);
-    BoardFixture f;
-    f.writeCards(2);
+    QFETCH(bool, acts);
+    BoardFixture f(2);
     QVERIFY(startActive(f));
     BoardView board(*f.board);
-    f.press('s');
+    f.type(twice ? "s" : "skh");
+    if (!twice) {
+        QVERIFY(board.Timer9->isActive());
+    }
     auto* target = board->findChild<QWidget*>(element);
     QVERIFY(target && target->isVisible());
+    if (!twice) {
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(board.Timer9->isActive(), !acts);
+        QCOMPARE(board.Panel14->isVisible(), element != QLatin1String("Label65"));
+        return;
+    }
     // The frame's corner and the stage's left edge: nothing lies in front of them there.
     QPoint at = target->rect().center();
     if (element == QLatin1String("Image13")) {
@@ -434,7 +445,7 @@ void KeysMenuTest::doubleClicksMaximiseFromTheBackgroundOnly() {
         at = QPoint(3, 200);
     }
     doubleClick(target, at);
-    if (maximises) {
+    if (acts) {
         QTRY_VERIFY(board->isMaximized());
     } else {
         QTest::qWait(50);
@@ -446,43 +457,13 @@ void KeysMenuTest::doubleClicksMaximiseFromTheBackgroundOnly() {
 }
 
 void KeysMenuTest::doubleClickOnTheArrowPutsUpOneCard() {
-    BoardFixture f;
-    f.writeCards(3);
+    BoardFixture f(3);
     QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.press('s');
     doubleClick(board.Image15, board.Image15->rect().center());
     QCOMPARE(board->state().GameQuestionCount, 2);
     QCOMPARE(board.Label16->text(), QStringLiteral("Pregunta 2"));
-}
-
-void KeysMenuTest::pressesOnElementsLeaveThePendingStrike_data() {
-    QTest::addColumn<QString>("element");
-    QTest::addColumn<bool>("cancels");
-    QTest::newRow("pot") << "Label17" << false;
-    QTest::newRow("question") << "Label16" << false;
-    QTest::newRow("title") << "Label18" << false;
-    QTest::newRow("board") << "Image4" << false;
-    QTest::newRow("background") << "Panel16" << true;
-    QTest::newRow("key list's X") << "Label65" << true;
-}
-
-// Only the background, the frame and the commands that park the focus cancel the strike
-// the timed question has pending.
-void KeysMenuTest::pressesOnElementsLeaveThePendingStrike() {
-    QFETCH(QString, element);
-    QFETCH(bool, cancels);
-    BoardFixture f;
-    f.writeCards(2);
-    QVERIFY(startActive(f));
-    BoardView board(*f.board);
-    f.type("skh");
-    QVERIFY(board.Timer9->isActive());
-    auto* target = board->findChild<QWidget*>(element);
-    QVERIFY(target && target->isVisible());
-    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(3, 3));
-    QCOMPARE(board.Timer9->isActive(), !cancels);
-    QCOMPARE(board.Panel14->isVisible(), element != QLatin1String("Label65"));
 }
 
 void KeysMenuTest::windowButtonsFollowTheRightEdge() {
@@ -504,8 +485,7 @@ void KeysMenuTest::hintsShowAtOnceAndStayEightSeconds_data() {
 
 void KeysMenuTest::hintsShowAtOnceAndStayEightSeconds() {
     QFETCH(QString, where);
-    BoardFixture f;
-    f.writeCards(2);
+    BoardFixture f(2);
     QVERIFY(startActive(f));
     BoardView board(*f.board);
     f.type("s1zbk");

@@ -25,8 +25,6 @@
 #include "sound/SoundBank.h"
 
 using namespace velta;
-using velta::test::BoardView;
-using velta::test::ConsoleFixture;
 using velta::test::PackServer;
 
 namespace {
@@ -47,7 +45,7 @@ QByteArray catalogueOf(const QString& version, const QByteArray& pack,
 
 }  // namespace
 
-class PackDownloadTest : public QObject {
+class PackDownloadTest : public velta::test::ConsoleTestCase {
     Q_OBJECT
 
   private Q_SLOTS:
@@ -62,8 +60,6 @@ class PackDownloadTest : public QObject {
     void themeDialogOffersMorePacks();
 
   private:
-    ConsoleFixture& f() { return *f_; }
-    BoardView board() { return BoardView(*f_->board); }
     PackDialog* dialog() { return f().console->findChild<PackDialog*>(); }
     template <class Widget>
     Widget* in(const char* name) {
@@ -95,7 +91,6 @@ class PackDownloadTest : public QObject {
                    kPatience);
     }
 
-    std::unique_ptr<ConsoleFixture> f_;
     std::unique_ptr<PackServer> server_;
     QTemporaryDir work_;
 };
@@ -103,9 +98,7 @@ class PackDownloadTest : public QObject {
 void PackDownloadTest::init() {
     server_ = std::make_unique<PackServer>();
     QVERIFY(server_->listen());
-    f_ = std::make_unique<ConsoleFixture>();
-    f_->writeCards(3);
-    QVERIFY(f().startWithConsole());
+    QVERIFY(fresh(3).startWithConsole());
 }
 
 void PackDownloadTest::cleanup() {
@@ -140,9 +133,7 @@ void PackDownloadTest::downloadUpdateAndUse() {
     QVERIFY(note().contains(QStringLiteral("RondasFiestaPatria-")));
     QCOMPARE(in<QProgressBar>("Progreso")->value(), 100);
     QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("Instalado"));
-    const QString shots = qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
-    QVERIFY(QDir().mkpath(shots));
-    QVERIFY(dialog()->grab().save(shots + QStringLiteral("pack_dialog.png")));
+    QVERIFY(velta::test::saveScreenshot(dialog(), QStringLiteral("pack_dialog.png")));
     QCOMPARE(server_->requests(QStringLiteral("/temas/paquetes/fiesta.zip")), 1);
 
     QTest::mouseClick(in<QPushButton>("BUsarAhora"), Qt::LeftButton);

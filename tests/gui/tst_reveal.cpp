@@ -8,19 +8,17 @@
 #include "art/Art.h"
 #include "sound/Sound.h"
 
-using velta::TForm1;
-using velta::test::BoardFixture;
-using velta::test::BoardView;
-using velta::test::played;
-namespace art = velta::art;
-namespace effects = velta::effects;
+using namespace velta;
+using test::BoardFixture;
+using test::BoardView;
+using test::played;
 
 namespace {
 
 // A board showing card 1 of `answers`, its start splash over and the sounds forgotten.
 bool startOnCard(BoardFixture& f, const QStringList& answers) {
     f.folder.writeRound(1, QStringLiteral("Pregunta 1"), answers);
-    f.folder.writeRound(2, QStringLiteral("Pregunta 2"), velta::test::standardAnswers());
+    f.folder.writeRound(2, QStringLiteral("Pregunta 2"), test::standardAnswers());
     if (!f.start()) {
         return false;
     }
@@ -99,7 +97,7 @@ void Reveal::potFollowsRevealsAndHides() {
 // until the next card.
 void Reveal::potFrozenAfterAward() {
     BoardFixture f;
-    QVERIFY(startOnCard(f, velta::test::standardAnswers()));
+    QVERIFY(startOnCard(f, test::standardAnswers()));
     BoardView b(*f.board);
 
     f.press('1');
@@ -115,8 +113,7 @@ void Reveal::potFrozenAfterAward() {
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
     QCOMPARE(b.Label19->text(), QStringLiteral("40"));
 
-    f.press('s');
-    f.press('2');
+    f.type("s2");
     QCOMPARE(b.Label17->text(), QStringLiteral("30"));
 }
 
@@ -134,16 +131,14 @@ void Reveal::answerTypeSize() {
     QCOMPARE(b.rows[1].answer->text(), thirtyOne);
     QCOMPARE(b.rows[1].answer->font().pointSize(), 18);
 
-    f.press('s');
-    f.press('2');
+    f.type("s2");
     QCOMPARE(b.rows[1].answer->text(), QStringLiteral("Dos"));
     QCOMPARE(b.rows[1].answer->font().pointSize(), 24);
 }
 
 // Keys 1 to 5, X and H act only while a question shows in the game view.
 void Reveal::keysNeedAQuestionOnTheBoard() {
-    BoardFixture f;
-    f.writeCards(1);
+    BoardFixture f(1);
     QVERIFY(f.start());
     BoardView b(*f.board);
 
@@ -164,8 +159,7 @@ void Reveal::keysNeedAQuestionOnTheBoard() {
     QCOMPARE(b->state().StrikeCount, 0);
     QVERIFY(!b.Timer9->isActive());
 
-    f.press('g');
-    f.press('1');
+    f.type("g1");
     QVERIFY(!b.rows[0].cover->isVisible());
     QCOMPARE(b.Label17->text(), QStringLiteral("40"));
 }
@@ -188,8 +182,7 @@ void Reveal::blankAndBrokenAnswerLines() {
 
     f.folder.writeRound(2, QStringLiteral("Pregunta 2"),
                         {QStringLiteral("Uno,4O"), QStringLiteral("Dos,30")});
-    f.press('s');
-    f.press('1');
+    f.type("s1");
     QCOMPARE(f.dialogs.errors().size(), 1);
     QVERIFY(b.rows[0].cover->isVisible());
     QCOMPARE(b.rows[0].points->text(), QStringLiteral("0"));
@@ -247,7 +240,7 @@ void Reveal::pointsAnAnswerCannotCarry() {
 // windows; N shows its own picture without counting. Nothing blinks.
 void Reveal::strikesCycleThroughTheirPictures() {
     BoardFixture f;
-    QVERIFY(startOnCard(f, velta::test::standardAnswers()));
+    QVERIFY(startOnCard(f, test::standardAnswers()));
     BoardView b(*f.board);
 
     for (const int count : {1, 2, 3, 1}) {
@@ -286,8 +279,7 @@ void Reveal::strikesCycleThroughTheirPictures() {
 // A strike cuts a start splash short to one second. While it shows, X on the board is
 // ignored; a press from the control window still counts.
 void Reveal::strikeDuringSplash() {
-    BoardFixture f;
-    f.writeCards(1);
+    BoardFixture f(1);
     QVERIFY(f.start());
     BoardView b(*f.board);
 
@@ -330,7 +322,7 @@ void Reveal::missingOrBrokenStrikePictures() {
     QDir().mkpath(f.folder.file(QStringLiteral("Imagen/Pictures")));
     QVERIFY(own.save(f.folder.file(QStringLiteral("Imagen/Pictures/equis1.bmp")), "BMP"));
     f.folder.writeBytes(QStringLiteral("Imagen/Pictures/equis2.bmp"), "no es una imagen");
-    QVERIFY(startOnCard(f, velta::test::standardAnswers()));
+    QVERIFY(startOnCard(f, test::standardAnswers()));
     BoardView b(*f.board);
 
     f.press('x');
@@ -356,7 +348,7 @@ void Reveal::missingOrBrokenStrikePictures() {
 // revealed first, and the display emptied at the sixth second.
 void Reveal::timedQuestion() {
     BoardFixture f;
-    QVERIFY(startOnCard(f, velta::test::standardAnswers()));
+    QVERIFY(startOnCard(f, test::standardAnswers()));
     BoardView b(*f.board);
     const auto ticks = [&b](int count) {
         QStringList shown;
@@ -396,8 +388,7 @@ void Reveal::timedQuestion() {
 
     // A manual X does not cancel it: both strikes count, the automatic one although the
     // board's X is still disabled.
-    f.press('h');
-    f.press('x');
+    f.type("hx");
     QVERIFY(b.Timer9->isActive());
     QVERIFY(!b.SpeedButton2->isEnabled());
     b->autoStrikeTick();
@@ -422,8 +413,7 @@ void Reveal::timedQuestion() {
 // up, and a strike over it.
 void Reveal::screenshots() {
     const QString shipped = qEnvironmentVariable("VELTA_PROGRAM_DIR");
-    const QString build = qEnvironmentVariable("VELTA_BUILD_DIR");
-    if (shipped.isEmpty() || build.isEmpty()) {
+    if (shipped.isEmpty() || qEnvironmentVariableIsEmpty("VELTA_BUILD_DIR")) {
         QSKIP("VELTA_PROGRAM_DIR and VELTA_BUILD_DIR come from CTest");
     }
     BoardFixture f;
@@ -437,13 +427,11 @@ void Reveal::screenshots() {
     f.type("12");
     QCOMPARE(b.Label17->text(), QStringLiteral("65"));
 
-    const QString folder = build + QStringLiteral("/screenshots/");
-    QVERIFY(QDir().mkpath(folder));
-    QVERIFY(b->grab().save(folder + QStringLiteral("question_two_revealed.png")));
+    QVERIFY(test::saveScreenshot(&b.board, QStringLiteral("question_two_revealed.png")));
     f.press('x');
     QVERIFY(b.Image1->isVisible());
     const QImage strike = b->grab().toImage();
-    QVERIFY(strike.save(folder + QStringLiteral("strike.png")));
+    QVERIFY(test::saveScreenshot(strike, QStringLiteral("strike.png")));
     // The board shows around the X: the picture's flat background is see-through.
     const QPoint corner = b.Image1->mapTo(&b.board, QPoint(2, 2));
     QVERIFY(strike.pixelColor(corner) != QColor(Qt::black));

@@ -7,19 +7,16 @@
 #include "editing/GameSettings.h"
 #include "sound/Sound.h"
 
-using velta::TForm1;
-using velta::test::BoardFixture;
-using velta::test::BoardView;
-using velta::test::played;
-namespace art = velta::art;
-namespace effects = velta::effects;
+using namespace velta;
+using test::BoardFixture;
+using test::BoardView;
+using test::played;
 
 namespace {
 
 // Reveals answer 1 (40 points) and gives the pot to the left team.
 void awardFortyLeft(const BoardFixture& f) {
-    f.press('1');
-    f.press('z');
+    f.type("1z");
 }
 
 }  // namespace
@@ -57,15 +54,14 @@ void RoundFlow::gameOfFour_data() {
 // the next, each with its picture, sound, score reset and pot multiplier.
 void RoundFlow::gameOfFour() {
     QFETCH(int, multipliers);
-    BoardFixture f;
-    f.writeCards(8);
+    BoardFixture f(8);
     if (multipliers == OffByMarker) {
-        f.folder.writeBytes(velta::kMultipliersOffMarker, {});
+        f.folder.writeBytes(kMultipliersOffMarker, {});
     }
     QVERIFY(f.start());
     BoardView b(*f.board);
     if (multipliers == OffByOption) {
-        velta::GameSettings unchecked = b->settings();
+        GameSettings unchecked = b->settings();
         unchecked.multipliersInNormal = false;
         b->applySettings(unchecked);
     }
@@ -108,7 +104,7 @@ void RoundFlow::gameOfFour() {
         if (b.Timer1->isActive()) {
             QCOMPARE(b.Timer1->interval(), 3000);
             QVERIFY(b.Timer2->isActive());
-            velta::ImageBox* blinking = factor > 1 ? b.Image3 : b.Image1;
+            ImageBox* blinking = factor > 1 ? b.Image3 : b.Image1;
             b->blinkTick();
             QVERIFY(!blinking->isVisible());
             b->blinkTick();
@@ -127,8 +123,7 @@ void RoundFlow::gameOfFour() {
 // A steps back with the schedule of the lower count; V replaces the card without moving
 // the count, so the double stays with the question that replaced it.
 void RoundFlow::previousAndReplaceKeepTheSchedule() {
-    BoardFixture f;
-    f.writeCards(8);
+    BoardFixture f(8);
     QVERIFY(f.start());
     BoardView b(*f.board);
 
@@ -186,11 +181,9 @@ void RoundFlow::previousAndReplaceKeepTheSchedule() {
 // The control window's editor writes the card it shows into the pending-question field:
 // the next S or R puts that card up, and the game count goes on where it was.
 void RoundFlow::pendingQuestion() {
-    BoardFixture f;
-    f.writeCards(8);
+    BoardFixture f(8);
     for (int n = 1; n <= 3; ++n) {
-        f.folder.writeRound(n, QStringLiteral("Extra %1").arg(n), velta::test::standardAnswers(),
-                            true);
+        f.folder.writeRound(n, QStringLiteral("Extra %1").arg(n), test::standardAnswers(), true);
     }
     QVERIFY(f.start());
     BoardView b(*f.board);
@@ -228,8 +221,7 @@ void RoundFlow::pendingQuestion() {
 
 // S or V on the last card puts the same card up again, covered, with the same schedule.
 void RoundFlow::lastCardComesUpAgain() {
-    BoardFixture f;
-    f.writeCards(1);
+    BoardFixture f(1);
     QVERIFY(f.start());
     BoardView b(*f.board);
     f.press('s');
@@ -254,8 +246,7 @@ void RoundFlow::lastCardComesUpAgain() {
     QVERIFY(b.Image1->isVisible());
     QCOMPARE(b.Label19->text(), QStringLiteral("00"));
 
-    f.press('2');
-    f.press('v');
+    f.type("2v");
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
     QVERIFY(b.rows[1].cover->isVisible());
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
@@ -264,10 +255,9 @@ void RoundFlow::lastCardComesUpAgain() {
 // R asks for the next extra card; a missing one still uses up its number. The normal
 // series, its count and the score boxes are left alone.
 void RoundFlow::extraRounds() {
-    BoardFixture f;
-    f.writeCards(4);
-    f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::standardAnswers(), true);
-    f.folder.writeRound(2, QStringLiteral("Extra 2"), velta::test::standardAnswers(), true);
+    BoardFixture f(4);
+    f.folder.writeRound(1, QStringLiteral("Extra 1"), test::standardAnswers(), true);
+    f.folder.writeRound(2, QStringLiteral("Extra 2"), test::standardAnswers(), true);
     QVERIFY(f.start());
     BoardView b(*f.board);
 
@@ -277,8 +267,7 @@ void RoundFlow::extraRounds() {
 
     f.type("sss");
     b->splashTick();
-    f.press('1');
-    f.press('x');
+    f.type("1x");
     f.sound.clear();
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 1"));
@@ -291,12 +280,11 @@ void RoundFlow::extraRounds() {
 
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 2"));
-    f.press('1');
-    f.press('r');
+    f.type("1r");
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 2"));
     QVERIFY(!b.rows[0].cover->isVisible());
     QCOMPARE(b->state().ExtraRoundNumber, 3);
-    f.folder.writeRound(4, QStringLiteral("Extra 4"), velta::test::standardAnswers(), true);
+    f.folder.writeRound(4, QStringLiteral("Extra 4"), test::standardAnswers(), true);
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 4"));
 
@@ -315,7 +303,7 @@ void RoundFlow::rowsOutOfUse() {
                          QStringLiteral("Tres,20"), QStringLiteral(","), QStringLiteral(",")});
     f.folder.writeRound(2, QStringLiteral("Dos respuestas"),
                         {QStringLiteral("Uno,60"), QStringLiteral("Dos,40")});
-    f.folder.writeRound(3, QStringLiteral("Cinco respuestas"), velta::test::standardAnswers());
+    f.folder.writeRound(3, QStringLiteral("Cinco respuestas"), test::standardAnswers());
     QVERIFY(f.start());
     BoardView b(*f.board);
 
@@ -360,10 +348,9 @@ void RoundFlow::rowsOutOfUse() {
 // "sp.cfg" is looked for each time S, A or V puts a card up; F and R leave the pot and the
 // score boxes as they were.
 void RoundFlow::scoreBoxesFollowTheMarker() {
-    BoardFixture f;
-    f.writeCards(4);
-    f.folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::standardAnswers(), true);
-    f.folder.writeBytes(velta::kHideScoresMarker, {});
+    BoardFixture f(4);
+    f.folder.writeRound(1, QStringLiteral("Extra 1"), test::standardAnswers(), true);
+    f.folder.writeBytes(kHideScoresMarker, {});
     QVERIFY(f.start());
     BoardView b(*f.board);
     const auto boxesShown = [&b] {
@@ -378,12 +365,12 @@ void RoundFlow::scoreBoxesFollowTheMarker() {
         f.press(key);
         QCOMPARE(boxesShown(), QStringLiteral("hidden"));
     }
-    QFile::remove(f.folder.file(velta::kHideScoresMarker));
+    QFile::remove(f.folder.file(kHideScoresMarker));
     f.press('s');
     QCOMPARE(boxesShown(), QStringLiteral("shown"));
     QVERIFY(!b->settings().hideScores);
 
-    f.folder.writeBytes(velta::kHideScoresMarker, {});
+    f.folder.writeBytes(kHideScoresMarker, {});
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 1"));
     QCOMPARE(boxesShown(), QStringLiteral("shown"));
@@ -401,10 +388,9 @@ void RoundFlow::easyMode_data() {
 // the splash, there is no double or triple, and the next-button picture runs F.
 void RoundFlow::easyMode() {
     QFETCH(bool, accumulate);
-    BoardFixture f;
-    f.writeCards(4);
+    BoardFixture f(4);
     if (accumulate) {
-        f.folder.writeBytes(velta::kAccumulateEasyMarker, {});
+        f.folder.writeBytes(kAccumulateEasyMarker, {});
     }
     QVERIFY(f.start());
     BoardView b(*f.board);
@@ -461,14 +447,13 @@ void RoundFlow::unreadableCardsArePassedOver_data() {
 // the round number and the game count stay as they were, so no pot is given twice.
 void RoundFlow::unreadableCardsArePassedOver() {
     QFETCH(bool, tooLarge);
-    BoardFixture f;
-    f.writeCards(4);
+    BoardFixture f(4);
     QVERIFY(f.start());
     BoardView b(*f.board);
     const auto spoil = [&](int n) {
         const QString file = QStringLiteral("Rondas/ronda%1.txt").arg(n);
         if (tooLarge) {
-            f.folder.writeRound(n, QString(70000, QChar('Q')), velta::test::standardAnswers());
+            f.folder.writeRound(n, QString(70000, QChar('Q')), test::standardAnswers());
         } else {
             f.folder.denyReading(file);
         }
@@ -478,7 +463,7 @@ void RoundFlow::unreadableCardsArePassedOver() {
             .arg(f.folder.file(file), tooLarge ? QStringLiteral("mide 69 KB y el máximo es 64 KB")
                                                : QStringLiteral("no hay permiso para leerlo"));
     };
-    const auto press = [&f](char key) { velta::test::asShowUser([&] { f.press(key); }); };
+    const auto press = [&f](char key) { test::asShowUser([&] { f.press(key); }); };
     press('s');
     b->splashTick();
     press('1');
@@ -526,8 +511,7 @@ void RoundFlow::unreadableCardsArePassedOver() {
 void RoundFlow::gapsAreNamedOnceAndCrossed() {
     BoardFixture f;
     for (int n : {1, 2, 4, 7}) {
-        f.folder.writeRound(n, QStringLiteral("Pregunta %1").arg(n),
-                            velta::test::standardAnswers());
+        f.folder.writeRound(n, QStringLiteral("Pregunta %1").arg(n), test::standardAnswers());
     }
     QVERIFY(f.start());
     BoardView b(*f.board);

@@ -30,6 +30,7 @@ class ScoresTest : public QObject {
 
   private:
     void press(char key) { f_->press(key); }
+    void type(const char* keys) { f_->type(keys); }
     void click(QWidget* widget);
     void playCards(int count);
     // "Puntos dobles y triples en modo Normal" checked or not.
@@ -109,8 +110,7 @@ void ScoresTest::awardGivesThePotOnce() {
     QFETCH(QString, trigger);
     QFETCH(bool, toLeft);
     playCards(1);
-    press('1');
-    press('2');
+    type("12");
     QCOMPARE(ui_->Label17->text(), QStringLiteral("45"));
     f_->sound.clear();
 
@@ -160,20 +160,16 @@ void ScoresTest::awardNeedsAPotAndTheGameView() {
     QVERIFY(f_->sound.effects().indexOf(programPath(effects::kRoundWon)) < 0);
 
     // On the cover the pot waits for the game view to come back.
-    press('1');
-    press('g');
+    type("1g");
     QVERIFY(!board_->gameViewShowing());
     press('z');
     QCOMPARE(ui_->Label17->text(), QStringLiteral("30"));
     QCOMPARE(left(), QStringLiteral("00"));
-    press('g');
-    press('z');
+    type("gz");
     QCOMPARE(left(), QStringLiteral("30"));
 
     // An answer shown and hidden again leaves a pot of "0", which is awarded like any other.
-    press('s');
-    press('2');
-    press('2');
+    type("s22");
     QCOMPARE(ui_->Label17->text(), QStringLiteral("0"));
     press('c');
     QCOMPARE(right(), QStringLiteral("0"));
@@ -206,8 +202,7 @@ void ScoresTest::multiplierCountsAtTheAward() {
     setMultipliers(optionAtPutUp);
     press('s');
     setMultipliers(optionAtAward);
-    press('1');
-    press('2');
+    type("12");
     press(key);
     QCOMPARE(key == 'z' ? left() : right(), awarded);
     QCOMPARE(ui_->ETotal->text(), awarded);
@@ -236,20 +231,14 @@ void ScoresTest::balanceBeforeAnAwardShowsTheNotice() {
     // An award takes the notice down at once.
     press('b');
     QVERIFY(ui_->Panel21->isVisible());
-    press('1');
-    press('z');
+    type("1z");
     QVERIFY(!ui_->Panel21->isVisible());
 }
 
 void ScoresTest::reassignPanelMovesTheLastAward() {
     // Right 30 from the first card, then 45 to the left on the second.
     playCards(1);
-    press('1');
-    press('c');
-    press('s');
-    press('1');
-    press('2');
-    press('z');
+    type("1cs12z");
     QCOMPARE(left(), QStringLiteral("45"));
     QCOMPARE(right(), QStringLiteral("30"));
 
@@ -312,9 +301,7 @@ void ScoresTest::reassignPanelMovesTheLastAward() {
 
 void ScoresTest::swapKeepsTheTextsAsTheyAre() {
     playCards(1);
-    press('1');
-    press('z');
-    press('b');
+    type("1zb");
     f_->dialogs.inputs << QStringLiteral("007") << QStringLiteral("40");
     click(ui_->Button7);
     expectScores(QStringLiteral("007"), QStringLiteral("40"));
@@ -332,10 +319,7 @@ void ScoresTest::swapKeepsTheTextsAsTheyAre() {
 
 void ScoresTest::manualEntryAsksUntilItGetsAWholeNumber() {
     playCards(1);
-    press('1');
-    press('2');
-    press('z');
-    press('b');
+    type("12zb");
     f_->dialogs.inputs << QStringLiteral("-5") << QStringLiteral("diez") << QStringLiteral("")
                        << QStringLiteral("1.5") << QStringLiteral("20") << std::nullopt;
     click(ui_->Button7);
@@ -360,10 +344,7 @@ void ScoresTest::manualEntryAsksUntilItGetsAWholeNumber() {
 // 2^31 stay exact.
 void ScoresTest::scoresPastTheLimitsOfIntegers() {
     playCards(1);
-    press('1');
-    press('2');
-    press('z');
-    press('b');
+    type("12zb");
     const QString sixtyDigits(60, QChar('9'));
     f_->dialogs.inputs << QStringLiteral("1000000000") << sixtyDigits << QStringLiteral("999999999")
                        << std::nullopt;
@@ -376,10 +357,7 @@ void ScoresTest::scoresPastTheLimitsOfIntegers() {
                           refused.arg(QString(39, QChar('9')) + QChar(0x2026))}));
 
     ui_->Label19->setText(QStringLiteral("2147483640"));
-    press('s');
-    press('1');
-    press('2');
-    press('z');
+    type("s12z");
     expectScores(QStringLiteral("2147483685"), QStringLiteral("00"));
     press('b');
     click(ui_->Button5);

@@ -13,14 +13,12 @@
 #include "sound/SoundBank.h"
 
 using namespace velta;
-using velta::test::ConsoleFixture;
 
-class SoundBankPanelTest : public QObject {
+class SoundBankPanelTest : public velta::test::ConsoleTestCase {
     Q_OBJECT
 
   private Q_SLOTS:
     void init();
-    void cleanup();
 
     void keysPlayTheBankInEitherWindow_data();
     void keysPlayTheBankInEitherWindow();
@@ -32,7 +30,6 @@ class SoundBankPanelTest : public QObject {
     void wherePanelsStay();
 
   private:
-    ConsoleFixture& f() { return *f_; }
     QString sound(const QString& name) const {
         return f_->folder.file(QStringLiteral("Audio/EFFECTS/") + name);
     }
@@ -47,19 +44,11 @@ class SoundBankPanelTest : public QObject {
         }
         return found;
     }
-    void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     QStringList bankCalls() const { return f_->sound.calls.filter(QStringLiteral("bank:")); }
-
-    std::unique_ptr<ConsoleFixture> f_;
 };
 
 void SoundBankPanelTest::init() {
-    f_ = std::make_unique<ConsoleFixture>();
-    f_->writeCards(2);
-}
-
-void SoundBankPanelTest::cleanup() {
-    f_.reset();
+    fresh(2);
 }
 
 void SoundBankPanelTest::keysPlayTheBankInEitherWindow_data() {
@@ -109,9 +98,8 @@ void SoundBankPanelTest::bothPanelsShowTheOneBank() {
 
     f().board->soundBank().setSlot(5, sound(QStringLiteral("perdido.mp3")));
     click(f().find<QPushButton>("SpeedButton44"));
-    const QString shots = qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
-    QVERIFY(QDir().mkpath(shots));
-    QVERIFY(f().console->grab().save(shots + QStringLiteral("sound_bank_console.png")));
+    QVERIFY(
+        velta::test::saveScreenshot(f().console.get(), QStringLiteral("sound_bank_console.png")));
 }
 
 void SoundBankPanelTest::howASlotIsDrawn_data() {

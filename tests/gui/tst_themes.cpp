@@ -18,8 +18,8 @@
 #include "platform/ProgramFolder.h"
 
 using namespace velta;
-using velta::test::BoardView;
 using velta::test::ConsoleFixture;
+using velta::test::lineFile;
 
 namespace {
 
@@ -43,22 +43,13 @@ void writeRoundsFolder(const ConsoleFixture& f, const QString& name) {
     }
 }
 
-QByteArray lines(const QStringList& values) {
-    QByteArray bytes;
-    for (const QString& v : values) {
-        bytes += v.toLatin1() + "\r\n";
-    }
-    return bytes;
-}
-
 }  // namespace
 
-class ThemesTest : public QObject {
+class ThemesTest : public velta::test::ConsoleTestCase {
     Q_OBJECT
 
   private Q_SLOTS:
     void init();
-    void cleanup();
 
     void versionRoundTrip();
     void versionLines_data();
@@ -74,27 +65,17 @@ class ThemesTest : public QObject {
     void screenshots();
 
   private:
-    ConsoleFixture& f() { return *f_; }
-    BoardView board() { return BoardView(*f_->board); }
     TFtemas* dialog() { return f().console->findChild<TFtemas*>(); }
-    void click(const char* name) { QTest::mouseClick(f().find<QWidget>(name), Qt::LeftButton); }
     void acceptTheme(int index) {
         QVERIFY(dialog());
         dialog()->findChild<QRadioButton*>(QStringLiteral("RadioEntry%1").arg(index))->click();
         QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("Button1")),
                           Qt::LeftButton);
     }
-
-    std::unique_ptr<ConsoleFixture> f_;
 };
 
 void ThemesTest::init() {
-    f_ = std::make_unique<ConsoleFixture>();
-    f_->writeCards(3);
-}
-
-void ThemesTest::cleanup() {
-    f_.reset();
+    fresh(3);
 }
 
 // Saving writes the fields as they stand, typing not yet saved included, and touches no
@@ -114,22 +95,22 @@ void ThemesTest::versionRoundTrip() {
                  programPath(QStringLiteral("Config")) +
                  QStringLiteral(" | Gran Gala | Archivo del juego (*.vlt) | vlt"));
     QCOMPARE(f().folder.readBytes(QStringLiteral("Config/Gran Gala.vlt")),
-             lines({"Gran Gala", "Yellow", "Window", "", "Rojos", "Los Púrpuras",
-                    programPath(QStringLiteral("Rondas"))}));
+             lineFile({"Gran Gala", "Yellow", "Window", "", "Rojos", "Los Púrpuras",
+                       programPath(QStringLiteral("Rondas"))}));
     QVERIFY(!QFile::exists(f().folder.file(kTitleFile)));
     QCOMPARE(board().Label18->text(), QStringLiteral("Veltarama"));
 
     const QString cover = f().folder.file(QStringLiteral("Imagen/Titles/portada3.jpg"));
     f().folder.writeBytes(QStringLiteral("Config/otra.vlt"),
-                          lines({"Noche Azul", "navy", "Silver", cover, "Azules", "",
-                                 f().folder.file(QStringLiteral("RondasGala"))}));
+                          lineFile({"Noche Azul", "navy", "Silver", cover, "Azules", "",
+                                    f().folder.file(QStringLiteral("RondasGala"))}));
     f().dialogs.files << f().folder.file(QStringLiteral("Config/otra.vlt"));
     click("BCargarVersion");
     QCOMPARE(board().Label18->text(), QStringLiteral("Noche Azul"));
     QCOMPARE(board().Edit16->text(), QStringLiteral("Azules"));
     QCOMPARE(board().Edit17->text(), QStringLiteral("Los Púrpuras"));  // empty line: kept
     QCOMPARE(board().Image2->image().size(), QSize(1096, 601));
-    QCOMPARE(f().folder.readBytes(kTitleFile), lines({"Noche Azul", "navy", "Silver"}));
+    QCOMPARE(f().folder.readBytes(kTitleFile), lineFile({"Noche Azul", "navy", "Silver"}));
     QCOMPARE(f().folder.readBytes(kTeamsFile), QByteArray("Azules\r\nLos P\xFArpuras\r\n"));
     QCOMPARE(f().folder.readBytes(kCoverFile), QFile::encodeName(cover));
     QCOMPARE(board()->roundFolder(), f().folder.file(QStringLiteral("RondasGala")));
@@ -166,7 +147,7 @@ void ThemesTest::versionLines() {
     for (QString& line : version) {
         line = line.arg(f().folder.path());
     }
-    f().folder.writeBytes(QStringLiteral("v.vlt"), lines(version));
+    f().folder.writeBytes(QStringLiteral("v.vlt"), lineFile(version));
     f().dialogs.files << f().folder.file(QStringLiteral("v.vlt"));
     click("BCargarVersion");
     QCOMPARE(board().Label18->text(), title);
@@ -181,7 +162,7 @@ void ThemesTest::versionLines() {
         QCOMPARE(board().Edit16->text(), QStringLiteral("Uno"));
         QVERIFY(!QFile::exists(f().folder.file(kRoundFolderFile)));
         QVERIFY(!QFile::exists(f().folder.file(kCoverFile)));
-        QCOMPARE(f().folder.readBytes(kTitleFile), lines({"Mala", "HotLight", "Black"}));
+        QCOMPARE(f().folder.readBytes(kTitleFile), lineFile({"Mala", "HotLight", "Black"}));
     }
     if (title == QLatin1String("Relativa")) {
         QCOMPARE(board().Image2->image().size(), QSize(300, 200));
@@ -194,7 +175,7 @@ void ThemesTest::versionLines() {
 void ThemesTest::loadingInTheGameViewRestartsTheSet() {
     writeRoundsFolder(f(), QStringLiteral("RondasGala"));
     f().folder.writeBytes(QStringLiteral("v.vlt"),
-                          lines({"", "", "", "", "", "", f().folder.file("RondasGala")}));
+                          lineFile({"", "", "", "", "", "", f().folder.file("RondasGala")}));
     QVERIFY(f().startWithConsole());
     f().dialogs.files << f().folder.file(QStringLiteral("v.vlt"));
     click("BCargarVersion");
@@ -254,7 +235,7 @@ void ThemesTest::presetWithMissingParts() {
     QVERIFY(f().dialogs.notices().constFirst().contains(QStringLiteral("RondasOficina")));
     QCOMPARE(board().Label18->text(), velta::presets()[3].entry);
     QCOMPARE(f().folder.readBytes(kTitleFile),
-             lines({velta::presets()[3].entry, "HotLight", "Window"}));
+             lineFile({velta::presets()[3].entry, "HotLight", "Window"}));
     QVERIFY(!QFile::exists(f().folder.file(kCoverFile)));
     QCOMPARE(board()->roundFolder(), programPath(QStringLiteral("Rondas")));
 }
@@ -283,7 +264,7 @@ void ThemesTest::ownVersion() {
     QCOMPARE(title->placeholderText(), QStringLiteral("Cambiar título, portada y guardar"));
     // Saving the colours keeps the title in force: the prompt is never stored.
     click("BGuardarTitulo");
-    QCOMPARE(f().folder.readBytes(kTitleFile), lines({"Veltarama", "HotLight", "Window"}));
+    QCOMPARE(f().folder.readBytes(kTitleFile), lineFile({"Veltarama", "HotLight", "Window"}));
     f().press('s');
     QCOMPARE(board().Label16->text(), QStringLiteral("Propia"));
     // Choosing a folder takes the pointer away.
@@ -344,16 +325,14 @@ void ThemesTest::screenshots() {
     f().folder.writeBytes(kTitleFile, "Veltarama\r\nHotLight\r\nWindow\r\n");
     f().folder.writeBytes(kThemeMarker, "1");
     QVERIFY(f().startWithConsole());
-    const QString folder =
-        qEnvironmentVariable("VELTA_BUILD_DIR") + QStringLiteral("/screenshots/");
-    QVERIFY(QDir().mkpath(folder));
     f().press('j');
     dialog()->findChild<QRadioButton*>(QStringLiteral("RadioEntry12"))->click();
-    QVERIFY(dialog()->grab().save(folder + QStringLiteral("theme_dialog.png")));
+    QVERIFY(velta::test::saveScreenshot(dialog(), QStringLiteral("theme_dialog.png")));
     for (const int index : {12, 9, 13}) {
         f().press('j');
         acceptTheme(index);
-        QVERIFY(board()->grab().save(folder + QStringLiteral("theme_%1.png").arg(index)));
+        QVERIFY(velta::test::saveScreenshot(f().board.get(),
+                                            QStringLiteral("theme_%1.png").arg(index)));
     }
 }
 

@@ -2,7 +2,9 @@
 
 // Header only: the support library links no widgets, the GUI test programs do.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -37,13 +39,25 @@ inline QStringList played(const QString& effect) {
     return {programPath(effect)};
 }
 
+// Saves a picture for people to look over, in "screenshots" under the build folder (under
+// the temporary folder when run outside CTest); true once it is written.
+inline bool saveScreenshot(const QImage& picture, const QString& name) {
+    const QString folder =
+        qEnvironmentVariable("VELTA_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots/");
+    return QDir().mkpath(folder) && picture.save(folder + name);
+}
+inline bool saveScreenshot(QWidget* window, const QString& name) {
+    return saveScreenshot(window->grab().toImage(), name);
+}
+
 // A board window on a throw-away program folder, with scripted dialogs, recorded sounds
 // and a stand-in control window that is not shown. Write the files the test needs into
-// `folder`, then start().
+// `folder`, then start(). Made with a count, the folder holds normal cards 1..count.
 struct BoardFixture {
-    BoardFixture() {
+    explicit BoardFixture(int cards = 0) {
         usePrivateRuntimeFolder();
         prepareApplication();
+        writeCards(cards);
     }
 
     TempProgramFolder folder;

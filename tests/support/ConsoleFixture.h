@@ -11,6 +11,8 @@ namespace velta::test {
 // The board and its control window, as the program makes them: the control window is made
 // once the board is up, and T shows it.
 struct ConsoleFixture : BoardFixture {
+    using BoardFixture::BoardFixture;
+
     std::unique_ptr<TFConfig> console;
 
     ~ConsoleFixture() {
@@ -58,6 +60,29 @@ struct ConsoleFixture : BoardFixture {
         }
         return found;
     }
+};
+
+// What every control-window test program shares: a fresh ConsoleFixture for each test
+// function, made by the program's init() with fresh() and dropped after the function.
+class ConsoleTestCase : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void cleanup() { f_.reset(); }
+
+  protected:
+    // A new fixture with normal cards 1..cards written, nothing started yet.
+    ConsoleFixture& fresh(int cards) {
+        f_ = std::make_unique<ConsoleFixture>(cards);
+        return *f_;
+    }
+    ConsoleFixture& f() { return *f_; }
+    BoardView board() { return BoardView(*f_->board); }
+    // A control of the control window clicked by its component name, or one in hand.
+    void click(const char* name) { click(f_->find<QWidget>(name)); }
+    static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+    std::unique_ptr<ConsoleFixture> f_;
 };
 
 }  // namespace velta::test

@@ -24,10 +24,13 @@ inline QByteArray pictureFile(const QSize& size, const char* format) {
 // the test writes before start(). Unlike BoardFixture::start(), the board starts without a
 // control window and what it played at start is kept for the test to see.
 class StartupFixture : public QObject {
-  protected:
-    void setUpFolder() { fixture_ = std::make_unique<BoardFixture>(); }
-    void tearDown() { fixture_.reset(); }
+    Q_OBJECT
 
+  private Q_SLOTS:
+    void init() { fixture_ = std::make_unique<BoardFixture>(); }
+    void cleanup() { fixture_.reset(); }
+
+  protected:
     // Creates and shows the board; returns once the pictures behind the cover, which
     // arrive right after its first paint, are in place.
     TForm1& start() {

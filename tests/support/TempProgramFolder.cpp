@@ -11,6 +11,14 @@
 
 namespace velta::test {
 
+QByteArray lineFile(const QStringList& values) {
+    QString text;
+    for (const QString& value : values) {
+        text += value + QStringLiteral("\r\n");
+    }
+    return encodeText(text);
+}
+
 TempProgramFolder::TempProgramFolder() : previousCurrent_(QDir::currentPath()) {
     setProgramFolder(dir_.path());
     QDir::setCurrent(dir_.path());

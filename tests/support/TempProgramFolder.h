@@ -33,6 +33,9 @@ class TempProgramFolder {
     QString previousCurrent_;
 };
 
+// A line file as the program writes it: Windows-1252, every line ended by CR LF.
+QByteArray lineFile(const QStringList& values);
+
 // Runs `step` as a user without special rights, the way the show runs. Root reads every
 // file whatever its permissions, so as root the effective user is "nobody" meanwhile.
 void asShowUser(const std::function<void()>& step);
