@@ -264,30 +264,33 @@ QString SettingsArea::choosePicture(const QString& folder) {
     return path;
 }
 
-void SettingsArea::chooseCover() {
-    const QString path = choosePicture(QStringLiteral("Imagen\\Titles"));
-    if (path.isEmpty()) {
-        return;
-    }
-    writePathFile(programPath(kCoverFile), path);
-    cover_->setText(path);
+// A picture setting: stored in its path file, shown in its field and on the board.
+void SettingsArea::setPicture(const QString& file, std::optional<QString> GameSettings::*picture,
+                              QLineEdit* field, const QString& path) {
+    writePathFile(programPath(file), path);
+    field->setText(path);
     pictureAdvice_->hide();
     GameSettings s = board_.settings();
-    s.coverImage = path;
+    s.*picture = path;
     board_.applySettings(s);
+}
+
+void SettingsArea::chooseCover() {
+    const QString path = choosePicture(QStringLiteral("Imagen\\Titles"));
+    if (!path.isEmpty()) {
+        setPicture(kCoverFile, &GameSettings::coverImage, cover_, path);
+    }
 }
 
 void SettingsArea::chooseFrame() {
     const QString path = choosePicture(QStringLiteral("Imagen\\Frames"));
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        setFrame(path);
     }
-    writePathFile(programPath(kFrameFile), path);
-    frame_->setText(path);
-    pictureAdvice_->hide();
-    GameSettings s = board_.settings();
-    s.frameImage = path;
-    board_.applySettings(s);
+}
+
+void SettingsArea::setFrame(const QString& path) {
+    setPicture(kFrameFile, &GameSettings::frameImage, frame_, path);
 }
 
 void SettingsArea::saveTeamNames() {

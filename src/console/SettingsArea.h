@@ -28,6 +28,8 @@ class SettingsArea : public QWidget {
     void saveTitle();
     void chooseCover();
     void chooseFrame();
+    // A frame chosen elsewhere (a theme pack's), stored and shown as if chosen here.
+    void setFrame(const QString& path);
     void saveTeamNames();
     void chooseRoundFolder();
 
@@ -54,6 +56,8 @@ class SettingsArea : public QWidget {
     void buildRows();
     void buildOptions(QWidget* parent);
     QString choosePicture(const QString& folder);
+    void setPicture(const QString& file, std::optional<QString> GameSettings::*picture,
+                    QLineEdit* field, const QString& path);
     void setOption(bool GameSettings::*option, const QString& marker, bool markerWhenChecked,
                    bool checked);
 

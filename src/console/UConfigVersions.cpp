@@ -202,10 +202,7 @@ void TFConfig::usePack(const InstalledPack& pack) {
     editor_->confirmUnsavedQuestion();
     setMarker(kThemeMarker, true);
     if (!pack.frameFile.isEmpty() && QFileInfo::exists(pack.frameFile)) {
-        writePathFile(programPath(kFrameFile), pack.frameFile);
-        GameSettings s = board_.settings();
-        s.frameImage = pack.frameFile;
-        board_.applySettings(s);
+        settings_->setFrame(pack.frameFile);
     }
     loadVersionFile(pack.versionFile);
     if (!pack.bankFile.isEmpty()) {

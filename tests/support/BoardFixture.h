@@ -1,6 +1,6 @@
 #pragma once
 
-// Header only: the support library links no widgets, the GUI test programs do.
+// The board with its program folder, scripted dialogs and recorded sound, for the GUI tests.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
