@@ -32,9 +32,6 @@ class QuestionEditor : public QObject {
     QuestionEditor(TForm1& board, QWidget* panel, QWidget* window);
 
     QuestionPanel* fields() const { return fields_; }
-    int currentNumber() const { return currentNumber_; }
-    // 1 while the fields hold typing not saved yet, else 0.
-    int editState() const { return editState_; }
 
     void previousQuestion();
     void nextQuestion();
@@ -96,9 +93,9 @@ class QuestionEditor : public QObject {
     int currentNumber_ = 0;
     RoundKind kind_ = RoundKind::Normal;
     RoundKind explorerKind_ = RoundKind::Normal;  // the series the explorer lists
-    int editState_ = 0;
-    Card editing_;      // the card the fields hold; number 0 while they hold none
-    QString heldCard_;  // a card the board put up while the fields held unsaved typing
+    int editState_ = 0;  // 1 while the fields hold typing not saved yet, else 0
+    Card editing_;       // the card the fields hold; number 0 while they hold none
+    QString heldCard_;   // a card the board put up while the fields held unsaved typing
     QString reportedFolder_;
 };
 

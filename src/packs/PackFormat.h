@@ -82,12 +82,6 @@ bool isPackId(const QString& id);
 // The rounds folder of a place-Rounds path ("RondasBoda/ronda1.txt" -> "RondasBoda").
 QString topFolder(const QString& path);
 
-// The part of a stored path (a full path of any computer, either separator, a drive letter
-// or not) that lies in a program folder: from its "Imagen", "Audio" or rounds-folder
-// ("Rondas" + a name) component on, with the program's own spelling of the first two.
-// Empty when the path has no such part.
-QString programRelative(const QString& stored);
-
 // Names the program itself writes or ships and a pack never replaces: the operator's own
 // cover "portada.jpg", the theme covers "portada<N>.jpg" and the bank's two default sounds.
 bool isReservedName(const QString& relative);
