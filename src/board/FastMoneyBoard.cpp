@@ -12,12 +12,6 @@ namespace velta {
 
 namespace {
 
-// Component names of each slot's fields, in slot order.
-const char* const kAnswerNames[] = {"Edit33", "Edit35", "Edit37", "Edit39", "Edit41",
-                                    "Edit44", "Edit46", "Edit48", "Edit50", "Edit52"};
-const char* const kScoreNames[] = {"Edit34", "Edit36", "Edit38", "Edit40", "Edit42",
-                                   "Edit43", "Edit45", "Edit47", "Edit49", "Edit51"};
-
 constexpr int kTypePixels = 27;
 
 }  // namespace
@@ -80,8 +74,8 @@ FastMoneyBoard::FastMoneyBoard(QWidget* parent) : QWidget(parent) {
     for (int slot = 0; slot < 10; ++slot) {
         const bool second = slot >= 5;
         const int y = 76 + (slot % 5) * 56;
-        answers_[slot] = new FastMoneySlot(QLatin1String(kAnswerNames[slot]), false, this);
-        scores_[slot] = new FastMoneySlot(QLatin1String(kScoreNames[slot]), true, this);
+        answers_[slot] = new FastMoneySlot(QLatin1String(kFastMoneyAnswerNames[slot]), false, this);
+        scores_[slot] = new FastMoneySlot(QLatin1String(kFastMoneyScoreNames[slot]), true, this);
         answers_[slot]->setGeometry(second ? 508 : 14, y, 276, 50);
         scores_[slot]->setGeometry(second ? 403 : 294, y, 101, 50);
     }

@@ -11,6 +11,14 @@ namespace velta {
 class ImageBox;
 class KeyButton;
 
+// Component names of each slot's fields, in slot order, the same on both windows.
+inline const char* const kFastMoneyAnswerNames[] = {"Edit33", "Edit35", "Edit37", "Edit39",
+                                                    "Edit41", "Edit44", "Edit46", "Edit48",
+                                                    "Edit50", "Edit52"};
+inline const char* const kFastMoneyScoreNames[] = {"Edit34", "Edit36", "Edit38", "Edit40",
+                                                   "Edit42", "Edit43", "Edit45", "Edit47",
+                                                   "Edit49", "Edit51"};
+
 // One slot of the fast-money board: big lettering on a glossy bar, so the audience reads
 // it from the back of the room. Long answers shrink to fit.
 class FastMoneySlot : public QWidget {

@@ -6,6 +6,7 @@
 
 #include "board/BoardStyle.h"
 #include "board/ClickAction.h"
+#include "board/FastMoneyBoard.h"
 #include "board/Uvelta.h"
 #include "game/GameRules.h"
 #include "platform/Guard.h"
@@ -15,10 +16,6 @@ namespace velta {
 
 namespace {
 
-const char* const kAnswerNames[] = {"Edit33", "Edit35", "Edit37", "Edit39", "Edit41",
-                                    "Edit44", "Edit46", "Edit48", "Edit50", "Edit52"};
-const char* const kScoreNames[] = {"Edit34", "Edit36", "Edit38", "Edit40", "Edit42",
-                                   "Edit43", "Edit45", "Edit47", "Edit49", "Edit51"};
 const int kAnswerButtons[] = {75, 76, 77, 78, 79, 90, 91, 92, 93, 94};
 const int kScoreButtons[] = {81, 82, 83, 84, 85, 95, 96, 97, 98, 99};
 
@@ -83,14 +80,14 @@ void FastMoneyPanel::buildSlots() {
             player->setFont(tahoma(13, true));
         }
         answers_[slot] = new QLineEdit(this);
-        answers_[slot]->setObjectName(QLatin1String(kAnswerNames[slot]));
+        answers_[slot]->setObjectName(QLatin1String(kFastMoneyAnswerNames[slot]));
         answers_[slot]->setGeometry(x, y, 250, 28);
         answers_[slot]->setFont(tahoma(16));
         auto* answerShow =
             showButton(kAnswerButtons[slot], QStringLiteral("Mostrar esta respuesta en el juego"),
                        QRect(x + 252, y, 28, 28));
         scores_[slot] = new QLineEdit(this);
-        scores_[slot]->setObjectName(QLatin1String(kScoreNames[slot]));
+        scores_[slot]->setObjectName(QLatin1String(kFastMoneyScoreNames[slot]));
         scores_[slot]->setGeometry(x + 288, y, 64, 28);
         scores_[slot]->setFont(tahoma(16));
         scores_[slot]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
