@@ -1,6 +1,5 @@
 #include "app/AutoSave.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
@@ -83,35 +82,25 @@ AutoSave::AutoSave(TForm1& board) : QObject(&board), board_(board) {
     // A show that has not begun leaves nothing to continue: the file appears with the first
     // change.
     lastWritten_ = board_.snapshot().toLines().join(QStringLiteral("\r\n"));
-    qApp->installEventFilter(this);
+    connect(&board_.game(), &Game::changed, this, &AutoSave::scheduleCheck);
 }
 
 AutoSave::~AutoSave() {
-    qApp->removeEventFilter(this);
     writer_->flush();
     thread_.quit();
     thread_.wait();
 }
 
-// Keys, clicks and timer ticks are what change a game; one check follows them per pass of
-// the event loop.
-bool AutoSave::eventFilter(QObject*, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::Timer:
-            if (!checkScheduled_ && !finished_) {
-                checkScheduled_ = true;
-                QTimer::singleShot(0, this, [this] {
-                    checkScheduled_ = false;
-                    check();
-                });
-            }
-            break;
-        default:
-            break;
+// A command changes the game in several steps; one check follows them once it is done.
+void AutoSave::scheduleCheck() {
+    if (checkScheduled_ || finished_) {
+        return;
     }
-    return false;
+    checkScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        checkScheduled_ = false;
+        check();
+    });
 }
 
 void AutoSave::check() {

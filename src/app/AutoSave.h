@@ -38,9 +38,9 @@ class SnapshotWriter : public QObject {
     double lastWriteMs_ = 0;
 };
 
-// Keeps the game in progress on disk, in "Config\Partida.txt": after every event that may
-// change it (a key, a click, a timer's tick) the board's snapshot is taken once per pass of
-// the event loop and written when it changed. A clean exit removes the file; at the next
+// Keeps the game in progress on disk, in "Config\Partida.txt": when the game says it
+// changed, the board's snapshot is taken once per pass of the event loop and written when
+// it differs from the last one written. A clean exit removes the file; at the next
 // start after an unclean one the operator is offered to continue where the show was.
 class AutoSave : public QObject {
     Q_OBJECT
@@ -60,10 +60,8 @@ class AutoSave : public QObject {
 
     SnapshotWriter& writer() { return *writer_; }
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
+    void scheduleCheck();
     void setAside(const QString& why);
 
     TForm1& board_;

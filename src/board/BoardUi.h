@@ -39,10 +39,8 @@ struct BoardUi {
     ImageBox* Image17 = nullptr;         // corner logo
     QLabel* Label22 = nullptr;           // version
     QPushButton* Button3 = nullptr;      // focus sink
-    QLineEdit* Edit22 = nullptr;         // the rounds folder, kept as text
-    QLineEdit* ETotal = nullptr;         // points of the last award
+    QLineEdit* ETotal = nullptr;         // points of the last award, from the game
     QLineEdit* EModo = nullptr;          // side of the last award: "EIzq", "EDer" or empty
-    QLineEdit* ERondaF1 = nullptr;       // pending question
 
     // Stage
     ImageBox* Image2 = nullptr;   // cover

@@ -49,10 +49,6 @@ class ControlLink {
     // The operator's fast-money fields, kept with the game in progress.
     virtual void saveFastMoney(GameSnapshot& snapshot) const = 0;
     virtual void restoreFastMoney(const GameSnapshot& snapshot) = 0;
-
-    // Score mirrors.
-    virtual void setLeftScore(const QString& text) = 0;
-    virtual void setRightScore(const QString& text) = 0;
 };
 
 // The board's link while no control window exists: never shown, and every write is dropped.
@@ -77,8 +73,6 @@ class NullControlLink : public ControlLink {
     void setBoardPanelShown(bool) override {}
     void saveFastMoney(GameSnapshot&) const override {}
     void restoreFastMoney(const GameSnapshot&) override {}
-    void setLeftScore(const QString&) override {}
-    void setRightScore(const QString&) override {}
 };
 
 }  // namespace velta

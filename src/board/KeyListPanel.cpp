@@ -35,6 +35,8 @@ const char* const kKeyListLines[] = {
     "G = Regresar a la portada o al juego",
     "K = Keys - Teclas rápidas del juego",
     "E = Exit - Cerrar el juego",
+    "Ctrl+Z = Deshacer - Regresa el juego como estaba antes del último comando",
+    "Ctrl+Y = Rehacer - Vuelve a hacer el comando deshecho",
 };
 constexpr int kMenuLine = 10;
 

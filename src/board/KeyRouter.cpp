@@ -60,6 +60,11 @@ void KeyRouter::add(KeyButton* key) {
     keys_ << key;
 }
 
+void KeyRouter::setUndo(std::function<void()> undo, std::function<void()> redo) {
+    undo_ = std::move(undo);
+    redo_ = std::move(redo);
+}
+
 KeyButton* KeyRouter::enabledKeyFor(QChar key) const {
     const QChar wanted = key.toLower();
     for (KeyButton* button : keys_) {
@@ -89,6 +94,12 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (undo_ && event->type() == QEvent::KeyPress && !takesText(widget) &&
+        (keyEvent->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier &&
+        (keyEvent->key() == Qt::Key_Z || keyEvent->key() == Qt::Key_Y)) {
+        (keyEvent->key() == Qt::Key_Z ? undo_ : redo_)();
+        return true;
+    }
     const QChar key = commandKey(keyEvent);
     if (key.isNull()) {
         return false;

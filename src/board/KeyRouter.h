@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <functional>
 
 namespace velta {
 
@@ -20,6 +21,9 @@ class KeyRouter : public QObject {
     ~KeyRouter() override;
 
     void add(KeyButton* key);
+    // What Ctrl+Z and Ctrl+Y do while the focused control takes no text (in a text field
+    // they undo and redo the typing, as everywhere).
+    void setUndo(std::function<void()> undo, std::function<void()> redo);
 
     // The first enabled, visible button with this accelerator: what a key press clicks.
     KeyButton* enabledKeyFor(QChar key) const;
@@ -33,6 +37,8 @@ class KeyRouter : public QObject {
   private:
     QWidget* window_;
     QList<KeyButton*> keys_;
+    std::function<void()> undo_;
+    std::function<void()> redo_;
 };
 
 }  // namespace velta

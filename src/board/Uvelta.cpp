@@ -70,8 +70,10 @@ TForm1::TForm1()
     setBackground(this, backgroundColour_);
     keys_ = new KeyRouter(this);
     bank_ = new SoundBank(this);
+    game_ = new Game(this);
     buildWindow();
     connectCommands();
+    followGame();
     CreateBoardWindow();
 }
 
@@ -115,10 +117,9 @@ void TForm1::buildWindow() {
         field->hide();
         return field;
     };
-    ui_->Edit22 = hiddenField(QStringLiteral("Edit22"), QString());
+    // The last award and its side, shown from the game for whoever looks them up by name.
     ui_->ETotal = hiddenField(QStringLiteral("ETotal"), QStringLiteral("0"));
     ui_->EModo = hiddenField(QStringLiteral("EModo"), QString());
-    ui_->ERondaF1 = hiddenField(QStringLiteral("ERondaF1"), QStringLiteral("ronda1.txt"));
 
     ui_->SpeedButton76 = new KeyButton(QStringLiteral("SpeedButton76"), QString(), QString(), this);
     ui_->SpeedButton76->hide();

@@ -11,8 +11,8 @@
 #include "board/ControlLink.h"
 #include "content/RoundFiles.h"
 #include "editing/GameSettings.h"
+#include "game/Game.h"
 #include "game/GameSnapshot.h"
-#include "game/GameState.h"
 
 class QAbstractButton;
 class QScreen;
@@ -48,8 +48,10 @@ class TForm1 : public QWidget {
     bool picturesReady() const { return picturesReady_; }
 
     QString roundFolder() const;
-    GameState& state() { return state_; }
-    const RoundCard& card() const { return card_; }
+    // The game in progress: every view of it (this window's labels, the control window,
+    // the crash-safe save) follows its signals.
+    Game& game() const { return *game_; }
+    const GameState& state() const { return game_->state(); }
     // The operator's sound bank: one for both windows, played by the keys of either.
     SoundBank& soundBank() const { return *bank_; }
 
@@ -71,7 +73,6 @@ class TForm1 : public QWidget {
     void ReplaceQuestion();
     void EasyNext();
     void ExtraRound();
-    void SetPendingQuestion();
     // The editor hands over the card it shows: the next S, V or F (R for an extra card)
     // puts it up.
     void setPendingCard(const QString& fileName);
@@ -94,10 +95,6 @@ class TForm1 : public QWidget {
     // The reassign panel's buttons, pressed from the control window's own panel.
     enum class Reassign { ToLeft, ToRight, Swap, Enter };
     void pressReassign(Reassign button);
-    // Values of the last award and the scores, as their texts show them.
-    QString lastAwardPoints() const;
-    QString leftScore() const;
-    QString rightScore() const;
     // Stops the strike the timed question would add.
     void cancelAutomaticStrike();
 
@@ -107,7 +104,6 @@ class TForm1 : public QWidget {
     void ShowBoardPanel();
     void ToggleBoardPanel();
     void hideBoardPanel();
-    bool boardPanelShown() const;
     void showFastMoneyAnswer(int slot, const QString& text);
     // Copies the score, then counts the board total up to the highest slot shown so far
     // from `scores`, the ten scores as the operator typed them.
@@ -118,8 +114,6 @@ class TForm1 : public QWidget {
     // The clock stops without its bell (the control window closed).
     void stopFastMoneyClock();
     void ClearFastMoney();
-    QString fastMoneyAnswer(int slot) const;
-    QString fastMoneyScore(int slot) const;
 
     // Themes: the dialog (J), and the control window opening a while after "Aceptar".
     void openThemes();
@@ -129,6 +123,10 @@ class TForm1 : public QWidget {
     // The game in progress, kept so a show picks up where it was after a crash.
     GameSnapshot snapshot() const;
     void restore(const GameSnapshot& snapshot);
+    // Ctrl+Z and Ctrl+Y on either window: the last command that changed the game taken
+    // back, or done again, silently.
+    void undo();
+    void redo();
 
     // Keys, menu and window.
     void openControlWindow();
@@ -225,9 +223,7 @@ class TForm1 : public QWidget {
     void openCommand(Advance how);
     void PutUpCard(Advance how, const FoundCard& found);
     void coverAllRows();
-    void showCoversAndTeams();
     void enableCardKeys();
-    void showCard(RoundKind kind, const FoundCard& found);
     void ClearRoundMarks();
     void applyPointsSchedule(Advance how);
     void setRowsInUse(const RoundCard& card);
@@ -237,13 +233,17 @@ class TForm1 : public QWidget {
     // Throws FileError naming the card and its line unless the points of answer `row` are a
     // whole number from 0 to the largest an answer may carry.
     void checkPoints(const QString& points, int row) const;
-    void recomputePot();
     void assign(bool left);
-    void setScores(const QString& left, const QString& right);
-    void moveLastAward(bool toLeft);
-    void mirrorScores();
     void parkFocusAndCancelStrike();
-    void setKeyEnabled(KeyButton* key, QChar letter, bool enabled);
+    // The views of the game on this window and the control window's mirrors.
+    void followGame();
+    void showCardOnBoard();
+    void showRow(int row, bool uncovered);
+    void showScores();
+    void showCommands();
+    void showFastMoney();
+    void showRestoredGame();
+    void stopSplashes();
     void showClockSecond(int seconds);
     void clockRanOut();
     void setClocks(const QString& text);
@@ -251,9 +251,7 @@ class TForm1 : public QWidget {
     std::unique_ptr<BoardUi> ui_;
     KeyRouter* keys_ = nullptr;
     FastMoneyClock* fastMoneyClock_ = nullptr;
-    int highestScoreShown_ = 0;  // the fast-money order up to which the board total counts
-    RoundKind shownKind_ = RoundKind::Normal;  // the card on the board
-    int shownNumber_ = 0;
+    Game* game_ = nullptr;
     SoundBank* bank_ = nullptr;
     bool singleInstance_ = false;
     bool shownOnce_ = false;
@@ -261,9 +259,6 @@ class TForm1 : public QWidget {
     bool picturesReady_ = false;
     std::function<void()> afterFirstPaint_;
     GameSettings settings_;
-    GameState state_;
-    RoundCard card_;
-    QString cardPath_;  // the file card_ was read from
     QSet<QString> reportedGaps_;
     NullControlLink noControl_;
     ControlLink* control_ = &noControl_;

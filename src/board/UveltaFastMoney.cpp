@@ -19,10 +19,18 @@ qint64 scoreValue(const QString& text) {
     return text.trimmed().isEmpty() ? 0 : toInt64(text);
 }
 
+QList<qint64> fastMoneyValues(const QStringList& scores) {
+    QList<qint64> values;
+    for (const QString& score : scores) {
+        values << scoreValue(score);
+    }
+    return values;
+}
+
 }  // namespace
 
 void TForm1::openFastMoney(bool open) {
-    setScores(QStringLiteral("0"), QStringLiteral("0"));
+    game_->setScores(0, 0);
     if (open) {
         ShowBoardPanel();
     } else {
@@ -31,23 +39,17 @@ void TForm1::openFastMoney(bool open) {
 }
 
 void TForm1::ShowBoardPanel() {
-    ui_->Panel18->show();
+    game_->setFastMoneyBoardShown(true);
     ui_->Panel18->raise();
-    control_->setBoardPanelShown(true);
 }
 
 void TForm1::hideBoardPanel() {
-    ui_->Panel18->hide();
-    control_->setBoardPanelShown(false);
-}
-
-bool TForm1::boardPanelShown() const {
-    return ui_->Panel18->isVisible();
+    game_->setFastMoneyBoardShown(false);
 }
 
 // Hidden, the board's answer area goes too until the next card puts it up.
 void TForm1::ToggleBoardPanel() {
-    if (ui_->Panel18->isVisible()) {
+    if (game_->fastMoneyBoardShown()) {
         hideBoardPanel();
         ui_->Panel1->hide();
         ui_->Panel16->repaint();
@@ -57,13 +59,13 @@ void TForm1::ToggleBoardPanel() {
 }
 
 void TForm1::showFastMoneyAnswer(int slot, const QString& text) {
-    ui_->Panel18->setAnswer(slot, text);
-    ShowBoardPanel();
+    game_->showFastMoneyAnswer(slot, text);
+    ui_->Panel18->raise();
     PlayEffect(effects::kAnswer);
 }
 
 void TForm1::showFastMoneyScore(int slot, const QString& text, const QStringList& scores) {
-    ui_->Panel18->setScore(slot, text);
+    game_->showFastMoneyScore(slot, text);
     Cuenta(scores, slot);
 }
 
@@ -71,14 +73,9 @@ void TForm1::showFastMoneyScore(int slot, const QString& text, const QStringList
 // earlier slot again never lowers it. A score that is no whole number stops the count
 // before anything changes but the copied text.
 void TForm1::Cuenta(const QStringList& scores, int order) {
-    QList<qint64> values;
-    for (const QString& score : scores) {
-        values << scoreValue(score);
-    }
+    const QList<qint64> values = fastMoneyValues(scores);
     ShowBoardPanel();
-    highestScoreShown_ = qMax(highestScoreShown_, order);
-    const qint64 total = game::fastMoneyTotal(values, highestScoreShown_);
-    ui_->Label17->setText(QString::number(total));
+    const qint64 total = game_->countFastMoney(order, values);
     const game::FastMoneyCue cue = game::fastMoneyCue(values.value(order - 1), total);
     if (cue == game::FastMoneyCue::Win) {
         switchOn(ui_->Timer14);
@@ -137,17 +134,7 @@ void TForm1::stopFastMoneyClock() {
 
 // The board total goes back to "00", the empty pot, so Z and C still find a number there.
 void TForm1::ClearFastMoney() {
-    ui_->Panel18->clear();
-    highestScoreShown_ = 0;
-    ui_->Label17->setText(QStringLiteral("00"));
-}
-
-QString TForm1::fastMoneyAnswer(int slot) const {
-    return ui_->Panel18->answer(slot);
-}
-
-QString TForm1::fastMoneyScore(int slot) const {
-    return ui_->Panel18->score(slot);
+    game_->clearFastMoney();
 }
 
 }  // namespace velta

@@ -27,7 +27,10 @@ KeyButton* TForm1::command(QChar key) const {
 // name the focus fell to when the panel closed included, gives it back.
 void TForm1::bindKey(QAbstractButton* button, std::function<void()> command) {
     connect(button, &QAbstractButton::clicked, this, [this, command = std::move(command)] {
-        guarded(command);
+        {
+            const Game::Step step(*game_);
+            guarded(command);
+        }
         if (!(ui_->Panel20->isVisible() &&
               ui_->Panel20->isAncestorOf(QApplication::focusWidget()))) {
             parkFocus();
@@ -94,7 +97,11 @@ void TForm1::connectCommands() {
     tick(ui_->Timer2, &TForm1::blinkTick);
     tick(ui_->Timer3, &TForm1::menuAutoHideTick);
     tick(ui_->Timer7, &TForm1::firstStartThemeTick);
-    tick(ui_->Timer9, &TForm1::autoStrikeTick);
+    // The strike the timed question adds is a step of its own, taken back like a key's.
+    connect(ui_->Timer9, &QTimer::timeout, this, [this] {
+        const Game::Step step(*game_);
+        guarded([this] { autoStrikeTick(); });
+    });
     tick(ui_->Timer10, &TForm1::countdownTick);
     tick(ui_->Timer11, &TForm1::acceptedThemeTick);
     tick(ui_->Timer12, &TForm1::introTick);
@@ -113,13 +120,16 @@ void TForm1::connectCommands() {
 
     connect(ui_->Image2, &ImageBox::clicked, this, [this] {
         if (!ui_->SpeedButton9->isEnabled()) {
+            const Game::Step step(*game_);
             guarded([this] { NextQuestion(); });
         }
     });
-    connect(ui_->Image15, &ImageBox::clicked, this,
-            [this] { guarded([this] { state_.EasyMode ? EasyNext() : NextQuestion(); }); });
-    connect(ui_->ERondaF1, &QLineEdit::textChanged, this,
-            [this] { guarded([this] { SetPendingQuestion(); }); });
+    connect(ui_->Image15, &ImageBox::clicked, this, [this] {
+        const Game::Step step(*game_);
+        guarded([this] { state().EasyMode ? EasyNext() : NextQuestion(); });
+    });
+    keys_->setUndo([this] { guarded([this] { undo(); }); },
+                   [this] { guarded([this] { redo(); }); });
     connect(ui_->Edit16, &QLineEdit::returnPressed, this,
             [this] { guarded([this] { storeTeamNames(ui_->Edit16); }); });
     connect(ui_->Edit17, &QLineEdit::returnPressed, this,

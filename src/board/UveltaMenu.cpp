@@ -109,10 +109,10 @@ void TForm1::closeKeyList() {
 }
 
 void TForm1::toggleCoverOrGame() {
-    const bool toGame = !ui_->Image13->isVisible();
+    const bool toGame = !gameViewShowing();
+    game_->setGameView(toGame);
     ui_->Image2->setVisible(!toGame);
-    for (QWidget* w : {static_cast<QWidget*>(ui_->Image13), static_cast<QWidget*>(ui_->Image15),
-                       ui_->Panel1, static_cast<QWidget*>(ui_->Edit16),
+    for (QWidget* w : {ui_->Panel1, static_cast<QWidget*>(ui_->Edit16),
                        static_cast<QWidget*>(ui_->Edit17), ui_->Panel2, ui_->Panel3, ui_->Panel4}) {
         w->setVisible(toGame);
     }

@@ -12,57 +12,33 @@ namespace velta {
 
 void TForm1::RevealOrHide(int n) {
     parkFocusAndCancelStrike();
-    if (!gameViewShowing() || ui_->Label16->text() == QLatin1String("?")) {
+    if (!gameViewShowing() || !game_->hasCard()) {
         return;
     }
-    AnswerRow& row = ui_->rows[n - 1];
-    if (!row.key->isEnabled()) {
+    if (!ui_->rows[n - 1].key->isEnabled()) {
         PlayEffect(effects::kAnswer);
         return;
     }
-    if (row.cover->isVisible()) {
+    if (!game_->uncovered(n)) {
         PlayEffect(effects::kAnswer);
-        const QString line = card_.answerLines.value(n - 1);
-        if (n >= 3 && line.isEmpty()) {
+        if (n >= 3 && game_->card().answerLines.value(n - 1).isEmpty()) {
             return;
         }
-        // Rows 1 and 2 always show; one left blank on the card (an empty line, or the ","
-        // of a blank answer) is an empty answer worth nothing.
-        const auto [text, points] =
-            line.size() > 1 ? SplitAnswerLine(line) : std::pair{QString(), QStringLiteral("0")};
         // Points that are no whole number, or more than an answer can carry, stop the reveal
         // before the row changes: it stays covered with its "0", so the pot still adds up
         // the other rows.
-        if (state_.PotOpen) {
-            checkPoints(points, n);
+        if (state().PotOpen) {
+            checkPoints(game_->rowAnswer(n).second, n);
         }
-        row.answer->setText(text);
-        row.points->setText(points);
-        QFont f = row.answer->font();
-        f.setPointSize(text.size() <= 30 ? 24 : 18);
-        row.answer->setFont(f);
-        if (state_.PotOpen) {
-            recomputePot();
-        }
-        row.cover->hide();
-        if (control_->syncWithGame()) {
-            control_->setRevealMark(n, true);
-        }
+        game_->setUncovered(n, true);
     } else {
-        row.points->setText(QStringLiteral("0"));
-        if (state_.PotOpen) {
-            recomputePot();
-        }
-        row.cover->show();
-        if (control_->syncWithGame()) {
-            control_->setRevealMark(n, false);
-        }
+        game_->setUncovered(n, false);
     }
 }
 
 void TForm1::checkPoints(const QString& points, int row) const {
     const QString where = QStringLiteral("\"%1\", línea %2 (respuesta %3): ")
-                              .arg(shownPath(cardPath_))
+                              .arg(shownPath(game_->cardPath()))
                               .arg(row + 1)
                               .arg(row);
     qint64 value = 0;
@@ -86,16 +62,8 @@ void TForm1::checkPoints(const QString& points, int row) const {
     }
 }
 
-void TForm1::recomputePot() {
-    QList<qint64> points;
-    for (const AnswerRow& row : ui_->rows) {
-        points << toInt64(row.points->text());
-    }
-    ui_->Label17->setText(QString::number(game::potSum(points)));
-}
-
 void TForm1::showStrikePicture(const QString& path, const std::function<QImage()>& builtIn) {
-    ui_->SpeedButton2->setEnabled(false);
+    game_->setCommandEnabled('x', false);
     ui_->Timer2->stop();
     showPicture(ui_->Image1, path, builtIn);
     ui_->Image1->show();
@@ -112,10 +80,10 @@ void TForm1::Strike() {
     if (!gameViewShowing()) {
         return;
     }
-    state_.StrikeCount = game::nextStrikeCount(state_.StrikeCount);
-    showStrikePicture(
-        programPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(state_.StrikeCount)),
-        [count = state_.StrikeCount] { return art::strikeMarks(count); });
+    game_->strike();
+    const int count = state().StrikeCount;
+    showStrikePicture(programPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(count)),
+                      [count] { return art::strikeMarks(count); });
 }
 
 void TForm1::NotOnBoard() {
@@ -131,25 +99,26 @@ void TForm1::TimedQuestion() {
     if (!gameViewShowing()) {
         return;
     }
-    state_.CountdownValue = 5;
+    game_->setCountdown(5);
     switchOn(ui_->Timer10);
     ui_->Timer9->start();
 }
 
 void TForm1::countdownTick() {
-    const QString digits = QString::number(state_.CountdownValue);
+    const QString digits = QString::number(state().CountdownValue);
     ui_->Label53->setText(digits);
     ui_->Label53->repaint();
     if (control_->syncWithGame()) {
         control_->setCountdown(digits);
     }
-    if (state_.CountdownValue == 0) {
+    if (state().CountdownValue == 0) {
         ui_->Timer10->stop();
-        state_.CountdownValue = 5;
         ui_->Label53->clear();
         control_->setCountdown(QString());
+        game_->setCountdown(4);
+        return;
     }
-    --state_.CountdownValue;
+    game_->setCountdown(state().CountdownValue - 1);
 }
 
 void TForm1::autoStrikeTick() {

@@ -11,25 +11,21 @@
 #include "game/GameRules.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "platform/Guard.h"
 #include "platform/ProgramFolder.h"
 #include "sound/Sound.h"
 
 namespace velta {
 
 bool TForm1::gameViewShowing() const {
-    return ui_->Image13->isVisible();
-}
-
-void TForm1::setKeyEnabled(KeyButton* key, QChar letter, bool enabled) {
-    key->setEnabled(enabled);
-    control_->setKeyEnabled(letter, enabled);
+    return game_->gameView();
 }
 
 void TForm1::openCommand(Advance how) {
     if (how == Advance::Easy) {
-        state_.EasyMode = true;
+        game_->setEasyMode(true);
     } else if (how == Advance::Next) {
-        state_.EasyMode = false;
+        game_->setEasyMode(false);
     } else if (how == Advance::Previous) {
         ui_->Panel21->hide();
     }
@@ -40,21 +36,19 @@ void TForm1::openCommand(Advance how) {
     // repainted once the command returns.
     ui_->Panel1->show();
     if (how != Advance::Replace) {
-        ui_->ETotal->setText(QStringLiteral("0"));
-        ui_->EModo->clear();
+        game_->clearLastAward();
     }
     if (how != Advance::Easy) {
         parkFocusAndCancelStrike();
     }
     if (how == Advance::Next) {
-        setKeyEnabled(ui_->SpeedButton19, 'f', false);
+        game_->setCommandEnabled('f', false);
     } else if (how == Advance::Easy) {
-        setKeyEnabled(ui_->SpeedButton3, 's', false);
+        game_->setCommandEnabled('s', false);
         ui_->Image3->setImage(QImage());
     }
     if (how != Advance::Previous) {
-        ui_->Image13->show();
-        ui_->Image15->show();
+        game_->setGameView(true);
     }
 }
 
@@ -82,18 +76,18 @@ void TForm1::advance(Advance how) {
     const int step = how == Advance::Previous ? -1 : 1;
     bool passedOver = false;
     std::optional<FoundCard> target =
-        findCard(RoundKind::Normal, state_.RoundNumber, step, &passedOver);
+        findCard(RoundKind::Normal, state().RoundNumber, step, &passedOver);
     if (target) {
-        state_.RoundNumber = target->number;
+        game_->setRoundNumber(target->number);
         if (how == Advance::Next || how == Advance::Easy) {
-            ++state_.GameQuestionCount;
+            game_->countQuestion(1);
         } else if (how == Advance::Previous) {
-            --state_.GameQuestionCount;
+            game_->countQuestion(-1);
         }
     } else if (passedOver) {
         return;
-    } else if (RoundExists(roundFolder(), RoundKind::Normal, state_.RoundNumber)) {
-        target = readCardFile(RoundKind::Normal, state_.RoundNumber);
+    } else if (RoundExists(roundFolder(), RoundKind::Normal, state().RoundNumber)) {
+        target = readCardFile(RoundKind::Normal, state().RoundNumber);
         if (!target) {
             return;
         }
@@ -169,47 +163,20 @@ void TForm1::ClearRoundMarks() {
     ui_->Panel21->hide();
 }
 
-// Empties the answers and the pot, and shows the board in place of the cover.
+// Shows the board in place of the cover; the card put up empties the answers and the pot.
 void TForm1::coverAllRows() {
-    for (AnswerRow& row : ui_->rows) {
-        row.answer->clear();
-        row.points->setText(QStringLiteral("0"));
-    }
-    ui_->Label17->setText(QStringLiteral("00"));
     ui_->Image2->hide();
     ui_->Panel1->show();
 }
 
-void TForm1::showCoversAndTeams() {
-    for (AnswerRow& row : ui_->rows) {
-        row.cover->show();
-    }
-    ui_->Edit16->show();
-    ui_->Edit17->show();
-}
-
 void TForm1::enableCardKeys() {
-    setKeyEnabled(ui_->SpeedButton9, 'a', true);
-    setKeyEnabled(ui_->SpeedButton13, 'z', true);
-    setKeyEnabled(ui_->SpeedButton10, 'c', true);
-}
-
-// The card read: its question goes up, the control window follows, and the rows it leaves
-// out of use are hidden.
-void TForm1::showCard(RoundKind kind, const FoundCard& found) {
-    shownKind_ = kind;
-    shownNumber_ = found.number;
-    card_ = found.card;
-    cardPath_ = found.path;
-    ui_->Label16->setText(card_.question);
-    control_->setRoundRelay(roundFileName(kind, found.number));
-    setRowsInUse(card_);
+    for (const QChar key : {'a', 'z', 'c'}) {
+        game_->setCommandEnabled(key, true);
+    }
 }
 
 void TForm1::PutUpCard(Advance how, const FoundCard& found) {
     ClearRoundMarks();
-    state_.StrikeCount = 0;
-    state_.PotOpen = true;
     coverAllRows();
     if (how != Advance::Easy) {
         settings_.hideScores = markerPresent(kHideScoresMarker);
@@ -217,12 +184,11 @@ void TForm1::PutUpCard(Advance how, const FoundCard& found) {
             box->setVisible(!settings_.hideScores);
         }
     }
-    showCoversAndTeams();
     if (how != Advance::Previous) {
         enableCardKeys();
     }
     applyPointsSchedule(how);
-    showCard(RoundKind::Normal, found);
+    game_->putUpCard(RoundKind::Normal, found.number, found.card, found.path);
     if (how != Advance::Previous && ui_->Panel14->isVisible()) {
         ui_->Panel14->hide();
         ui_->Panel14->show();
@@ -230,17 +196,16 @@ void TForm1::PutUpCard(Advance how, const FoundCard& found) {
 }
 
 void TForm1::applyPointsSchedule(Advance how) {
-    const int c = state_.GameQuestionCount;
+    const int c = state().GameQuestionCount;
     const bool scheduleRuns =
         how == Advance::Next || (how == Advance::Previous && ui_->SpeedButton3->isEnabled());
     if (scheduleRuns) {
         const game::Schedule schedule = game::scheduleFor(c, settings_.multipliersInNormal);
-        state_.DoublePoints = schedule.doublePoints;
-        state_.TriplePoints = schedule.triplePoints;
-        if (state_.DoublePoints) {
+        game_->setMultiplier(schedule.doublePoints, schedule.triplePoints);
+        if (schedule.doublePoints) {
             showPicture(ui_->Image3, doublePicturePath_, art::doublePoints);
             startSplash(ui_->Image3);
-        } else if (state_.TriplePoints) {
+        } else if (schedule.triplePoints) {
             showPicture(ui_->Image3, triplePicturePath_, art::triplePoints);
             startSplash(ui_->Image3);
         }
@@ -251,7 +216,7 @@ void TForm1::applyPointsSchedule(Advance how) {
                 showPicture(ui_->Image1, startPicturePath_, art::startSplash);
                 PlayEffect(effects::kPresentation);
                 startSplash(ui_->Image1);
-                setScores(QStringLiteral("00"), QStringLiteral("00"));
+                game_->setScores(std::nullopt, std::nullopt);
             } else {
                 PlayEffect(effects::kStart);
             }
@@ -266,23 +231,20 @@ void TForm1::applyPointsSchedule(Advance how) {
             PlayEffect(effects::kPresentation);
             startSplash(ui_->Image1);
             if (!settings_.accumulateInEasy) {
-                setScores(QStringLiteral("00"), QStringLiteral("00"));
+                game_->setScores(std::nullopt, std::nullopt);
             }
             break;
     }
 }
 
 void TForm1::setRowsInUse(const RoundCard& card) {
-    bool inUse[3];
     for (int i = 2; i < 5; ++i) {
-        inUse[i - 2] = card.answerLines.value(i).size() > 1;
+        const bool inUse = card.answerLines.value(i).size() > 1;
         AnswerRow& row = ui_->rows[i];
-        row.cover->setVisible(inUse[i - 2]);
-        row.points->setVisible(inUse[i - 2]);
-        row.bar->setVisible(inUse[i - 2]);
-        row.key->setEnabled(inUse[i - 2]);
+        row.cover->setVisible(inUse);
+        row.points->setVisible(inUse);
+        row.bar->setVisible(inUse);
     }
-    control_->setAnswerKeysEnabled(inUse[0], inUse[1], inUse[2]);
 }
 
 // A picture file that is missing or unreadable shows the built-in picture instead, so a
@@ -310,20 +272,20 @@ void TForm1::splashTick() {
     ui_->Image1->hide();
     control_->hidePicture();
     ui_->Image3->hide();
-    ui_->SpeedButton2->setEnabled(true);
-    ui_->SpeedButton10->setEnabled(true);
+    game_->setCommandEnabled('x', true);
+    game_->setCommandEnabled('c', true);
 }
 
 void TForm1::blinkTick() {
     if (!ui_->Timer1->isActive()) {
         return;
     }
-    ImageBox* blinking = (state_.DoublePoints || state_.TriplePoints) ? ui_->Image3 : ui_->Image1;
+    ImageBox* blinking = (state().DoublePoints || state().TriplePoints) ? ui_->Image3 : ui_->Image1;
     blinking->setVisible(!blinking->isVisible());
 }
 
 void TForm1::ExtraRound() {
-    if (!(ui_->Image13->isVisible() && ui_->Panel1->isVisible())) {
+    if (!(gameViewShowing() && ui_->Panel1->isVisible())) {
         return;
     }
     ui_->Panel1->show();
@@ -331,46 +293,22 @@ void TForm1::ExtraRound() {
     // Asking for a card that is not there, or cannot be read, still uses up its number.
     bool passedOver = false;
     const std::optional<FoundCard> found =
-        findCard(RoundKind::Extra, state_.ExtraRoundNumber, 1, &passedOver);
+        findCard(RoundKind::Extra, state().ExtraRoundNumber, 1, &passedOver);
     if (!found) {
-        ++state_.ExtraRoundNumber;
+        game_->setExtraRoundNumber(state().ExtraRoundNumber + 1);
         return;
     }
-    state_.ExtraRoundNumber = found->number;
+    game_->setExtraRoundNumber(found->number);
     ClearRoundMarks();
-    state_.PotOpen = true;
-    state_.StrikeCount = 0;
-    state_.DoublePoints = false;
-    state_.TriplePoints = false;
+    game_->setMultiplier(false, false);
     coverAllRows();
-    showCoversAndTeams();
     enableCardKeys();
     PlayEffect(effects::kStart);
-    showCard(RoundKind::Extra, *found);
+    game_->putUpCard(RoundKind::Extra, found->number, found->card, found->path);
 }
 
 void TForm1::setPendingCard(const QString& fileName) {
-    ui_->ERondaF1->setText(fileName);
-}
-
-void TForm1::SetPendingQuestion() {
-    const QString text = ui_->ERondaF1->text();
-    const bool normal = text.startsWith('r');
-    const QString marker = normal ? QStringLiteral("ronda") : QStringLiteral("xronda");
-    const int from = text.indexOf(marker);
-    const int to = from < 0 ? -1 : text.indexOf(QStringLiteral(".txt"), from + marker.size());
-    const QString number = (from < 0 || to < 0)
-                               ? QString()
-                               : text.mid(from + marker.size(), to - from - marker.size());
-    // Numbers start at 1: a name for card 0 or below re-targets the first card, since a
-    // number below 0 would leave every later S without a card to find. No card is numbered
-    // above the largest number, and counting on from there must not overflow.
-    const int n = qBound(1, toInt(number), kLargestRoundNumber);
-    if (normal) {
-        state_.RoundNumber = n - 1;
-    } else {
-        state_.ExtraRoundNumber = n - 1;
-    }
+    guarded([this, &fileName] { game_->setPendingCard(fileName); });
 }
 
 }  // namespace velta

@@ -10,16 +10,6 @@
 namespace velta {
 
 namespace {
-const QString kLeftSide = QStringLiteral("EIzq");
-const QString kRightSide = QStringLiteral("EDer");
-
-game::Side sideOf(const QString& mark) {
-    if (mark == kLeftSide) {
-        return game::Side::Left;
-    }
-    return mark == kRightSide ? game::Side::Right : game::Side::None;
-}
-
 enum class Entry { Valid, NotAScore, TooLarge };
 
 // A typed score: a whole number from 0 to the largest the board takes. Digits too many for
@@ -35,6 +25,11 @@ Entry checkEntry(const QString& text) {
         return isDigits(text) ? Entry::TooLarge : Entry::NotAScore;
     }
 }
+// A score as typed: "00" stands for a side with nothing written to it yet.
+std::optional<qint64> shownScore(const QString& text) {
+    return text.trimmed() == QLatin1String("00") ? std::nullopt
+                                                 : std::optional<qint64>(toInt64(text));
+}
 }  // namespace
 
 void TForm1::AssignLeft() {
@@ -46,36 +41,15 @@ void TForm1::AssignRight() {
 
 void TForm1::assign(bool left) {
     ui_->Panel21->hide();
-    if (ui_->Label17->text() == QLatin1String("00")) {
+    if (!game_->pot() || !gameViewShowing()) {
         return;
     }
-    if (!gameViewShowing()) {
-        return;
-    }
-    (left ? ui_->SpeedButton13 : ui_->SpeedButton10)->setEnabled(false);
+    game_->setCommandEnabled(left ? 'z' : 'c', false);
     ui_->Timer2->stop();
     PlayEffect(effects::kRoundWon);
-    const int multiplier = game::awardMultiplier({state_.DoublePoints, state_.TriplePoints},
+    const int multiplier = game::awardMultiplier({state().DoublePoints, state().TriplePoints},
                                                  settings_.multipliersInNormal);
-    const qint64 pot = toInt64(ui_->Label17->text());
-    const game::Scores after =
-        game::award({toInt64(ui_->Label19->text()), toInt64(ui_->Label20->text())}, pot, multiplier,
-                    left ? game::Side::Left : game::Side::Right);
-    ui_->ETotal->setText(QString::number(pot * multiplier));
-    // Only the awarded side's label is written: the other keeps its text ("00" stays "00").
-    QLabel* score = left ? ui_->Label19 : ui_->Label20;
-    score->setText(QString::number(left ? after.left : after.right));
-    mirrorScores();
-    state_.PotOpen = false;
-    ui_->Label17->setText(QStringLiteral("00"));
-    ui_->EModo->setText(left ? kLeftSide : kRightSide);
-}
-
-// Every change of the scores shows on the control window's mirrors too.
-void TForm1::setScores(const QString& left, const QString& right) {
-    ui_->Label19->setText(left);
-    ui_->Label20->setText(right);
-    mirrorScores();
+    game_->award(left ? game::Side::Left : game::Side::Right, multiplier);
 }
 
 void TForm1::pressReassign(Reassign button) {
@@ -95,32 +69,21 @@ void TForm1::pressReassign(Reassign button) {
     }
 }
 
-QString TForm1::lastAwardPoints() const {
-    return ui_->ETotal->text();
-}
-
-QString TForm1::leftScore() const {
-    return ui_->Label19->text();
-}
-
-QString TForm1::rightScore() const {
-    return ui_->Label20->text();
-}
-
 void TForm1::BalanceScores() {
     setBackground(ui_->Panel20, backgroundColour_);
     setBackground(ui_->Panel21, backgroundColour_);
     const QColor nameColour = ui_->Edit16->palette().color(QPalette::Text);
     setTextColour(ui_->Label64, QPalette::WindowText, nameColour);
     setTextColour(ui_->Panel21, QPalette::WindowText, nameColour);
-    ui_->Button4->setToolTip(QStringLiteral("Reasignar ") + ui_->ETotal->text() +
-                             QStringLiteral(" puntos a ") + ui_->Edit16->text());
-    ui_->Button5->setToolTip(QStringLiteral("Reasignar ") + ui_->ETotal->text() +
-                             QStringLiteral(" puntos a ") + ui_->Edit17->text());
-    if (!gameViewShowing() || ui_->Label16->text() == QLatin1String("?")) {
+    const QString award = QString::number(game_->lastAward());
+    ui_->Button4->setToolTip(QStringLiteral("Reasignar ") + award + QStringLiteral(" puntos a ") +
+                             ui_->Edit16->text());
+    ui_->Button5->setToolTip(QStringLiteral("Reasignar ") + award + QStringLiteral(" puntos a ") +
+                             ui_->Edit17->text());
+    if (!gameViewShowing() || !game_->hasCard()) {
         return;
     }
-    if (ui_->ETotal->text() == QLatin1String("0")) {
+    if (game_->lastAward() == 0) {
         ui_->Panel21->show();
         ui_->Panel21->raise();
         ui_->Timer15->start();
@@ -142,35 +105,14 @@ void TForm1::noticeTick() {
 }
 
 void TForm1::MoveToLeft() {
-    moveLastAward(true);
+    game_->moveLastAward(game::Side::Left);
 }
 void TForm1::MoveToRight() {
-    moveLastAward(false);
-}
-
-// Moves the last award to the other side: refused when it is already there or when the
-// giving team has fewer points than the award.
-void TForm1::moveLastAward(bool toLeft) {
-    const qint64 award = toInt64(ui_->ETotal->text());
-    const qint64 left = toInt64(ui_->Label19->text());
-    const qint64 right = toInt64(ui_->Label20->text());
-    const auto moved = game::moveAward({left, right}, award, sideOf(ui_->EModo->text()),
-                                       toLeft ? game::Side::Left : game::Side::Right);
-    if (!moved) {
-        return;
-    }
-    setScores(QString::number(moved->left), QString::number(moved->right));
-    ui_->EModo->setText(toLeft ? kLeftSide : kRightSide);
-}
-
-void TForm1::mirrorScores() {
-    control_->setLeftScore(ui_->Label19->text());
-    control_->setRightScore(ui_->Label20->text());
+    game_->moveLastAward(game::Side::Right);
 }
 
 void TForm1::SwapScores() {
-    setScores(ui_->Label20->text(), ui_->Label19->text());
-    ui_->EModo->clear();
+    game_->swapScores();
 }
 
 void TForm1::EnterScores() {
@@ -194,9 +136,9 @@ void TForm1::EnterScores() {
             }
         }
     };
-    const QString left = askScore(ui_->Edit16->text(), ui_->Label19->text());
-    const QString right = askScore(ui_->Edit17->text(), ui_->Label20->text());
-    setScores(left, right);
+    const QString left = askScore(ui_->Edit16->text(), Game::shown(game_->leftScore()));
+    const QString right = askScore(ui_->Edit17->text(), Game::shown(game_->rightScore()));
+    game_->setScores(shownScore(left), shownScore(right));
 }
 
 }  // namespace velta

@@ -19,7 +19,6 @@ void TForm1::applySettings(const GameSettings& wanted) {
     const auto noticeDown = qScopeGuard([this] { ui_->Panel9->hide(); });
     if (wanted.roundFolderPath != settings_.roundFolderPath) {
         settings_.roundFolderPath = wanted.roundFolderPath;
-        ui_->Edit22->setText(wanted.roundFolderPath);
     }
     if (wanted.leftTeamName != settings_.leftTeamName) {
         settings_.leftTeamName = wanted.leftTeamName;
@@ -149,7 +148,7 @@ void TForm1::setTeamNameFontSizes(int shortPoints, int longPoints, int longFrom)
 }
 
 QString TForm1::roundFolder() const {
-    return ui_->Edit22->text();
+    return settings_.roundFolderPath;
 }
 
 }  // namespace velta

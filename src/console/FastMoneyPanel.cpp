@@ -95,10 +95,18 @@ void FastMoneyPanel::buildSlots() {
             showButton(kScoreButtons[slot], QStringLiteral("Mostrar este puntaje en el juego"),
                        QRect(x + 354, y, 28, 28));
         connect(scores_[slot], &QLineEdit::textChanged, this, &FastMoneyPanel::recount);
-        connect(answerShow, &QPushButton::clicked, this,
-                [this, slot] { guarded([this, slot] { showAnswer(slot + 1); }); });
-        connect(scoreShow, &QPushButton::clicked, this,
-                [this, slot] { guarded([this, slot] { showScore(slot + 1); }); });
+        for (QLineEdit* field : {answers_[slot], scores_[slot]}) {
+            connect(field, &QLineEdit::textChanged, this,
+                    [this] { board_.game().noteFastMoneyTyping(); });
+        }
+        connect(answerShow, &QPushButton::clicked, this, [this, slot] {
+            const Game::Step step(board_.game());
+            guarded([this, slot] { showAnswer(slot + 1); });
+        });
+        connect(scoreShow, &QPushButton::clicked, this, [this, slot] {
+            const Game::Step step(board_.game());
+            guarded([this, slot] { showScore(slot + 1); });
+        });
     }
 }
 
@@ -107,7 +115,10 @@ void FastMoneyPanel::buildButtons() {
                                int x, std::function<void()> action) {
         auto* b = commandButton(name, caption, hint, this, QRect(x, 232, 112, 30));
         connect(b, &QPushButton::clicked, this, [this, action] {
-            guarded(action);
+            {
+                const Game::Step step(board_.game());
+                guarded(action);
+            }
             Q_EMIT done();
         });
         return b;

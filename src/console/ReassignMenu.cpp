@@ -79,7 +79,7 @@ void ReassignMenu::addRow(int row, const QString& buttonName, const QString& cap
 }
 
 void ReassignMenu::balance() {
-    const QString points = board_.lastAwardPoints();
+    const QString points = QString::number(board_.game().lastAward());
     const GameSettings& s = board_.settings();
     leftText_->setText(points + QStringLiteral(" a ") + s.leftTeamName);
     rightText_->setText(points + QStringLiteral(" a ") + s.rightTeamName);

@@ -325,7 +325,7 @@ void SettingsArea::chooseRoundFolder() {
     GameSettings s = board_.settings();
     s.roundFolderPath = folder;
     board_.applySettings(s);
-    board_.state().RoundNumber = 0;
+    board_.game().restartRounds();
     Q_EMIT roundFolderChanged();
 }
 

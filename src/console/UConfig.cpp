@@ -129,12 +129,18 @@ void TFConfig::buildMainPanel() {
     rightTeamCaption_->setObjectName(QStringLiteral("LabelEquipoDer"));
     rightTeamCaption_->setGeometry(748, 266, 128, 18);
     rightTeamCaption_->setAlignment(Qt::AlignCenter);
-    const QString left = board_.leftScore();
-    const QString right = board_.rightScore();
+    const Game& game = board_.game();
     leftScore_ = scoreMirror(QStringLiteral("LPtosIzq"), mainPanel_, QRect(612, 284, 128, 58),
-                             kLeftTeam, left);
+                             kLeftTeam, Game::shown(game.leftScore()));
     rightScore_ = scoreMirror(QStringLiteral("LPtosDer"), mainPanel_, QRect(748, 284, 128, 58),
-                              kRightTeam, right);
+                              kRightTeam, Game::shown(game.rightScore()));
+    // The mirrors follow every change of the scores, whatever made it.
+    const auto mirror = [this, &game] {
+        leftScore_->setText(Game::shown(game.leftScore()));
+        rightScore_->setText(Game::shown(game.rightScore()));
+    };
+    connect(&game, &Game::scoresChanged, this, mirror);
+    connect(&game, &Game::restored, this, mirror);
 
     picture_ = new ImageBox(QStringLiteral("Image1"), mainPanel_, ImageBox::Fit::Shrink);
     picture_->setGeometry(612, 346, 196, 58);
@@ -308,14 +314,6 @@ void TFConfig::restoreFastMoney(const GameSnapshot& snapshot) {
 
 void TFConfig::setBoardPanelShown(bool shown) {
     fastMoney_->setBoardPanelShown(shown);
-}
-
-void TFConfig::setLeftScore(const QString& text) {
-    leftScore_->setText(text);
-}
-
-void TFConfig::setRightScore(const QString& text) {
-    rightScore_->setText(text);
 }
 
 // The settings shown are those in force each time the window is shown: the board may have

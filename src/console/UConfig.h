@@ -58,8 +58,6 @@ class TFConfig : public QWidget, public ControlLink {
     void saveFastMoney(GameSnapshot& snapshot) const override;
     void restoreFastMoney(const GameSnapshot& snapshot) override;
     void setBoardPanelShown(bool shown) override;
-    void setLeftScore(const QString& text) override;
-    void setRightScore(const QString& text) override;
 
     // "Monitor Dual": the board to the screen that does not hold this window, fitted the
     // first time and maximised after; with one screen, the board fills its own screen and

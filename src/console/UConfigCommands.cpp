@@ -52,7 +52,10 @@ void TFConfig::bindToBoard(KeyButton* twin, QChar key) {
 
 void TFConfig::bindHere(KeyButton* button, void (TFConfig::*command)()) {
     connect(button, &QAbstractButton::clicked, this, [this, command] {
-        guarded([this, command] { (this->*command)(); });
+        {
+            const Game::Step step(board_.game());
+            guarded([this, command] { (this->*command)(); });
+        }
         parkFocus();
     });
 }
@@ -101,6 +104,19 @@ void TFConfig::buildCommandBar() {
     connect(balanceKey, &QAbstractButton::clicked, balance, &QAbstractButton::click);
 
     bindHere(makeTwin(QStringLiteral("SpeedButton36"), 'k', 702), &TFConfig::showKeyList);
+
+    // Undo and redo act on the game for both windows; in a text field the keys undo typing.
+    KeyButton* undo =
+        makeButton(QStringLiteral("SpeedButtonDeshacer"), QStringLiteral("Deshacer"),
+                   QRect(800, kBarY, 72, 22),
+                   QStringLiteral("Deshacer el último comando del juego (Ctrl+Z); Ctrl+Y lo "
+                                  "vuelve a hacer"));
+    connect(undo, &QAbstractButton::clicked, this, [this] {
+        guarded([this] { board_.undo(); });
+        parkFocus();
+    });
+    keys_->setUndo([this] { guarded([this] { board_.undo(); }); },
+                   [this] { guarded([this] { board_.redo(); }); });
 }
 
 // The "Puntos" hints and the captions over the score mirrors name the teams as typed here.

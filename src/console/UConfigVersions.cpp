@@ -105,7 +105,7 @@ void TFConfig::loadVersionFile(const QString& path) {
     }
     board_.applySettings(loaded);
     settings_->refresh();
-    board_.state().RoundNumber = 0;
+    board_.game().restartRounds();
     editor_->restart();
     if (board_.gameViewShowing()) {
         for (const QChar key : {QChar('s'), QChar('f')}) {
@@ -170,7 +170,7 @@ void TFConfig::applyTheme(int index) {
                        .arg(QDir::toNativeSeparators(folder));
     }
     board_.applySettings(s);
-    board_.state().RoundNumber = 0;
+    board_.game().restartRounds();
     setMarker(kThemeMarker, true);
     ownVersionPending_ = index == 0;
     if (index == 0 || themes_->folderChoice()) {
@@ -216,7 +216,7 @@ void TFConfig::themeAccepted() {
     open();
     folderPointer_->show();
     folderPointer_->raise();
-    board_.state().RoundNumber = 0;
+    board_.game().restartRounds();
     editor_->restart();
     if (ownVersionPending_) {
         settings_->promptForTitle();

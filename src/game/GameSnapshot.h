@@ -24,7 +24,7 @@ struct GameSnapshot {
     QString lastAward = QStringLiteral("0");
     QString lastSide;  // "EIzq", "EDer" or empty
     // The command keys whose enabled state the game changes, enabled or not.
-    QString enabledKeys = QStringLiteral("svfzcx345");
+    QString enabledKeys = QStringLiteral("sfzcx345");
     // Fast money: the operator's fields, the board's, and whether the panels show.
     std::array<QString, 10> fastAnswers;
     std::array<QString, 10> fastScores;

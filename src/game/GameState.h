@@ -4,9 +4,8 @@
 
 namespace velta {
 
-// The game's state that no control on the board shows. Scores, the pot and the revealed
-// rows live in the board's labels; the last award lives in the hidden fields ETotal and
-// EModo and the pending question in ERondaF1.
+// The game's counters and switches, kept by Game with the card, the rows, the pot and the
+// scores.
 struct GameState {
     int RoundNumber = 0;        // normal card on the board; 0 before the first
     int GameQuestionCount = 0;  // questions advanced with S and F; decides the schedule

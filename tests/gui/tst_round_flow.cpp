@@ -75,8 +75,7 @@ void RoundFlow::gameOfFour() {
     for (int q = 1; q <= 5; ++q) {
         const Question& expected = game[q - 1];
         const int factor = on ? expected.factor : 1;
-        b.Label19->setText(QStringLiteral("25"));
-        b.Label20->setText(QStringLiteral("35"));
+        b->game().setScores(25, 35);
         f.sound.clear();
         f.press('s');
 
@@ -189,7 +188,7 @@ void RoundFlow::pendingQuestion() {
     BoardView b(*f.board);
     f.type("ss");
 
-    b.ERondaF1->setText(QStringLiteral("ronda7.txt"));
+    f.board->setPendingCard(QStringLiteral("ronda7.txt"));
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 2"));
     f.press('s');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 7"));
@@ -200,21 +199,21 @@ void RoundFlow::pendingQuestion() {
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 8"));
     QVERIFY(b->state().TriplePoints);
 
-    b.ERondaF1->setText(QStringLiteral("xronda3.txt"));
+    f.board->setPendingCard(QStringLiteral("xronda3.txt"));
     QCOMPARE(b->state().RoundNumber, 8);
     f.press('r');
     QCOMPARE(b.Label16->text(), QStringLiteral("Extra 3"));
     QCOMPARE(f.control.relay, QStringLiteral("xronda3.txt"));
 
     QVERIFY(f.dialogs.shown.isEmpty());
-    b.ERondaF1->setText(QStringLiteral("pregunta.txt"));
+    f.board->setPendingCard(QStringLiteral("pregunta.txt"));
     QCOMPARE(f.dialogs.errors().size(), 1);
     QCOMPARE(b->state().RoundNumber, 8);
     QCOMPARE(b->state().ExtraRoundNumber, 3);
 
     // Card 0 (what an editor shows in an empty folder) must not strand the game: the next S
     // still finds card 1.
-    b.ERondaF1->setText(QStringLiteral("ronda0.txt"));
+    f.board->setPendingCard(QStringLiteral("ronda0.txt"));
     f.press('s');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
 }
@@ -229,7 +228,7 @@ void RoundFlow::lastCardComesUpAgain() {
     f.type("12");
     QCOMPARE(b.Label17->text(), QStringLiteral("70"));
     QVERIFY(f.control.marks[0] && f.control.marks[1]);
-    b.Label19->setText(QStringLiteral("70"));
+    b->game().setScores(70, b->game().rightScore());
     f.sound.clear();
 
     f.press('s');
@@ -394,7 +393,7 @@ void RoundFlow::easyMode() {
     }
     QVERIFY(f.start());
     BoardView b(*f.board);
-    b.Label19->setText(QStringLiteral("25"));
+    b->game().setScores(25, b->game().rightScore());
 
     f.press('f');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));

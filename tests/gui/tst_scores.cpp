@@ -91,8 +91,8 @@ void ScoresTest::playCards(int count) {
 void ScoresTest::expectScores(const QString& left, const QString& right) {
     QCOMPARE(ui_->Label19->text(), left);
     QCOMPARE(ui_->Label20->text(), right);
-    QCOMPARE(f_->control.leftScore, left);
-    QCOMPARE(f_->control.rightScore, right);
+    QCOMPARE(Game::shown(board_->game().leftScore()), left);
+    QCOMPARE(Game::shown(board_->game().rightScore()), right);
 }
 
 void ScoresTest::awardGivesThePotOnce_data() {
@@ -124,9 +124,9 @@ void ScoresTest::awardGivesThePotOnce() {
     award();
     QCOMPARE(toLeft ? left() : right(), QStringLiteral("45"));
     QCOMPARE(toLeft ? right() : left(), QStringLiteral("00"));
-    // The mirrors show both scores as the board has them.
-    QCOMPARE(toLeft ? f_->control.leftScore : f_->control.rightScore, QStringLiteral("45"));
-    QCOMPARE(toLeft ? f_->control.rightScore : f_->control.leftScore, QStringLiteral("00"));
+    // The game holds what the board shows: the other side has had nothing written to it.
+    QCOMPARE(board_->game().lastSide(), toLeft ? game::Side::Left : game::Side::Right);
+    QVERIFY(!(toLeft ? board_->game().rightScore() : board_->game().leftScore()));
     QCOMPARE(ui_->Label17->text(), QStringLiteral("00"));
     QCOMPARE(ui_->ETotal->text(), QStringLiteral("45"));
     QCOMPARE(ui_->EModo->text(), toLeft ? QStringLiteral("EIzq") : QStringLiteral("EDer"));
@@ -302,17 +302,18 @@ void ScoresTest::reassignPanelMovesTheLastAward() {
 void ScoresTest::swapKeepsTheTextsAsTheyAre() {
     playCards(1);
     type("1zb");
+    // A typed score is a number: leading zeros go, as on every other score.
     f_->dialogs.inputs << QStringLiteral("007") << QStringLiteral("40");
     click(ui_->Button7);
-    expectScores(QStringLiteral("007"), QStringLiteral("40"));
+    expectScores(QStringLiteral("7"), QStringLiteral("40"));
     click(ui_->Button6);
-    expectScores(QStringLiteral("40"), QStringLiteral("007"));
+    expectScores(QStringLiteral("40"), QStringLiteral("7"));
     QCOMPARE(ui_->EModo->text(), QString());
     QCOMPARE(ui_->ETotal->text(), QStringLiteral("30"));
 
-    // Moves read the texts as numbers and write plain ones.
+    // A move needs the giving team to hold the award: 7 cannot give 30.
     click(ui_->Button4);
-    expectScores(QStringLiteral("40"), QStringLiteral("007"));
+    expectScores(QStringLiteral("40"), QStringLiteral("7"));
     click(ui_->Button5);
     expectScores(QStringLiteral("10"), QStringLiteral("37"));
 }
@@ -356,7 +357,7 @@ void ScoresTest::scoresPastTheLimitsOfIntegers() {
              QStringList({refused.arg("1000000000"),
                           refused.arg(QString(39, QChar('9')) + QChar(0x2026))}));
 
-    ui_->Label19->setText(QStringLiteral("2147483640"));
+    board_->game().setScores(Q_INT64_C(2147483640), board_->game().rightScore());
     type("s12z");
     expectScores(QStringLiteral("2147483685"), QStringLiteral("00"));
     press('b');

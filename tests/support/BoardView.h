@@ -43,10 +43,8 @@ struct BoardView {
     ImageBox* Image17;
     QLabel* Label22;
     QPushButton* Button3;
-    QLineEdit* Edit22;
     QLineEdit* ETotal;
     QLineEdit* EModo;
-    QLineEdit* ERondaF1;
     ImageBox* Image2;
     ImageBox* Image13;
     ImageBox* Image15;

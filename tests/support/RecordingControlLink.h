@@ -24,8 +24,6 @@ class RecordingControlLink : public ControlLink {
     QImage picture;
     bool pictureShown = false;
     QString countdown;
-    QString leftScore;
-    QString rightScore;
 
     int openCount = 0;  // T
 
@@ -57,8 +55,6 @@ class RecordingControlLink : public ControlLink {
     void saveFastMoney(GameSnapshot&) const override {}
     void restoreFastMoney(const GameSnapshot&) override {}
     void setBoardPanelShown(bool) override {}
-    void setLeftScore(const QString& text) override { leftScore = text; }
-    void setRightScore(const QString& text) override { rightScore = text; }
 };
 
 }  // namespace velta::test

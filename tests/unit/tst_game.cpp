@@ -1,0 +1,263 @@
+// The game model without a window: what each change does and which signals say so, the
+// snapshot it saves and restores, and undo and redo over a sequence of commands.
+#include <QSignalSpy>
+#include <QtTest>
+#include <functional>
+
+#include "UnitHelpers.h"
+#include "game/Game.h"
+
+using namespace velta;
+using velta::test::columns;
+
+namespace {
+
+RoundCard card(const QString& question, int answers = 5) {
+    const QStringList lines{QStringLiteral("Uno,40"), QStringLiteral("Dos,30"),
+                            QStringLiteral("Tres,15"), QStringLiteral("Cuatro,10"),
+                            QStringLiteral("Cinco,5")};
+    RoundCard c{question, {}};
+    for (int i = 0; i < 5; ++i) {
+        c.answerLines << (i < answers ? lines[i] : QString());
+    }
+    return c;
+}
+
+// A game with card 1 up and on view.
+void startGame(Game& g) {
+    g.putUpCard(RoundKind::Normal, 1, card(QStringLiteral("Pregunta 1")), QStringLiteral("r1"));
+    g.setGameView(true);
+}
+
+using Change = std::function<void(Game&)>;
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Change)
+
+class GameTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void eachChangeSaysWhatChanged_data();
+    void eachChangeSaysWhatChanged();
+    void potFollowsTheUncoveredRowsUntilAwarded();
+    void awardsAndTheirMoves();
+    void snapshotRoundTrip();
+    void undoAndRedoOverASequence();
+    void undoKeepsThirtySteps();
+    void aStepThatChangesNothingIsNoStep();
+};
+
+void GameTest::eachChangeSaysWhatChanged_data() {
+    columns<bool, Change, QStringList>("onACard", "change", "signals");
+    const auto row = [](const char* name, bool onACard, Change change, QStringList expected) {
+        QTest::newRow(name) << onACard << change << expected;
+    };
+    row("a card put up", false, [](Game& g) { startGame(g); },
+        {"cardShown", "potChanged", "strikesChanged", "commandsChanged", "viewChanged"});
+    row("a row uncovered", true, [](Game& g) { g.setUncovered(2, true); },
+        {"potChanged", "rowRevealed"});
+    row("a strike", true, [](Game& g) { g.strike(); }, {"strikesChanged"});
+    row("an award", true, [](Game& g) { g.award(game::Side::Left, 1); },
+        {"scoresChanged", "potChanged"});
+    row("typed scores", true, [](Game& g) { g.setScores(5, 7); }, {"scoresChanged"});
+    row("a command switched off", true, [](Game& g) { g.setCommandEnabled('z', false); },
+        {"commandsChanged"});
+    row("a command already on", true, [](Game& g) { g.setCommandEnabled('z', true); }, {});
+    row("the cover", true, [](Game& g) { g.setGameView(false); }, {"viewChanged"});
+    row("fast money shown", true, [](Game& g) { g.showFastMoneyAnswer(3, QStringLiteral("Sol")); },
+        {"fastMoneyChanged"});
+    row("fast money cleared", true, [](Game& g) { g.clearFastMoney(); },
+        {"fastMoneyChanged", "potChanged"});
+    row("a restore", true, [](Game& g) { g.restore(g.snapshot(), g.card(), g.cardPath()); },
+        {"restored"});
+}
+
+void GameTest::eachChangeSaysWhatChanged() {
+    QFETCH(bool, onACard);
+    QFETCH(Change, change);
+    QFETCH(QStringList, signals);
+    Game g;
+    if (onACard) {
+        startGame(g);
+    }
+    QStringList heard;
+    int changed = 0;
+    const auto listen = [&](auto signal, const char* name) {
+        QObject::connect(&g, signal, &g, [&heard, name] { heard << QLatin1String(name); });
+    };
+    listen(&Game::cardShown, "cardShown");
+    listen(&Game::rowRevealed, "rowRevealed");
+    listen(&Game::potChanged, "potChanged");
+    listen(&Game::scoresChanged, "scoresChanged");
+    listen(&Game::strikesChanged, "strikesChanged");
+    listen(&Game::viewChanged, "viewChanged");
+    listen(&Game::commandsChanged, "commandsChanged");
+    listen(&Game::fastMoneyChanged, "fastMoneyChanged");
+    listen(&Game::restored, "restored");
+    QObject::connect(&g, &Game::changed, &g, [&changed] { ++changed; });
+    change(g);
+    QCOMPARE(heard, signals);
+    QCOMPARE(changed > 0, !signals.isEmpty());
+}
+
+void GameTest::potFollowsTheUncoveredRowsUntilAwarded() {
+    Game g;
+    startGame(g);
+    QCOMPARE(Game::shown(g.pot()), QStringLiteral("00"));
+    g.setUncovered(1, true);
+    g.setUncovered(3, true);
+    QCOMPARE(g.pot(), 55);
+    g.setUncovered(1, false);
+    QCOMPARE(g.pot(), 15);
+    g.setUncovered(3, false);
+    // Covered again, the pot holds a counted 0, not nothing.
+    QCOMPARE(Game::shown(g.pot()), QStringLiteral("0"));
+    g.setUncovered(2, true);
+    g.award(game::Side::Right, 2);
+    QVERIFY(!g.pot());
+    QVERIFY(!g.state().PotOpen);
+    QCOMPARE(g.rightScore(), 60);
+    // After the award the rows show without changing the pot.
+    g.setUncovered(4, true);
+    QVERIFY(!g.pot());
+
+    // A card with three answers leaves keys 4 and 5 off.
+    g.putUpCard(RoundKind::Normal, 2, card(QStringLiteral("P2"), 3), QString());
+    QVERIFY(g.commandEnabled('3'));
+    QVERIFY(!g.commandEnabled('4'));
+    QVERIFY(!g.commandEnabled('5'));
+    QVERIFY(g.state().PotOpen);
+}
+
+void GameTest::awardsAndTheirMoves() {
+    Game g;
+    startGame(g);
+    g.setUncovered(1, true);
+    g.award(game::Side::Left, 1);
+    QCOMPARE(g.leftScore(), 40);
+    QVERIFY(!g.rightScore());
+    QCOMPARE(g.lastAward(), 40);
+    QVERIFY(!g.moveLastAward(game::Side::Left));
+    QVERIFY(g.moveLastAward(game::Side::Right));
+    QCOMPARE(g.leftScore(), 0);
+    QCOMPARE(g.rightScore(), 40);
+    QCOMPARE(g.lastSide(), game::Side::Right);
+    g.swapScores();
+    QCOMPARE(g.leftScore(), 40);
+    QCOMPARE(g.lastSide(), game::Side::None);
+    g.clearLastAward();
+    QCOMPARE(g.lastAward(), 0);
+}
+
+void GameTest::snapshotRoundTrip() {
+    Game g;
+    startGame(g);
+    g.setUncovered(2, true);
+    g.strike();
+    g.setScores(std::nullopt, 120);
+    g.setCommandEnabled('x', false);
+    g.showFastMoneyAnswer(4, QStringLiteral("Rojo"));
+    g.showFastMoneyScore(4, QStringLiteral("25"));
+    g.countFastMoney(4, {0, 0, 0, 25, 0, 0, 0, 0, 0, 0});
+    const GameSnapshot saved = g.snapshot();
+    QString problem;
+    const std::optional<GameSnapshot> read = GameSnapshot::fromLines(saved.toLines(), &problem);
+    QVERIFY2(read, qPrintable(problem));
+    QCOMPARE(read->toLines(), saved.toLines());
+
+    Game back;
+    back.restore(*read, g.card(), g.cardPath());
+    QCOMPARE(back.snapshot().toLines(), saved.toLines());
+    QCOMPARE(back.card().question, QStringLiteral("Pregunta 1"));
+    QVERIFY(back.uncovered(2));
+    QCOMPARE(Game::shown(back.leftScore()), QStringLiteral("00"));
+    QCOMPARE(back.pot(), 25);
+
+    // A card that is gone comes back as the cover with the scores and counters.
+    Game gone;
+    gone.restore(*read, std::nullopt, QString());
+    QVERIFY(!gone.hasCard());
+    QVERIFY(!gone.gameView());
+    QCOMPARE(gone.rightScore(), 120);
+    QCOMPARE(gone.state().StrikeCount, 1);
+}
+
+void GameTest::undoAndRedoOverASequence() {
+    Game g;
+    QStringList seen;
+    const auto step = [&g, &seen](const Change& change) {
+        const Game::Step s(g);
+        change(g);
+        seen << g.snapshot().toLines().join('|');
+    };
+    const QString start = g.snapshot().toLines().join('|');
+    step([](Game& x) { startGame(x); });
+    step([](Game& x) { x.setUncovered(1, true); });
+    step([](Game& x) { x.strike(); });
+    step([](Game& x) { x.award(game::Side::Left, 1); });
+    step([](Game& x) { x.putUpCard(RoundKind::Normal, 2, card(QStringLiteral("P2")), {}); });
+    QSignalSpy restored(&g, &Game::restored);
+
+    for (int i = seen.size() - 2; i >= 0; --i) {
+        QVERIFY(g.undo());
+        QCOMPARE(g.snapshot().toLines().join('|'), seen[i]);
+    }
+    QVERIFY(g.undo());
+    QCOMPARE(g.snapshot().toLines().join('|'), start);
+    QVERIFY(!g.undo());
+    QCOMPARE(restored.size(), seen.size());
+
+    for (const QString& again : seen) {
+        QVERIFY(g.redo());
+        QCOMPARE(g.snapshot().toLines().join('|'), again);
+    }
+    QVERIFY(!g.redo());
+    QCOMPARE(g.card().question, QStringLiteral("P2"));
+
+    // A new command after an undo drops what could have been done again.
+    QVERIFY(g.undo());
+    step([](Game& x) { x.strike(); });
+    QVERIFY(!g.canRedo());
+}
+
+void GameTest::undoKeepsThirtySteps() {
+    Game g;
+    startGame(g);
+    for (int i = 0; i < Game::kUndoSteps + 5; ++i) {
+        const Game::Step s(g);
+        g.setScores(i, std::nullopt);
+    }
+    int undone = 0;
+    while (g.undo()) {
+        ++undone;
+    }
+    QCOMPARE(undone, Game::kUndoSteps);
+    QCOMPARE(g.leftScore(), 4);
+}
+
+void GameTest::aStepThatChangesNothingIsNoStep() {
+    Game g;
+    startGame(g);
+    {
+        const Game::Step outer(g);
+        const Game::Step inner(g);
+        g.setCommandEnabled('s', true);
+    }
+    QVERIFY(!g.canUndo());
+    {
+        const Game::Step outer(g);
+        {
+            const Game::Step inner(g);
+            g.strike();
+        }
+        g.strike();
+    }
+    QVERIFY(g.undo());
+    QCOMPARE(g.state().StrikeCount, 0);
+    QVERIFY(!g.canUndo());
+}
+
+QTEST_GUILESS_MAIN(GameTest)
+#include "tst_game.moc"
