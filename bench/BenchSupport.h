@@ -71,11 +71,11 @@ inline bool copyShow(const QString& from, const QString& to) {
 
 // A letter or digit key as the operator types it, delivered to the focus sink like a key
 // from the desktop.
-inline void typeKey(QWidget* sink, char key) {
+inline void typeKey(QWidget* sink, char key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const int code = key >= 'a' ? Qt::Key_A + (key - 'a') : Qt::Key_0 + (key - '0');
     const QString text(QChar::fromLatin1(key));
-    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+    QKeyEvent press(QEvent::KeyPress, code, modifiers, text);
+    QKeyEvent release(QEvent::KeyRelease, code, modifiers, text);
     QApplication::sendEvent(sink, &press);
     QApplication::sendEvent(sink, &release);
 }

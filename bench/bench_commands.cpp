@@ -18,7 +18,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMediaPlayer>
 #include <QProcess>
 #include <QSoundEffect>
@@ -118,7 +117,6 @@ bool measureConsole(velta::Show& show, int cards) {
     auto* boardSink = board.findChild<QWidget*>(QStringLiteral("Button3"));
     auto* consoleSink = console->findChild<QWidget*>(QStringLiteral("Button3"));
     auto* splash = board.findChild<QTimer*>(QStringLiteral("Timer1"));
-    auto* pending = board.findChild<QLineEdit*>(QStringLiteral("ERondaF1"));
     // The main panel covers the window: its paint is the window's.
     PaintCounter consolePaints(console->findChild<QWidget*>(QStringLiteral("Panel7")));
     std::vector<double> opening;
@@ -142,7 +140,7 @@ bool measureConsole(velta::Show& show, int cards) {
     std::map<char, std::vector<double>> twins;
     for (int round = 0; round < kWarmUpCycles + kCycles; ++round) {
         if (board.state().RoundNumber >= cards) {
-            pending->setText(QStringLiteral("ronda1.txt"));
+            board.setPendingCard(QStringLiteral("ronda1.txt"));
         }
         for (char key : {'s', '1'}) {
             const qint64 start = clock.nsecsElapsed();
@@ -163,6 +161,40 @@ bool measureConsole(velta::Show& show, int cards) {
         print((name + "_median").constData(), percentile(twins[key], 0.5), "ms");
         print((name + "_p99").constData(), percentile(twins[key], 0.99), "ms");
     }
+    return true;
+}
+
+// Ctrl+Z on the board after a reveal, an award or a card put up: the game taken back a
+// step and both windows shown as they were, repaint included.
+//   cmd_undo_ms_median, cmd_undo_ms_p99
+bool measureUndo(velta::Show& show) {
+    velta::TForm1& board = show.board();
+    auto* sink = board.findChild<QWidget*>(QStringLiteral("Button3"));
+    auto* splash = board.findChild<QTimer*>(QStringLiteral("Timer1"));
+    std::vector<double> undos;
+    QElapsedTimer clock;
+    clock.start();
+    const char steps[] = {'1', 'z', 's'};
+    for (int i = 0; i < 300; ++i) {
+        typeKey(sink, steps[i % 3]);
+        if (splash->isActive()) {
+            board.splashTick();
+        }
+        QCoreApplication::processEvents();
+        const qint64 start = clock.nsecsElapsed();
+        typeKey(sink, 'z', Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        undos.push_back((clock.nsecsElapsed() - start) / 1e6);
+        typeKey(sink, 'y', Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QThread::usleep(1000);
+    }
+    if (!board.game().canUndo()) {
+        std::fprintf(stderr, "Ctrl+Z found nothing to take back\n");
+        return false;
+    }
+    print("cmd_undo_ms_median", percentile(undos, 0.5), "ms");
+    print("cmd_undo_ms_p99", percentile(undos, 0.99), "ms");
     return true;
 }
 
@@ -222,7 +254,6 @@ int runBoard(int argc, char** argv) {
     const velta::QtSoundOutput& sound = show.sound();
     auto* intro = board.findChild<QTimer*>(QStringLiteral("Timer12"));
     auto* splash = board.findChild<QTimer*>(QStringLiteral("Timer1"));
-    auto* pending = board.findChild<QLineEdit*>(QStringLiteral("ERondaF1"));
     auto* sink = board.findChild<QWidget*>(QStringLiteral("Button3"));
     // Ready for the show: pictures read, sounds loaded, the media voice made, the bank's
     // files ready and the intro playing.
@@ -250,7 +281,7 @@ int runBoard(int argc, char** argv) {
     int commands = 0;
     for (int round = 0; round < kWarmUpCycles + kCycles; ++round) {
         if (board.state().RoundNumber >= cards) {
-            pending->setText(QStringLiteral("ronda1.txt"));
+            board.setPendingCard(QStringLiteral("ronda1.txt"));
         }
         for (char key : cycle) {
             const qint64 before = clock.nsecsElapsed();
@@ -277,7 +308,7 @@ int runBoard(int argc, char** argv) {
         print((name + "_median").constData(), percentile(timings[key], 0.5), "ms");
         print((name + "_p99").constData(), percentile(timings[key], 0.99), "ms");
     }
-    return measureConsole(show, cards) && measureAutoSave(show) ? 0 : 1;
+    return measureUndo(show) && measureConsole(show, cards) && measureAutoSave(show) ? 0 : 1;
 }
 
 // The least any Qt Multimedia window of this kind costs: a bare window of the board's size,

@@ -62,7 +62,6 @@ class KeyTimer {
         : board_(board),
           sink_(board.findChild<QWidget*>(QStringLiteral("Button3"))),
           splash_(board.findChild<QTimer*>(QStringLiteral("Timer1"))),
-          pending_(board.findChild<QLineEdit*>(QStringLiteral("ERondaF1"))),
           cards_(QDir(board.roundFolder())
                      .entryList({QStringLiteral("ronda*.txt")}, QDir::Files)
                      .size()) {
@@ -71,7 +70,7 @@ class KeyTimer {
 
     double once() {
         if (board_.state().RoundNumber >= cards_) {
-            pending_->setText(QStringLiteral("ronda1.txt"));
+            board_.setPendingCard(QStringLiteral("ronda1.txt"));
         }
         const qint64 start = clock_.nsecsElapsed();
         typeKey(sink_, 's');
@@ -89,7 +88,6 @@ class KeyTimer {
     velta::TForm1& board_;
     QWidget* sink_;
     QTimer* splash_;
-    QLineEdit* pending_;
     int cards_;
     QElapsedTimer clock_;
 };

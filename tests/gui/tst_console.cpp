@@ -57,6 +57,7 @@ class ConsoleTest : public velta::test::ConsoleTestCase {
     void hostViewReportsAnUnreadableCardOnce();
     void twinsFollowTheBoardsKeys();
     void mirrorsFollowEveryScoreChange();
+    void undoAndRedoOnBothWindows();
     void reassignMenuOfTheConsole();
     void keyListAndClosing();
     void settingsShowWhatIsInForce();
@@ -232,6 +233,59 @@ void ConsoleTest::mirrorsFollowEveryScoreChange() {
     type("sss");
     QCOMPARE(board()->state().GameQuestionCount, 5);
     QCOMPARE(mirrors(), (QStringList{"00", "00"}));
+}
+
+// Ctrl+Z and Ctrl+Y work from either window and "Deshacer" from the console: each takes the
+// whole game back a command, on both windows, without a sound; in a text field they undo
+// the typing instead.
+void ConsoleTest::undoAndRedoOnBothWindows() {
+    QVERIFY(f().startWithConsole());
+    BoardView b = board();
+    const auto ctrl = [](QWidget* target, Qt::Key key) {
+        QTest::keyClick(target, key, Qt::ControlModifier);
+    };
+    QWidget* consoleSink = f().find<QPushButton>("Button3");
+    const auto shown = [&] {
+        return QStringList{b.Label17->text(), b.Label19->text(),
+                           f().find<QLabel>("LPtosIzq")->text(),
+                           QString::number(b.rows[1].cover->isVisible()),
+                           QString::number(f().find<QLineEdit>("Edit6")->font().underline())};
+    };
+    type("s");
+    b->splashTick();
+    type("12");
+    const QStringList revealed = shown();
+    QCOMPARE(revealed, (QStringList{"70", "00", "00", "0", "1"}));
+    type("z");
+    QCOMPARE(shown(), (QStringList{"00", "70", "70", "0", "1"}));
+    QVERIFY(!b.SpeedButton13->isEnabled());
+    f().sound.clear();
+
+    ctrl(consoleSink, Qt::Key_Z);
+    QCOMPARE(shown(), revealed);
+    QVERIFY(b.SpeedButton13->isEnabled());
+    ctrl(b.Button3, Qt::Key_Z);
+    QCOMPARE(shown(), (QStringList{"40", "00", "00", "1", "0"}));
+    click("SpeedButtonDeshacer");
+    click("SpeedButtonDeshacer");
+    QCOMPARE(b.Label16->text(), QStringLiteral("?"));
+    QVERIFY(b.Image2->isVisible());
+    QVERIFY(!b.SpeedButton9->isEnabled());
+    QVERIFY(f().sound.calls.isEmpty());
+
+    for (int i = 0; i < 4; ++i) {
+        ctrl(i % 2 ? b.Button3 : consoleSink, Qt::Key_Y);
+    }
+    QCOMPARE(shown(), (QStringList{"00", "70", "70", "0", "1"}));
+    QVERIFY(f().sound.calls.isEmpty());
+
+    // In a text field the keys belong to the field.
+    auto* question = f().find<QLineEdit>("Edit1");
+    question->setFocus();
+    QTest::keyClicks(question, QStringLiteral("xy"));
+    ctrl(question, Qt::Key_Z);
+    QCOMPARE(question->text(), QStringLiteral("Pregunta 1"));
+    QCOMPARE(shown(), (QStringList{"00", "70", "70", "0", "1"}));
 }
 
 void ConsoleTest::reassignMenuOfTheConsole() {
