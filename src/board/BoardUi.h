@@ -81,25 +81,7 @@ struct BoardUi {
     ImageBox* Image3 = nullptr;  // points splash
     std::array<AnswerRow, 5> rows;
 
-    // Key row
-    KeyButton* SpeedButton14 = nullptr;  // M
-    KeyButton* SpeedButton9 = nullptr;   // A
-    KeyButton* SpeedButton3 = nullptr;   // S
-    KeyButton* SpeedButton79 = nullptr;  // V
-    KeyButton* SpeedButton1 = nullptr;   // D
-    KeyButton* SpeedButton2 = nullptr;   // X
-    KeyButton* SpeedButton37 = nullptr;  // H
-    KeyButton* SpeedButton13 = nullptr;  // Z
-    KeyButton* SpeedButton10 = nullptr;  // C
-    KeyButton* SpeedButton81 = nullptr;  // B
-    KeyButton* SpeedButton15 = nullptr;  // R
-    KeyButton* SpeedButton17 = nullptr;  // N
-    KeyButton* SpeedButton19 = nullptr;  // F
-    KeyButton* SpeedButton34 = nullptr;  // T
-    KeyButton* SpeedButton33 = nullptr;  // J
-    KeyButton* SpeedButton36 = nullptr;  // K
-    KeyButton* SpeedButton84 = nullptr;  // G
-    KeyButton* SpeedButton16 = nullptr;  // E
+    // The key row is built from the command table; its buttons are found by their letter.
     KeyButton* SpeedButton76 = nullptr;  // fit to monitor, hidden
 
     // Timers

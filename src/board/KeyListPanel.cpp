@@ -7,52 +7,22 @@
 
 #include "board/BoardStyle.h"
 #include "board/ClickAction.h"
+#include "board/CommandTable.h"
 #include "board/TipStyle.h"
 
 namespace velta {
 
-namespace {
-
-const char* const kKeyListLines[] = {
-    "S = Siguiente - Comienza el juego y también sirve para avanzar a la siguiente pregunta",
-    "1 a 5 = Descubre las respuestas disponibles",
-    "X = Espantosa X (error!) - Se acumulan hasta 3 equis para el robo de puntos",
-    "H = Hacer pregunta y dar 5 segundos para contestar, de lo contrario muestra la X",
-    "A = Anterior - regresar pregunta (se activa cuando se haya iniciado el juego)",
-    "D = Detiene el sonido",
-    "Z = Ganador lado IZQUIERDO asigna puntos",
-    "C = Ganador lado DERECHO asigna puntos",
-    "R = Ronda extra para desempate ",
-    "N = No existe la respuesta en el tablero (en pregunta inicial o robo de puntos, se usa en "
-    "lugar de la X)  ",
-    "M = Muestra el menú, cuando éste se oculta automáticamente",
-    "F = Fácil, modo de 1 pregunta - Inicia y avanza el juego (desactiva la tecla S)",
-    "T = Tablero de Control - Cambiar título, portada, preguntas del juego, efectos de sonido, "
-    "etc.",
-    "J = Cambiar la versión del juego",
-    "V = Volver a preguntar (reemplazar por la siguiente pregunta)",
-    "B = Balancear marcador - Reasignar puntos (cuando ya se asignaron a un equipo)",
-    "G = Regresar a la portada o al juego",
-    "K = Keys - Teclas rápidas del juego",
-    "E = Exit - Cerrar el juego",
-    "Ctrl+Z = Deshacer - Regresa el juego como estaba antes del último comando",
-    "Ctrl+Y = Rehacer - Vuelve a hacer el comando deshecho",
-};
-constexpr int kMenuLine = 10;
-
-}  // namespace
-
 QStringList KeyListPanel::boardLines() {
-    QStringList lines;
-    for (const char* line : kKeyListLines) {
-        lines << QString::fromUtf8(line);
-    }
-    return lines;
+    return keyListLines();
 }
 
 QStringList KeyListPanel::consoleLines() {
     QStringList lines = boardLines();
-    lines[kMenuLine] += QStringLiteral(" (sólo en pantalla del juego)");
+    for (QString& line : lines) {
+        if (line.startsWith(QLatin1String("M = "))) {
+            line += QStringLiteral(" (sólo en pantalla del juego)");
+        }
+    }
     return lines;
 }
 

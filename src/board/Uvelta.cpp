@@ -4,6 +4,7 @@
 
 #include "board/BoardStyle.h"
 #include "board/BoardUi.h"
+#include "board/CommandTable.h"
 #include "board/FastMoneyClock.h"
 #include "board/KeyRouter.h"
 #include "editing/Colours.h"
@@ -70,10 +71,11 @@ TForm1::TForm1()
     setBackground(this, backgroundColour_);
     keys_ = new KeyRouter(this);
     bank_ = new SoundBank(this);
-    game_ = new Game(this);
+    game_ = new Game(savedCommands(), commandsEnabledAtStart(), this);
     buildWindow();
     connectCommands();
     followGame();
+    showCommands();
     CreateBoardWindow();
 }
 
@@ -274,62 +276,14 @@ KeyButton* TForm1::makeKey(const QString& name, const QString& caption, int x,
 }
 
 void TForm1::buildKeyRow() {
-    ui_->SpeedButton14 = makeKey(QStringLiteral("SpeedButton14"), QStringLiteral("&m"), 53,
-                                 QStringLiteral("Menú principal"));
-    ui_->SpeedButton9 = makeKey(QStringLiteral("SpeedButton9"), QStringLiteral("&a"), 86,
-                                QStringLiteral("Anterior pregunta (Tecla A)"));
-    ui_->SpeedButton9->setEnabled(false);
-    ui_->SpeedButton3 =
-        makeKey(QStringLiteral("SpeedButton3"), QStringLiteral("&s"), 115,
-                QStringLiteral("Siguiente pregunta (Tecla S) Inicia y avanza el juego"));
-    ui_->SpeedButton79 =
-        makeKey(QStringLiteral("SpeedButton79"), QStringLiteral("&v"), 142,
-                QStringLiteral(
-                    "Volver a preguntar (Tecla V) Reemplaza la pregunta actual por la siguiente"));
-    ui_->SpeedButton1 = makeKey(QStringLiteral("SpeedButton1"), QStringLiteral("&d"), 171,
-                                QStringLiteral("Detener sonido (Tecla D)"));
-    static const char* const ordinals[] = {"1ra", "2da", "3ra", "4ta", "5ta"};
-    for (int i = 0; i < 5; ++i) {
-        ui_->rows[i].key = makeKey(QStringLiteral("SpeedButton%1").arg(4 + i),
-                                   QStringLiteral("&%1").arg(i + 1), 210 + 24 * i,
-                                   QStringLiteral("Mostrar/Ocultar %1 repuesta (Tecla %2)")
-                                       .arg(QLatin1String(ordinals[i]))
-                                       .arg(i + 1));
+    for (const Command& c : commandTable()) {
+        KeyButton* key =
+            makeKey(QLatin1String(c.boardName), QStringLiteral("&") + QLatin1Char(c.letter),
+                    c.boardX, QString::fromUtf8(c.hint));
+        if (c.letter >= '1' && c.letter <= '5') {
+            ui_->rows[c.letter - '1'].key = key;
+        }
     }
-    ui_->SpeedButton2 = makeKey(QStringLiteral("SpeedButton2"), QStringLiteral("&x"), 336,
-                                QStringLiteral("X ERROR!! (Tecla X)"));
-    ui_->SpeedButton37 = makeKey(
-        QStringLiteral("SpeedButton37"), QStringLiteral("&h"), 362,
-        QStringLiteral("Hacer pregunta (Tecla H) Da 5 segundos para contestar o asigna X ERROR!!"));
-    ui_->SpeedButton13 = makeKey(QStringLiteral("SpeedButton13"), QStringLiteral("&z"), 391,
-                                 QStringLiteral("Asigna puntos equipo lado izquierdo (Tecla Z)"));
-    ui_->SpeedButton10 = makeKey(QStringLiteral("SpeedButton10"), QStringLiteral("&c"), 420,
-                                 QStringLiteral("Asigna puntos equipo lado derecho (Tecla C)"));
-    ui_->SpeedButton81 = makeKey(
-        QStringLiteral("SpeedButton81"), QStringLiteral("&b"), 447,
-        QStringLiteral("Balancear marcador (Tecla B) Reasignar puntos cuando ya se asignaron "));
-    ui_->SpeedButton15 = makeKey(QStringLiteral("SpeedButton15"), QStringLiteral("&r"), 476,
-                                 QStringLiteral("Ronda extra (Tecla R) Desempate"));
-    ui_->SpeedButton17 =
-        makeKey(QStringLiteral("SpeedButton17"), QStringLiteral("&n"), 507,
-                QStringLiteral("No existe la respuesta en el tablero (Tecla N) Se usa "
-                               "en el inicio de ronda o robo de puntos "));
-    ui_->SpeedButton19 =
-        makeKey(QStringLiteral("SpeedButton19"), QStringLiteral("&f"), 544,
-                QStringLiteral("Fácil (Tecla F) Modo de 1 pregunta - Inicio y avance "
-                               "del juego en ese modo"));
-    ui_->SpeedButton34 =
-        makeKey(QStringLiteral("SpeedButton34"), QStringLiteral("&t"), 573,
-                QStringLiteral("Tablero de Control (Tecla T) Cambiar título, portada, "
-                               "preguntas, banco de sonidos, etc. "));
-    ui_->SpeedButton33 = makeKey(QStringLiteral("SpeedButton33"), QStringLiteral("&j"), 603,
-                                 QStringLiteral("Juego - Elegir version (Tecla J)"));
-    ui_->SpeedButton36 = makeKey(QStringLiteral("SpeedButton36"), QStringLiteral("&k"), 663,
-                                 QStringLiteral("Keys (Tecla K) Teclas del juego, guía rápida"));
-    ui_->SpeedButton84 = makeKey(QStringLiteral("SpeedButton84"), QStringLiteral("&g"), 693,
-                                 QStringLiteral("Regresar Portada/Juego (Tecla G) "));
-    ui_->SpeedButton16 = makeKey(QStringLiteral("SpeedButton16"), QStringLiteral("&e"), 740,
-                                 QStringLiteral("Exit (Tecla E) Salir del juego "));
 }
 
 void TForm1::buildCorner() {

@@ -63,9 +63,11 @@ class TForm1 : public QWidget {
     // The control window; null gives the board back its silent stand-in.
     void setControlLink(ControlLink* link);
 
-    // The command button of a key ('s', 'x', '1' ...), whatever its state: the control
-    // window's twins press it, which runs the command even while the button is disabled.
+    // The command button of a key ('s', 'x', '1' ...), whatever its state.
     KeyButton* command(QChar key) const;
+    // Runs the command of a key as its button does, whatever the button's state: the
+    // control window's twins and the host view's answer buttons run the board's commands.
+    void run(QChar key);
 
     // Round flow.
     void NextQuestion();
@@ -196,6 +198,7 @@ class TForm1 : public QWidget {
     // Wiring of the key buttons, clicks and timers to their commands.
     void connectCommands();
     void bindKey(QAbstractButton* button, std::function<void()> command);
+    void runStep(const std::function<void()>& command);
     void keepPressesOffTheBackground();
     void introTick();
     void firstStartThemeTick();

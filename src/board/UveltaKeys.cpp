@@ -6,6 +6,7 @@
 
 #include "board/BoardUi.h"
 #include "board/ClickAction.h"
+#include "board/CommandTable.h"
 #include "board/FastMoneyClock.h"
 #include "board/KeyRouter.h"
 #include "board/Uvelta.h"
@@ -22,20 +23,28 @@ KeyButton* TForm1::command(QChar key) const {
     return keys_->keyFor(key);
 }
 
-// A button runs its command through the guard and then hands the keyboard back to the
-// focus sink; only the open reassign panel keeps the focus it took. Anything else, a team
-// name the focus fell to when the panel closed included, gives it back.
+// A command runs through the guard as one step of undo, and then hands the keyboard back
+// to the focus sink; only the open reassign panel keeps the focus it took. Anything else,
+// a team name the focus fell to when the panel closed included, gives it back.
 void TForm1::bindKey(QAbstractButton* button, std::function<void()> command) {
-    connect(button, &QAbstractButton::clicked, this, [this, command = std::move(command)] {
-        {
-            const Game::Step step(*game_);
-            guarded(command);
-        }
-        if (!(ui_->Panel20->isVisible() &&
-              ui_->Panel20->isAncestorOf(QApplication::focusWidget()))) {
-            parkFocus();
-        }
-    });
+    connect(button, &QAbstractButton::clicked, this,
+            [this, command = std::move(command)] { runStep(command); });
+}
+
+void TForm1::runStep(const std::function<void()>& command) {
+    {
+        const Game::Step step(*game_);
+        guarded(command);
+    }
+    if (!(ui_->Panel20->isVisible() && ui_->Panel20->isAncestorOf(QApplication::focusWidget()))) {
+        parkFocus();
+    }
+}
+
+void TForm1::run(QChar key) {
+    if (const Command* c = findCommand(key)) {
+        runStep([this, c] { c->run(*this); });
+    }
 }
 
 void TForm1::connectCommands() {
@@ -43,27 +52,9 @@ void TForm1::connectCommands() {
     const auto bind = [this](QAbstractButton* button, void (TForm1::*command)()) {
         bindKey(button, [this, command] { (this->*command)(); });
     };
-    bind(ui_->SpeedButton14, &TForm1::toggleMenu);
-    bind(ui_->SpeedButton9, &TForm1::PreviousQuestion);
-    bind(ui_->SpeedButton3, &TForm1::NextQuestion);
-    bind(ui_->SpeedButton79, &TForm1::ReplaceQuestion);
-    bindKey(ui_->SpeedButton1, [] { StopAllSound(); });
-    for (int i = 0; i < 5; ++i) {
-        bindKey(ui_->rows[i].key, [this, i] { RevealOrHide(i + 1); });
+    for (const Command& c : commandTable()) {
+        bindKey(keys_->keyFor(QLatin1Char(c.letter)), [this, &c] { c.run(*this); });
     }
-    bind(ui_->SpeedButton2, &TForm1::Strike);
-    bind(ui_->SpeedButton37, &TForm1::TimedQuestion);
-    bind(ui_->SpeedButton13, &TForm1::AssignLeft);
-    bind(ui_->SpeedButton10, &TForm1::AssignRight);
-    bind(ui_->SpeedButton81, &TForm1::BalanceScores);
-    bind(ui_->SpeedButton15, &TForm1::ExtraRound);
-    bind(ui_->SpeedButton17, &TForm1::NotOnBoard);
-    bind(ui_->SpeedButton19, &TForm1::EasyNext);
-    bind(ui_->SpeedButton34, &TForm1::openControlWindow);
-    bind(ui_->SpeedButton33, &TForm1::openThemes);
-    bind(ui_->SpeedButton36, &TForm1::showKeyList);
-    bind(ui_->SpeedButton84, &TForm1::toggleCoverOrGame);
-    bind(ui_->SpeedButton16, &TForm1::exitGame);
     bind(ui_->SpeedButton11, &TForm1::maximize);
     bind(ui_->SpeedButton76, &TForm1::fitToMonitor);
     bindKey(ui_->SpeedButton77, [this] { showMinimized(); });
@@ -78,15 +69,15 @@ void TForm1::connectCommands() {
     // reveal itself checks the key), a score box presses Z or C (only while enabled), the
     // rest (the key list's " X ") have their own.
     for (int i = 0; i < 5; ++i) {
-        ClickAction::attach(ui_->rows[i].cover, [key = ui_->rows[i].key] { key->press(); });
+        ClickAction::attach(ui_->rows[i].cover, [this, i] { run(QChar('1' + i)); });
     }
     for (QWidget* w :
          {ui_->Panel3, static_cast<QWidget*>(ui_->Image10), static_cast<QWidget*>(ui_->Label19)}) {
-        ClickAction::attach(w, [this] { ui_->SpeedButton13->click(); });
+        ClickAction::attach(w, [this] { command('z')->click(); });
     }
     for (QWidget* w :
          {ui_->Panel4, static_cast<QWidget*>(ui_->Image11), static_cast<QWidget*>(ui_->Label20)}) {
-        ClickAction::attach(w, [this] { ui_->SpeedButton10->click(); });
+        ClickAction::attach(w, [this] { command('c')->click(); });
     }
 
     const auto tick = [this](QTimer* timer, void (TForm1::*handler)()) {
@@ -119,7 +110,7 @@ void TForm1::connectCommands() {
     });
 
     connect(ui_->Image2, &ImageBox::clicked, this, [this] {
-        if (!ui_->SpeedButton9->isEnabled()) {
+        if (!game_->commandEnabled('a')) {
             const Game::Step step(*game_);
             guarded([this] { NextQuestion(); });
         }

@@ -171,7 +171,7 @@ void TForm1::armThemeTimer() {
 }
 
 bool TForm1::themeButtonShown() const {
-    return ui_->SpeedButton33->isVisible();
+    return command('j')->isVisible();
 }
 
 void TForm1::cancelAutomaticStrike() {

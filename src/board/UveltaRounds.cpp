@@ -198,7 +198,7 @@ void TForm1::PutUpCard(Advance how, const FoundCard& found) {
 void TForm1::applyPointsSchedule(Advance how) {
     const int c = state().GameQuestionCount;
     const bool scheduleRuns =
-        how == Advance::Next || (how == Advance::Previous && ui_->SpeedButton3->isEnabled());
+        how == Advance::Next || (how == Advance::Previous && game_->commandEnabled('s'));
     if (scheduleRuns) {
         const game::Schedule schedule = game::scheduleFor(c, settings_.multipliersInNormal);
         game_->setMultiplier(schedule.doublePoints, schedule.triplePoints);

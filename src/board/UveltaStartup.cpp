@@ -78,8 +78,9 @@ void TForm1::CreateBoardWindow() {
         ui_->Label22->setText(QStringLiteral("V") + QStringLiteral(VELTA_VERSION));
 
         ui_->Panel18->setGeometry(185, 100, 798, ui_->Panel18->height());
-        ui_->Panel5->move(ui_->Panel5->x(), ui_->SpeedButton3->y() + 2);
-        ui_->Panel11->move(ui_->Panel11->x(), ui_->SpeedButton3->y());
+        const int keyRowY = command('s')->y();
+        ui_->Panel5->move(ui_->Panel5->x(), keyRowY + 2);
+        ui_->Panel11->move(ui_->Panel11->x(), keyRowY);
 
         bank_->restore();
     });

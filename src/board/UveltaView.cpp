@@ -79,7 +79,7 @@ void TForm1::showScores() {
 }
 
 void TForm1::showCommands() {
-    for (const QChar key : Game::kTrackedCommands) {
+    for (const QChar key : game_->savedCommands()) {
         const bool enabled = game_->commandEnabled(key);
         keys_->keyFor(key)->setEnabled(enabled);
         control_->setKeyEnabled(key, enabled);

@@ -117,9 +117,8 @@ void TFConfig::buildMainPanel() {
             &QuestionEditor::confirmUnsavedQuestion);
     connect(settings_, &SettingsArea::roundFolderChanged, editor_, &QuestionEditor::restart);
     host_ = editor_->fields();
-    connect(host_, &QuestionPanel::revealPressed, this, [this](int row) {
-        guarded([this, row] { board_.command(QChar('0' + row))->press(); });
-    });
+    connect(host_, &QuestionPanel::revealPressed, this,
+            [this](int row) { board_.run(QChar('0' + row)); });
 
     leftTeamCaption_ = new QLabel(mainPanel_);
     leftTeamCaption_->setObjectName(QStringLiteral("LabelEquipoIzq"));

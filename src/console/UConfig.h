@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace velta {
 
+struct Command;
 class QuestionEditor;
 class QuestionPanel;
 class FastMoneyPanel;
@@ -88,10 +89,9 @@ class TFConfig : public QWidget, public ControlLink {
     void buildCommandBar();
     void buildPanels();
     void buildVersions(QGroupBox* group);
-    KeyButton* makeTwin(const QString& name, QChar key, int x);
+    KeyButton* makeTwin(const Command& command);
     KeyButton* makeButton(const QString& name, const QString& caption, const QRect& geometry,
                           const QString& hint);
-    void bindToBoard(KeyButton* twin, QChar key);
     void bindHere(KeyButton* button, void (TFConfig::*command)());
     void followRelay();
     void updatePointsHints();

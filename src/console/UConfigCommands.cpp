@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <map>
 
 #include "board/BoardStyle.h"
+#include "board/CommandTable.h"
 #include "board/KeyButton.h"
 #include "board/KeyListPanel.h"
 #include "board/KeyRouter.h"
@@ -23,14 +25,15 @@ namespace {
 constexpr int kBarY = 7;
 }  // namespace
 
-KeyButton* TFConfig::makeTwin(const QString& name, QChar key, int x) {
-    auto* twin = new KeyButton(name, QStringLiteral("&") + key, QString(), commandBar_);
-    twin->move(x, kBarY);
+KeyButton* TFConfig::makeTwin(const Command& command) {
+    const QChar key = QLatin1Char(command.letter);
+    auto* twin = new KeyButton(QLatin1String(command.twinName), QStringLiteral("&") + key,
+                               QString::fromUtf8(command.hint), commandBar_);
+    twin->move(command.twinX, kBarY);
     twin->setCaptionColour(Qt::white);
-    if (KeyButton* original = board_.command(key)) {
-        twin->setToolTip(original->toolTip());
-        twin->setEnabled(original->isEnabled());
-    }
+    const Game& game = board_.game();
+    twin->setEnabled(command.twin != TwinRole::Off &&
+                     (!game.savedCommands().contains(key) || game.commandEnabled(key)));
     keys_->add(twin);
     return twin;
 }
@@ -41,13 +44,6 @@ KeyButton* TFConfig::makeButton(const QString& name, const QString& caption, con
     button->setGeometry(geometry);
     button->setCaptionColour(Qt::white);
     return button;
-}
-
-// A twin runs nothing of its own: it presses the board's button, which runs the command
-// even while that button is disabled, and the board gives the keyboard back to this window.
-void TFConfig::bindToBoard(KeyButton* twin, QChar key) {
-    connect(twin, &QAbstractButton::clicked, this,
-            [this, key] { guarded([this, key] { board_.command(key)->press(); }); });
 }
 
 void TFConfig::bindHere(KeyButton* button, void (TFConfig::*command)()) {
@@ -66,27 +62,17 @@ void TFConfig::buildCommandBar() {
     commandBar_->setGeometry(0, 558, 881, 39);
     setBackground(commandBar_, QColor(0x2F, 0x3B, 0x4C));
 
-    struct Twin {
-        const char* name;
-        char key;
-        int x;
-    };
-    const Twin toBoard[] = {
-        {"SpeedButton14", 'm', 8},    {"SpeedButton9", 'a', 36},   {"SpeedButton3", 's', 62},
-        {"SpeedButton105", 'v', 88},  {"SpeedButton1", 'd', 114},  {"SpeedButton4", '1', 148},
-        {"SpeedButton5", '2', 172},   {"SpeedButton6", '3', 196},  {"SpeedButton7", '4', 220},
-        {"SpeedButton8", '5', 244},   {"SpeedButton2", 'x', 278},  {"SpeedButton37", 'h', 304},
-        {"SpeedButton13", 'z', 338},  {"SpeedButton10", 'c', 420}, {"SpeedButton15", 'r', 566},
-        {"SpeedButton17", 'n', 592},  {"SpeedButton19", 'f', 618}, {"SpeedButton33", 'j', 650},
-        {"SpeedButton110", 'g', 734}, {"SpeedButton16", 'e', 768},
-    };
-    for (const Twin& t : toBoard) {
-        bindToBoard(makeTwin(QLatin1String(t.name), QLatin1Char(t.key), t.x), QLatin1Char(t.key));
+    // A twin runs the board's command (the same guard, one step of undo), and the board
+    // gives the keyboard back to this window; B and K open this window's own panels.
+    std::map<char, KeyButton*> twins;
+    for (const Command& c : commandTable()) {
+        KeyButton* twin = makeTwin(c);
+        twins[c.letter] = twin;
+        if (c.twin == TwinRole::RunsTheBoards) {
+            const QChar key = QLatin1Char(c.letter);
+            connect(twin, &QAbstractButton::clicked, this, [this, key] { board_.run(key); });
+        }
     }
-    // The menu row is the board's alone, and this window is already open.
-    keys_->keyFor('m')->setEnabled(false);
-    KeyButton* openHere = makeTwin(QStringLiteral("SpeedButton34"), 't', 676);
-    openHere->setEnabled(false);
 
     leftPoints_ = makeButton(QStringLiteral("SpeedButton103"), QStringLiteral("Puntos"),
                              QRect(362, kBarY, 52, 22), QString());
@@ -100,10 +86,8 @@ void TFConfig::buildCommandBar() {
         QStringLiteral(
             "Balancear marcador - Reasignar puntos (cuando ya se asignaron)  [Tecla B]"));
     bindHere(balance, &TFConfig::balanceScores);
-    KeyButton* balanceKey = makeTwin(QStringLiteral("SpeedButton108"), 'b', 504);
-    connect(balanceKey, &QAbstractButton::clicked, balance, &QAbstractButton::click);
-
-    bindHere(makeTwin(QStringLiteral("SpeedButton36"), 'k', 702), &TFConfig::showKeyList);
+    connect(twins['b'], &QAbstractButton::clicked, balance, &QAbstractButton::click);
+    bindHere(twins['k'], &TFConfig::showKeyList);
 
     // Undo and redo act on the game for both windows; in a text field the keys undo typing.
     KeyButton* undo =

@@ -110,7 +110,7 @@ void TFConfig::loadVersionFile(const QString& path) {
     if (board_.gameViewShowing()) {
         for (const QChar key : {QChar('s'), QChar('f')}) {
             if (board_.command(key)->isEnabled()) {
-                board_.command(key)->press();
+                board_.run(key);
             }
         }
     }

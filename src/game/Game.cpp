@@ -39,9 +39,8 @@ std::optional<qint64> shownValue(const QString& text) {
 
 }  // namespace
 
-const QString Game::kTrackedCommands = QStringLiteral("asfzcx345");
-
-Game::Game(QObject* parent) : QObject(parent), enabled_(QStringLiteral("sfzcx345")) {}
+Game::Game(const QString& saved, const QString& enabledAtStart, QObject* parent)
+    : QObject(parent), saved_(saved), enabled_(enabledAtStart) {}
 
 QString Game::shown(const std::optional<qint64>& value) {
     return value ? QString::number(*value) : kEmpty;
@@ -307,7 +306,7 @@ GameSnapshot Game::snapshot() const {
     s.lastAward = QString::number(lastAward_);
     s.lastSide = sideMark(lastSide_);
     s.enabledKeys.clear();
-    for (const QChar key : kTrackedCommands) {
+    for (const QChar key : saved_) {
         if (enabled_.contains(key)) {
             s.enabledKeys += key;
         }
@@ -351,7 +350,7 @@ void Game::apply(const Moment& m) {
     lastAward_ = toInt64(s.lastAward);
     lastSide_ = sideOf(s.lastSide);
     enabled_.clear();
-    for (const QChar key : kTrackedCommands) {
+    for (const QChar key : saved_) {
         if (s.enabledKeys.contains(key)) {
             enabled_ += key;
         }

@@ -22,12 +22,14 @@ namespace velta {
 class Game : public QObject {
     Q_OBJECT
   public:
-    // The commands whose enabled state the game changes, in the order they are saved.
-    static const QString kTrackedCommands;
     // How many commands undo can take back.
     static constexpr int kUndoSteps = 30;
 
-    explicit Game(QObject* parent = nullptr);
+    // `saved`: the commands whose enabled state the game changes and keeps, in the order
+    // they are saved; `enabledAtStart`: those of them on before the first card.
+    Game(const QString& saved, const QString& enabledAtStart, QObject* parent = nullptr);
+
+    const QString& savedCommands() const { return saved_; }
 
     // The card on the board.
     bool hasCard() const { return cardNumber_ > 0; }
@@ -155,6 +157,7 @@ class Game : public QObject {
     void recountPot();
     void emitChanged();
 
+    const QString saved_;
     GameState state_;
     RoundKind cardKind_ = RoundKind::Normal;
     int cardNumber_ = 0;

@@ -12,6 +12,10 @@ using velta::test::columns;
 
 namespace {
 
+// The commands a game keeps the state of, and those on at the start, as the board has them.
+const QString kSaved = QStringLiteral("asfzcx345");
+const QString kOnAtStart = QStringLiteral("sfzcx345");
+
 RoundCard card(const QString& question, int answers = 5) {
     const QStringList lines{QStringLiteral("Uno,40"), QStringLiteral("Dos,30"),
                             QStringLiteral("Tres,15"), QStringLiteral("Cuatro,10"),
@@ -78,7 +82,7 @@ void GameTest::eachChangeSaysWhatChanged() {
     QFETCH(bool, onACard);
     QFETCH(Change, change);
     QFETCH(QStringList, signals);
-    Game g;
+    Game g(kSaved, kOnAtStart);
     if (onACard) {
         startGame(g);
     }
@@ -103,7 +107,7 @@ void GameTest::eachChangeSaysWhatChanged() {
 }
 
 void GameTest::potFollowsTheUncoveredRowsUntilAwarded() {
-    Game g;
+    Game g(kSaved, kOnAtStart);
     startGame(g);
     QCOMPARE(Game::shown(g.pot()), QStringLiteral("00"));
     g.setUncovered(1, true);
@@ -132,7 +136,7 @@ void GameTest::potFollowsTheUncoveredRowsUntilAwarded() {
 }
 
 void GameTest::awardsAndTheirMoves() {
-    Game g;
+    Game g(kSaved, kOnAtStart);
     startGame(g);
     g.setUncovered(1, true);
     g.award(game::Side::Left, 1);
@@ -152,7 +156,7 @@ void GameTest::awardsAndTheirMoves() {
 }
 
 void GameTest::snapshotRoundTrip() {
-    Game g;
+    Game g(kSaved, kOnAtStart);
     startGame(g);
     g.setUncovered(2, true);
     g.strike();
@@ -167,7 +171,7 @@ void GameTest::snapshotRoundTrip() {
     QVERIFY2(read, qPrintable(problem));
     QCOMPARE(read->toLines(), saved.toLines());
 
-    Game back;
+    Game back(kSaved, kOnAtStart);
     back.restore(*read, g.card(), g.cardPath());
     QCOMPARE(back.snapshot().toLines(), saved.toLines());
     QCOMPARE(back.card().question, QStringLiteral("Pregunta 1"));
@@ -176,7 +180,7 @@ void GameTest::snapshotRoundTrip() {
     QCOMPARE(back.pot(), 25);
 
     // A card that is gone comes back as the cover with the scores and counters.
-    Game gone;
+    Game gone(kSaved, kOnAtStart);
     gone.restore(*read, std::nullopt, QString());
     QVERIFY(!gone.hasCard());
     QVERIFY(!gone.gameView());
@@ -185,7 +189,7 @@ void GameTest::snapshotRoundTrip() {
 }
 
 void GameTest::undoAndRedoOverASequence() {
-    Game g;
+    Game g(kSaved, kOnAtStart);
     QStringList seen;
     const auto step = [&g, &seen](const Change& change) {
         const Game::Step s(g);
@@ -223,7 +227,7 @@ void GameTest::undoAndRedoOverASequence() {
 }
 
 void GameTest::undoKeepsThirtySteps() {
-    Game g;
+    Game g(kSaved, kOnAtStart);
     startGame(g);
     for (int i = 0; i < Game::kUndoSteps + 5; ++i) {
         const Game::Step s(g);
@@ -238,7 +242,7 @@ void GameTest::undoKeepsThirtySteps() {
 }
 
 void GameTest::aStepThatChangesNothingIsNoStep() {
-    Game g;
+    Game g(kSaved, kOnAtStart);
     startGame(g);
     {
         const Game::Step outer(g);
