@@ -7,6 +7,7 @@
 #include "board/FastMoneyClock.h"
 #include "board/KeyRouter.h"
 #include "editing/Colours.h"
+#include "editing/SettingsStore.h"
 #include "platform/Guard.h"
 #include "platform/SteadyClock.h"
 #include "sound/SoundBank.h"
@@ -70,6 +71,8 @@ TForm1::TForm1()
     setBackground(this, backgroundColour_);
     keys_ = new KeyRouter(this);
     bank_ = new SoundBank(this);
+    settingsStore_ = new SettingsStore(this);
+    connect(settingsStore_, &SettingsStore::changed, this, &TForm1::applySettings);
     buildWindow();
     connectCommands();
     CreateBoardWindow();
