@@ -41,16 +41,10 @@ void set(SettingsStore& store, const QString& setting) {
         store.setRoundFolder(QStringLiteral("/juegos/Łódź"));
     } else if (setting == QLatin1String("multipliers off")) {
         store.setMultipliersInNormal(false);
-    } else if (setting == QLatin1String("multipliers on")) {
-        store.setMultipliersInNormal(true);
-    } else if (setting == QLatin1String("accumulate")) {
-        store.setAccumulateInEasy(true);
     } else if (setting == QLatin1String("accumulate off")) {
         store.setAccumulateInEasy(false);
     } else if (setting == QLatin1String("hide scores")) {
         store.setHideScores(true);
-    } else if (setting == QLatin1String("hide question")) {
-        store.setHideQuestion(true);
     } else {
         QFAIL(qPrintable(setting));
     }
@@ -80,7 +74,7 @@ QString inForce(const GameSettings& s, const QString& setting) {
     if (setting.startsWith(QLatin1String("accumulate"))) {
         return yes(s.accumulateInEasy);
     }
-    return yes(setting == QLatin1String("hide scores") ? s.hideScores : s.hideQuestion);
+    return yes(s.hideScores);
 }
 
 // The file a setter writes, and where the rows put it.
@@ -91,11 +85,8 @@ const QHash<QString, QString> kFileOf{
     {"teams", kTeamsFile},
     {"rounds folder", kRoundFolderFile},
     {"multipliers off", kMultipliersOffMarker},
-    {"multipliers on", kMultipliersOffMarker},
-    {"accumulate", kAccumulateEasyMarker},
     {"accumulate off", kAccumulateEasyMarker},
     {"hide scores", kHideScoresMarker},
-    {"hide question", kHideQuestionMarker},
 };
 
 }  // namespace
@@ -136,15 +127,11 @@ void SettingsStoreTest::settersWriteTheirFile_data() {
         QStringLiteral("/juegos/Łódź"), ChosenPicture::None);
     row("multipliers off", QString("multipliers off"), none, QByteArray("1"), QString("off"),
         ChosenPicture::None);
-    row("multipliers on", QString("multipliers on"), QByteArray("1"), none, QString("on"),
-        ChosenPicture::None);
-    row("accumulate", QString("accumulate"), none, QByteArray("1"), QString("on"),
+    row("accumulate off", QString("accumulate off"), QByteArray("1"), none, QString("off"),
         ChosenPicture::None);
     // A marker already there is left as it is.
     row("hide scores, marker there", QString("hide scores"), QByteArray("lo que sea"),
         QByteArray("lo que sea"), QString("on"), ChosenPicture::None);
-    row("hide question", QString("hide question"), none, QByteArray("1"), QString("on"),
-        ChosenPicture::None);
 }
 
 void SettingsStoreTest::settersWriteTheirFile() {
