@@ -8,6 +8,7 @@
 #include "board/FastMoneyClock.h"
 #include "board/KeyRouter.h"
 #include "editing/Colours.h"
+#include "editing/SettingsStore.h"
 #include "platform/Guard.h"
 #include "platform/SteadyClock.h"
 #include "sound/SoundBank.h"
@@ -72,6 +73,8 @@ TForm1::TForm1()
     keys_ = new KeyRouter(this);
     bank_ = new SoundBank(this);
     game_ = new Game(savedCommands(), commandsEnabledAtStart(), this);
+    settingsStore_ = new SettingsStore(this);
+    connect(settingsStore_, &SettingsStore::changed, this, &TForm1::applySettings);
     buildWindow();
     connectCommands();
     followGame();

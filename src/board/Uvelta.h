@@ -25,6 +25,7 @@ class FastMoneyClock;
 class ImageBox;
 class KeyButton;
 class KeyRouter;
+class SettingsStore;
 class SoundBank;
 struct BoardUi;
 
@@ -55,10 +56,12 @@ class TForm1 : public QWidget {
     // The operator's sound bank: one for both windows, played by the keys of either.
     SoundBank& soundBank() const { return *bank_; }
 
-    // The settings in force. Start-up, the settings area, versions and themes change them
-    // through applySettings, which shows on the board whatever differs from what it shows.
+    // The settings as the board shows them. Whatever changes a setting does it through the
+    // store, which the board follows with applySettings: it shows whatever differs from what
+    // it shows, and a picture just chosen again.
     const GameSettings& settings() const { return settings_; }
-    void applySettings(const GameSettings& wanted);
+    SettingsStore& settingsStore() const { return *settingsStore_; }
+    void applySettings(const GameSettings& wanted, ChosenPicture chosen = ChosenPicture::None);
 
     // The control window; null gives the board back its silent stand-in.
     void setControlLink(ControlLink* link);
@@ -256,6 +259,7 @@ class TForm1 : public QWidget {
     FastMoneyClock* fastMoneyClock_ = nullptr;
     Game* game_ = nullptr;
     SoundBank* bank_ = nullptr;
+    SettingsStore* settingsStore_ = nullptr;
     bool singleInstance_ = false;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;

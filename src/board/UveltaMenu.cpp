@@ -10,10 +10,9 @@
 #include "board/SoundBankPanel.h"
 #include "board/TipStyle.h"
 #include "board/Uvelta.h"
-#include "editing/GameSettings.h"
+#include "editing/SettingsStore.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
-#include "platform/ProgramFolder.h"
 #include "sound/Sound.h"
 
 namespace velta {
@@ -179,9 +178,7 @@ void TForm1::cancelAutomaticStrike() {
 }
 
 void TForm1::storeTeamNames(QLineEdit* edited) {
-    writeLinesFile(programPath(kTeamsFile), {ui_->Edit16->text(), ui_->Edit17->text()});
-    settings_.leftTeamName = ui_->Edit16->text();
-    settings_.rightTeamName = ui_->Edit17->text();
+    settingsStore_->setTeamNames(ui_->Edit16->text(), ui_->Edit17->text());
     QFont f = edited->font();
     f.setPointSize(edited->text().size() <= 23 ? 16 : 11);
     edited->setFont(f);

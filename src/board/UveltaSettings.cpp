@@ -13,7 +13,7 @@
 
 namespace velta {
 
-void TForm1::applySettings(const GameSettings& wanted) {
+void TForm1::applySettings(const GameSettings& wanted, ChosenPicture chosen) {
     // The cover and the frame show the loading notice while they load; whatever happens,
     // it is gone when the settings are in place.
     const auto noticeDown = qScopeGuard([this] { ui_->Panel9->hide(); });
@@ -52,11 +52,13 @@ void TForm1::applySettings(const GameSettings& wanted) {
     if (!unknown.isEmpty()) {
         dialogs().notice(unknown.join('\n'));
     }
-    if (wanted.coverImage && wanted.coverImage != settings_.coverImage) {
+    if (wanted.coverImage &&
+        (wanted.coverImage != settings_.coverImage || chosen == ChosenPicture::Cover)) {
         settings_.coverImage = wanted.coverImage;
         applyCover(*wanted.coverImage);
     }
-    if (wanted.frameImage && wanted.frameImage != settings_.frameImage) {
+    if (wanted.frameImage &&
+        (wanted.frameImage != settings_.frameImage || chosen == ChosenPicture::Frame)) {
         settings_.frameImage = wanted.frameImage;
         applyFrame(*wanted.frameImage);
     }

@@ -13,6 +13,7 @@
 #include "content/RoundFiles.h"
 #include "editing/Colours.h"
 #include "editing/GameSettings.h"
+#include "editing/SettingsStore.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/ProgramFolder.h"
@@ -145,7 +146,7 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::ShowBoardWindow() {
     QStringList unreadable;
     QStringList notices;
-    const GameSettings stored = readGameSettings(&unreadable, &notices);
+    const GameSettings stored = settingsStore_->load(&unreadable, &notices);
     if (!unreadable.isEmpty()) {
         unreadable << QStringLiteral("Lo que guardan toma sus valores predeterminados.");
         dialogs().error(unreadable.join('\n'));

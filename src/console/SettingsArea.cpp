@@ -13,6 +13,7 @@
 #include "board/Uvelta.h"
 #include "editing/Colours.h"
 #include "editing/GameSettings.h"
+#include "editing/SettingsStore.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Guard.h"
@@ -74,7 +75,8 @@ QString listedColour(const QString& stored) {
 
 }  // namespace
 
-SettingsArea::SettingsArea(TForm1& board, QWidget* parent) : QWidget(parent), board_(board) {
+SettingsArea::SettingsArea(TForm1& board, QWidget* parent)
+    : QWidget(parent), board_(board), store_(board.settingsStore()) {
     setObjectName(QStringLiteral("SettingsArea"));
     resize(881, 118);
     buildRows();
@@ -168,18 +170,20 @@ void SettingsArea::buildOptions(QWidget* parent) {
                    "Oculta la pregunta y sólo muestra la sección de respuestas a los jugadores"),
                84);
     // Only the operator's clicks write the markers: refresh() sets the boxes without them.
+    // A marker that could not be written leaves the option as it was, and the box shows it.
     const auto bindOption = [this](QCheckBox* box, bool GameSettings::*option,
-                                   const QString& marker, bool markerWhenChecked) {
-        connect(box, &QCheckBox::clicked, this,
-                [this, option, marker, markerWhenChecked](bool checked) {
-                    guarded([&] { setOption(option, marker, markerWhenChecked, checked); });
-                    Q_EMIT done();
-                });
+                                   void (SettingsStore::*store)(bool)) {
+        connect(box, &QCheckBox::clicked, this, [this, box, option, store](bool checked) {
+            guarded([&] { (store_.*store)(checked); });
+            box->setChecked(store_.settings().*option);
+            Q_EMIT done();
+        });
     };
-    bindOption(multipliers_, &GameSettings::multipliersInNormal, kMultipliersOffMarker, false);
-    bindOption(accumulate_, &GameSettings::accumulateInEasy, kAccumulateEasyMarker, true);
-    bindOption(hideScores_, &GameSettings::hideScores, kHideScoresMarker, true);
-    bindOption(hideQuestion_, &GameSettings::hideQuestion, kHideQuestionMarker, true);
+    bindOption(multipliers_, &GameSettings::multipliersInNormal,
+               &SettingsStore::setMultipliersInNormal);
+    bindOption(accumulate_, &GameSettings::accumulateInEasy, &SettingsStore::setAccumulateInEasy);
+    bindOption(hideScores_, &GameSettings::hideScores, &SettingsStore::setHideScores);
+    bindOption(hideQuestion_, &GameSettings::hideQuestion, &SettingsStore::setHideQuestion);
 }
 
 void SettingsArea::refresh() {
@@ -238,16 +242,19 @@ void SettingsArea::saveTitle() {
                              .arg(unknown.join(QStringLiteral(" ni "))));
         return;
     }
-    // An empty field (the prompt of a show of one's own) keeps the title in force.
-    GameSettings s = board_.settings();
-    if (!title_->text().isEmpty()) {
-        s.title = title_->text();
-    }
-    writeLinesFile(programPath(kTitleFile), {trimControl(s.title), titleColour, backgroundColour});
-    s.titleColour = titleColour;
-    s.backgroundColour = backgroundColour;
-    board_.applySettings(s);
+    // An empty field (the prompt of a show of one's own) keeps the title in force, and the
+    // operator is told: the colours alone are saved.
+    const bool keptTitle = title_->text().isEmpty();
+    const QString title = keptTitle ? store_.settings().title : title_->text();
+    store_.setTitle(title, titleColour, backgroundColour);
     titleAdvice_->hide();
+    if (keptTitle) {
+        title_->setText(title);
+        dialogs().notice(QStringLiteral("El título está vacío: se conserva \"%1\" y se guardaron "
+                                        "los colores. Escriba el título del juego y pulse "
+                                        "Guardar.")
+                             .arg(title));
+    }
 }
 
 QString SettingsArea::choosePicture(const QString& folder) {
@@ -264,44 +271,31 @@ QString SettingsArea::choosePicture(const QString& folder) {
     return path;
 }
 
-// A picture setting: stored in its path file, shown in its field and on the board.
-void SettingsArea::setPicture(const QString& file, std::optional<QString> GameSettings::*picture,
-                              QLineEdit* field, const QString& path) {
-    writePathFile(programPath(file), path);
+// A picture stored (and shown on the board by then) is shown in its field.
+void SettingsArea::pictureStored(QLineEdit* field, const QString& path) {
     field->setText(path);
     pictureAdvice_->hide();
-    GameSettings s = board_.settings();
-    s.*picture = path;
-    board_.applySettings(s);
 }
 
 void SettingsArea::chooseCover() {
     const QString path = choosePicture(QStringLiteral("Imagen\\Titles"));
     if (!path.isEmpty()) {
-        setPicture(kCoverFile, &GameSettings::coverImage, cover_, path);
+        store_.setCover(path);
+        pictureStored(cover_, path);
     }
 }
 
 void SettingsArea::chooseFrame() {
     const QString path = choosePicture(QStringLiteral("Imagen\\Frames"));
     if (!path.isEmpty()) {
-        setFrame(path);
+        store_.setFrame(path);
+        pictureStored(frame_, path);
     }
-}
-
-void SettingsArea::setFrame(const QString& path) {
-    setPicture(kFrameFile, &GameSettings::frameImage, frame_, path);
 }
 
 void SettingsArea::saveTeamNames() {
-    writeLinesFile(programPath(kTeamsFile), {leftTeam_->text(), rightTeam_->text()});
-    GameSettings s = board_.settings();
-    if (const auto lines = readLinesFile(programPath(kTeamsFile))) {
-        takeLine(*lines, 1, s.leftTeamName);
-        takeLine(*lines, 2, s.rightTeamName);
-    }
+    store_.setTeamNames(leftTeam_->text(), rightTeam_->text());
     board_.cancelAutomaticStrike();
-    board_.applySettings(s);
 }
 
 void SettingsArea::chooseRoundFolder() {
@@ -320,21 +314,10 @@ void SettingsArea::chooseRoundFolder() {
                                 .arg(QDir::toNativeSeparators(folder)));
         }
     }
-    writePathFile(programPath(kRoundFolderFile), folder);
+    store_.setRoundFolder(folder);
     roundFolder_->setText(QDir::toNativeSeparators(folder));
-    GameSettings s = board_.settings();
-    s.roundFolderPath = folder;
-    board_.applySettings(s);
     board_.game().restartRounds();
     Q_EMIT roundFolderChanged();
-}
-
-void SettingsArea::setOption(bool GameSettings::*option, const QString& marker,
-                             bool markerWhenChecked, bool checked) {
-    setMarker(marker, checked == markerWhenChecked);
-    GameSettings s = board_.settings();
-    s.*option = checked;
-    board_.applySettings(s);
 }
 
 }  // namespace velta

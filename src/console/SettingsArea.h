@@ -9,14 +9,15 @@ class QLineEdit;
 
 namespace velta {
 
+class SettingsStore;
 class TForm1;
 struct GameSettings;
 
 // The settings area "Configuración y control del juego": title and colours, cover, frame,
-// team names, rounds folder and the four options. Each operation writes its file, shows
-// the change on the board at once and gives the keyboard back to the game; a setting that
-// cannot be shown (a picture that does not read, a colour the table does not know) is
-// reported and neither the file nor the board changes.
+// team names, rounds folder and the four options. Each operation stores its setting through
+// the board's settings store, which the board follows at once, and gives the keyboard back
+// to the game; a setting that cannot be shown (a picture that does not read, a colour the
+// table does not know) or stored is reported and neither the file nor the board changes.
 class SettingsArea : public QWidget {
     Q_OBJECT
   public:
@@ -28,8 +29,6 @@ class SettingsArea : public QWidget {
     void saveTitle();
     void chooseCover();
     void chooseFrame();
-    // A frame chosen elsewhere (a theme pack's), stored and shown as if chosen here.
-    void setFrame(const QString& path);
     void saveTeamNames();
     void chooseRoundFolder();
 
@@ -56,12 +55,10 @@ class SettingsArea : public QWidget {
     void buildRows();
     void buildOptions(QWidget* parent);
     QString choosePicture(const QString& folder);
-    void setPicture(const QString& file, std::optional<QString> GameSettings::*picture,
-                    QLineEdit* field, const QString& path);
-    void setOption(bool GameSettings::*option, const QString& marker, bool markerWhenChecked,
-                   bool checked);
+    void pictureStored(QLineEdit* field, const QString& path);
 
     TForm1& board_;
+    SettingsStore& store_;
     QLineEdit* title_ = nullptr;
     QComboBox* titleColour_ = nullptr;
     QComboBox* backgroundColour_ = nullptr;

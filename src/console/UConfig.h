@@ -69,10 +69,11 @@ class TFConfig : public QWidget, public ControlLink {
     // Key K here: the key list in front.
     void showKeyList();
     // "Mis versiones": the set-up as the settings fields hold it, to a ".vlt" file; and a
-    // version file applied to the board and stored as the show's settings.
+    // version file applied to the board and stored as the show's settings, all or nothing
+    // (a pack's version together with the pack's frame and the theme marker).
     void saveVersion();
     void loadVersion();
-    void loadVersionFile(const QString& path);
+    void loadVersionFile(const QString& path, const InstalledPack* pack = nullptr);
     // "Más temas…": the window "Temas para descargar"; and a pack it installed, put to use.
     void openPacks();
     void usePack(const InstalledPack& pack);

@@ -16,6 +16,7 @@
 #include "editing/GameSettings.h"
 #include "editing/GameVersions.h"
 #include "editing/Presets.h"
+#include "editing/SettingsStore.h"
 #include "editing/Utemas.h"
 #include "packs/PackDialog.h"
 #include "platform/Dialogs.h"
@@ -88,22 +89,29 @@ void TFConfig::loadVersion() {
 
 // Every line that can be applied is applied, shown on the board and stored as the show's
 // settings; the others are named together at the end, and the board starts the loaded
-// set on its first question.
-void TFConfig::loadVersionFile(const QString& path) {
+// set on its first question. When a settings file cannot be written, nothing of the
+// version is stored or shown.
+void TFConfig::loadVersionFile(const QString& path, const InstalledPack* pack) {
     const QStringList lines = readLinesFile(path).value_or(QStringList());
     QStringList problems;
-    const GameSettings before = board_.settings();
-    const GameSettings loaded = readVersion(lines, before, &problems);
-    writeLinesFile(programPath(kTitleFile),
-                   {trimControl(loaded.title), loaded.titleColour, loaded.backgroundColour});
+    SettingsStore& store = board_.settingsStore();
+    const GameSettings before = store.settings();
+    GameSettings loaded = readVersion(lines, before, &problems);
+    SettingsStore::Parts parts = SettingsStore::Part::Title | SettingsStore::Part::Teams;
     if (loaded.coverImage != before.coverImage) {
-        writePathFile(programPath(kCoverFile), *loaded.coverImage);
+        parts |= SettingsStore::Part::Cover;
     }
-    writeLinesFile(programPath(kTeamsFile), {loaded.leftTeamName, loaded.rightTeamName});
     if (loaded.roundFolderPath != before.roundFolderPath) {
-        writePathFile(programPath(kRoundFolderFile), loaded.roundFolderPath);
+        parts |= SettingsStore::Part::RoundFolder;
     }
-    board_.applySettings(loaded);
+    if (pack) {
+        parts |= SettingsStore::Part::ThemeMarker;
+        if (!pack->frameFile.isEmpty() && QFileInfo::exists(pack->frameFile)) {
+            loaded.frameImage = pack->frameFile;
+            parts |= SettingsStore::Part::Frame;
+        }
+    }
+    store.applySetUp(loaded, parts);
     settings_->refresh();
     board_.game().restartRounds();
     editor_->restart();
@@ -138,40 +146,33 @@ void TFConfig::openThemes() {
 void TFConfig::applyTheme(int index) {
     editor_->confirmUnsavedQuestion();
     const Preset& preset = presets().at(index);
-    GameSettings s = board_.settings();
+    SettingsStore& store = board_.settingsStore();
+    // The title comes with the colours in force; the files are written all or nothing.
+    GameSettings s = store.settings();
+    SettingsStore::Parts parts = SettingsStore::Part::ThemeMarker;
     QStringList missing;
     if (index > 0) {
-        QStringList title = readLinesFile(programPath(kTitleFile)).value_or(QStringList());
-        while (title.size() < 3) {
-            title << QString();
-        }
-        title[0] = preset.entry;
-        title[1] = title[1].isEmpty() ? s.titleColour : title[1];
-        title[2] = title[2].isEmpty() ? s.backgroundColour : title[2];
-        writeLinesFile(programPath(kTitleFile), title);
         s.title = preset.entry;
-        s.titleColour = title[1];
-        s.backgroundColour = title[2];
+        parts |= SettingsStore::Part::Title;
         const QString cover =
             programPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover));
         if (QFileInfo::exists(cover)) {
-            writePathFile(programPath(kCoverFile), cover);
             s.coverImage = cover;
+            parts |= SettingsStore::Part::Cover;
         } else {
             missing << QStringLiteral("la portada \"%1\"").arg(QDir::toNativeSeparators(cover));
         }
     }
     const QString folder = programPath(preset.roundFolder);
     if (QFileInfo(folder).isDir()) {
-        writePathFile(programPath(kRoundFolderFile), folder);
         s.roundFolderPath = folder;
+        parts |= SettingsStore::Part::RoundFolder;
     } else if (index > 0) {
         missing << QStringLiteral("la carpeta de preguntas \"%1\"")
                        .arg(QDir::toNativeSeparators(folder));
     }
-    board_.applySettings(s);
+    store.applySetUp(s, parts);
     board_.game().restartRounds();
-    setMarker(kThemeMarker, true);
     ownVersionPending_ = index == 0;
     if (index == 0 || themes_->folderChoice()) {
         board_.armThemeTimer();
@@ -195,16 +196,12 @@ void TFConfig::openPacks() {
     packs_->openWindow();
 }
 
-// An installed pack in one step: its version through the version loader, its frame, its
-// bank in the slots (and restored at the next start), and the first-start theme prompt
-// answered.
+// An installed pack in one step: its version through the version loader together with its
+// frame and the first-start theme prompt answered, then its bank in the slots (and restored
+// at the next start).
 void TFConfig::usePack(const InstalledPack& pack) {
     editor_->confirmUnsavedQuestion();
-    setMarker(kThemeMarker, true);
-    if (!pack.frameFile.isEmpty() && QFileInfo::exists(pack.frameFile)) {
-        settings_->setFrame(pack.frameFile);
-    }
-    loadVersionFile(pack.versionFile);
+    loadVersionFile(pack.versionFile, &pack);
     if (!pack.bankFile.isEmpty()) {
         board_.soundBank().load(pack.bankFile);
     }

@@ -25,6 +25,10 @@ struct GameSettings {
     bool hideQuestion = false;
 };
 
+// A picture the operator has just chosen: the board reads it again even when its path is the
+// one it shows, as the file may have been put in place or replaced since.
+enum class ChosenPicture { None, Cover, Frame };
+
 // Relative paths of the settings files, below the program folder.
 inline const QString kTitleFile = QStringLiteral("Config\\Titulo.txt");
 inline const QString kCoverFile = QStringLiteral("Config\\Portada.txt");

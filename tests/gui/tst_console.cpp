@@ -64,13 +64,18 @@ class ConsoleTest : public velta::test::ConsoleTestCase {
     void startUpWithEveryMarker();
     void titleAndColours_data();
     void titleAndColours();
+    void emptyTitleKeepsTheTitleInForce();
     void coverAndFrame_data();
     void coverAndFrame();
+    void pictureChosenAgainIsReadAgain_data();
+    void pictureChosenAgainIsReadAgain();
     void teamNames();
     void roundFolder_data();
     void roundFolder();
     void options_data();
     void options();
+    void optionThatCannotBeStored_data();
+    void optionThatCannotBeStored();
     void monitorDual();
     void screenshots();
 
@@ -456,6 +461,28 @@ void ConsoleTest::titleAndColours() {
     QVERIFY(f().dialogs.shown.isEmpty());
 }
 
+// "Guardar" with the title field empty (as after "Crear mi propia version") saves the
+// colours, keeps the title in force and says so.
+void ConsoleTest::emptyTitleKeepsTheTitleInForce() {
+    f().folder.writeBytes(kTitleFile, "Mi Show\r\nRed\r\nBlack\r\n");
+    f().folder.writeBytes(kThemeMarker, "1");
+    QVERIFY(f().startWithConsole());
+    BoardView b = board();
+    f().find<QLineEdit>("ETitulo")->clear();
+    f().find<QComboBox>("CBColorTitulo")->setCurrentText(QStringLiteral("Navy"));
+    click("BGuardarTitulo");
+    QCOMPARE(f().dialogs.notices(),
+             QStringList{QStringLiteral("El título está vacío: se conserva \"Mi Show\" y se "
+                                        "guardaron los colores. Escriba el título del juego y "
+                                        "pulse Guardar.")});
+    QCOMPARE(f().folder.readBytes(kTitleFile), QByteArray("Mi Show\r\nNavy\r\nBlack\r\n"));
+    QCOMPARE(b.Label18->text(), QStringLiteral("Mi Show"));
+    QCOMPARE(b.Label18->palette().color(QPalette::WindowText),
+             lookupColour(QStringLiteral("Navy"))->colour);
+    QCOMPARE(f().find<QLineEdit>("ETitulo")->text(), QStringLiteral("Mi Show"));
+    QCOMPARE(QApplication::focusWidget(), f().sink());
+}
+
 void ConsoleTest::coverAndFrame_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("settingFile");
@@ -497,6 +524,33 @@ void ConsoleTest::coverAndFrame() {
     QCOMPARE(after.size(), QSize(321, 123));
     QCOMPARE(f().find<QLineEdit>(cover ? "EPortada" : "EMarco")->text(), path);
     QVERIFY(!f().find<QLabel>("LabelConsejoPortada")->isVisible());
+}
+
+void ConsoleTest::pictureChosenAgainIsReadAgain_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("settingFile");
+    QTest::newRow("cover") << "BPortada" << kCoverFile;
+    QTest::newRow("frame") << "BMarco" << kFrameFile;
+}
+
+// The picture a setting names is missing at start; once the operator has put the file in
+// place, choosing the same path again shows it.
+void ConsoleTest::pictureChosenAgainIsReadAgain() {
+    QFETCH(QString, button);
+    QFETCH(QString, settingFile);
+    const QString path = f().folder.file(QStringLiteral("Fotos/nueva.jpg"));
+    f().folder.writeBytes(settingFile, QFile::encodeName(path));
+    QVERIFY(f().startWithConsole());
+    QCOMPARE(f().dialogs.notices().size(), 1);
+    QVERIFY(f().dialogs.notices().constFirst().startsWith(QStringLiteral("No se encontró")));
+    f().folder.writeBytes(QStringLiteral("Fotos/nueva.jpg"),
+                          velta::test::pictureFile(QSize(321, 123), "JPG"));
+    f().dialogs.files << path;
+    click(qPrintable(button));
+    BoardView b = board();
+    QCOMPARE((settingFile == kCoverFile ? b.Image2 : b.Image13)->image().size(), QSize(321, 123));
+    QCOMPARE(f().dialogs.notices().size(), 1);
+    QCOMPARE(f().folder.readBytes(settingFile), QFile::encodeName(path));
 }
 
 void ConsoleTest::teamNames() {
@@ -601,6 +655,42 @@ void ConsoleTest::options() {
         QVERIFY(b.Label16->isVisible());
     }
     QVERIFY(f().dialogs.shown.isEmpty());
+}
+
+void ConsoleTest::optionThatCannotBeStored_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<bool>("present");  // the marker is there (a folder) and cannot go
+    QTest::newRow("marker cannot be removed") << "CBShowP" << kHideScoresMarker << true;
+    QTest::newRow("marker cannot be written") << "CBShowQ" << kHideQuestionMarker << false;
+}
+
+// A marker that cannot be changed keeps its option, and the box shows the option in force.
+void ConsoleTest::optionThatCannotBeStored() {
+    QFETCH(QString, box);
+    QFETCH(QString, marker);
+    QFETCH(bool, present);
+    if (present) {
+        QVERIFY(QDir().mkpath(f().folder.file(marker)));
+    }
+    QVERIFY(f().startWithConsole());
+    BoardView b = board();
+    type("s");
+    auto* check = f().find<QCheckBox>(qPrintable(box));
+    QCOMPARE(check->isChecked(), present);
+    // As the show runs, without the rights to write in a program folder it does not own.
+    velta::test::asShowUser([&] { click(check); });
+    QCOMPARE(f().dialogs.errors().size(), 1);
+    QVERIFY2(f().dialogs.errors().constFirst().contains(f().folder.file(marker)),
+             qPrintable(f().dialogs.errors().constFirst()));
+    QCOMPARE(check->isChecked(), present);
+    QCOMPARE(QFileInfo::exists(f().folder.file(marker)), present);
+    if (present) {
+        QVERIFY(b->settings().hideScores && !b.Panel3->isVisible());
+    } else {
+        QVERIFY(!b->settings().hideQuestion && b.Label16->isVisible());
+    }
+    QCOMPARE(QApplication::focusWidget(), f().sink());
 }
 
 // With a second monitor the board goes to the one that does not hold the console, fitted

@@ -58,6 +58,8 @@ class ThemesTest : public velta::test::ConsoleTestCase {
     void shippedThemes_data();
     void shippedThemes();
     void presetWithMissingParts();
+    void setUpThatCannotBeStored_data();
+    void setUpThatCannotBeStored();
     void ownVersion();
     void firstStartPrompt_data();
     void firstStartPrompt();
@@ -238,6 +240,56 @@ void ThemesTest::presetWithMissingParts() {
              lineFile({velta::presets()[3].entry, "HotLight", "Window"}));
     QVERIFY(!QFile::exists(f().folder.file(kCoverFile)));
     QCOMPARE(board()->roundFolder(), programPath(QStringLiteral("Rondas")));
+}
+
+void ThemesTest::setUpThatCannotBeStored_data() {
+    QTest::addColumn<bool>("theme");  // else a version
+    QTest::addColumn<QString>("blocked");
+    QTest::newRow("version, team names") << false << kTeamsFile;
+    QTest::newRow("theme, rounds folder") << true << kRoundFolderFile;
+}
+
+// A set-up with a settings file that cannot be written (a folder in its place) is refused
+// whole: the files written before it are put back, the board and the game stay as they
+// were, and one message names the file.
+void ThemesTest::setUpThatCannotBeStored() {
+    QFETCH(bool, theme);
+    QFETCH(QString, blocked);
+    const Preset& preset = velta::presets()[1];
+    copyCovers(f());
+    writeRoundsFolder(f(), preset.roundFolder);
+    const QByteArray title("Viejo\r\nRed\r\nBlack\r\n");
+    f().folder.writeBytes(kTitleFile, title);
+    f().folder.writeBytes(kThemeMarker, "1");
+    f().folder.writeBytes(QStringLiteral("Config/otra.vlt"),
+                          lineFile({"Noche Azul", "navy", "Silver",
+                                    f().folder.file(QStringLiteral("Imagen/Titles/portada3.jpg")),
+                                    "Azules", "", f().folder.file(preset.roundFolder)}));
+    QVERIFY(f().startWithConsole());
+    f().type("ss");
+    const QImage cover = board().Image2->image();
+    QVERIFY(QDir().mkpath(f().folder.file(blocked)));
+    if (theme) {
+        f().press('j');
+        acceptTheme(1);
+    } else {
+        f().dialogs.files << f().folder.file(QStringLiteral("Config/otra.vlt"));
+        click("BCargarVersion");
+    }
+    QCOMPARE(f().dialogs.errors().size(), 1);
+    const QString error = f().dialogs.errors().constFirst();
+    QVERIFY2(error.contains(f().folder.file(blocked)), qPrintable(error));
+    QVERIFY2(error.contains(QStringLiteral("no se cambió ningún ajuste")), qPrintable(error));
+    QCOMPARE(f().folder.readBytes(kTitleFile), title);
+    QVERIFY(!QFile::exists(f().folder.file(kCoverFile)));
+    QVERIFY(!QFile::exists(f().folder.file(theme ? kTeamsFile : kRoundFolderFile)));
+    QCOMPARE(board().Label18->text(), QStringLiteral("Viejo"));
+    QCOMPARE(board().Edit16->text(), QStringLiteral("Los Verdes"));
+    QCOMPARE(board().Image2->image(), cover);
+    QCOMPARE(board()->roundFolder(), programPath(QStringLiteral("Rondas")));
+    QCOMPARE(board()->state().RoundNumber, 2);
+    QCOMPARE(board().Label16->text(), QStringLiteral("Pregunta 2"));
+    QCOMPARE(f().find<QLineEdit>("ETitulo")->text(), QStringLiteral("Viejo"));
 }
 
 // "Crear mi propia version": the folder "MisRondas", then a moment later the console on
