@@ -10,6 +10,7 @@
 #include "board/TipStyle.h"
 #include "board/Uvelta.h"
 #include "console/UConfig.h"
+#include "packs/PackInstall.h"
 #include "platform/Guard.h"
 #include "platform/ProgramFolder.h"
 
@@ -49,13 +50,16 @@ Show::~Show() {
 }
 
 bool Show::open(std::function<void()> afterFirstPaint) {
+    // Packs installed from the command line wait until the show ends, and an install cut
+    // short is taken back before the board reads its rounds folder. A folder that cannot
+    // hold the lock still runs the show.
+    if (folderLock_.acquire(programFolder()) == ShowLock::Outcome::Taken) {
+        finishCutShortInstall();
+    }
     board_ = std::make_unique<TForm1>();
     if (!board_->isSingleInstance()) {
         return false;
     }
-    // Packs installed from the command line wait until the show ends. A folder that cannot
-    // hold the lock still runs the show.
-    folderLock_.acquire(programFolder());
     // The control window is made in the idle time after the cover's first paint and the
     // pictures behind it: the audience never waits for it.
     board_->setAfterFirstPaint([this, afterFirstPaint = std::move(afterFirstPaint)] {

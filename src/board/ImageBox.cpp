@@ -1,11 +1,12 @@
 #include "board/ImageBox.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "platform/ProgramFolder.h"
+#include "platform/Pictures.h"
 
 namespace velta {
 
@@ -27,8 +28,6 @@ QString unreadablePicture(const QImageReader& reader) {
             }
             return QStringLiteral("La imagen está dañada o incompleta.");
         }
-        case QImageReader::FileNotFoundError:
-            return QStringLiteral("El archivo no existe.");
         default:
             return QStringLiteral("No se pudo leer el archivo.");
     }
@@ -47,7 +46,17 @@ void ImageBox::setImage(const QImage& image) {
 }
 
 bool ImageBox::loadFile(const QString& path, QString* why) {
-    QImageReader reader(normalizeSeparators(path));
+    QString problem;
+    std::optional<QByteArray> bytes = readPictureFile(path, &problem);
+    if (!bytes) {
+        if (why) {
+            *why = problem.left(1).toUpper() + problem.mid(1) + '.';
+        }
+        return false;
+    }
+    QBuffer buffer(&*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     QImage loaded = reader.read();
     if (loaded.isNull()) {

@@ -19,7 +19,8 @@ class ImageBox : public QWidget {
     void setImage(const QImage& image);
     const QImage& image() const { return image_; }
     // Loads a picture file; false (and the picture unchanged) when it cannot be read, with
-    // the reason for the operator in `why`: not a picture, too large, damaged or cut short.
+    // the reason for the operator in `why`: missing, a folder or no plain file, not a
+    // picture, too large, damaged or cut short.
     bool loadFile(const QString& path, QString* why = nullptr);
     // Pictures without an alpha channel loaded from files then show the colour of their
     // bottom-left pixel as see-through, as splash pictures drawn on a flat colour need.

@@ -1,5 +1,6 @@
 #include "editing/Utemas.h"
 
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include "board/ImageBox.h"
 #include "editing/GameSettings.h"
 #include "editing/Presets.h"
+#include "platform/Pictures.h"
 #include "platform/ProgramFolder.h"
 
 namespace velta {
@@ -117,10 +119,16 @@ void TFtemas::showPreview() {
     const Preset& preset = presets().value(selected());
     QImage picture;
     if (preset.cover > 0) {
-        QImageReader reader(
-            programPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover)));
-        reader.setScaledSize(QSize(228, 125));
-        picture = reader.read();
+        std::optional<QByteArray> bytes = readPictureFile(
+            programPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover)),
+            nullptr);
+        if (bytes) {
+            QBuffer buffer(&*bytes);
+            buffer.open(QIODevice::ReadOnly);
+            QImageReader reader(&buffer);
+            reader.setScaledSize(QSize(228, 125));
+            picture = reader.read();
+        }
     }
     preview_->setImage(picture);
     previewCaption_->setText(

@@ -26,19 +26,20 @@ int installCommand(const QString& folder, const QStringList& arguments, FILE* ou
         return 1;
     }
     const QString archive = QFileInfo(arguments[0]).absoluteFilePath();
+    const QString name = QFileInfo(archive).fileName();
     setProgramFolder(folder);
     ShowLock lock;
     switch (lock.acquire(folder)) {
         case ShowLock::Outcome::HeldElsewhere:
-            say(err, installFailedMessage(archive, QStringLiteral("VELTA se está ejecutando en "
-                                                                  "esta carpeta; ciérrelo y vuelva "
-                                                                  "a intentarlo")));
+            say(err, installFailedMessage(name, QStringLiteral("VELTA se está ejecutando en "
+                                                               "esta carpeta; ciérrelo y vuelva "
+                                                               "a intentarlo")));
             return 1;
         case ShowLock::Outcome::NotWritable:
             say(err, installFailedMessage(
-                         archive, QStringLiteral("no se puede escribir en la carpeta del programa "
-                                                 "\"%1\"")
-                                      .arg(shownPath(folder))));
+                         name, QStringLiteral("no se puede escribir en la carpeta del programa "
+                                              "\"%1\"")
+                                   .arg(shownPath(folder))));
             return 1;
         case ShowLock::Outcome::Taken:
             break;
@@ -47,7 +48,7 @@ int installCommand(const QString& folder, const QStringList& arguments, FILE* ou
         say(out, installPack(archive).note());
         return 0;
     } catch (const std::exception& e) {
-        say(err, installFailedMessage(archive, errorMessage(e)));
+        say(err, installFailedMessage(name, errorMessage(e)));
         return 1;
     }
 }

@@ -4,6 +4,7 @@
 #include <archive_entry.h>
 
 #include <QDateTime>
+#include <QFileInfo>
 
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
@@ -61,7 +62,19 @@ QString entryPath(struct archive_entry* entry) {
 
 }  // namespace
 
-ArchiveReader::ArchiveReader(const QString& path) : path_(path), file_(normalizeSeparators(path)) {
+ArchiveReader::ArchiveReader(const QString& path) : file_(normalizeSeparators(path)) {
+    // Opening a fifo would wait for a writer for ever, and a device is no pack.
+    const QFileInfo info(file_.fileName());
+    if (!info.exists()) {
+        throw PackError(QStringLiteral("no existe el archivo \"%1\"").arg(shownPath(path)));
+    }
+    if (info.isDir()) {
+        throw PackError(
+            QStringLiteral("\"%1\" es una carpeta, no un archivo").arg(shownPath(path)));
+    }
+    if (!info.isFile()) {
+        throw PackError(QStringLiteral("\"%1\" no es un archivo común").arg(shownPath(path)));
+    }
     if (!file_.open(QIODevice::ReadOnly)) {
         throw PackError(QStringLiteral("no se puede abrir el archivo \"%1\"").arg(shownPath(path)));
     }
@@ -73,18 +86,14 @@ ArchiveReader::ArchiveReader(const QString& path) : path_(path), file_(normalize
     archive_read_set_seek_callback(archive_, seekTo);
     archive_read_set_skip_callback(archive_, skipBytes);
     if (archive_read_open1(archive_) != ARCHIVE_OK) {
-        fail(QStringLiteral("no es un paquete zip válido"));
+        archive_read_free(archive_);  // no destructor runs for an object never made
+        throw PackError(QStringLiteral("el archivo \"%1\" no es un archivo zip o está dañado")
+                            .arg(QFileInfo(path).fileName()));
     }
 }
 
 ArchiveReader::~ArchiveReader() {
     archive_read_free(archive_);
-}
-
-void ArchiveReader::fail(const QString& what) const {
-    const char* detail = archive_error_string(archive_);
-    throw PackError(detail ? QStringLiteral("%1 (%2)").arg(what, QString::fromLocal8Bit(detail))
-                           : what);
 }
 
 bool ArchiveReader::next(ArchiveEntry* out) {
@@ -93,8 +102,10 @@ bool ArchiveReader::next(ArchiveEntry* out) {
     if (status == ARCHIVE_EOF) {
         return false;
     }
+    // libarchive's own detail is English and names its internals: the operator reads only
+    // what it means.
     if (status != ARCHIVE_OK && status != ARCHIVE_WARN) {
-        fail(QStringLiteral("el paquete está dañado"));
+        throw PackError(QStringLiteral("el paquete no es un archivo zip o está dañado"));
     }
     out->path = entryPath(entry);
     out->size = archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1;
@@ -118,7 +129,7 @@ bool ArchiveReader::next(ArchiveEntry* out) {
 qint64 ArchiveReader::read(char* buffer, qint64 most) {
     const la_ssize_t got = archive_read_data(archive_, buffer, size_t(most));
     if (got < 0) {
-        fail(QStringLiteral("el paquete está dañado"));
+        throw PackError(QStringLiteral("el paquete está dañado"));
     }
     return got;
 }

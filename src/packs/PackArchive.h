@@ -25,7 +25,8 @@ struct ArchiveEntry {
 
 class ArchiveReader {
   public:
-    // Throws PackError when the file cannot be opened or is no zip archive.
+    // Throws PackError when the file is missing, no plain file (a fifo, a device), cannot be
+    // opened or is no zip archive.
     explicit ArchiveReader(const QString& path);
     ~ArchiveReader();
     ArchiveReader(const ArchiveReader&) = delete;
@@ -42,9 +43,6 @@ class ArchiveReader {
     QByteArray& block() { return block_; }
 
   private:
-    [[noreturn]] void fail(const QString& what) const;
-
-    QString path_;
     QFile file_;
     QByteArray block_;
     struct archive* archive_ = nullptr;

@@ -113,8 +113,9 @@ PackDialog::PackDialog(QWidget* parent)
         guarded([this, done, total] { showProgress(done, total); });
     };
     connect(downloader_, &PackDownloader::progress, this, progress);
-    connect(downloader_, &PackDownloader::downloaded, this,
-            [this](const QString& file) { guarded([this, &file] { install(file); }); });
+    connect(downloader_, &PackDownloader::downloaded, this, [this](const QString& file) {
+        guarded([this, &file] { install(file, downloading_); });
+    });
     connect(downloader_, &PackDownloader::failed, this,
             [this](const QString& message) { guarded([this, &message] { failed(message); }); });
     connect(job_, &PackInstallJob::progress, this, progress);
@@ -177,9 +178,20 @@ void PackDialog::showCatalogue(const Catalogue& catalogue) {
     setBusy(busy_);
 }
 
-// The states follow what is installed now: after an install its row says so.
+// The states follow what is installed now: after an install its row says so. A record that
+// cannot be read leaves the states blank and says why, and the window stays usable.
 void PackDialog::refreshStates() {
-    const QList<InstalledPack> installed = installedPacks();
+    QList<InstalledPack> installed;
+    try {
+        installed = installedPacks();
+    } catch (const FileError& e) {
+        for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+            list_->topLevelItem(i)->setText(kState, QString());
+        }
+        const QString why = errorMessage(e);
+        note_->setText(note_->text().isEmpty() ? why : note_->text() + '\n' + why);
+        return;
+    }
     for (int i = 0; i < list_->topLevelItemCount(); ++i) {
         list_->topLevelItem(i)->setText(kState,
                                         stateText(packState(catalogue_.packs[i], installed)));
@@ -202,8 +214,9 @@ void PackDialog::downloadSelected() {
     useNow_->setEnabled(false);
     justInstalled_.reset();
     progress_->setValue(0);
-    downloader_->download(entry);
+    downloading_ = entry;
     setBusy(true);
+    downloader_->download(entry);
 }
 
 void PackDialog::installFromFile() {
@@ -217,12 +230,12 @@ void PackDialog::installFromFile() {
     install(file);
 }
 
-void PackDialog::install(const QString& file) {
+void PackDialog::install(const QString& file, const std::optional<CatalogueEntry>& offered) {
     note_->setText(
         QStringLiteral("Comprobando e instalando \"%1\"…").arg(QDir::toNativeSeparators(file)));
     progress_->setValue(0);
-    job_->start(file);
     setBusy(true);
+    job_->start(file, offered);
 }
 
 void PackDialog::installed(const PackInstallResult& result) {
@@ -231,8 +244,8 @@ void PackDialog::installed(const PackInstallResult& result) {
     progress_->setValue(100);
     note_->setText(result.note());
     useNow_->setEnabled(true);
-    refreshStates();
     setBusy(false);
+    refreshStates();
 }
 
 void PackDialog::failed(const QString& message) {

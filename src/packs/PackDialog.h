@@ -41,7 +41,7 @@ class PackDialog : public QDialog {
     void showCatalogue(const Catalogue& catalogue);
     void downloadSelected();
     void installFromFile();
-    void install(const QString& file);
+    void install(const QString& file, const std::optional<CatalogueEntry>& offered = {});
     void installed(const PackInstallResult& result);
     void failed(const QString& message);
     void showProgress(qint64 done, qint64 total);
@@ -54,6 +54,8 @@ class PackDialog : public QDialog {
     QString address_;
     Catalogue catalogue_;
     std::optional<InstalledPack> justInstalled_;
+    // The entry of the pack on its way: its manifest must be that entry's.
+    std::optional<CatalogueEntry> downloading_;
     bool busy_ = false;       // a pack downloading or installing
     QLabel* source_;          // LCatalogo
     QTreeWidget* list_;       // ListaTemas

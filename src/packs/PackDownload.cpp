@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include "packs/PackFormat.h"
+#include "platform/Errors.h"
 #include "platform/Guard.h"
 
 namespace velta {
@@ -123,7 +124,7 @@ void PackDownloader::catalogueFinished(const QUrl& address) {
         }
     }
     Q_EMIT catalogueFailed(QStringLiteral("No se pudo leer el catálogo de temas de %1: %2.")
-                               .arg(address.toDisplayString(), problem));
+                               .arg(address.toDisplayString(), withoutFinalStop(problem)));
 }
 
 void PackDownloader::download(const CatalogueEntry& entry) {
@@ -220,7 +221,7 @@ void PackDownloader::checked() {
 void PackDownloader::fail(const QString& problem) {
     file_.reset();
     Q_EMIT failed(QStringLiteral("No se descargó el tema \"%1\": %2. No se instaló nada.")
-                      .arg(entry_.entry, problem));
+                      .arg(entry_.entry, withoutFinalStop(problem)));
 }
 
 }  // namespace velta

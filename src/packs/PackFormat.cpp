@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "content/TextFiles.h"
 #include "platform/Errors.h"
@@ -27,6 +28,18 @@ QString suffixOf(const QString& name) {
     return dot < 0 ? QString() : name.mid(dot + 1).toLower();
 }
 
+// Characters a message would echo unseen or that would turn the text around it: control
+// characters and the marks that set the direction of text.
+bool isHiddenCharacter(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x061C || u == 0x200E || u == 0x200F ||
+           (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+}
+
+bool hasHiddenCharacter(const QString& text) {
+    return std::any_of(text.begin(), text.end(), isHiddenCharacter);
+}
+
 // A name Windows can hold as a plain file: no reserved character, no trailing dot or space,
 // and not one of the device names, which open a device whatever their extension.
 bool validName(const QString& name) {
@@ -38,11 +51,17 @@ bool validName(const QString& name) {
         return false;
     }
     for (const QChar c : name) {
-        if (c.unicode() < 0x20 || QStringLiteral("<>:\"|?*").contains(c)) {
+        if (QStringLiteral("<>:\"|?*").contains(c)) {
             return false;
         }
     }
     return true;
+}
+
+// Within kLongestEntryName characters, and within twice as many bytes once in UTF-8, as
+// Linux counts a name.
+bool shortName(const QString& name) {
+    return name.size() <= kLongestEntryName && name.toUtf8().size() <= 2 * kLongestEntryName;
 }
 
 bool isRoundsFolderName(const QString& name) {
@@ -90,12 +109,25 @@ PackManifest parseManifest(const QStringList& lines) {
     if (!isPackId(m.id)) {
         throw wrong(1, QStringLiteral("no es un identificador de tema válido"));
     }
-    if (m.version.isEmpty()) {
-        throw wrong(2, QStringLiteral("no da la versión"));
-    }
-    if (m.entry.isEmpty()) {
-        throw wrong(3, QStringLiteral("no da el nombre del tema"));
-    }
+    // Both are kept in a line of the record of installed packs, whose fields '|' separates.
+    const auto checkText = [&wrong](int line, const QString& text, const QString& field) {
+        if (text.isEmpty()) {
+            throw wrong(line, QStringLiteral("no da %1").arg(field));
+        }
+        if (text.size() > kLongestManifestText) {
+            throw wrong(line, QStringLiteral("da %1 de más de %2 caracteres")
+                                  .arg(field)
+                                  .arg(kLongestManifestText));
+        }
+        if (text.contains('|')) {
+            throw wrong(line, QStringLiteral("lleva \"|\" en %1").arg(field));
+        }
+        if (hasHiddenCharacter(text)) {
+            throw wrong(line, QStringLiteral("lleva caracteres de control en %1").arg(field));
+        }
+    };
+    checkText(2, m.version, QStringLiteral("la versión"));
+    checkText(3, m.entry, QStringLiteral("el nombre del tema"));
     static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{64}$"));
     qint64 total = 0;
     for (int i = 3; i < lines.size(); ++i) {
@@ -123,9 +155,18 @@ PackManifest parseManifest(const QStringList& lines) {
         if (m.find(entry.path)) {
             throw wrong(i + 1, QStringLiteral("repite \"%1\"").arg(entry.path));
         }
+        // What the show reads as a text file is never larger than it reads.
+        if (f.size > kLargestTextFile &&
+            (entry.place == PackPlace::Version || entry.place == PackPlace::Bank ||
+             entry.place == PackPlace::Rounds)) {
+            throw wrong(i + 1, QStringLiteral("declara \"%1\" de más de %2, más de lo que el "
+                                              "programa lee de un archivo de texto")
+                                   .arg(entry.path, shownSize(kLargestTextFile)));
+        }
         f.path = entry.path;
         total += f.size;
-        if (m.files.size() >= kMostPackEntries || total > kLargestUnpackedPack) {
+        // The manifest is an entry of the archive too.
+        if (m.files.size() + 1 >= kMostPackEntries || total > kLargestUnpackedPack) {
             throw PackError(
                 QStringLiteral("el paquete descomprimido pasaría de %1 archivos o de %2")
                     .arg(kMostPackEntries)
@@ -136,10 +177,38 @@ PackManifest parseManifest(const QStringList& lines) {
     return m;
 }
 
+QByteArray manifestBytes(const PackManifest& manifest) {
+    return encodeText(manifestLines(manifest).join(QStringLiteral("\r\n")) +
+                      QStringLiteral("\r\n"));
+}
+
+void checkManifestSize(qint64 bytes) {
+    if (bytes > kLargestTextFile) {
+        throw PackError(QStringLiteral("el manifiesto %1 pasa de %2")
+                            .arg(kManifestName, shownSize(kLargestTextFile)));
+    }
+}
+
+PackManifest parseManifestBytes(const QByteArray& bytes) {
+    checkManifestSize(bytes.size());
+    return parseManifest(splitLines(decodeText(bytes)));
+}
+
+QString shownEntry(const QString& raw) {
+    QString shown = raw;
+    std::replace_if(shown.begin(), shown.end(), isHiddenCharacter, QChar('?'));
+    return elided(shown, 80);
+}
+
 PackEntryPath checkEntryPath(const QString& raw, bool isFolder) {
     const auto refuse = [&raw](const QString& why) {
-        return PackError(QStringLiteral("la entrada \"%1\" %2").arg(elided(raw, 80), why));
+        return PackError(QStringLiteral("la entrada \"%1\" %2").arg(shownEntry(raw), why));
     };
+    if (hasHiddenCharacter(raw)) {
+        throw refuse(
+            QStringLiteral("lleva caracteres de control o marcas de dirección del "
+                           "texto en el nombre"));
+    }
     QString path = raw;
     path.replace('\\', '/');
     if (path.startsWith('/') || (path.size() > 1 && path[1] == ':')) {
@@ -152,6 +221,10 @@ PackEntryPath checkEntryPath(const QString& raw, bool isFolder) {
         }
         if (part == QLatin1String(".")) {
             continue;
+        }
+        if (!shortName(part)) {
+            throw refuse(
+                QStringLiteral("tiene un nombre de más de %1 caracteres").arg(kLongestEntryName));
         }
         if (!validName(part)) {
             throw refuse(QStringLiteral("tiene un nombre que no es válido"));

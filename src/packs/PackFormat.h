@@ -29,6 +29,11 @@ inline constexpr int kMostPackEntries = 1000;
 inline constexpr qint64 kLargestUnpackedPack = 512LL * 1024 * 1024;
 // A sound bank has ten slots.
 inline constexpr int kMostBankLines = 10;
+// The manifest's version and entry text are kept in the record of installed packs, whose
+// lines must stay short; a file or folder name leaves room for the "-2" or dated suffix an
+// install may give it within what every desktop's file names hold.
+inline constexpr int kLongestManifestText = 200;
+inline constexpr int kLongestEntryName = 120;
 
 // Where an entry belongs, decided by its path alone.
 enum class PackPlace {
@@ -66,6 +71,13 @@ struct PackManifest {
 QStringList manifestLines(const PackManifest& manifest);
 // Throws PackError naming the line that is wrong.
 PackManifest parseManifest(const QStringList& lines);
+// The manifest as the file "tema.txt" holds it, and read back from those bytes: refused
+// when they pass kLargestTextFile, then as parseManifest refuses. The packer measures the
+// manifest it writes with the installer's own rules.
+QByteArray manifestBytes(const PackManifest& manifest);
+PackManifest parseManifestBytes(const QByteArray& bytes);
+// Throws PackError when the manifest would pass kLargestTextFile.
+void checkManifestSize(qint64 bytes);
 
 // An entry path as written in the archive, checked: '\' read as '/', no absolute path, no
 // "..", nothing but the allowed places. Returns the clean relative path and its place, or
@@ -75,6 +87,10 @@ struct PackEntryPath {
     PackPlace place;
 };
 PackEntryPath checkEntryPath(const QString& raw, bool isFolder);
+
+// An entry path as a message shows it: control characters and marks that turn the
+// direction of the text are shown as "?", and a long one is cut.
+QString shownEntry(const QString& raw);
 
 // A pack id: lower-case letters, digits and '-', 1 to 40 characters.
 bool isPackId(const QString& id);

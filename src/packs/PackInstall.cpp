@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -40,7 +41,7 @@ void checkKind(const ArchiveEntry& entry) {
     if (entry.kind == ArchiveEntry::Kind::Link || entry.kind == ArchiveEntry::Kind::Other) {
         throw PackError(QStringLiteral("la entrada \"%1\" es un enlace o un dispositivo, no un "
                                        "archivo")
-                            .arg(elided(entry.path, 80)));
+                            .arg(shownEntry(entry.path)));
     }
 }
 
@@ -51,15 +52,12 @@ QByteArray readManifest(ArchiveReader& reader) {
     qint64 got = 0;
     while ((got = reader.read(block.data(), block.size())) > 0) {
         bytes.append(block.constData(), got);
-        if (bytes.size() > kLargestTextFile) {
-            throw PackError(QStringLiteral("el manifiesto %1 pasa de %2")
-                                .arg(kManifestName, shownSize(kLargestTextFile)));
-        }
+        checkManifestSize(bytes.size());
     }
     return bytes;
 }
 
-PackContents scanPack(const QString& archive) {
+PackContents scanPack(const QString& archive, const CatalogueEntry* offered) {
     ArchiveReader reader(archive);
     ArchiveEntry entry;
     QSet<QString> seen;
@@ -91,7 +89,15 @@ PackContents scanPack(const QString& archive) {
         throw PackError(QStringLiteral("el paquete no trae el manifiesto %1").arg(kManifestName));
     }
     PackContents contents;
-    contents.manifest = parseManifest(splitLines(decodeText(*manifestBytes)));
+    contents.manifest = parseManifestBytes(*manifestBytes);
+    // A download is what its catalogue entry offers, or its row would never tell the truth.
+    if (offered &&
+        (contents.manifest.id != offered->id || contents.manifest.version != offered->version)) {
+        throw PackError(QStringLiteral("el paquete trae el tema \"%1\" en su versión %2, y el "
+                                       "catálogo ofrece \"%3\" en su versión %4")
+                            .arg(contents.manifest.id, contents.manifest.version, offered->id,
+                                 offered->version));
+    }
     for (const auto& [path, size] : files) {
         const PackFile* declared = contents.manifest.find(path);
         if (!declared) {
@@ -279,11 +285,11 @@ class Placement {
     }
 
     void moveFolder(const QString& from, const QString& to) {
-        if (!QDir().rename(from, to)) {
+        if (!fileMoves().moveFolder(from, to)) {
             throw PackError(
                 QStringLiteral("no se pudo mover la carpeta \"%1\"").arg(shownPath(from)));
         }
-        done([from, to] { QDir().rename(to, from); });
+        done([from, to] { fileMoves().moveFolder(to, from); });
     }
 
     // Writes the lines under the first free name after `name` in the folder, or finds them
@@ -343,6 +349,61 @@ QString datedName(const QString& roundsFolder) {
     }
 }
 
+const QString kStagingPattern = QStringLiteral(".instalando-tema-*");
+
+// A folder's name among the staging folders, which the next install removes.
+QString asideName() {
+    return QStringLiteral(".instalando-tema-%1")
+        .arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
+}
+
+// A staging folder left by an install that was cut short (a power cut, a killed process)
+// holds nothing that was put in place. A link of that name is removed itself and never
+// followed: what it points to is no part of the program folder.
+void removeStaleStaging() {
+    for (const QFileInfo& stale :
+         QDir(programFolder())
+             .entryInfoList({kStagingPattern}, QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                   QDir::NoDotAndDotDot)) {
+        if (stale.isSymLink() || !stale.isDir()) {
+            QFile::remove(stale.filePath());
+        } else {
+            QDir(stale.filePath()).removeRecursively();
+        }
+    }
+}
+
+// The two moves of the rounds folders, the operator's one aside under its dated name and the
+// pack's into its place, are kept in a journal from before the first until the install is in
+// place: its first line the rounds folder's name, its second the dated one (empty when there
+// was no folder to keep).
+QString movesJournalPath() {
+    return programPath(QStringLiteral(".instalando-tema.txt"));
+}
+
+// A rounds folder's own name, one level below the program folder and nothing else.
+bool isRoundsName(const QString& name) {
+    try {
+        const PackEntryPath entry = checkEntryPath(name, true);
+        return entry.place == PackPlace::Folder && entry.path == name &&
+               name.startsWith(QLatin1String("Rondas"), Qt::CaseInsensitive) && name.size() > 6;
+    } catch (const PackError&) {
+        return false;
+    }
+}
+
+// The journal, written before the first folder move and removed when this goes: after the
+// placement has taken its moves back when the install fails.
+class MovesJournal {
+  public:
+    MovesJournal(const QString& rounds, const QString& kept) {
+        writeTextFile(movesJournalPath(), rounds + QStringLiteral("\r\n") + kept);
+    }
+    ~MovesJournal() { QFile::remove(movesJournalPath()); }
+    MovesJournal(const MovesJournal&) = delete;
+    MovesJournal& operator=(const MovesJournal&) = delete;
+};
+
 // A line of the pack's version or bank that must name a file the pack brings.
 QString packFileOf(const QString& line, PackPlace place, const PackManifest& manifest) {
     try {
@@ -371,24 +432,55 @@ QString PackInstallResult::note() const {
     return parts.join('\n');
 }
 
-QString installFailedMessage(const QString& archive, const QString& reason) {
+QString installFailedMessage(const QString& name, const QString& reason) {
     return QStringLiteral("No se instaló el tema \"%1\": %2. No se cambió nada.")
-        .arg(QFileInfo(archive).fileName(), reason);
+        .arg(name, withoutFinalStop(reason));
+}
+
+bool finishCutShortInstall() {
+    const QString path = movesJournalPath();
+    if (!QFileInfo::exists(path)) {
+        return true;
+    }
+    QStringList lines;
+    try {
+        lines = readTextLines(path);
+    } catch (const FileError&) {
+        return false;
+    }
+    const QString rounds = lines.value(0);
+    const QString kept = lines.value(1);
+    // A journal this program did not write moves nothing.
+    if (lines.size() > 2 || !isRoundsName(rounds) || (!kept.isEmpty() && !isRoundsName(kept))) {
+        return QFile::remove(path);
+    }
+    const QFileInfo keptFolder(programPath(kept));
+    const bool keptThere = !kept.isEmpty() && keptFolder.isDir() && !keptFolder.isSymLink();
+    if (kept.isEmpty() || keptThere) {
+        // The pack's questions may have come in: they go aside with the staging folders.
+        const QString taken = takenName(programFolder(), rounds);
+        if (!taken.isEmpty() &&
+            !fileMoves().moveFolder(programPath(taken), programPath(asideName()))) {
+            return false;
+        }
+    }
+    if (keptThere && !fileMoves().moveFolder(keptFolder.filePath(), programPath(rounds))) {
+        return false;
+    }
+    return QFile::remove(path);
 }
 
 PackInstallResult installPack(const QString& archive, const PackProgress& progress,
-                              const std::atomic<bool>* cancel) {
-    const PackContents contents = scanPack(archive);
+                              const std::atomic<bool>* cancel, const CatalogueEntry* offered) {
+    const PackContents contents = scanPack(archive, offered);
     const PackManifest& manifest = contents.manifest;
 
-    // A staging folder left by an install that was cut short (a power cut, a killed process)
-    // holds nothing that was put in place: it goes before a new one is made.
-    for (const QFileInfo& stale :
-         QDir(programFolder())
-             .entryInfoList({QStringLiteral(".instalando-tema-*")},
-                            QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        QDir(stale.filePath()).removeRecursively();
+    if (!finishCutShortInstall()) {
+        throw PackError(QStringLiteral("no se pudo deshacer la instalación anterior, que quedó a "
+                                       "medias (\"%1\")")
+                            .arg(shownPath(movesJournalPath())));
     }
+    removeStaleStaging();
     QTemporaryDir staging(programPath(QStringLiteral(".instalando-tema-XXXXXX")));
     if (!staging.isValid()) {
         throw PackError(QStringLiteral("no se puede escribir en la carpeta del programa"));
@@ -432,6 +524,7 @@ PackInstallResult installPack(const QString& archive, const PackProgress& progre
     }
 
     PackInstallResult result;
+    std::optional<MovesJournal> journal;  // goes after the placement has taken back its moves
     Placement placement;
     QHash<QString, QString> installedAs;  // pack path -> full path on this computer
     QSet<QString> claimed;
@@ -478,8 +571,10 @@ PackInstallResult installPack(const QString& archive, const PackProgress& progre
     if (!existing.isEmpty() && sameFolder(programPath(existing), manifest, rounds)) {
         result.roundFolder = programPath(existing);
     } else {
+        const QString kept = existing.isEmpty() ? QString() : datedName(rounds);
+        journal.emplace(existing.isEmpty() ? rounds : existing, kept);
         if (!existing.isEmpty()) {
-            result.keptFolder = programPath(datedName(rounds));
+            result.keptFolder = programPath(kept);
             placement.moveFolder(programPath(existing), result.keptFolder);
         }
         placement.moveFolder(staging.filePath(rounds), result.roundFolder);
@@ -509,6 +604,9 @@ PackInstallResult installPack(const QString& archive, const PackProgress& progre
         }
         result.pack.bankFile = placement.writeLines(config, contents.bankPath, bank);
     }
+    // Everything the version names is in place: from here on, a cut leaves a whole install
+    // that only lacks its record, and installing the pack again writes that.
+    journal.reset();
     recordInstalledPack(result.pack);
     placement.complete();
     return result;

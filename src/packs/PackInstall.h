@@ -5,6 +5,7 @@
 #include <atomic>
 #include <functional>
 
+#include "packs/Catalogue.h"
 #include "packs/InstalledPacks.h"
 #include "packs/PackFormat.h"
 
@@ -32,11 +33,22 @@ using PackProgress = std::function<void(qint64 done, qint64 total)>;
 
 // Throws PackError with the reason when the pack is refused, damaged or cancelled (the
 // program folder is then as it was), FileError when a write fails half-way (what was placed
-// is taken back). Runs on any thread: it touches no window and shows nothing.
+// is taken back). A pack downloaded for a catalogue entry is refused unless its manifest
+// gives the entry's id and version. Runs on any thread: it touches no window and shows
+// nothing.
 PackInstallResult installPack(const QString& archive, const PackProgress& progress = {},
-                              const std::atomic<bool>* cancel = nullptr);
+                              const std::atomic<bool>* cancel = nullptr,
+                              const CatalogueEntry* offered = nullptr);
 
-// The message for a pack that was not installed.
-QString installFailedMessage(const QString& archive, const QString& reason);
+// Takes back the folder moves of an install that was cut short between them (a power cut,
+// a killed process), as its journal tells: the operator's rounds folder returns under its
+// own name and the pack's questions go with the staging folders. Runs at start and before
+// each install, with the folder's show lock held. False when a journal remains because a
+// move failed or it cannot be read; the next start or install tries again.
+bool finishCutShortInstall();
+
+// The message for a pack that was not installed; `name` is the pack's as the operator knows
+// it: its file's name, or a download's entry text.
+QString installFailedMessage(const QString& name, const QString& reason);
 
 }  // namespace velta

@@ -1,5 +1,6 @@
 #include "packs/PackInstallJob.h"
 
+#include <QFileInfo>
 #include <QThread>
 
 #include "platform/Errors.h"
@@ -17,11 +18,12 @@ PackInstallJob::~PackInstallJob() {
     }
 }
 
-void PackInstallJob::start(const QString& archive) {
+void PackInstallJob::start(const QString& archive, const std::optional<CatalogueEntry>& offered) {
     if (thread_) {
         return;
     }
     archive_ = archive;
+    offered_ = offered;
     cancel_ = false;
     lastPercent_ = -1;
     result_.reset();
@@ -37,9 +39,10 @@ void PackInstallJob::start(const QString& archive) {
             }
         };
         try {
-            result_ = installPack(archive_, report, &cancel_);
+            result_ = installPack(archive_, report, &cancel_, offered_ ? &*offered_ : nullptr);
         } catch (const std::exception& e) {
-            error_ = installFailedMessage(archive_, errorMessage(e));
+            error_ = installFailedMessage(
+                offered_ ? offered_->entry : QFileInfo(archive_).fileName(), errorMessage(e));
         }
     });
     connect(thread_, &QThread::finished, this, [this] { guarded([this] { finish(); }); });

@@ -20,7 +20,8 @@ class PackInstallJob : public QObject {
     // Cancels an install under way and waits for its thread: nothing is left half placed.
     ~PackInstallJob() override;
 
-    void start(const QString& archive);
+    // `offered`: the catalogue entry a downloaded pack must be.
+    void start(const QString& archive, const std::optional<CatalogueEntry>& offered = {});
     void cancel() { cancel_ = true; }
     bool busy() const { return thread_ != nullptr; }
 
@@ -37,6 +38,7 @@ class PackInstallJob : public QObject {
     std::atomic<bool> cancel_{false};
     std::atomic<int> lastPercent_{-1};
     QString archive_;
+    std::optional<CatalogueEntry> offered_;
     // Written by the thread, read once it has ended.
     std::optional<PackInstallResult> result_;
     QString error_;

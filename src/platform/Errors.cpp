@@ -70,6 +70,14 @@ QString elided(const QString& value, int longest) {
     return value.left(longest - 1) + QChar(0x2026);
 }
 
+QString withoutFinalStop(const QString& message) {
+    QString text = message.trimmed();
+    while (text.endsWith('.') && !text.endsWith(QLatin1String("..."))) {
+        text.chop(1);
+    }
+    return text;
+}
+
 QString shownPath(const QString& path) {
     const QString native = QDir::toNativeSeparators(path);
     const int longest = 160;

@@ -39,6 +39,10 @@ QString errorMessage(const std::exception& error);
 // digits) is cut to its first characters and an ellipsis.
 QString elided(const QString& value, int longest = 40);
 
+// A message that another one quotes inside a sentence of its own, without its final full
+// stop.
+QString withoutFinalStop(const QString& message);
+
 // A path named in a message, with the platform's separators; a long one keeps its start
 // and its end, where the file's name is.
 QString shownPath(const QString& path);

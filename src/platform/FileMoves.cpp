@@ -1,5 +1,6 @@
 #include "platform/FileMoves.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace velta {
@@ -10,6 +11,10 @@ FileMoves* current = nullptr;
 
 bool FileMoves::move(const QString& from, const QString& to) {
     return QFile::rename(from, to);
+}
+
+bool FileMoves::moveFolder(const QString& from, const QString& to) {
+    return QDir().rename(from, to);
 }
 
 FileMoves& fileMoves() {

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "Fifo.h"
 #include "StartupFixture.h"
 #include "art/Art.h"
 #include "board/Uvelta.h"
@@ -35,6 +36,8 @@ class BoardPicturesTest : public test::StartupFixture {
     void unreadableSettingStillOpensTheWindow();
     void pictureThatCannotBeShownSaysWhy_data();
     void pictureThatCannotBeShownSaysWhy();
+    void pictureThatIsNoPlainFile_data();
+    void pictureThatIsNoPlainFile();
 };
 
 void BoardPicturesTest::coverFile_data() {
@@ -236,6 +239,50 @@ void BoardPicturesTest::pictureThatCannotBeShownSaysWhy() {
              QStringList{QStringLiteral("No se pudo leer la imagen de %1:\n%2\n%3")
                              .arg(setting == "Portada" ? "portada" : "marco", path, why)});
     QVERIFY(board.Panel9->isHidden());
+}
+
+void BoardPicturesTest::pictureThatIsNoPlainFile_data() {
+    QTest::addColumn<QString>("setting");  // "Portada", "Marco", or "" for "fondo.bmp"
+    QTest::addColumn<bool>("fifo");        // else a folder
+    QTest::addColumn<QString>("why");
+    QTest::newRow("cover, a fifo") << "Portada" << true << "No es un archivo de imagen común.";
+    QTest::newRow("cover, a folder")
+        << "Portada" << false << "Es una carpeta, no un archivo de imagen.";
+    QTest::newRow("frame, a fifo") << "Marco" << true << "No es un archivo de imagen común.";
+    QTest::newRow("board background, a fifo") << "" << true << "";
+}
+
+// A picture path that names a fifo or a folder never holds the start: the board opens with
+// its built-in picture and says once why the file was not shown.
+void BoardPicturesTest::pictureThatIsNoPlainFile() {
+    QFETCH(QString, setting);
+    QFETCH(bool, fifo);
+    QFETCH(QString, why);
+    const QString relative = setting.isEmpty() ? QStringLiteral("Imagen/Pictures/fondo.bmp")
+                                               : QStringLiteral("Shows/imagen.jpg");
+    const QString path = fixture_->folder.file(relative);
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    std::unique_ptr<test::Fifo> watched;
+    if (fifo) {
+        watched = std::make_unique<test::Fifo>(path);
+    } else {
+        QVERIFY(QDir().mkpath(path));
+    }
+    if (!setting.isEmpty()) {
+        fixture_->folder.writeBytes(QStringLiteral("Config/%1.txt").arg(setting),
+                                    QFile::encodeName(path));
+    }
+    BoardView board(start());
+
+    QVERIFY(!watched || !watched->waitedOn());
+    QCOMPARE(fixture_->dialogs.notices(),
+             why.isEmpty()
+                 ? QStringList()
+                 : QStringList{QStringLiteral("No se pudo leer la imagen de %1:\n%2\n%3")
+                                   .arg(setting == "Portada" ? "portada" : "marco", path, why)});
+    QCOMPARE(board.Image2->image().size(), QSize(1096, 601));  // the built-in cover
+    QCOMPARE(board.Image13->image(), art::frame());
+    QCOMPARE(board.Image4->image(), art::boardBackground());
 }
 
 QTEST_MAIN(BoardPicturesTest)

@@ -55,6 +55,9 @@ class PackDownloadTest : public velta::test::ConsoleTestCase {
     void downloadUpdateAndUse();
     void downloadFaults_data();
     void downloadFaults();
+    void downloadedPackMustBeTheCatalogueEntry_data();
+    void downloadedPackMustBeTheCatalogueEntry();
+    void unreadableRecordLeavesTheWindowUsable();
     void cancelDownload();
     void fileRouteWithoutAddress();
     void themeDialogOffersMorePacks();
@@ -217,6 +220,72 @@ void PackDownloadTest::downloadFaults() {
     if (fault == 4) {
         QCOMPARE(server_->requests(path), PackDownloader::kMostRedirects + 1);
     }
+}
+
+void PackDownloadTest::downloadedPackMustBeTheCatalogueEntry_data() {
+    QTest::addColumn<QString>("id");  // what the pack's manifest says
+    QTest::addColumn<QString>("version");
+    QTest::newRow("another version") << "fiesta-patria"
+                                     << "2";
+    QTest::newRow("another pack") << "fiesta-nacional"
+                                  << "1";
+}
+
+// A pack whose manifest is not the catalogue entry's, though its SHA-256 is, is refused with
+// the reason; its row keeps telling the truth.
+void PackDownloadTest::downloadedPackMustBeTheCatalogueEntry() {
+    QFETCH(QString, id);
+    QFETCH(QString, version);
+    const velta::test::PackFiles files = velta::test::fiestaPack(version);
+    QList<velta::test::ZipEntry> entries = velta::test::packEntries(files, version);
+    entries[0].content = velta::test::manifestFor(
+        id, version, QStringLiteral("Fiesta Patria (15 de septiembre)"), files);
+    const QString file = work_.filePath(QStringLiteral("otro.zip"));
+    velta::test::writeZip(file, entries);
+    QFile zip(file);
+    QVERIFY(zip.open(QIODevice::ReadOnly));
+    const QByteArray pack = zip.readAll();
+    publish(QStringLiteral("1"), {200, pack, PackServer::Fault::None, {}});
+    server_->serve(QStringLiteral("/temas/catalogo.json"), catalogueOf(QStringLiteral("1"), pack));
+    QVERIFY(openWithCatalogue());
+    const auto before = velta::test::snapshot(f().folder.path());
+    QTest::mouseClick(in<QPushButton>("BDescargar"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(in<QPushButton>("BDescargar")->isEnabled(), kPatience);
+    QCOMPARE(note(), QStringLiteral("No se instaló el tema \"Fiesta Patria (15 de septiembre)\": "
+                                    "el paquete trae el tema \"%1\" en su versión %2, y el "
+                                    "catálogo ofrece \"fiesta-patria\" en su versión 1. No se "
+                                    "cambió nada.")
+                         .arg(id, version));
+    QCOMPARE(velta::test::snapshot(f().folder.path()), before);
+    QCOMPARE(in<QTreeWidget>("ListaTemas")->topLevelItem(0)->text(3), QStringLiteral("Nuevo"));
+}
+
+// A record of installed packs grown past what the program reads (by an earlier build) makes
+// each install fail, and the window says why and stays ready for the next try.
+void PackDownloadTest::unreadableRecordLeavesTheWindowUsable() {
+    QByteArray record;
+    for (int n = 0; n < 70; ++n) {
+        record += "otro-" + QByteArray::number(n) + "|1|||" + QByteArray(1024, 'E') + "\r\n";
+    }
+    f().folder.writeBytes(QStringLiteral("Config/TemasInstalados.txt"), record);
+    const QString reason =
+        QStringLiteral("No se puede leer el archivo \"%1\": mide %2 KB y el máximo es 64 KB")
+            .arg(f().folder.file(QStringLiteral("Config/TemasInstalados.txt")))
+            .arg((record.size() + 1023) / 1024);
+    publish(QStringLiteral("1"), {200, fiesta(QStringLiteral("1")), PackServer::Fault::None, {}});
+    QVERIFY(openWithCatalogue());
+    QVERIFY(in<QPushButton>("BDescargar")->isEnabled());
+    QVERIFY2(note().contains(reason), qPrintable(note()));
+
+    const auto before = velta::test::snapshot(f().folder.path());
+    QTest::mouseClick(in<QPushButton>("BDescargar"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(in<QPushButton>("BDescargar")->isEnabled(), kPatience);
+    QCOMPARE(note(), QStringLiteral("No se instaló el tema \"Fiesta Patria (15 de septiembre)\": "
+                                    "%1. No se cambió nada.")
+                         .arg(reason));
+    QVERIFY(in<QPushButton>("BArchivo")->isEnabled());
+    QCOMPARE(velta::test::snapshot(f().folder.path()), before);
+    QCOMPARE(f().dialogs.errors(), QStringList());
 }
 
 // "Cancelar" ends a download that is under way; the show went on meanwhile.

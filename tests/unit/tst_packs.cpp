@@ -6,8 +6,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <cstdio>
+#include <thread>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "Fifo.h"
 #include "PackFixtures.h"
 #include "TempProgramFolder.h"
 #include "UnitHelpers.h"
@@ -34,6 +40,7 @@ Q_DECLARE_METATYPE(velta::test::ZipEntry)
 namespace {
 
 const QString kFiestaEntry = QStringLiteral("Fiesta Patria (15 de septiembre)");
+const QString kManifestTooLarge = QStringLiteral("el manifiesto tema.txt pasa de 64 KB");
 
 QStringList lines(const QByteArray& bytes) {
     return splitLines(decodeText(bytes));
@@ -59,6 +66,24 @@ class FailingMoves : public FileMoves {
 
   private:
     int failFrom_;
+    int calls_ = 0;
+};
+
+// Moves folders as asked, and the process dies right after the n-th, the way a power cut or
+// a killed process stops an install.
+class KilledAfterFolderMove : public FileMoves {
+  public:
+    explicit KilledAfterFolderMove(int n) : n_(n) {}
+    bool moveFolder(const QString& from, const QString& to) override {
+        const bool moved = FileMoves::moveFolder(from, to);
+        if (++calls_ == n_) {
+            ::kill(::getpid(), SIGKILL);
+        }
+        return moved;
+    }
+
+  private:
+    int n_;
     int calls_ = 0;
 };
 
@@ -94,7 +119,14 @@ class PacksTest : public QObject {
     void versionOrder_data();
     void versionOrder();
     void commandLine();
+    void packFilesThatAreNoPack_data();
+    void packFilesThatAreNoPack();
     void packTool();
+    void packerMeasuresAsTheInstaller_data();
+    void packerMeasuresAsTheInstaller();
+    void staleStagingLinkIsRemovedNotFollowed();
+    void installCutShortIsTakenBack_data();
+    void installCutShortIsTakenBack();
 
   private:
     QString zip(const QString& name, const QList<ZipEntry>& entries) {
@@ -143,6 +175,11 @@ void PacksTest::entryPaths_data() {
     row("a program among covers", "Imagen/Titles/a.exe", false, "!no es de un tipo");
     row("device name", "Audio/EFFECTS/NUL.mp3", false, "!no es válido");
     row("stream name", "Imagen/Titles/a.jpg:oculto", false, "!no es válido");
+    row("a 300-character name", "Imagen/Titles/" + QString(296, 'a') + ".jpg", false,
+        "!tiene un nombre de más de 120 caracteres");
+    row("a control character", "Imagen/Titles/a\tb.jpg", false, "!lleva caracteres de control");
+    row("a mark that turns the text", QStringLiteral("Imagen/Titles/fiesta\u202Egpj.jpg"), false,
+        "!lleva caracteres de control o marcas de dirección del texto en el nombre");
 }
 
 void PacksTest::entryPaths() {
@@ -157,6 +194,10 @@ void PacksTest::entryPaths() {
     }
     QVERIFY2(expected.startsWith('!') ? got.contains(expected.mid(1)) : got == expected,
              qPrintable(got));
+    // A message never echoes what would hide in it or turn it round.
+    for (const QChar c : got) {
+        QVERIFY2(c.unicode() >= 0x20 && c.unicode() != 0x202E, qPrintable(got));
+    }
 }
 
 void PacksTest::manifest_data() {
@@ -179,6 +220,30 @@ void PacksTest::manifest_data() {
         << head + QStringList{"Audio/EFFECTS/a.mp3|400000000|" + sha,
                               "Audio/EFFECTS/b.mp3|400000000|" + sha}
         << "pasaría de";
+    QStringList thousand = head;
+    for (int n = 1; n <= kMostPackEntries; ++n) {
+        thousand << QStringLiteral("Audio/EFFECTS/%1.mp3|1|%2").arg(n).arg(sha);
+    }
+    QTest::newRow("1000 files and the manifest") << thousand << "pasaría de 1000 archivos";
+    QTest::newRow("a question file larger than the show reads")
+        << head + QStringList{"RondasBoda/ronda1.txt|70000|" + sha}
+        << "la línea 4 del manifiesto tema.txt declara \"RondasBoda/ronda1.txt\" de más de 64 KB";
+    // The record of installed packs keeps version and entry text in a line of its own.
+    QTest::newRow("a version of 60 KB")
+        << QStringList{"boda", QString(60 * 1024, '9'), "Boda"}
+        << "la línea 2 del manifiesto tema.txt da la versión de más de 200 caracteres";
+    QTest::newRow("an entry text of 201 characters")
+        << QStringList{"boda", "1", QString(201, 'B')}
+        << "la línea 3 del manifiesto tema.txt da el nombre del tema de más de 200 caracteres";
+    QTest::newRow("a bar in the version")
+        << QStringList{"boda", "1|/etc", "Boda"}
+        << "la línea 2 del manifiesto tema.txt lleva \"|\" en la versión";
+    QTest::newRow("a bar in the entry text")
+        << QStringList{"boda", "1", "Boda|Fiesta"}
+        << "la línea 3 del manifiesto tema.txt lleva \"|\" en el nombre del tema";
+    QTest::newRow("a mark in the entry text")
+        << QStringList{"boda", "1", QStringLiteral("Boda\u202Eadob")}
+        << "la línea 3 del manifiesto tema.txt lleva caracteres de control en el nombre del tema";
 }
 
 void PacksTest::manifest() {
@@ -249,6 +314,9 @@ void PacksTest::craftedPacks_data() {
         "línea 4 de la versión", "");
     row("a bank naming a sound it does not bring", withFile("Fiesta.bso", "C:\\Sonidos\\x.mp3\r\n"),
         "línea 1 del banco", "");
+    row("a manifest over 64 KB",
+        changed("tema.txt", [](ZipEntry& e) { e.content += QByteArray(64 * 1024, '\n'); }),
+        kManifestTooLarge, "");
 }
 
 // Whatever a crafted pack aims at, it is refused with the reason and the program folder
@@ -621,6 +689,158 @@ void PacksTest::packTool() {
              QByteArray("otro grito"));
     QCOMPARE(lines(folder_->readBytes(QStringLiteral("Config/Gala.vlt"))).value(3),
              programPath(QStringLiteral("Imagen/Titles/fiesta.jpg")));
+}
+
+void PacksTest::packFilesThatAreNoPack_data() {
+    // "<file>" stands for the pack file's full path, "<record>" for the record of packs.
+    columns<QString, QString>("file", "reason");
+    row("a fifo, which would wait for a writer for ever", "fifo",
+        "\"<file>\" no es un archivo común");
+    row("a folder", "folder", "\"<file>\" es una carpeta, no un archivo");
+    row("not a zip archive", "text", "el archivo \"tema.zip\" no es un archivo zip o está dañado");
+    row("a message that ends in a full stop", "record unreadable",
+        "No se puede leer el archivo \"<record>\": es una carpeta, no un archivo");
+}
+
+// "velta --instalar-tema" with a file that is no pack says why in Spanish, in one sentence,
+// and never waits on it.
+void PacksTest::packFilesThatAreNoPack() {
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    const QString pack = work_->filePath(QStringLiteral("tema.zip"));
+    std::unique_ptr<velta::test::Fifo> fifo;
+    if (file == QLatin1String("fifo")) {
+        fifo = std::make_unique<velta::test::Fifo>(pack);
+    } else if (file == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(pack));
+    } else if (file == QLatin1String("text")) {
+        QVERIFY(test::writeFile(pack, "Pregunta\r\nRespuesta,100\r\n"));
+    } else {
+        QVERIFY(QFile::copy(fiestaZip(), pack));
+        QVERIFY(QDir().mkpath(folder_->file(QStringLiteral("Config/TemasInstalados.txt"))));
+    }
+    const auto before = velta::test::snapshot(folder_->path());
+    FILE* out = std::tmpfile();
+    FILE* err = std::tmpfile();
+    int status = -1;
+    std::thread install([&] { status = installCommand(folder_->path(), {pack}, out, err); });
+    install.join();
+    QVERIFY(!fifo || !fifo->waitedOn());
+    QCOMPARE(status, 1);
+    reason.replace(QStringLiteral("<file>"), pack)
+        .replace(QStringLiteral("<record>"),
+                 folder_->file(QStringLiteral("Config/TemasInstalados.txt")));
+    QCOMPARE(
+        readAll(err).trimmed(),
+        QStringLiteral("No se instaló el tema \"tema.zip\": %1. No se cambió nada.").arg(reason));
+    std::fclose(out);
+    std::fclose(err);
+    QCOMPARE(velta::test::snapshot(folder_->path()), before);
+}
+
+void PacksTest::packerMeasuresAsTheInstaller_data() {
+    columns<int, QString, QString>("cards", "title", "reason");
+    row("700 cards: a manifest over 64 KB", 700, "Boda de Ana y Luis", kManifestTooLarge);
+    row("a title of 300 characters", 2, QString(300, 'T'),
+        "la línea 3 del manifiesto tema.txt da el nombre del tema de más de 200 caracteres");
+    row("a title with a bar", 2, "Boda | Fiesta",
+        "la línea 3 del manifiesto tema.txt lleva \"|\" en el nombre del tema");
+    row("a question file larger than the show reads", 0, "Boda de Ana y Luis",
+        "la línea 4 del manifiesto tema.txt declara \"RondasBodaDeAnaYLuis2026/ronda1.txt\" de "
+        "más de 64 KB, más de lo que el programa lee de un archivo de texto");
+}
+
+// velta-pack never makes a pack the installer refuses: it measures the pack with the
+// installer's rules and refuses with the installer's words, and writes no file.
+void PacksTest::packerMeasuresAsTheInstaller() {
+    QFETCH(int, cards);
+    QFETCH(QString, title);
+    QFETCH(QString, reason);
+    const QString author = work_->filePath(QStringLiteral("autor"));
+    const QString rounds = author + QStringLiteral("/RondasBodaDeAnaYLuis2026");
+    for (int n = 1; n <= qMax(cards, 1); ++n) {
+        QVERIFY(test::writeFile(rounds + QStringLiteral("/ronda%1.txt").arg(n),
+                                cards > 0 ? QByteArray("P\r\nA,100") : QByteArray(70000, 'P')));
+    }
+    const QString vlt = author + QStringLiteral("/Config/Boda.vlt");
+    QDir().mkpath(author + QStringLiteral("/Config"));
+    writeLinesFile(vlt, {title, "Red", "White", "", "A", "B", rounds});
+    PackRequest request;
+    request.versionFile = vlt;
+    request.output = work_->filePath(QStringLiteral("boda.zip"));
+    QCOMPARE(test::messageOf<PackError>([&request] { buildPack(request); }), reason);
+    QVERIFY(!QFile::exists(request.output));
+}
+
+// A link named like a staging folder is removed itself: what it points to, outside the
+// program folder, is never emptied.
+void PacksTest::staleStagingLinkIsRemovedNotFollowed() {
+    const QString outside = work_->filePath(QStringLiteral("fotos"));
+    QVERIFY(test::writeFile(outside + QStringLiteral("/boda.jpg"), "foto de la boda"));
+    const QString link = folder_->file(QStringLiteral(".instalando-tema-Qx7Lm2"));
+    QVERIFY(QFile::link(outside, link));
+    installPack(fiestaZip());
+    QCOMPARE(test::fileBytes(outside + QStringLiteral("/boda.jpg")), QByteArray("foto de la boda"));
+    QVERIFY(!QFileInfo(link).isSymLink());
+    QCOMPARE(installedPacks().size(), 1);
+}
+
+void PacksTest::installCutShortIsTakenBack_data() {
+    columns<bool, int>("operatorFolder", "killedAfterMove");
+    row("killed between the two folder moves", true, 1);
+    row("killed after both folder moves", true, 2);
+    row("killed after the one folder move", false, 1);
+}
+
+// An install killed in the middle of its folder moves is taken back at the next start: the
+// show's rounds folder is there with the operator's questions, or not at all when there was
+// none, and the pack installs whole afterwards.
+void PacksTest::installCutShortIsTakenBack() {
+    QFETCH(bool, operatorFolder);
+    QFETCH(int, killedAfterMove);
+    if (operatorFolder) {
+        folder_->writeBytes(QStringLiteral("RondasFiestaPatria/ronda1.txt"), "Editada\r\nA,100");
+    }
+    const QString pack = fiestaZip();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        KilledAfterFolderMove moves(killedAfterMove);
+        setFileMoves(&moves);
+        try {
+            installPack(pack);
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+
+    QVERIFY(finishCutShortInstall());
+    const auto after = velta::test::snapshot(folder_->path());
+    QStringList rounds;
+    for (const QString& path : after.keys()) {
+        if (path.startsWith(QLatin1String("RondasFiestaPatria"))) {
+            rounds << path;
+        }
+    }
+    QStringList expected;
+    if (operatorFolder) {
+        expected << QStringLiteral("RondasFiestaPatria")
+                 << QStringLiteral("RondasFiestaPatria/ronda1.txt");
+        QCOMPARE(after.value(QStringLiteral("RondasFiestaPatria/ronda1.txt")),
+                 QByteArray("Editada\r\nA,100"));
+    }
+    QCOMPARE(rounds, expected);
+    QVERIFY(!after.contains(QStringLiteral(".instalando-tema.txt")));
+
+    installPack(pack);
+    QVERIFY(folder_->readBytes(QStringLiteral("RondasFiestaPatria/ronda2.txt"))
+                .startsWith("Algo que se grita"));
+    for (const QString& path : velta::test::snapshot(folder_->path()).keys()) {
+        QVERIFY2(!path.startsWith('.'), qPrintable(path));
+    }
+    QCOMPARE(installedPacks().size(), 1);
 }
 
 QTEST_GUILESS_MAIN(PacksTest)

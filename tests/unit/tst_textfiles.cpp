@@ -2,6 +2,7 @@
 // without harming the file they were meant to replace.
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QStringEncoder>
 #include <QtTest>
@@ -11,10 +12,12 @@
 #include <csignal>
 #include <memory>
 
+#include "Fifo.h"
 #include "TempProgramFolder.h"
 #include "UnitHelpers.h"
 #include "content/TextFiles.h"
 #include "platform/Errors.h"
+#include "platform/Pictures.h"
 
 using namespace velta;
 using velta::test::columns;
@@ -84,6 +87,8 @@ class TextFilesTest : public QObject {
     void unreadableFilesThrow();
     void unreadableFilesSayWhy_data();
     void unreadableFilesSayWhy();
+    void pictureFilesAreCheckedBeforeTheyAreRead_data();
+    void pictureFilesAreCheckedBeforeTheyAreRead();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
 };
@@ -254,6 +259,49 @@ void TextFilesTest::unreadableFilesSayWhy() {
         QCOMPARE(test::messageOf<FileError>([&] { readTextLines(path); }), expected);
         QCOMPARE(test::messageOf<FileError>([&] { readFirstLine(path); }), expected);
     });
+}
+
+void TextFilesTest::pictureFilesAreCheckedBeforeTheyAreRead_data() {
+    columns<QString, QString>("file", "problem");  // no problem: the picture reads whole
+    row("a picture", "picture", "");
+    row("missing", "missing", "el archivo no existe");
+    row("a folder", "folder", "es una carpeta, no un archivo de imagen");
+    row("a fifo, which would wait for a writer", "fifo", "no es un archivo de imagen común");
+    row("no read permission", "denied", "no hay permiso para leer el archivo");
+    row("one byte over 64 MB", "64 MB + 1", "el archivo mide 65 MB y el máximo es 64 MB");
+    row("text", "text", "no es una imagen JPEG ni BMP");
+}
+
+// A picture the operator names (cover, frame, a version's cover) is refused before it is
+// read when it is no plain file or larger than any picture of a show, and says why.
+void TextFilesTest::pictureFilesAreCheckedBeforeTheyAreRead() {
+    QFETCH(QString, file);
+    QFETCH(QString, problem);
+    TempProgramFolder folder;
+    const QString relative = QStringLiteral("Imagen/Titles/tapa.jpg");
+    const QString path = folder.file(relative);
+    QDir(folder.path()).mkpath(QStringLiteral("Imagen/Titles"));
+    std::unique_ptr<test::Fifo> fifo;
+    if (file == QLatin1String("folder")) {
+        QDir(folder.path()).mkpath(relative);
+    } else if (file == QLatin1String("fifo")) {
+        fifo = std::make_unique<test::Fifo>(path);
+    } else if (file == QLatin1String("picture") || file == QLatin1String("denied")) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(path, "JPG"));
+        if (file == QLatin1String("denied")) {
+            folder.denyReading(relative);
+        }
+    } else if (file == QLatin1String("text")) {
+        folder.writeBytes(relative, "Pregunta\r\nRespuesta,100");
+    } else if (file != QLatin1String("missing")) {
+        folder.writeBytes(relative, {});
+        QFile big(path);
+        QVERIFY(big.resize(kLargestPictureFile + 1));
+    }
+    test::asShowUser([&] { QCOMPARE(pictureProblem(path), problem); });
+    QVERIFY(!fifo || !fifo->waitedOn());
 }
 
 void TextFilesTest::failedWriteKeepsTheOldFile_data() {
