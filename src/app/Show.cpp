@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 
@@ -31,9 +32,15 @@ void prepareApplication() {
     }
 }
 
-Show::Show(const QString& programFolder) {
+Show::Show(const QString& programFolder, const QString& showFolder) {
     prepareApplication();
     setProgramFolder(programFolder);
+    // Packs installed from the command line wait until the show ends: the lock is held from
+    // here. A folder that cannot hold it still runs the show.
+    place_ =
+        placeShow(programFolder, showFolder,
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), folderLock_);
+    setShowFolder(place_.folder, place_.writable);
     setDialogs(&dialogs_);
     setSoundOutput(&sound_);
 }
@@ -53,9 +60,9 @@ bool Show::open(std::function<void()> afterFirstPaint) {
     if (!board_->isSingleInstance()) {
         return false;
     }
-    // Packs installed from the command line wait until the show ends. A folder that cannot
-    // hold the lock still runs the show.
-    folderLock_.acquire(programFolder());
+    if (!place_.problem.isEmpty()) {
+        dialogs_.error(place_.problem);
+    }
     // The control window is made in the idle time after the cover's first paint and the
     // pictures behind it: the audience never waits for it.
     board_->setAfterFirstPaint([this, afterFirstPaint = std::move(afterFirstPaint)] {

@@ -114,7 +114,7 @@ void TForm1::Strike() {
     }
     state_.StrikeCount = game::nextStrikeCount(state_.StrikeCount);
     showStrikePicture(
-        programPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(state_.StrikeCount)),
+        mediaPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(state_.StrikeCount)),
         [count = state_.StrikeCount] { return art::strikeMarks(count); });
 }
 
@@ -122,7 +122,7 @@ void TForm1::NotOnBoard() {
     if (!gameViewShowing()) {
         return;
     }
-    showStrikePicture(programPath(QStringLiteral("Imagen\\Pictures\\noesta.bmp")),
+    showStrikePicture(mediaPath(QStringLiteral("Imagen\\Pictures\\noesta.bmp")),
                       art::notOnBoardMark);
 }
 

@@ -153,7 +153,7 @@ void TFConfig::applyTheme(int index) {
         s.titleColour = title[1];
         s.backgroundColour = title[2];
         const QString cover =
-            programPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover));
+            mediaPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover));
         if (QFileInfo::exists(cover)) {
             writePathFile(programPath(kCoverFile), cover);
             s.coverImage = cover;

@@ -118,7 +118,7 @@ void TFtemas::showPreview() {
     QImage picture;
     if (preset.cover > 0) {
         QImageReader reader(
-            programPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover)));
+            mediaPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover)));
         reader.setScaledSize(QSize(228, 125));
         picture = reader.read();
     }
