@@ -2,12 +2,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUrl>
 
 #include "board/BoardStyle.h"
 #include "board/Uvelta.h"
@@ -133,6 +135,18 @@ void SettingsArea::buildRows() {
                       QStringLiteral("Seleccionar la carpeta de Rondas"), this,
                       QRect(482, 90, 66, 24)),
         &SettingsArea::chooseRoundFolder);
+
+    rowLabel(QStringLiteral("Carpeta del show:"), this, QRect(552, 90, 104, 24));
+    lineField(QStringLiteral("ECarpetaShow"), this, QRect(660, 90, 160, 24), true)
+        ->setText(QDir::toNativeSeparators(programFolder()));
+    act(commandButton(QStringLiteral("BAbrirShow"), QStringLiteral("Abrir"),
+                      QStringLiteral("Abrir la carpeta del show en el explorador de archivos"),
+                      this, QRect(824, 90, 56, 24)),
+        &SettingsArea::openShowFolder);
+}
+
+void SettingsArea::openShowFolder() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(programFolder()));
 }
 
 void SettingsArea::buildOptions(QWidget* parent) {
@@ -251,7 +265,7 @@ void SettingsArea::saveTitle() {
 }
 
 QString SettingsArea::choosePicture(const QString& folder) {
-    const QString path = dialogs().openFile(programPath(folder), kPictureFilter);
+    const QString path = dialogs().openFile(mediaPath(folder), kPictureFilter);
     if (path.isEmpty()) {
         return {};
     }

@@ -32,6 +32,8 @@ class SettingsArea : public QWidget {
     void setFrame(const QString& path);
     void saveTeamNames();
     void chooseRoundFolder();
+    // Opens the folder the show is kept in, in the desktop's file manager.
+    void openShowFolder();
 
     // The options group "Extras", placed by the window.
     QWidget* optionsGroup() const { return options_; }
