@@ -81,6 +81,24 @@ SettingsArea::SettingsArea(TForm1& board, QWidget* parent) : QWidget(parent), bo
     resize(881, 118);
     buildRows();
     buildOptions(parent);
+    buildShowFolderRow(parent);
+}
+
+// Where the settings and questions are saved: beside the program, or in the user's data
+// folder once the program is installed.
+void SettingsArea::buildShowFolderRow(QWidget* parent) {
+    showFolderRow_ = new QWidget(parent);
+    showFolderRow_->resize(468, 26);
+    rowLabel(QStringLiteral("Carpeta del show:"), showFolderRow_, QRect(0, 0, 110, 26));
+    lineField(QStringLiteral("ECarpetaShow"), showFolderRow_, QRect(114, 0, 286, 26), true)
+        ->setText(QDir::toNativeSeparators(programFolder()));
+    auto* open = commandButton(QStringLiteral("BAbrirShow"), QStringLiteral("Abrir"),
+                               QStringLiteral("Abrir la carpeta del show"), showFolderRow_,
+                               QRect(404, 0, 64, 26));
+    connect(open, &QPushButton::clicked, this, [this] {
+        openShowFolder();
+        Q_EMIT done();
+    });
 }
 
 void SettingsArea::buildRows() {
@@ -135,14 +153,6 @@ void SettingsArea::buildRows() {
                       QStringLiteral("Seleccionar la carpeta de Rondas"), this,
                       QRect(482, 90, 66, 24)),
         &SettingsArea::chooseRoundFolder);
-
-    rowLabel(QStringLiteral("Carpeta del show:"), this, QRect(552, 90, 104, 24));
-    lineField(QStringLiteral("ECarpetaShow"), this, QRect(660, 90, 160, 24), true)
-        ->setText(QDir::toNativeSeparators(programFolder()));
-    act(commandButton(QStringLiteral("BAbrirShow"), QStringLiteral("Abrir"),
-                      QStringLiteral("Abrir la carpeta del show en el explorador de archivos"),
-                      this, QRect(824, 90, 56, 24)),
-        &SettingsArea::openShowFolder);
 }
 
 void SettingsArea::openShowFolder() {

@@ -37,6 +37,8 @@ class SettingsArea : public QWidget {
 
     // The options group "Extras", placed by the window.
     QWidget* optionsGroup() const { return options_; }
+    // "Carpeta del show:" with its path and "Abrir", placed by the window.
+    QWidget* showFolderRow() const { return showFolderRow_; }
     // The team names as typed in this area.
     QString leftTeamName() const;
     QString rightTeamName() const;
@@ -57,6 +59,7 @@ class SettingsArea : public QWidget {
   private:
     void buildRows();
     void buildOptions(QWidget* parent);
+    void buildShowFolderRow(QWidget* parent);
     QString choosePicture(const QString& folder);
     void setPicture(const QString& file, std::optional<QString> GameSettings::*picture,
                     QLineEdit* field, const QString& path);
@@ -75,6 +78,7 @@ class SettingsArea : public QWidget {
     QLineEdit* rightTeam_ = nullptr;  // Edit21
     QLineEdit* roundFolder_ = nullptr;
     QWidget* options_ = nullptr;
+    QWidget* showFolderRow_ = nullptr;
     QCheckBox* multipliers_ = nullptr;   // CBPtosDT
     QCheckBox* accumulate_ = nullptr;    // CBSumaF
     QCheckBox* hideScores_ = nullptr;    // CBShowP
