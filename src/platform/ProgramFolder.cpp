@@ -32,6 +32,14 @@ QString below(const QString& folder, const QString& relative) {
     }
     return folder + rel;
 }
+
+// The folder of the executable, with a trailing '/'.
+QString shippedFolder() {
+    if (folders().shipped.isEmpty()) {
+        setProgramFolder(QDir::currentPath());
+    }
+    return folders().shipped;
+}
 }  // namespace
 
 void setProgramFolder(const QString& folder) {
@@ -45,13 +53,6 @@ void setShowFolder(const QString& folder, bool writable) {
     folders().showWritable = writable;
 }
 
-QString shippedFolder() {
-    if (folders().shipped.isEmpty()) {
-        setProgramFolder(QDir::currentPath());
-    }
-    return folders().shipped;
-}
-
 QString programFolder() {
     shippedFolder();
     return folders().show;
@@ -61,13 +62,9 @@ QString programPath(const QString& relative) {
     return below(programFolder(), relative);
 }
 
-QString shippedPath(const QString& relative) {
-    return below(shippedFolder(), relative);
-}
-
 QString mediaPath(const QString& relative) {
     const QString own = programPath(relative);
-    return QFileInfo::exists(own) ? own : shippedPath(relative);
+    return QFileInfo::exists(own) ? own : below(shippedFolder(), relative);
 }
 
 bool savesAllowed(const QString& path) {

@@ -25,10 +25,6 @@ QString programFolder();
 // Joins the show folder with a relative path written with '\' or '/'.
 QString programPath(const QString& relative);
 
-// The folder of the executable with a trailing '/', and a path below it.
-QString shippedFolder();
-QString shippedPath(const QString& relative);
-
 // A picture or sound: the show folder's own when it has one by that name (the operator's,
 // or a theme pack's), else the one that comes with the program.
 QString mediaPath(const QString& relative);
