@@ -8,7 +8,7 @@ SOAK_DIR ?= build-soak
 SOAK_COMMANDS ?= 100000
 SOAK_SEED ?= 1
 
-.PHONY: deps configure build test bench run format fuzz soak
+.PHONY: deps configure build test bench run format fuzz soak package
 
 deps:
 	@bash scripts/install-deps.sh
@@ -24,6 +24,10 @@ test: build
 
 bench: build
 	@bash bench/run.sh $(BUILD_DIR)
+
+# The Debian package velta_<version>_amd64.deb in the build folder, made with CPack.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 run: build
 	cd $(BUILD_DIR)/VELTA && ./velta

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing VELTA need; with the
-# argument "fuzz", also clang and its libFuzzer, which only `make fuzz` uses.
+# Installs the Debian 12 packages that building, running, testing and packaging VELTA need
+# (file for the dependencies CPack works out; lintian, desktop-file-validate and appstreamcli
+# check the package); with the argument "fuzz", also clang and its libFuzzer, which only
+# `make fuzz` uses.
 # Idempotent: apt runs only when a package is missing.
 set -euo pipefail
 
@@ -15,6 +17,7 @@ packages=(
   pulseaudio pulseaudio-utils
   sox libsox-fmt-mp3 imagemagick
   libarchive-dev
+  file lintian desktop-file-utils appstream
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev)

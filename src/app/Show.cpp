@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 
@@ -32,9 +33,15 @@ void prepareApplication() {
     }
 }
 
-Show::Show(const QString& programFolder) {
+Show::Show(const QString& programFolder, const QString& showFolder) {
     prepareApplication();
     setProgramFolder(programFolder);
+    // Packs installed from the command line wait until the show ends: the lock is held from
+    // here. A folder that cannot hold it still runs the show.
+    place_ =
+        placeShow(programFolder, showFolder,
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), folderLock_);
+    setShowFolder(place_.folder, place_.writable);
     setDialogs(&dialogs_);
     setSoundOutput(&sound_);
 }
@@ -50,15 +57,17 @@ Show::~Show() {
 }
 
 bool Show::open(std::function<void()> afterFirstPaint) {
-    // Packs installed from the command line wait until the show ends, and an install cut
-    // short is taken back before the board reads its rounds folder. A folder that cannot
-    // hold the lock still runs the show.
-    if (folderLock_.acquire(programFolder()) == ShowLock::Outcome::Taken) {
+    // The show folder's lock was taken when the folder was chosen: with it held, an install
+    // cut short is taken back before the board reads its rounds folder.
+    if (folderLock_.held()) {
         finishCutShortInstall();
     }
     board_ = std::make_unique<TForm1>();
     if (!board_->isSingleInstance()) {
         return false;
+    }
+    if (!place_.problem.isEmpty()) {
+        dialogs_.error(place_.problem);
     }
     // The control window is made in the idle time after the cover's first paint and the
     // pictures behind it: the audience never waits for it.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/ShowFolder.h"
 #include "packs/ShowLock.h"
 #include "platform/QtDialogs.h"
 #include "sound/QtSoundOutput.h"
@@ -20,15 +21,18 @@ class TForm1;
 void prepareApplication();
 
 // One start of the show on a program folder, as the program entry, the benchmarks and the
-// end-to-end runs make it: the real dialogs and sound voices, then the board window.
+// end-to-end runs make it: the show folder placed (and filled), the real dialogs and sound
+// voices, then the board window.
 class Show {
   public:
-    explicit Show(const QString& programFolder);
+    // `showFolder` is the folder the operator asked for (velta --carpeta), else empty.
+    explicit Show(const QString& programFolder, const QString& showFolder = {});
     ~Show();
 
     // Creates and shows the board; false when another copy already runs (the operator has
-    // been told). Once the cover is on screen the sounds start loading, `afterFirstPaint`
-    // runs, and the control window is made (hidden until T) in the idle time after.
+    // been told). A show folder that cannot be filled or written is reported here, once. Once the
+    // cover is on screen the sounds start loading, `afterFirstPaint` runs, and the control window
+    // is made (hidden until T) in the idle time after.
     bool open(std::function<void()> afterFirstPaint = {});
 
     TForm1& board() { return *board_; }
@@ -42,6 +46,7 @@ class Show {
     QtDialogs dialogs_;
     QtSoundOutput sound_;
     ShowLock folderLock_;
+    ShowPlace place_;
     std::unique_ptr<TForm1> board_;
     std::unique_ptr<TFConfig> console_;
     AutoSave* autoSave_ = nullptr;  // owned by the board

@@ -20,6 +20,7 @@ QImage potBox();                // 181 x 96
 QImage frame(int variant = 0);  // around the game, 950 x 590; variants 0..2
 QImage nextArrow();             // the next-question button, 60 x 56
 QImage logo();                  // corner logo, 69 x 59
+QImage appIcon(int size);       // the program's icon for menus and docks, size x size
 QImage strikeMarks(int count);  // one, two or three red X, 626 x 209
 QImage notOnBoardMark();        // "not on the board", 626 x 209
 QImage startSplash();           // "¡A jugar!", 626 x 209

@@ -170,6 +170,24 @@ QImage logo() {
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+QImage appIcon(int size) {
+    QImage image = clearCanvas(size, size);
+    QPainter painter(&image);
+    prepare(painter);
+    painter.scale(size / 64.0, size / 64.0);
+    // The logo's colours on a square badge; the letter alone stays readable at 16 pixels.
+    paintGlossyPanel(painter, QRectF(2, 2, 60, 60), 12, QColor(255, 70, 170), QColor(70, 0, 140),
+                     QColor(255, 200, 40), 3);
+    const QPainterPath star = starPath(QPointF(49, 14), 8, 3.5, 5);
+    painter.fillPath(star, QColor(255, 220, 60));
+    const QPainterPath letter = fittedText(QStringLiteral("V"), showFont(), QRectF(13, 14, 38, 40));
+    painter.strokePath(letter,
+                       QPen(QColor(30, 0, 60), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(letter, QColor(255, 255, 255));
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
 QImage pointer() {
     QImage image = clearCanvas(48, 48);
     QPainter painter(&image);

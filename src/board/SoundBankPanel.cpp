@@ -162,7 +162,7 @@ void SoundBankPanel::showBankFile() {
 
 void SoundBankPanel::chooseSound(int k) {
     const QString path =
-        dialogs().openFile(programPath(QStringLiteral("Audio\\EFFECTS")), kSoundFilter);
+        dialogs().openFile(mediaPath(QStringLiteral("Audio\\EFFECTS")), kSoundFilter);
     if (!path.isEmpty()) {
         bank_.setSlot(k, path);
     }

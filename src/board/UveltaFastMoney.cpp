@@ -80,7 +80,7 @@ void TForm1::Cuenta(const QStringList& scores, int order) {
     if (cue == game::FastMoneyCue::Win) {
         switchOn(ui_->Timer14);
         showPicture(ui_->Panel18->winner(),
-                    programPath(QStringLiteral("Imagen\\Pictures\\ganador.bmp")),
+                    mediaPath(QStringLiteral("Imagen\\Pictures\\ganador.bmp")),
                     art::fastMoneyWinner);
         ui_->Panel18->winner()->show();
         ui_->Panel18->winner()->raise();

@@ -82,7 +82,7 @@ void TForm1::Strike() {
     }
     game_->strike();
     const int count = state().StrikeCount;
-    showStrikePicture(programPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(count)),
+    showStrikePicture(mediaPath(QStringLiteral("Imagen\\Pictures\\equis%1.bmp").arg(count)),
                       [count] { return art::strikeMarks(count); });
 }
 
@@ -90,7 +90,7 @@ void TForm1::NotOnBoard() {
     if (!gameViewShowing()) {
         return;
     }
-    showStrikePicture(programPath(QStringLiteral("Imagen\\Pictures\\noesta.bmp")),
+    showStrikePicture(mediaPath(QStringLiteral("Imagen\\Pictures\\noesta.bmp")),
                       art::notOnBoardMark);
 }
 

@@ -71,9 +71,9 @@ void TForm1::CreateBoardWindow() {
     QToolTip::setPalette(tips);
 
     guarded([this] {
-        doublePicturePath_ = programPath(QStringLiteral("Imagen\\Pictures\\dobles.bmp"));
-        triplePicturePath_ = programPath(QStringLiteral("Imagen\\Pictures\\triples.bmp"));
-        startPicturePath_ = programPath(QStringLiteral("Imagen\\Pictures\\ajugar.bmp"));
+        doublePicturePath_ = mediaPath(QStringLiteral("Imagen\\Pictures\\dobles.bmp"));
+        triplePicturePath_ = mediaPath(QStringLiteral("Imagen\\Pictures\\triples.bmp"));
+        startPicturePath_ = mediaPath(QStringLiteral("Imagen\\Pictures\\ajugar.bmp"));
 
         ui_->Label53->clear();
         ui_->Label22->setText(QStringLiteral("V") + QStringLiteral(VELTA_VERSION));

@@ -2,12 +2,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUrl>
 
 #include "board/BoardStyle.h"
 #include "board/Uvelta.h"
@@ -81,6 +83,24 @@ SettingsArea::SettingsArea(TForm1& board, QWidget* parent)
     resize(881, 118);
     buildRows();
     buildOptions(parent);
+    buildShowFolderRow(parent);
+}
+
+// Where the settings and questions are saved: beside the program, or in the user's data
+// folder once the program is installed.
+void SettingsArea::buildShowFolderRow(QWidget* parent) {
+    showFolderRow_ = new QWidget(parent);
+    showFolderRow_->resize(468, 26);
+    rowLabel(QStringLiteral("Carpeta del show:"), showFolderRow_, QRect(0, 0, 110, 26));
+    lineField(QStringLiteral("ECarpetaShow"), showFolderRow_, QRect(114, 0, 286, 26), true)
+        ->setText(QDir::toNativeSeparators(programFolder()));
+    auto* open = commandButton(QStringLiteral("BAbrirShow"), QStringLiteral("Abrir"),
+                               QStringLiteral("Abrir la carpeta del show"), showFolderRow_,
+                               QRect(404, 0, 64, 26));
+    connect(open, &QPushButton::clicked, this, [this] {
+        openShowFolder();
+        Q_EMIT done();
+    });
 }
 
 void SettingsArea::buildRows() {
@@ -135,6 +155,10 @@ void SettingsArea::buildRows() {
                       QStringLiteral("Seleccionar la carpeta de Rondas"), this,
                       QRect(482, 90, 66, 24)),
         &SettingsArea::chooseRoundFolder);
+}
+
+void SettingsArea::openShowFolder() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(programFolder()));
 }
 
 void SettingsArea::buildOptions(QWidget* parent) {
@@ -258,7 +282,7 @@ void SettingsArea::saveTitle() {
 }
 
 QString SettingsArea::choosePicture(const QString& folder) {
-    const QString path = dialogs().openFile(programPath(folder), kPictureFilter);
+    const QString path = dialogs().openFile(mediaPath(folder), kPictureFilter);
     if (path.isEmpty()) {
         return {};
     }

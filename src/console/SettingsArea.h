@@ -31,9 +31,13 @@ class SettingsArea : public QWidget {
     void chooseFrame();
     void saveTeamNames();
     void chooseRoundFolder();
+    // Opens the folder the show is kept in, in the desktop's file manager.
+    void openShowFolder();
 
     // The options group "Extras", placed by the window.
     QWidget* optionsGroup() const { return options_; }
+    // "Carpeta del show:" with its path and "Abrir", placed by the window.
+    QWidget* showFolderRow() const { return showFolderRow_; }
     // The team names as typed in this area.
     QString leftTeamName() const;
     QString rightTeamName() const;
@@ -54,6 +58,7 @@ class SettingsArea : public QWidget {
   private:
     void buildRows();
     void buildOptions(QWidget* parent);
+    void buildShowFolderRow(QWidget* parent);
     QString choosePicture(const QString& folder);
     void pictureStored(QLineEdit* field, const QString& path);
 
@@ -70,6 +75,7 @@ class SettingsArea : public QWidget {
     QLineEdit* rightTeam_ = nullptr;  // Edit21
     QLineEdit* roundFolder_ = nullptr;
     QWidget* options_ = nullptr;
+    QWidget* showFolderRow_ = nullptr;
     QCheckBox* multipliers_ = nullptr;   // CBPtosDT
     QCheckBox* accumulate_ = nullptr;    // CBSumaF
     QCheckBox* hideScores_ = nullptr;    // CBShowP

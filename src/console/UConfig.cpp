@@ -100,6 +100,7 @@ void TFConfig::buildMainPanel() {
     connect(settings_, &SettingsArea::done, this, &TFConfig::parkFocus);
     connect(settings_, &SettingsArea::teamNamesEdited, this, &TFConfig::updatePointsHints);
     settings_->optionsGroup()->move(612, 150);
+    settings_->showFolderRow()->move(412, 522);
 
     auto* versions = new QGroupBox(QStringLiteral("Mis versiones"), mainPanel_);
     versions->setObjectName(QStringLiteral("GroupBoxVersiones"));

@@ -155,7 +155,7 @@ void TFConfig::applyTheme(int index) {
         s.title = preset.entry;
         parts |= SettingsStore::Part::Title;
         const QString cover =
-            programPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover));
+            mediaPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover));
         if (QFileInfo::exists(cover)) {
             s.coverImage = cover;
             parts |= SettingsStore::Part::Cover;

@@ -165,6 +165,9 @@ QString readFirstLine(const QString& path) {
 
 void writeTextFile(const QString& path, const QString& text) {
     const QString native = normalizeSeparators(path);
+    if (!savesAllowed(native)) {
+        return;
+    }
     QSaveFile file(native);
     const QByteArray bytes = encodeText(text);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {

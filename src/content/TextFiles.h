@@ -13,7 +13,8 @@ namespace velta {
 // bytes are Windows-1252. CR LF, lone LF and lone CR all end a line.
 // Writing: Windows-1252 without a mark and CR LF line ends. A text that Windows-1252 cannot
 // hold is written as UTF-8 with a mark instead, so it reads back exactly. Every write
-// replaces the file atomically: a failed write leaves the old file whole and throws.
+// replaces the file atomically: a failed write leaves the old file whole and throws. Below
+// a show folder that cannot be written nothing is written (the operator was told at start).
 
 QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);

@@ -13,6 +13,9 @@ namespace velta {
 
 namespace {
 void makeParentFolder(const QString& path) {
+    if (!savesAllowed(path)) {
+        return;
+    }
     const QString folder = QFileInfo(normalizeSeparators(path)).absolutePath();
     if (!QDir().mkpath(folder)) {
         throw FileError(QStringLiteral("No se pudo crear la carpeta \"%1\"")
@@ -45,6 +48,9 @@ void writePathFile(const QString& path, const QString& text) {
 void setMarker(const QString& name, bool present) {
     const QString path = programPath(name);
     const bool exists = QFileInfo::exists(path);
+    if (!savesAllowed(path)) {
+        return;
+    }
     if (present && !exists) {
         writeTextFile(path, QStringLiteral("1"));
     } else if (!present && exists && !QFile::remove(path)) {
@@ -69,8 +75,7 @@ QString ownCoverPath() {
 
 QString defaultCoverPath() {
     const QString own = ownCoverPath();
-    return QFileInfo::exists(own) ? own
-                                  : programPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
+    return QFileInfo::exists(own) ? own : mediaPath(QStringLiteral("Imagen\\Titles\\portada1.jpg"));
 }
 
 GameSettings readGameSettings(QStringList* unreadable, QStringList* notices) {

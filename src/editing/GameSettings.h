@@ -58,7 +58,7 @@ bool markerPresent(const QString& name);
 // Line k (1-based) replaces the field when it exists and is not empty.
 void takeLine(const QStringList& lines, int k, QString& field);
 
-// The operator's own cover, "Imagen\Titles\portada.jpg" in the program folder.
+// The operator's own cover, "Imagen\Titles\portada.jpg" in the show folder.
 QString ownCoverPath();
 // The cover a blank cover file names: the operator's own when it exists, else the first
 // preset's.

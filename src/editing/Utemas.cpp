@@ -120,7 +120,7 @@ void TFtemas::showPreview() {
     QImage picture;
     if (preset.cover > 0) {
         std::optional<QByteArray> bytes = readPictureFile(
-            programPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover)),
+            mediaPath(QStringLiteral("Imagen\\Titles\\portada%1.jpg").arg(preset.cover)),
             nullptr);
         if (bytes) {
             QBuffer buffer(&*bytes);

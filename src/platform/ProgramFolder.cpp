@@ -6,37 +6,85 @@
 namespace velta {
 
 namespace {
-QString& folderSlot() {
-    static QString folder;
-    return folder;
-}
-}  // namespace
+struct Folders {
+    QString shipped;
+    QString show;
+    bool showWritable = true;
+};
 
-void setProgramFolder(const QString& folder) {
+Folders& folders() {
+    static Folders f;
+    return f;
+}
+
+QString folderWithSlash(const QString& folder) {
     QString f = normalizeSeparators(QDir(folder).absolutePath());
     if (!f.endsWith('/')) {
         f += '/';
     }
-    folderSlot() = f;
+    return f;
 }
 
-QString programFolder() {
-    if (folderSlot().isEmpty()) {
-        setProgramFolder(QDir::currentPath());
-    }
-    return folderSlot();
-}
-
-QString programPath(const QString& relative) {
+QString below(const QString& folder, const QString& relative) {
     QString rel = normalizeSeparators(relative);
     while (rel.startsWith('/')) {
         rel.remove(0, 1);
     }
-    return programFolder() + rel;
+    return folder + rel;
+}
+
+// The folder of the executable, with a trailing '/'.
+QString shippedFolder() {
+    if (folders().shipped.isEmpty()) {
+        setProgramFolder(QDir::currentPath());
+    }
+    return folders().shipped;
+}
+}  // namespace
+
+void setProgramFolder(const QString& folder) {
+    folders().shipped = folderWithSlash(folder);
+    folders().show = folders().shipped;
+    folders().showWritable = true;
+}
+
+void setShowFolder(const QString& folder, bool writable) {
+    folders().show = folderWithSlash(folder);
+    folders().showWritable = writable;
+}
+
+QString programFolder() {
+    shippedFolder();
+    return folders().show;
+}
+
+QString programPath(const QString& relative) {
+    return below(programFolder(), relative);
+}
+
+QString mediaPath(const QString& relative) {
+    const QString own = programPath(relative);
+    return QFileInfo::exists(own) ? own : below(shippedFolder(), relative);
+}
+
+bool savesAllowed(const QString& path) {
+    if (folders().showWritable) {
+        return true;
+    }
+    const QString full =
+        normalizeSeparators(QFileInfo(normalizeSeparators(path)).absoluteFilePath());
+    return !full.startsWith(programFolder());
 }
 
 QString currentDirPath(const QString& relative) {
     return QDir::current().filePath(normalizeSeparators(relative));
+}
+
+QString portablePath(const QString& stored) {
+    const QString inShow = portablePath(stored, programFolder());
+    return inShow != stored || programFolder() == shippedFolder()
+               ? inShow
+               : portablePath(stored, shippedFolder());
 }
 
 QString portablePath(const QString& stored, const QString& folder) {

@@ -23,7 +23,7 @@ QtSoundOutput::QtSoundOutput() {
 void QtSoundOutput::warmUp() {
     QStringList paths;
     for (const QString& effect : allEffects()) {
-        paths.append(programPath(effect));
+        paths.append(mediaPath(effect));
     }
     QTimer::singleShot(0, &warmUpSteps_, [this, paths] { warmUpStep(paths); });
 }

@@ -6,11 +6,11 @@
 namespace velta {
 
 void PlayEffect(const QString& relativePath) {
-    soundOutput().playEffect(programPath(relativePath), false);
+    soundOutput().playEffect(mediaPath(relativePath), false);
 }
 
 void PlayEffectLooped(const QString& relativePath) {
-    soundOutput().playEffect(programPath(relativePath), true);
+    soundOutput().playEffect(mediaPath(relativePath), true);
 }
 
 void StopEffects() {

@@ -90,7 +90,7 @@ void SoundBank::restoreDefaults() {
     std::array<QString, kSlots> next = slots_;
     const QString defaults[] = {kApplauseSound, kBooSound};
     for (int k = 0; k < 2; ++k) {
-        const QString path = programPath(defaults[k]);
+        const QString path = mediaPath(defaults[k]);
         if (isFile(path)) {
             next[k] = path;
         }

@@ -6,6 +6,7 @@
 // one (CTest runs "Monitor Dual" both ways).
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,6 +42,15 @@ void writeShow(const ConsoleFixture& f) {
         1, QStringLiteral("Algo que llevas a la playa"),
         {"Bloqueador,38", "Toalla,27", "Traje de baño,16", "Sombrilla,12", "Lentes,7"}, true);
 }
+
+// Stands in for the desktop's file manager: records the folders it is asked to open.
+class OpenedFolders : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> urls;
+  public Q_SLOTS:
+    void open(const QUrl& url) { urls << url; }
+};
 
 }  // namespace
 
@@ -366,7 +376,8 @@ void ConsoleTest::keyListAndClosing() {
 }
 
 // The fields show the settings in force each time the window is shown, names typed on the
-// board included; the colour lists show a stored colour by its own name, whole.
+// board included; the colour lists show a stored colour by its own name, whole. The show
+// folder is named and "Abrir" opens it in the file manager.
 void ConsoleTest::settingsShowWhatIsInForce() {
     f().folder.writeBytes(kTitleFile, "Mi Juego\r\nhotlight\r\nGradientInactiveCaption\r\n");
     QVERIFY(f().startBoth());
@@ -390,6 +401,14 @@ void ConsoleTest::settingsShowWhatIsInForce() {
     QTest::mouseClick(f().find<QPushButton>("BGuardarEquipos"), Qt::LeftButton);
     QCOMPARE(f().folder.readBytes(kTeamsFile), QByteArray("Los Tigres\r\nLos P\xFArpuras\r\n"));
     QCOMPARE(f().find<QComboBox>("CBColorTitulo")->count(), 20);
+
+    QCOMPARE(f().find<QLineEdit>("ECarpetaShow")->text(),
+             QDir::toNativeSeparators(programFolder()));
+    OpenedFolders opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+    QTest::mouseClick(f().find<QPushButton>("BAbrirShow"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(programFolder())});
 }
 
 // Every marker present at start shows in its box; sp.cfg applies from the next card, and a

@@ -1,6 +1,7 @@
 // velta-art <programFolder>: paints the shipped pictures and writes them below the program
 // folder, where the board looks for them at start. velta-art --builtin <folder> writes the
-// built-in cover that the board carries as a resource.
+// built-in cover that the board carries as a resource; velta-art --icons <folder> the
+// program's icon in the sizes of a desktop's icon theme (hicolor/<N>x<N>/apps).
 
 #include <QDir>
 #include <QGuiApplication>
@@ -106,8 +107,25 @@ int main(int argc, char** argv) {
             writePicture(builtin.filePath(QStringLiteral("logo.png")), velta::art::logo(), "png");
         return cover && logo ? 0 : 1;
     }
+    if (args.size() == 4 && args.at(1) == QLatin1String("--icons")) {
+        bool allWritten = true;
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+            const QString folder =
+                QDir(args.at(2)).filePath(QStringLiteral("hicolor/%1x%1/apps").arg(size));
+            if (!QDir().mkpath(folder)) {
+                err() << "velta-art: cannot create the folder " << folder << Qt::endl;
+                return 1;
+            }
+            allWritten = writePicture(QDir(folder).filePath(args.at(3) + QStringLiteral(".png")),
+                                      velta::art::appIcon(size), "png") &&
+                         allWritten;
+        }
+        return allWritten ? 0 : 1;
+    }
     if (args.size() != 2) {
-        err() << "usage: velta-art <programFolder> | velta-art --builtin <folder>" << Qt::endl;
+        err() << "usage: velta-art <programFolder> | velta-art --builtin <folder> | velta-art "
+                 "--icons <folder> <name>"
+              << Qt::endl;
         return 2;
     }
     const QDir folder(args.at(1));
