@@ -14,7 +14,7 @@ packages=(
   xvfb xdotool x11-utils
   pulseaudio pulseaudio-utils
   sox libsox-fmt-mp3 imagemagick
-  libarchive-dev
+  libarchive-dev libcsv-dev poppler-utils
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev)
