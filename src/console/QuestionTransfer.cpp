@@ -27,10 +27,6 @@ namespace {
 
 constexpr int kSliceMs = 30;
 
-QString questions(int count) {
-    return count == 1 ? QStringLiteral("1 pregunta") : QStringLiteral("%1 preguntas").arg(count);
-}
-
 }  // namespace
 
 bool runInSlices(QWidget* window, const QString& label, int total,
@@ -156,7 +152,7 @@ void QuestionTransfer::importInto(const QuestionSheet& sheet, const QString& fol
                          QFileInfo(normalizeSeparators(board_.roundFolder()));
     try {
         runInSlices(
-            window_, QStringLiteral("Importando %1…").arg(questions(import.total())),
+            window_, QStringLiteral("Importando %1…").arg(questionCount(import.total())),
             import.total(), [&import] { return import.step(); },
             [&import] { return import.done(); }, false);
     } catch (const FileError& e) {
@@ -167,7 +163,10 @@ void QuestionTransfer::importInto(const QuestionSheet& sheet, const QString& fol
     }
     QString note = importNote(import, folder);
     if (sheet.refusedCount() > 0) {
-        note += QStringLiteral(" No se importaron %1 filas rechazadas.").arg(sheet.refusedCount());
+        note += sheet.refusedCount() == 1
+                    ? QStringLiteral(" La fila rechazada no se importó.")
+                    : QStringLiteral(" Las %1 filas rechazadas no se importaron.")
+                          .arg(sheet.refusedCount());
     }
     if (!inForce) {
         note += QStringLiteral(" Para jugarlas, elija esa carpeta con \"Carpeta\".");
@@ -195,13 +194,14 @@ void QuestionTransfer::exportFile() {
     lastFolder_ = QFileInfo(path).absolutePath();
     SheetExport sheet(folder);
     if (!runInSlices(
-            window_, QStringLiteral("Exportando %1…").arg(questions(sheet.total())), sheet.total(),
-            [&sheet] { return sheet.step(); }, [&sheet] { return sheet.done(); }, true)) {
+            window_, QStringLiteral("Exportando %1…").arg(questionCount(sheet.total())),
+            sheet.total(), [&sheet] { return sheet.step(); }, [&sheet] { return sheet.done(); },
+            true)) {
         return;
     }
     writeWholeFile(path, sheet.bytes());
     dialogs().notice(QStringLiteral("Se exportaron %1 a \"%2\".")
-                         .arg(questions(sheet.done()), QDir::toNativeSeparators(path)));
+                         .arg(questionCount(sheet.done()), QDir::toNativeSeparators(path)));
 }
 
 void QuestionTransfer::printSheet() {
@@ -223,9 +223,8 @@ void QuestionTransfer::printSheet() {
         return;
     }
     sheet.finish();
-    dialogs().notice(QStringLiteral("La hoja del presentador tiene %1 en %2 páginas.")
-                         .arg(questions(sheet.done()))
-                         .arg(sheet.pages()));
+    dialogs().notice(QStringLiteral("La hoja del presentador tiene %1 en %2.")
+                         .arg(questionCount(sheet.done()), pageCount(sheet.pages())));
 }
 
 }  // namespace velta

@@ -180,6 +180,10 @@ void HostSheet::finish() {
     }
 }
 
+QString pageCount(int pages) {
+    return pages == 1 ? QStringLiteral("1 página") : QStringLiteral("%1 páginas").arg(pages);
+}
+
 void writeHostSheetPdf(const QString& folder, const QString& title, const QString& file,
                        const QPageSize& paper, int* pages, int* cards) {
     QSaveFile target(normalizeSeparators(file));

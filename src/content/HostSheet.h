@@ -55,6 +55,9 @@ class HostSheet {
     QFont titleFont_, dateFont_, headingFont_, labelFont_, questionFont_, answerFont_;
 };
 
+// "1 página", "N páginas".
+QString pageCount(int pages);
+
 // The sheet as a PDF file on the paper given, written whole or not at all; `pages` and
 // `cards` receive what it holds. Throws FileError.
 void writeHostSheetPdf(const QString& folder, const QString& title, const QString& file,

@@ -110,6 +110,10 @@ bool SheetExport::step() {
     return done_ < cards_.size();
 }
 
+QString questionCount(int count) {
+    return count == 1 ? QStringLiteral("1 pregunta") : QStringLiteral("%1 preguntas").arg(count);
+}
+
 QString importNote(const CardImport& import, const QString& folder) {
     QStringList parts;
     for (const RoundKind kind : {RoundKind::Normal, RoundKind::Extra}) {
@@ -118,10 +122,10 @@ QString importNote(const CardImport& import, const QString& folder) {
             parts << r;
         }
     }
-    QString note = (import.done() == 1 ? QStringLiteral("Se importó %1 pregunta en \"%2\"")
-                                       : QStringLiteral("Se importaron %1 preguntas en \"%2\""))
-                       .arg(import.done())
-                       .arg(shownPath(folder));
+    const QString verb =
+        import.done() == 1 ? QStringLiteral("importó") : QStringLiteral("importaron");
+    const QString note = QStringLiteral("Se %1 %2 en \"%3\"")
+                             .arg(verb, questionCount(import.done()), shownPath(folder));
     return parts.isEmpty() ? note + '.'
                            : note + QStringLiteral(" (%1).").arg(parts.join(QStringLiteral(", ")));
 }

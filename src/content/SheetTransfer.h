@@ -58,6 +58,9 @@ class SheetExport {
     QByteArray bytes_;
 };
 
+// "1 pregunta", "N preguntas".
+QString questionCount(int count);
+
 // What the import wrote: "Se importaron N preguntas en \"FOLDER\" (ronda5.txt a ronda9.txt)."
 QString importNote(const CardImport& import, const QString& folder);
 

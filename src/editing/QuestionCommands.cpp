@@ -119,9 +119,8 @@ int exportQuestionsCommand(const QString& programFolder, const QStringList& argu
         while (sheet.step()) {
         }
         writeWholeFile(file, sheet.bytes());
-        say(out, QStringLiteral("Se exportaron %1 preguntas a \"%2\".")
-                     .arg(sheet.done())
-                     .arg(shownPath(file)));
+        say(out, QStringLiteral("Se exportaron %1 a \"%2\".")
+                     .arg(questionCount(sheet.done()), shownPath(file)));
         return 0;
     } catch (const std::exception& e) {
         say(err, errorMessage(e));
@@ -143,11 +142,8 @@ int hostSheetCommand(const QString& programFolder, const QStringList& arguments,
         int pages = 0;
         int cards = 0;
         writeHostSheetPdf(folder, readGameSettings().title, file, localPaper(), &pages, &cards);
-        say(out, QStringLiteral("La hoja del presentador tiene %1 preguntas en %2 páginas: "
-                                "\"%3\".")
-                     .arg(cards)
-                     .arg(pages)
-                     .arg(shownPath(file)));
+        say(out, QStringLiteral("La hoja del presentador tiene %1 en %2: \"%3\".")
+                     .arg(questionCount(cards), pageCount(pages), shownPath(file)));
         return 0;
     } catch (const std::exception& e) {
         say(err, errorMessage(e));
