@@ -262,11 +262,14 @@ QuestionSheet readQuestionSheet(const QByteArray& bytes) {
         sheet.problem = QStringLiteral("El archivo no es una hoja de cálculo en texto (CSV).");
         return sheet;
     }
-    return readUtf8(decodeSheetText(bytes).toUtf8());
+    return readQuestionSheet(decodeSheetText(bytes));
 }
 
 QuestionSheet readQuestionSheet(const QString& text) {
-    return readUtf8(text.toUtf8());
+    // A NUL character, which a question file never holds, goes.
+    QString clean = text;
+    clean.remove(QChar(0));
+    return readUtf8(clean.toUtf8());
 }
 
 QuestionSheet readQuestionSheetFile(const QString& path) {

@@ -18,8 +18,9 @@ namespace velta {
 // The columns as the program writes them, "tipo" first.
 QStringList sheetHeader();
 
-// A spreadsheet file larger than this is refused unread: 2,000 questions take about 300 KB.
-inline constexpr qint64 kLargestSheetFile = 16 * 1024 * 1024;
+// A spreadsheet file larger than this is refused unread, so that reading and previewing it
+// never keeps the operator waiting: 2,000 questions take about 300 KB.
+inline constexpr qint64 kLargestSheetFile = 2 * 1024 * 1024;
 
 // One question row of a sheet, checked.
 struct SheetRow {
