@@ -16,6 +16,9 @@ namespace {
 
 constexpr int kAnswers = 5;
 constexpr int kLargestPoints = 100;
+// Far more than a board shows, and a card this long still reads back (see kLargestTextFile).
+constexpr int kLongestQuestion = 2000;
+constexpr int kLongestAnswer = 500;
 
 using Records = QList<QStringList>;
 
@@ -137,6 +140,11 @@ SheetRow checkRow(int rowNumber, QStringList fields, bool kindColumn) {
     if (row.question.trimmed().isEmpty()) {
         refuse(QStringLiteral("la pregunta está vacía."));
     }
+    if (row.question.size() > kLongestQuestion) {
+        refuse(QStringLiteral("la pregunta tiene %1 caracteres; caben %2.")
+                   .arg(row.question.size())
+                   .arg(kLongestQuestion));
+    }
     if (pairs.size() > 2 * kAnswers) {
         refuse(QStringLiteral("tiene más de cinco respuestas (%1 columnas después de la "
                               "pregunta; caben 10).")
@@ -157,6 +165,12 @@ SheetRow checkRow(int rowNumber, QStringList fields, bool kindColumn) {
             continue;
         }
         ++inUse;
+        if (text.size() > kLongestAnswer) {
+            refuse(QStringLiteral("la respuesta %1 tiene %2 caracteres; caben %3.")
+                       .arg(number)
+                       .arg(text.size())
+                       .arg(kLongestAnswer));
+        }
         if (points.isEmpty()) {
             refuse(QStringLiteral("la respuesta %1 (%2) no tiene puntos.")
                        .arg(number)

@@ -202,6 +202,10 @@ void QuestionSheetTest::refusedRows_data() {
         QStringLiteral("Fila 1: la respuesta 2 («B») no tiene puntos."));
     row("points without an answer", utf8("Uno,A,60,,40"),
         QStringLiteral("Fila 1: la respuesta 2 no tiene texto pero sí puntos («40»)."));
+    row("a question too long for a card", QByteArray(2001, 'q') + ",A,100",
+        QStringLiteral("Fila 1: la pregunta tiene 2001 caracteres; caben 2000."));
+    row("an answer too long for a card", "Uno,A,50," + QByteArray(501, 'b') + ",50",
+        QStringLiteral("Fila 1: la respuesta 2 tiene 501 caracteres; caben 500."));
     row("wrong tipo", utf8("tipo,pregunta\nbonus,Uno,A,100"),
         QStringLiteral("Fila 2: el tipo «bonus» no es «normal» ni «extra»."));
 }
