@@ -114,6 +114,7 @@ void SheetPreview::fillTable() {
             state};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
+            item->setToolTip(cells[c]);
             if (!row.ready()) {
                 item->setBackground(kRefused);
             } else if (!row.warning.isEmpty()) {
@@ -125,12 +126,12 @@ void SheetPreview::fillTable() {
     }
     table_->setColumnWidth(0, 44);
     table_->setColumnWidth(1, 56);
-    table_->setColumnWidth(2, 260);
-    table_->setColumnWidth(3, 260);
+    table_->setColumnWidth(2, 230);
+    table_->setColumnWidth(3, 230);
     table_->setColumnWidth(4, 44);
     table_->horizontalHeader()->setStretchLastSection(true);
-    counts_->setText(QStringLiteral("%1 listas, %2 rechazadas, %3 con aviso (los puntos no "
-                                    "suman 100).")
+    counts_->setText(QStringLiteral("Listas: %1 · Rechazadas: %2 · Con aviso: %3 (los puntos "
+                                    "no suman 100)")
                          .arg(sheet_.readyCount())
                          .arg(sheet_.refusedCount())
                          .arg(warned));

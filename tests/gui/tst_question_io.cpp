@@ -77,7 +77,7 @@ void QuestionIoTest::importShowsThePreviewFirst() {
     click("BImportar");
     SheetPreview* shown = preview();
     QCOMPARE(in<QLabel>(shown, "LabelCuenta")->text(),
-             QStringLiteral("2 listas, 1 rechazadas, 1 con aviso (los puntos no suman 100)."));
+             QStringLiteral("Listas: 2 · Rechazadas: 1 · Con aviso: 1 (los puntos no suman 100)"));
     auto* table = in<QTableWidget>(shown, "TablaImportar");
     QCOMPARE(table->rowCount(), 3);
     QCOMPARE(table->item(0, 5)->text(), QStringLiteral("Lista"));
