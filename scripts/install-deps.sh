@@ -16,7 +16,7 @@ packages=(
   xvfb xdotool x11-utils
   pulseaudio pulseaudio-utils
   sox libsox-fmt-mp3 imagemagick
-  libarchive-dev
+  libarchive-dev libcsv-dev poppler-utils
   file lintian desktop-file-utils appstream
 )
 if [ "${1:-}" = fuzz ]; then

@@ -13,6 +13,7 @@
 #include "board/Uvelta.h"
 #include "console/QuestionExplorer.h"
 #include "console/QuestionPanel.h"
+#include "console/QuestionTransfer.h"
 #include "content/TextFiles.h"
 #include "editing/QuestionListing.h"
 #include "platform/Dialogs.h"
@@ -43,6 +44,10 @@ QuestionEditor::QuestionEditor(TForm1& board, QWidget* panel, QWidget* window)
     listing_->hide();
 
     buildButtons(panel);
+
+    auto* transfer = new QuestionTransfer(board, panel, window);
+    connect(transfer, &QuestionTransfer::done, this, &QuestionEditor::done);
+    connect(transfer, &QuestionTransfer::cardsAdded, this, &QuestionEditor::reopenExplorer);
 
     explorer_ = new QuestionExplorer(window);
     explorer_->move(361, 241);

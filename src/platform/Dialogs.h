@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
+
 namespace velta {
 
 // Every question, notice and file dialog the program shows goes through this seam, so tests
@@ -28,6 +30,8 @@ class Dialogs {
     // Nothing when cancelled.
     virtual std::optional<QString> textInput(const QString& title, const QString& prompt,
                                              const QString& defaultText) = 0;
+    // The print dialog: printer or PDF file, paper and pages. True when the operator prints.
+    virtual bool print(QPrinter& printer) = 0;
 };
 
 // The dialogs in use; set once at start (main or the test).

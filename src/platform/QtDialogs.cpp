@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace velta {
 
@@ -114,6 +115,12 @@ std::optional<QString> QtDialogs::textInput(const QString& title, const QString&
         return std::nullopt;
     }
     return text;
+}
+
+bool QtDialogs::print(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parentWindow());
+    dialog.setWindowTitle(QStringLiteral("Imprimir hoja del presentador"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace velta

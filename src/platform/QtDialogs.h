@@ -23,6 +23,7 @@ class QtDialogs : public Dialogs {
     QString pickFolder(const QString& startFolder) override;
     std::optional<QString> textInput(const QString& title, const QString& prompt,
                                      const QString& defaultText) override;
+    bool print(QPrinter& printer) override;
 
   private:
     QWidget* parentWindow() const;

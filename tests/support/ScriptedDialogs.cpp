@@ -1,5 +1,6 @@
 #include "ScriptedDialogs.h"
 
+#include <QPrinter>
 #include <QtTest>
 
 namespace velta::test {
@@ -48,6 +49,20 @@ std::optional<QString> ScriptedDialogs::textInput(const QString& title, const QS
         qFatal("Unexpected input box: %s", qPrintable(prompt));
     }
     return inputs.dequeue();
+}
+
+bool ScriptedDialogs::print(QPrinter& printer) {
+    shown << QStringLiteral("print: ") + printer.docName();
+    if (prints.isEmpty()) {
+        qFatal("Unexpected print dialog: %s", qPrintable(printer.docName()));
+    }
+    const std::optional<QString> file = prints.dequeue();
+    if (!file) {
+        return false;
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*file);
+    return true;
 }
 
 QStringList ScriptedDialogs::withPrefix(const QString& prefix) const {

@@ -19,9 +19,10 @@ class ScriptedDialogs : public Dialogs {
     QQueue<bool> answers;                   // ask()
     QQueue<QString> files;                  // openFile(), saveFile(), pickFolder()
     QQueue<std::optional<QString>> inputs;  // textInput(); nullopt = cancel
+    QQueue<std::optional<QString>> prints;  // print(): the PDF file printed to; nullopt = cancel
 
     // Everything shown, in order, each prefixed by its kind: "ask: ", "notice: ",
-    // "error: ", "open: ", "save: ", "folder: ", "input: ".
+    // "error: ", "open: ", "save: ", "folder: ", "input: ", "print: ".
     QStringList shown;
 
     QStringList notices() const { return withPrefix(QStringLiteral("notice: ")); }
@@ -37,6 +38,7 @@ class ScriptedDialogs : public Dialogs {
     QString pickFolder(const QString& startFolder) override;
     std::optional<QString> textInput(const QString& title, const QString& prompt,
                                      const QString& defaultText) override;
+    bool print(QPrinter& printer) override;
 
   private:
     QStringList withPrefix(const QString& prefix) const;
