@@ -33,9 +33,6 @@ class ControlLink {
     virtual void setRevealMark(int row, bool revealed) = 0;
     // Plain style for all five rows; hides the reassign menu and the notice.
     virtual void clearRoundMarks() = 0;
-    virtual void setAnswerKeysEnabled(bool key3, bool key4, bool key5) = 0;
-    // Keys the board keeps in step: 'a', 'z', 'c', 's', 'f'.
-    virtual void setKeyEnabled(QChar key, bool enabled) = 0;
 
     // The picture box and the countdown of the host view.
     virtual void showPicture(const QImage& picture) = 0;
@@ -44,7 +41,6 @@ class ControlLink {
 
     // Fast money: the clock's copy and the caption of the board panel's switch.
     virtual void setFastMoneyClock(const QString& text) = 0;
-    virtual void setBoardPanelShown(bool shown) = 0;
 
     // The operator's fast-money fields, kept with the game in progress.
     virtual void saveFastMoney(GameSnapshot& snapshot) const = 0;
@@ -64,13 +60,10 @@ class NullControlLink : public ControlLink {
     void setRoundRelay(const QString&) override {}
     void setRevealMark(int, bool) override {}
     void clearRoundMarks() override {}
-    void setAnswerKeysEnabled(bool, bool, bool) override {}
-    void setKeyEnabled(QChar, bool) override {}
     void showPicture(const QImage&) override {}
     void hidePicture() override {}
     void setCountdown(const QString&) override {}
     void setFastMoneyClock(const QString&) override {}
-    void setBoardPanelShown(bool) override {}
     void saveFastMoney(GameSnapshot&) const override {}
     void restoreFastMoney(const GameSnapshot&) override {}
 };

@@ -80,12 +80,8 @@ void TForm1::showScores() {
 
 void TForm1::showCommands() {
     for (const QChar key : game_->savedCommands()) {
-        const bool enabled = game_->commandEnabled(key);
-        keys_->keyFor(key)->setEnabled(enabled);
-        control_->setKeyEnabled(key, enabled);
+        keys_->keyFor(key)->setEnabled(game_->commandEnabled(key));
     }
-    control_->setAnswerKeysEnabled(game_->commandEnabled('3'), game_->commandEnabled('4'),
-                                   game_->commandEnabled('5'));
 }
 
 void TForm1::showFastMoney() {
@@ -98,7 +94,6 @@ void TForm1::showFastMoney() {
         if (game_->fastMoneyBoardShown()) {
             ui_->Panel18->raise();
         }
-        control_->setBoardPanelShown(game_->fastMoneyBoardShown());
     }
 }
 

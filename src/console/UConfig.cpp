@@ -67,6 +67,14 @@ TFConfig::TFConfig(TForm1& board)
     buildMainPanel();
     buildCommandBar();
     buildPanels();
+    connect(&board_.game(), &Game::commandsChanged, this, &TFConfig::followCommands);
+    connect(&board_.game(), &Game::restored, this, &TFConfig::followCommands);
+    // The switch of the board's fast-money panel names what a press does next.
+    const auto followBoardPanel = [this] {
+        fastMoney_->setBoardPanelShown(board_.game().fastMoneyBoardShown());
+    };
+    connect(&board_.game(), &Game::fastMoneyChanged, this, followBoardPanel);
+    connect(&board_.game(), &Game::restored, this, followBoardPanel);
 
     focusSink_ = new QPushButton(this);
     focusSink_->setObjectName(QStringLiteral("Button3"));
@@ -275,15 +283,11 @@ void TFConfig::clearRoundMarks() {
     reassign_->hide();
 }
 
-void TFConfig::setAnswerKeysEnabled(bool key3, bool key4, bool key5) {
-    keys_->keyFor('3')->setEnabled(key3);
-    keys_->keyFor('4')->setEnabled(key4);
-    keys_->keyFor('5')->setEnabled(key5);
-}
-
-void TFConfig::setKeyEnabled(QChar key, bool enabled) {
-    if (KeyButton* twin = keys_->keyFor(key)) {
-        twin->setEnabled(enabled);
+// The twins of the keys the game switches on and off follow the game, as the board's do.
+void TFConfig::followCommands() {
+    const Game& game = board_.game();
+    for (const QChar key : game.savedCommands()) {
+        keys_->keyFor(key)->setEnabled(game.commandEnabled(key));
     }
 }
 
@@ -310,10 +314,6 @@ void TFConfig::saveFastMoney(GameSnapshot& snapshot) const {
 
 void TFConfig::restoreFastMoney(const GameSnapshot& snapshot) {
     fastMoney_->restore(snapshot);
-}
-
-void TFConfig::setBoardPanelShown(bool shown) {
-    fastMoney_->setBoardPanelShown(shown);
 }
 
 // The settings shown are those in force each time the window is shown: the board may have

@@ -50,15 +50,12 @@ class TFConfig : public QWidget, public ControlLink {
     void setRoundRelay(const QString& fileName) override;
     void setRevealMark(int row, bool revealed) override;
     void clearRoundMarks() override;
-    void setAnswerKeysEnabled(bool key3, bool key4, bool key5) override;
-    void setKeyEnabled(QChar key, bool enabled) override;
     void showPicture(const QImage& picture) override;
     void hidePicture() override;
     void setCountdown(const QString& text) override;
     void setFastMoneyClock(const QString& text) override;
     void saveFastMoney(GameSnapshot& snapshot) const override;
     void restoreFastMoney(const GameSnapshot& snapshot) override;
-    void setBoardPanelShown(bool shown) override;
 
     // "Monitor Dual": the board to the screen that does not hold this window, fitted the
     // first time and maximised after; with one screen, the board fills its own screen and
@@ -96,6 +93,7 @@ class TFConfig : public QWidget, public ControlLink {
     void bindHere(KeyButton* button, void (TFConfig::*command)());
     void followRelay();
     void updatePointsHints();
+    void followCommands();
 
     TForm1& board_;
     KeyRouter* keys_ = nullptr;

@@ -318,10 +318,15 @@ void RoundFlow::rowsOutOfUse() {
         }
         return inUse;
     };
+    // What the game says of keys 3 to 5, which the control window's twins follow.
+    const auto answerKeys = [&b] {
+        return QList<bool>{b->game().commandEnabled('3'), b->game().commandEnabled('4'),
+                           b->game().commandEnabled('5')};
+    };
 
     f.press('s');
     QCOMPARE(rowsInUse(), (QList<bool>{true, true, true, false, false}));
-    QCOMPARE(f.control.answerKeys, (std::array<bool, 3>{true, false, false}));
+    QCOMPARE(answerKeys(), (QList<bool>{true, false, false}));
     b->splashTick();
     f.sound.clear();
     f.press('4');
@@ -335,11 +340,11 @@ void RoundFlow::rowsOutOfUse() {
 
     f.press('s');
     QCOMPARE(rowsInUse(), (QList<bool>{true, true, false, false, false}));
-    QCOMPARE(f.control.answerKeys, (std::array<bool, 3>{false, false, false}));
+    QCOMPARE(answerKeys(), (QList<bool>{false, false, false}));
 
     f.press('s');
     QCOMPARE(rowsInUse(), (QList<bool>{true, true, true, true, true}));
-    QCOMPARE(f.control.answerKeys, (std::array<bool, 3>{true, true, true}));
+    QCOMPARE(answerKeys(), (QList<bool>{true, true, true}));
     f.press('a');
     QCOMPARE(rowsInUse(), (QList<bool>{true, true, false, false, false}));
 }
@@ -399,7 +404,7 @@ void RoundFlow::easyMode() {
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 1"));
     QVERIFY(b->state().EasyMode);
     QVERIFY(!b.SpeedButton3->isEnabled());
-    QCOMPARE(f.control.keys.value('s', true), false);
+    QVERIFY(!b->game().commandEnabled('s'));
     QVERIFY(b.SpeedButton9->isEnabled());
     QVERIFY(!b.Image2->isVisible());
     QVERIFY(b.Panel1->isVisible());

@@ -19,8 +19,6 @@ class RecordingControlLink : public ControlLink {
     QString relay;
     std::array<bool, 5> marks{};  // revealed rows 1..5
     int clearCount = 0;
-    std::array<bool, 3> answerKeys{true, true, true};  // keys 3, 4, 5
-    QMap<QChar, bool> keys;
     QImage picture;
     bool pictureShown = false;
     QString countdown;
@@ -41,10 +39,6 @@ class RecordingControlLink : public ControlLink {
         marks.fill(false);
         ++clearCount;
     }
-    void setAnswerKeysEnabled(bool key3, bool key4, bool key5) override {
-        answerKeys = {key3, key4, key5};
-    }
-    void setKeyEnabled(QChar key, bool enabled) override { keys[key] = enabled; }
     void showPicture(const QImage& image) override {
         picture = image;
         pictureShown = true;
@@ -54,7 +48,6 @@ class RecordingControlLink : public ControlLink {
     void setFastMoneyClock(const QString&) override {}
     void saveFastMoney(GameSnapshot&) const override {}
     void restoreFastMoney(const GameSnapshot&) override {}
-    void setBoardPanelShown(bool) override {}
 };
 
 }  // namespace velta::test
