@@ -137,6 +137,8 @@ class TForm1 : public QWidget {
     void openControlWindow();
     void toggleMenu();
     void showKeyList();
+    // The key list, when shown, comes to the front again.
+    void reshowKeyList();
     void toggleCoverOrGame();
     void exitGame();
     void maximize();
