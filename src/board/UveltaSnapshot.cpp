@@ -51,6 +51,7 @@ void TForm1::stopSplashes() {
     ui_->Image3->hide();
     ui_->Panel18->winner()->hide();
     control_->hidePicture();
+    setNotOnBoardKey(true);
 }
 
 // A whole game put back shows as it was: the card with its uncovered rows, the pot, the
