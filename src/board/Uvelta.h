@@ -137,6 +137,8 @@ class TForm1 : public QWidget {
     void openControlWindow();
     void toggleMenu();
     void showKeyList();
+    // The key list, when shown, comes to the front again.
+    void reshowKeyList();
     void toggleCoverOrGame();
     void exitGame();
     void maximize();
@@ -236,6 +238,7 @@ class TForm1 : public QWidget {
     void startSplash(ImageBox* picture);
     void showPicture(ImageBox* box, const QString& path, const std::function<QImage()>& builtIn);
     void showStrikePicture(const QString& path, const std::function<QImage()>& builtIn);
+    void setNotOnBoardKey(bool enabled);
     // Throws FileError naming the card and its line unless the points of answer `row` are a
     // whole number from 0 to the largest an answer may carry.
     void checkPoints(const QString& points, int row) const;

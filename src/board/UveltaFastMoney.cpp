@@ -14,15 +14,22 @@ namespace velta {
 
 namespace {
 
-// A score as the totals read it: an empty field counts 0.
-qint64 scoreValue(const QString& text) {
-    return text.trimmed().isEmpty() ? 0 : toInt64(text);
-}
-
-QList<qint64> fastMoneyValues(const QStringList& scores) {
+// The scores the board total counts, slots 1 to `counted`; the others count 0. A score the
+// console marks as wrong stops the count, naming its slot.
+QList<qint64> fastMoneyValues(const QStringList& scores, int counted) {
     QList<qint64> values;
-    for (const QString& score : scores) {
-        values << scoreValue(score);
+    for (int k = 0; k < scores.size(); ++k) {
+        const std::optional<qint64> value = game::fastMoneyScore(scores[k]);
+        if (k < counted && !value) {
+            throw std::runtime_error(
+                QStringLiteral("El puntaje %1 de Dinero rápido (\"%2\") no es un número entero "
+                               "de 0 a %3; el total no cambió.")
+                    .arg(k + 1)
+                    .arg(elided(scores[k].trimmed()))
+                    .arg(game::kLargestPoints)
+                    .toStdString());
+        }
+        values << value.value_or(0);
     }
     return values;
 }
@@ -70,10 +77,10 @@ void TForm1::showFastMoneyScore(int slot, const QString& text, const QStringList
 }
 
 // The board total counts every score up to the highest order shown so far, so showing an
-// earlier slot again never lowers it. A score that is no whole number stops the count
-// before anything changes but the copied text.
+// earlier slot again never lowers it. A score that is no whole number from 0 to the most
+// an answer carries stops the count before anything changes but the copied text.
 void TForm1::Cuenta(const QStringList& scores, int order) {
-    const QList<qint64> values = fastMoneyValues(scores);
+    const QList<qint64> values = fastMoneyValues(scores, qMax(order, game_->highestScoreShown()));
     ShowBoardPanel();
     const qint64 total = game_->countFastMoney(order, values);
     const game::FastMoneyCue cue = game::fastMoneyCue(values.value(order - 1), total);

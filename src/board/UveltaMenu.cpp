@@ -102,6 +102,12 @@ void TForm1::showKeyList() {
     ui_->Panel14->raise();
 }
 
+void TForm1::reshowKeyList() {
+    if (ui_->Panel14->isVisible()) {
+        showKeyList();
+    }
+}
+
 void TForm1::closeKeyList() {
     ui_->Panel14->hide();
     parkFocusAndCancelStrike();

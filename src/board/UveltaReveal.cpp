@@ -62,8 +62,11 @@ void TForm1::checkPoints(const QString& points, int row) const {
     }
 }
 
+// While the picture is up, X and N are off on the board and their twins: a double tap
+// shows the audience one strike.
 void TForm1::showStrikePicture(const QString& path, const std::function<QImage()>& builtIn) {
     game_->setCommandEnabled('x', false);
+    setNotOnBoardKey(false);
     ui_->Timer2->stop();
     showPicture(ui_->Image1, path, builtIn);
     ui_->Image1->show();

@@ -274,6 +274,7 @@ void TForm1::splashTick() {
     ui_->Image3->hide();
     game_->setCommandEnabled('x', true);
     game_->setCommandEnabled('c', true);
+    setNotOnBoardKey(true);
 }
 
 void TForm1::blinkTick() {

@@ -27,6 +27,9 @@ void TForm1::restore(const GameSnapshot& s) {
     game_->restore(s, found ? std::optional<RoundCard>(found->card) : std::nullopt,
                    found ? found->path : QString());
     control_->restoreFastMoney(s);
+    // The board's own sink holds its keyboard too, so the keys play the game whichever window
+    // the operator activates next: the restored team names never take it.
+    ui_->Button3->setFocus(Qt::OtherFocusReason);
     parkFocus();
 }
 
@@ -51,6 +54,7 @@ void TForm1::stopSplashes() {
     ui_->Image3->hide();
     ui_->Panel18->winner()->hide();
     control_->hidePicture();
+    setNotOnBoardKey(true);
 }
 
 // A whole game put back shows as it was: the card with its uncovered rows, the pot, the

@@ -84,6 +84,12 @@ void TForm1::showCommands() {
     }
 }
 
+// N is not kept with the game: it is on except while a strike picture is up.
+void TForm1::setNotOnBoardKey(bool enabled) {
+    keys_->keyFor('n')->setEnabled(enabled);
+    control_->setKeyEnabled('n', enabled);
+}
+
 void TForm1::showFastMoney() {
     for (int slot = 1; slot <= 10; ++slot) {
         ui_->Panel18->setAnswer(slot, game_->shownAnswer(slot));

@@ -22,20 +22,6 @@ const int kScoreButtons[] = {81, 82, 83, 84, 85, 95, 96, 97, 98, 99};
 const QString kShowOnBoard = QStringLiteral("Mostrar en el tablero");
 const QString kHideOnBoard = QStringLiteral("Ocultar en el tablero");
 
-// A score as the total reads it: empty counts 0; nothing when it is no whole number.
-std::optional<qint64> scoreValue(const QString& text) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) {
-        return 0;
-    }
-    bool ok = false;
-    const qint64 value = trimmed.toLongLong(&ok);
-    if (!ok || value < 0 || value > game::kLargestPoints) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 }  // namespace
 
 FastMoneyPanel::FastMoneyPanel(TForm1& board, QWidget* parent)
@@ -172,7 +158,7 @@ void FastMoneyPanel::recount() {
     QList<qint64> values;
     bool countable = true;
     for (QLineEdit* field : scores_) {
-        const auto value = scoreValue(field->text());
+        const auto value = game::fastMoneyScore(field->text());
         field->setStyleSheet(value ? QString() : QStringLiteral("background: #F8C8C8;"));
         countable = countable && value;
         values << value.value_or(0);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "board/BoardStyle.h"
 #include "board/Uvelta.h"
@@ -174,28 +175,32 @@ bool QuestionEditor::folderAvailable() {
     return false;
 }
 
-void QuestionEditor::askToSave(const QString& question) {
+bool QuestionEditor::askToSave(const QString& question) {
     if (editState_ != 1) {
-        return;
+        return true;
     }
     if (dialogs().ask(question + fields_->fileName())) {
-        saveQuestion();
-    } else {
-        editState_ = 0;
+        return save();
     }
+    editState_ = 0;
+    typingSettled();
+    return true;
 }
 
-void QuestionEditor::confirmUnsavedQuestion() {
-    askToSave(kSavePrompt);
+bool QuestionEditor::confirmUnsavedQuestion() {
+    return askToSave(kSavePrompt);
 }
 
 // Loads the card into the fields; it becomes the card being edited. An answer line 1 or 2
-// left empty or without points is shown as far as it goes, and the operator is told where.
-void QuestionEditor::loadCard(const Card& card, const QString& fileName) {
-    const RoundCard loaded = LoadRoundCard(RoundFilePath(card.folder, card.kind, card.number));
+// left empty or without points is shown as far as it goes, and the operator is told where,
+// once per card.
+void QuestionEditor::loadCard(const Card& card, const QString& fileName, bool following) {
+    const QString path = RoundFilePath(card.folder, card.kind, card.number);
+    const RoundCard loaded = LoadRoundCard(path);
     fields_->showCard(fileName, loaded);
     editing_ = card;
     editState_ = 0;
+    dropHeldCard();
     QStringList wrong;
     for (int i = 0; i < 2; ++i) {
         const QString& line = loaded.answerLines.value(i);
@@ -203,12 +208,19 @@ void QuestionEditor::loadCard(const Card& card, const QString& fileName) {
             wrong << QString::number(i + 2);
         }
     }
-    if (!wrong.isEmpty()) {
-        dialogs().notice(
-            QStringLiteral("La pregunta \"%1\" no tiene respuesta y puntos en la "
-                           "línea %2; se muestra lo que tiene.")
-                .arg(QDir::toNativeSeparators(RoundFilePath(card.folder, card.kind, card.number)),
-                     wrong.join(QStringLiteral(" ni en la "))));
+    if (wrong.isEmpty() || reportedCards_.contains(path)) {
+        return;
+    }
+    reportedCards_.insert(path);
+    const QString message =
+        QStringLiteral(
+            "La pregunta \"%1\" no tiene respuesta y puntos en la línea %2; se "
+            "muestra lo que tiene.")
+            .arg(QDir::toNativeSeparators(path), wrong.join(QStringLiteral(" ni en la ")));
+    if (following) {
+        QTimer::singleShot(0, this, [message] { dialogs().notice(message); });
+    } else {
+        dialogs().notice(message);
     }
 }
 
@@ -227,20 +239,23 @@ bool QuestionEditor::showQuestion(int number) {
     return true;
 }
 
+// The explorer is listed again from the folder in force, and the board's key list, when
+// shown, comes to the front again.
 void QuestionEditor::nextQuestion() {
-    askToSave(kSavePrompt);
-    if (!folderAvailable()) {
+    if (!askToSave(kSavePrompt) || !folderAvailable()) {
         return;
     }
     ++currentNumber_;
     if (!showQuestion(currentNumber_)) {
         --currentNumber_;
     }
+    reopenExplorer();
+    board_.reshowKeyList();
 }
 
 void QuestionEditor::previousQuestion() {
-    askToSave(QStringLiteral("¿Desea guardar los cambios realizados? "));
-    if (!folderAvailable()) {
+    if (!askToSave(QStringLiteral("¿Desea guardar los cambios realizados? ")) ||
+        !folderAvailable()) {
         return;
     }
     if (currentNumber_ > 1 && showQuestion(currentNumber_ - 1)) {
@@ -249,18 +264,23 @@ void QuestionEditor::previousQuestion() {
 }
 
 void QuestionEditor::saveQuestion() {
+    save();
+}
+
+bool QuestionEditor::save() {
     if (editing_.number == 0) {
         dialogs().notice(
             QStringLiteral("No hay ninguna pregunta en pantalla: elija una con "
                            "\"Sig.\" o cree una con \"Nuevo\" antes de guardar."));
-        return;
+        return false;
     }
-    if (const int row = fields_->badPoints()) {
-        dialogs().notice(QStringLiteral("Los puntos de la respuesta %1 (\"%2\") no son un número "
-                                        "entero; la pregunta no se guardó.")
+    QString why;
+    if (const int row = fields_->badPoints(&why)) {
+        dialogs().notice(QStringLiteral("Los puntos de la respuesta %1 (\"%2\") %3; la pregunta "
+                                        "no se guardó.")
                              .arg(row)
-                             .arg(fields_->points(row).left(20)));
-        return;
+                             .arg(fields_->points(row).left(20), why));
+        return false;
     }
     if (!QFileInfo(normalizeSeparators(editing_.folder)).isDir()) {
         throw FileError(QStringLiteral("No existe la carpeta de rondas \"%1\"; la pregunta no "
@@ -287,11 +307,12 @@ void QuestionEditor::saveQuestion() {
             editing_.number,
             readFirstLine(RoundFilePath(editing_.folder, editing_.kind, editing_.number)));
     }
+    typingSettled();
+    return true;
 }
 
 void QuestionEditor::newQuestion() {
-    askToSave(kSavePrompt);
-    if (!folderAvailable()) {
+    if (!askToSave(kSavePrompt) || !folderAvailable()) {
         return;
     }
     const QString folder = board_.roundFolder();
@@ -302,6 +323,7 @@ void QuestionEditor::newQuestion() {
     fields_->showCard(fileName, NewRoundCard(currentNumber_, kind_));
     editing_ = {folder, kind_, currentNumber_};
     editState_ = 0;
+    dropHeldCard();
     fields_->focusQuestion();
 }
 
@@ -319,7 +341,7 @@ void QuestionEditor::removeQuestion() {
     // its number.
     editState_ = 0;
     editing_ = {};
-    kind_ = removed.kind;
+    showSeries(removed.kind);
     // The editor stays on the number, now the next card's, or steps back when it was last.
     currentNumber_ = removed.number;
     if (!showQuestion(currentNumber_) && currentNumber_ > 1) {
@@ -330,11 +352,19 @@ void QuestionEditor::removeQuestion() {
 }
 
 void QuestionEditor::selectFamily(bool extra) {
-    askToSave(kSavePrompt);
-    kind_ = extra ? RoundKind::Extra : RoundKind::Normal;
+    if (!askToSave(kSavePrompt)) {
+        showSeries(kind_);
+        return;
+    }
+    showSeries(extra ? RoundKind::Extra : RoundKind::Normal);
     currentNumber_ = 0;
     nextQuestion();
-    reopenExplorer();
+}
+
+// The check box always shows the series the editor works on.
+void QuestionEditor::showSeries(RoundKind kind) {
+    kind_ = kind;
+    extras_->setChecked(kind == RoundKind::Extra);
 }
 
 void QuestionEditor::toggleExplorer() {
@@ -361,8 +391,7 @@ void QuestionEditor::reopenExplorer() {
 }
 
 void QuestionEditor::pickFromExplorer(int number) {
-    askToSave(kSavePrompt);
-    if (!folderAvailable()) {
+    if (!askToSave(kSavePrompt) || !folderAvailable()) {
         return;
     }
     if (showQuestion(number)) {
@@ -428,7 +457,7 @@ void QuestionEditor::followBoard(const QString& fileName) {
     const bool extra = fileName.startsWith('x');
     const RoundKind kind = extra ? RoundKind::Extra : RoundKind::Normal;
     const int number = fileName.mid(extra ? 6 : 5).chopped(4).toInt();
-    loadCard({board_.roundFolder(), kind, number}, fileName);
+    loadCard({board_.roundFolder(), kind, number}, fileName, true);
 }
 
 void QuestionEditor::holdBoardCard(const QString& fileName) {
@@ -439,18 +468,27 @@ void QuestionEditor::holdBoardCard(const QString& fileName) {
     heldBanner_->raise();
 }
 
-void QuestionEditor::releaseBoardCard(bool save) {
-    if (save) {
-        saveQuestion();
-        if (editState_ == 1) {
-            return;
-        }
+void QuestionEditor::releaseBoardCard(bool keep) {
+    if (keep) {
+        save();
+        return;
     }
     editState_ = 0;
-    heldBanner_->hide();
+    typingSettled();
+}
+
+void QuestionEditor::typingSettled() {
+    if (heldCard_.isEmpty()) {
+        return;
+    }
     const QString card = heldCard_;
-    heldCard_.clear();
+    dropHeldCard();
     followBoard(card);
+}
+
+void QuestionEditor::dropHeldCard() {
+    heldCard_.clear();
+    heldBanner_->hide();
 }
 
 }  // namespace velta

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include "content/RoundFiles.h"
@@ -47,7 +48,9 @@ class QuestionEditor : public QObject {
 
     // When the operator leaves the program, changes folder, loads a version or accepts a
     // theme: unsaved typing is offered for saving first ("Sí" saves it into its own card).
-    void confirmUnsavedQuestion();
+    // False when "Sí" was answered and the card could not be saved: the typing stays, and
+    // whatever was about to replace it must not go on.
+    bool confirmUnsavedQuestion();
     // Question 1 of the series in the rounds folder in force.
     void restart();
     // The window was shown: a window showing no question shows the card on the board, or
@@ -69,12 +72,23 @@ class QuestionEditor : public QObject {
 
     void buildButtons(QWidget* panel);
     bool showQuestion(int number);
-    void loadCard(const Card& card, const QString& fileName);
-    void askToSave(const QString& question);
+    // `following`: the board put the card up, and a card that reads badly is reported once
+    // the board's command is over.
+    void loadCard(const Card& card, const QString& fileName, bool following = false);
+    // False when the card was refused: it stays as typed, the reason said.
+    bool save();
+    // True when the change of card may go on: nothing was typed, the operator said "No",
+    // or the typing was saved.
+    bool askToSave(const QString& question);
+    void showSeries(RoundKind kind);
+    // The typing the banner protects was saved or dropped: the banner goes and the fields
+    // show the board's card again.
+    void typingSettled();
+    void dropHeldCard();
     bool folderAvailable();
     void reopenExplorer();
     void holdBoardCard(const QString& fileName);
-    void releaseBoardCard(bool save);
+    void releaseBoardCard(bool keep);
 
     TForm1& board_;
     QuestionPanel* fields_ = nullptr;
@@ -97,6 +111,7 @@ class QuestionEditor : public QObject {
     Card editing_;       // the card the fields hold; number 0 while they hold none
     QString heldCard_;   // a card the board put up while the fields held unsaved typing
     QString reportedFolder_;
+    QSet<QString> reportedCards_;  // cards with a bad answer line 1 or 2, said once each
 };
 
 }  // namespace velta

@@ -99,7 +99,7 @@ void QuestionPanel::showCard(const QString& fileName, const RoundCard& card) {
     for (int i = 2; i < 5 && !card.answerLines.value(i).isEmpty(); ++i) {
         const auto [text, points] = SplitAnswerLine(card.answerLines.value(i));
         answers_[i]->setText(text);
-        points_[i]->setText(points == QLatin1String("0") ? QString() : points);
+        points_[i]->setText(points);
     }
 }
 
@@ -132,14 +132,10 @@ void QuestionPanel::setAnswer(int row, const QString& text) {
     answers_.at(row - 1)->setText(text);
 }
 
-int QuestionPanel::badPoints() const {
+int QuestionPanel::badPoints(QString* why) const {
     for (int i = 0; i < 5; ++i) {
-        const QString text = points_[i]->text().trimmed();
-        bool ok = true;
-        if (!text.isEmpty()) {
-            text.toInt(&ok);
-        }
-        if (!ok) {
+        *why = answerPointsFault(i + 1, answers_[i]->text(), points_[i]->text());
+        if (!why->isEmpty()) {
             return i + 1;
         }
     }

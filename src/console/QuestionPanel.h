@@ -23,8 +23,8 @@ class QuestionPanel : public QWidget {
     explicit QuestionPanel(QWidget* parent);
 
     // Shows the card of `fileName`: the file-name label takes the name, then the fields the
-    // card. Rows 3 to 5 are filled in turn, up to the first answer line left empty; their
-    // points show blank when they are "0".
+    // card. Rows 3 to 5 are filled in turn, up to the first answer line left empty; points
+    // show as stored, so saving again writes them unchanged.
     void showCard(const QString& fileName, const RoundCard& card);
     void showFileName(const QString& fileName);
     QString fileName() const;
@@ -41,8 +41,9 @@ class QuestionPanel : public QWidget {
     QStringList allPoints() const;
     void setAnswer(int row, const QString& text);
     bool marked(int row) const;
-    // The first points field (1..5) that holds no whole number; 0 when all do.
-    int badPoints() const;
+    // The first answer row (1..5) whose points the board could not add up, with the reason
+    // in `why`; 0 when every row can be stored.
+    int badPoints(QString* why) const;
 
   Q_SIGNALS:
     // A numbered button "n.-" was pressed (1..5).

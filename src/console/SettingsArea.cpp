@@ -323,6 +323,9 @@ void SettingsArea::saveTeamNames() {
 }
 
 void SettingsArea::chooseRoundFolder() {
+    if (folderChangeCheck_ && !folderChangeCheck_()) {
+        return;
+    }
     Q_EMIT roundFolderAboutToChange();
     const QString folder = dialogs().pickFolder(board_.roundFolder());
     if (folder.isEmpty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -45,13 +46,18 @@ class SettingsArea : public QWidget {
     GameSettings fieldSettings() const;
     // An empty title field showing the prompt to type the show's own title.
     void promptForTitle();
+    // Asked before a folder is chosen; false keeps the folder in force (the question editor
+    // holds typing that could not be saved).
+    void setFolderChangeCheck(std::function<bool()> check) {
+        folderChangeCheck_ = std::move(check);
+    }
 
   Q_SIGNALS:
     // An operation ended: the window gives the keyboard back to the game.
     void done();
     // A new rounds folder is in force: the question editor starts again on question 1.
     void roundFolderChanged();
-    // The folder is about to change: the question editor offers unsaved typing first.
+    // The folder is about to be chosen.
     void roundFolderAboutToChange();
     void teamNamesEdited();
 
@@ -80,6 +86,7 @@ class SettingsArea : public QWidget {
     QCheckBox* accumulate_ = nullptr;    // CBSumaF
     QCheckBox* hideScores_ = nullptr;    // CBShowP
     QCheckBox* hideQuestion_ = nullptr;  // CBShowQ
+    std::function<bool()> folderChangeCheck_;
 };
 
 }  // namespace velta

@@ -122,8 +122,7 @@ void TFConfig::buildMainPanel() {
 
     editor_ = new QuestionEditor(board_, mainPanel_, this);
     connect(editor_, &QuestionEditor::done, this, &TFConfig::parkFocus);
-    connect(settings_, &SettingsArea::roundFolderAboutToChange, editor_,
-            &QuestionEditor::confirmUnsavedQuestion);
+    settings_->setFolderChangeCheck([this] { return editor_->confirmUnsavedQuestion(); });
     connect(settings_, &SettingsArea::roundFolderChanged, editor_, &QuestionEditor::restart);
     host_ = editor_->fields();
     connect(host_, &QuestionPanel::revealPressed, this,

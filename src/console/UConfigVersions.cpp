@@ -77,7 +77,9 @@ void TFConfig::saveVersion() {
 }
 
 void TFConfig::loadVersion() {
-    editor_->confirmUnsavedQuestion();
+    if (!editor_->confirmUnsavedQuestion()) {
+        return;
+    }
     const QString path = dialogs().openFile(programPath(QStringLiteral("Config")),
                                             QStringLiteral("Versión del juego (*.vlt)"));
     if (path.isEmpty() || !QFileInfo::exists(normalizeSeparators(path))) {
@@ -144,7 +146,9 @@ void TFConfig::openThemes() {
 // misses is named, and the rest still applies. Any accepted theme starts its questions
 // from the first.
 void TFConfig::applyTheme(int index) {
-    editor_->confirmUnsavedQuestion();
+    if (!editor_->confirmUnsavedQuestion()) {
+        return;
+    }
     const Preset& preset = presets().at(index);
     SettingsStore& store = board_.settingsStore();
     // The title comes with the colours in force; the files are written all or nothing.
@@ -200,7 +204,9 @@ void TFConfig::openPacks() {
 // frame and the first-start theme prompt answered, then its bank in the slots (and restored
 // at the next start).
 void TFConfig::usePack(const InstalledPack& pack) {
-    editor_->confirmUnsavedQuestion();
+    if (!editor_->confirmUnsavedQuestion()) {
+        return;
+    }
     loadVersionFile(pack.versionFile, &pack);
     if (!pack.bankFile.isEmpty()) {
         board_.soundBank().load(pack.bankFile);

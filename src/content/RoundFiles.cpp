@@ -171,6 +171,22 @@ QString answerLine(const QString& text, const QString& points) {
     return answerField(trimControl(field)) + ',' + trimControl(oneLine(points));
 }
 
+QString answerPointsFault(int row, const QString& text, const QString& points) {
+    const QString digits = trimControl(oneLine(points));
+    if (digits.isEmpty()) {
+        if (row > 2 && trimControl(oneLine(text)).isEmpty()) {
+            return QString();
+        }
+        return QStringLiteral("están vacíos");
+    }
+    // More digits than the largest number holds are too many, whatever they are.
+    const QString significant = QString(digits).remove(QRegularExpression(QStringLiteral("^0+")));
+    if (!isDigits(digits) || significant.size() > 5 || significant.toInt() > kLargestAnswerPoints) {
+        return QStringLiteral("no son un número entero de 0 a %1").arg(kLargestAnswerPoints);
+    }
+    return QString();
+}
+
 int NewRoundNumber(const QString& folder, RoundKind kind, int current) {
     int n = qMax(current, 1);
     while (RoundExists(folder, kind, n)) {

@@ -48,6 +48,16 @@ std::pair<QString, QString> SplitAnswerLine(const QString& line);
 // blanks around the text and the points go.
 QString answerLine(const QString& text, const QString& points);
 
+// The most points one answer may carry: the board refuses more when it adds them up.
+inline constexpr int kLargestAnswerPoints = 99999;
+
+// Why the points typed for answer `row` (1 to 5) cannot be stored, as the end of a sentence
+// ("no son un número entero de 0 a 99999"), or an empty text when they can. The board adds
+// the points of every answer it reveals, so they are a whole number from 0 to
+// kLargestAnswerPoints; only an answer row 3 to 5 left out of use (no text, no points) has
+// none.
+QString answerPointsFault(int row, const QString& text, const QString& points);
+
 // Writes the card, replacing any earlier content; throws FileError when it cannot write.
 void SaveRoundCard(const QString& folder, RoundKind kind, int number, const QString& question,
                    const QStringList& answers, const QStringList& points);

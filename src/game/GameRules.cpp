@@ -1,5 +1,7 @@
 #include "game/GameRules.h"
 
+#include <algorithm>
+
 namespace velta::game {
 
 bool startsGame(int questionCount) {
@@ -54,10 +56,26 @@ std::optional<Scores> moveAward(Scores scores, qint64 award, Side awardedTo, Sid
     return Scores{scores.left + shift, scores.right - shift};
 }
 
+std::optional<qint64> fastMoneyScore(const QString& text) {
+    const QString digits = text.trimmed();
+    if (digits.isEmpty()) {
+        return 0;
+    }
+    if (digits.size() > 9 ||
+        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    const qint64 value = digits.toLongLong();
+    if (value > kLargestPoints) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 qint64 fastMoneyTotal(const QList<qint64>& scores, int highestShown) {
     qint64 sum = 0;
     for (int k = 0; k < qMin(highestShown, int(scores.size())); ++k) {
-        sum += scores[k];
+        sum += qBound<qint64>(0, scores[k], kLargestPoints);
     }
     return sum;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 #include <optional>
 
@@ -57,8 +58,14 @@ std::optional<Scores> moveAward(Scores scores, qint64 award, Side awardedTo, Sid
 // player 2's), aim at a joint total of 200.
 inline constexpr qint64 kFastMoneyTarget = 200;
 
+// A fast-money score as typed: an empty field counts 0; otherwise digits only, at most the
+// points one answer may carry. Nothing for any other text: the console marks it and the
+// board's total never counts it.
+std::optional<qint64> fastMoneyScore(const QString& text);
+
 // The board's running total: every score of the orders 1 to the highest one shown so far,
-// whether or not its own "»" was pressed.
+// whether or not its own "»" was pressed. Each score counts at most the points one answer
+// may carry, so ten of them never come near the limits of the sum.
 qint64 fastMoneyTotal(const QList<qint64>& scores, int highestShown);
 
 // What a shown score sounds like: a miss for a score of 0, the win once the total reaches

@@ -57,6 +57,8 @@ class AutoSaveTest : public QObject {
     void writtenOnChangeRemovedAtExit();
     void offeredAtTheNextStart_data();
     void offeredAtTheNextStart();
+    void restoredGameTakesTheKeys();
+    void savedCardThatNeverExisted();
 };
 
 void AutoSaveTest::situationsComeBack_data() {
@@ -229,6 +231,65 @@ void AutoSaveTest::offeredAtTheNextStart() {
         QDir(f.folder.file(QStringLiteral("Config"))).entryList({QStringLiteral("Partida-*.txt")});
     QCOMPARE(aside.size(), yes ? 0 : 1);
     QCOMPARE(QFile::exists(f.folder.file(QStringLiteral("Config/Partida.txt"))), yes);
+}
+
+namespace {
+
+// A saved game on card `number`, written where the next start finds it.
+void writeSavedGame(ConsoleFixture& f, int number) {
+    GameSnapshot saved;
+    saved.gameView = true;
+    saved.cardNumber = number;
+    saved.state.RoundNumber = number;
+    saved.state.GameQuestionCount = 2;
+    saved.leftScore = QStringLiteral("180");
+    saved.rightScore = QStringLiteral("140");
+    saved.enabledKeys = QStringLiteral("aszcx345");
+    f.folder.writeBytes(QStringLiteral("Config/Partida.txt"),
+                        saved.toLines().join(QStringLiteral("\r\n")).toLatin1());
+}
+
+}  // namespace
+
+// After "Sí" the keys play the game once the board is the active window: they never type
+// into a team name.
+void AutoSaveTest::restoredGameTakesTheKeys() {
+    ConsoleFixture f(3);
+    writeSavedGame(f, 2);
+    // As at a start, when the question comes up before the board ever had the keyboard and
+    // the control window is open.
+    QVERIFY(f.startBoth());
+    f.board->focusWidget()->clearFocus();
+    f.console->open();
+    AutoSave save(*f.board);
+    f.dialogs.answers << true;
+    save.offerRestore();
+    BoardView b(*f.board);
+    f.board->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.board.get()));
+    QCOMPARE(QApplication::focusWidget(), b.Button3);
+    QTest::keyClick(QApplication::focusWidget(), '1');
+    QVERIFY(!b.rows[0].cover->isVisible());
+    QCOMPARE(b.Edit16->text(), QStringLiteral("Los Verdes"));
+}
+
+// A saved game whose card number no file ever had comes back on the cover, its scores kept,
+// as a card removed since does.
+void AutoSaveTest::savedCardThatNeverExisted() {
+    ConsoleFixture f(3);
+    writeSavedGame(f, 999999999);
+    QVERIFY(f.startWithConsole());
+    AutoSave save(*f.board);
+    f.dialogs.answers << true;
+    save.offerRestore();
+    BoardView b(*f.board);
+    QVERIFY(b.Image2->isVisible());
+    QVERIFY(!b.Panel1->isVisible());
+    QCOMPARE(b.Label19->text(), QStringLiteral("180"));
+    QVERIFY(f.dialogs.errors().isEmpty());
+    // The next S finds no card after it and stays on the cover; A goes back to the last one.
+    f.press('a');
+    QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 3"));
 }
 
 QTEST_MAIN(AutoSaveTest)

@@ -66,6 +66,8 @@ class ConsoleTest : public velta::test::ConsoleTestCase {
     void hostViewWithoutSync();
     void hostViewReportsAnUnreadableCardOnce();
     void twinsFollowTheBoardsKeys();
+    void strikeKeysWaitForThePicture_data();
+    void strikeKeysWaitForThePicture();
     void mirrorsFollowEveryScoreChange();
     void undoAndRedoOnBothWindows();
     void reassignMenuOfTheConsole();
@@ -222,6 +224,44 @@ void ConsoleTest::twinsFollowTheBoardsKeys() {
     QVERIFY(twin("SpeedButton2")->isEnabled());
     type("x");
     QCOMPARE(board()->state().StrikeCount, 2);
+}
+
+void ConsoleTest::strikeKeysWaitForThePicture_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("onConsole");
+    for (const bool console : {true, false}) {
+        const char* where = console ? ", console" : ", board";
+        for (const char* keys : {"xx", "xn", "nx", "nn"}) {
+            QTest::newRow(QByteArray(keys).append(where)) << QString::fromLatin1(keys) << console;
+        }
+    }
+}
+
+// While the picture of an X or an N is up, another X or N does nothing on either window:
+// the audience sees one strike, and the turn is not skipped.
+void ConsoleTest::strikeKeysWaitForThePicture() {
+    QFETCH(QString, keys);
+    QFETCH(bool, onConsole);
+    QVERIFY(f().startWithConsole());
+    type("s");
+    board()->splashTick();
+    f().sound.clear();
+    const auto press = [this, onConsole](QChar key) {
+        QTest::keyClick(onConsole ? QApplication::focusWidget() : board().Button3, key.toLatin1());
+    };
+    press(keys[0]);
+    press(keys[1]);
+    QCOMPARE(f().sound.effects(), velta::test::played(effects::kWrong));
+    QCOMPARE(board()->state().StrikeCount, keys[0] == 'x' ? 1 : 0);
+    board()->splashTick();
+    press(keys[1]);
+    QCOMPARE(f().sound.effects().size(), 2);
+    // Both windows show the key off until the picture goes.
+    QVERIFY(!f().find<KeyButton>("SpeedButton17")->isEnabled());
+    QVERIFY(!board().SpeedButton17->isEnabled());
+    board()->splashTick();
+    QVERIFY(f().find<KeyButton>("SpeedButton17")->isEnabled());
+    QVERIFY(board().SpeedButton17->isEnabled());
 }
 
 void ConsoleTest::mirrorsFollowEveryScoreChange() {

@@ -52,11 +52,27 @@ class EditorTest : public velta::test::ConsoleTestCase {
     void explorer();
     void listingAndClipboard();
     void boardMovesOnWhileTyping();
+    void bannerGoesWithTheTyping_data();
+    void bannerGoesWithTheTyping();
+    void refusedSaveKeepsTheTyping_data();
+    void refusedSaveKeepsTheTyping();
+    void storedPointsComeBackUnchanged();
+    void pickOfTheCardHandedOverRetargets_data();
+    void pickOfTheCardHandedOverRetargets();
+    void removingKeepsTheSeriesShown();
+    void explorerListsTheFolderInForce_data();
+    void explorerListsTheFolderInForce();
     void brokenCardsAndMissingFolder();
+    void brokenCardOfTheBoardSaidOnceAfterTheKey();
 
   private:
     QString text(const char* name) { return f().find<QLineEdit>(name)->text(); }
     QString label() { return f().find<QLabel>("Label32")->text(); }
+    void pickInExplorer(int row) {
+        auto* list = f().find<QListWidget>("ListBox1");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
     void typeInto(const char* name, const QString& typed) {
         QLineEdit* field = f().find<QLineEdit>(name);
         field->setFocus();
@@ -362,6 +378,185 @@ void EditorTest::boardMovesOnWhileTyping() {
     QVERIFY(!card(f(), 2).contains(QStringLiteral("Borrador")));
 }
 
+void EditorTest::bannerGoesWithTheTyping_data() {
+    QTest::addColumn<QString>("leave");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Guardar") << "BGuardar" << false;
+    QTest::newRow("Sig., Sí") << "BSiguiente" << true;
+    QTest::newRow("Sig., No") << "BSiguiente" << false;
+    QTest::newRow("Ant., No") << "BAnterior" << false;
+    QTest::newRow("explorer pick, Sí") << "explorer" << true;
+}
+
+// The banner of a card the board put up goes as soon as the typing it keeps is saved or
+// dropped, whatever way: from then on the host view follows the board again.
+void EditorTest::bannerGoesWithTheTyping() {
+    QFETCH(QString, leave);
+    QFETCH(bool, yes);
+    QVERIFY(f().startWithConsole());
+    click("BExplorar");
+    f().press('s');
+    typeInto("Edit2", QStringLiteral("Apunte"));
+    f().console->parkFocus();
+    f().press('s');
+    auto* banner = f().find<QWidget>("PanelPendiente");
+    QVERIFY(banner->isVisible());
+    f().dialogs.answers << yes;
+    if (leave == QLatin1String("explorer")) {
+        pickInExplorer(2);
+    } else {
+        click(qPrintable(leave));
+    }
+    QVERIFY(!banner->isVisible());
+    QCOMPARE(card(f(), 1).contains(QStringLiteral("Apunte")),
+             leave == QLatin1String("BGuardar") || yes);
+    f().press('s');
+    QVERIFY(!banner->isVisible());
+    const QString shown = board().Label16->text();
+    QCOMPARE(text("Edit1"), shown);
+    QCOMPARE(label(), QStringLiteral("ronda%1.txt").arg(shown.back()));
+    f().press('1');
+    QVERIFY(f().find<QPushButton>("SB1")->font().underline());
+}
+
+void EditorTest::refusedSaveKeepsTheTyping_data() {
+    QTest::addColumn<QString>("leave");
+    QTest::newRow("Sig.") << "BSiguiente";
+    QTest::newRow("Ant.") << "BAnterior";
+    QTest::newRow("Nuevo") << "BNuevo";
+    QTest::newRow("Rondas extras") << "CheckBox1";
+    QTest::newRow("explorer pick") << "explorer";
+    QTest::newRow("folder change") << "BCarpeta";
+    QTest::newRow("version load") << "BCargarVersion";
+}
+
+// "Sí" to saving, and the card cannot be saved: the editor stays on it with the typing, and
+// the change that was asked for does not happen.
+void EditorTest::refusedSaveKeepsTheTyping() {
+    QFETCH(QString, leave);
+    f().folder.writeRound(1, QStringLiteral("Extra 1"), velta::test::standardAnswers(), true);
+    QDir(f().folder.path()).mkpath(QStringLiteral("Otra"));
+    f().folder.writeBytes(QStringLiteral("Otra/ronda1.txt"), "Otra 1\r\nA,100");
+    f().folder.writeBytes(
+        QStringLiteral("v.vlt"),
+        velta::test::lineFile({"", "", "", "", "", "", f().folder.file(QStringLiteral("Otra"))}));
+    QVERIFY(f().startWithConsole());
+    const QString folder = board()->roundFolder();
+    click("BExplorar");
+    click("BSiguiente");
+    typeInto("Edit9", QStringLiteral("-15"));
+    f().dialogs.answers << true;
+    f().dialogs.files << f().folder.file(
+        leave == QLatin1String("BCarpeta") ? QStringLiteral("Otra") : QStringLiteral("v.vlt"));
+    if (leave == QLatin1String("explorer")) {
+        pickInExplorer(3);
+    } else {
+        click(qPrintable(leave));
+    }
+    QCOMPARE(f().dialogs.notices().size(), 1);
+    QVERIFY(f().dialogs.notices().constFirst().contains(QStringLiteral("respuesta 3")));
+    QCOMPARE(label(), QStringLiteral("ronda2.txt"));
+    QCOMPARE(text("Edit9"), QStringLiteral("-15"));
+    QVERIFY(!f().find<QCheckBox>("CheckBox1")->isChecked());
+    QCOMPARE(board()->roundFolder(), folder);
+    QVERIFY(card(f(), 2).contains(QStringLiteral("Tres,15")));
+    // Still unsaved: the next change of card asks again.
+    f().dialogs.answers << false;
+    click("BSiguiente");
+    QCOMPARE(f().dialogs.questions().size(), 2);
+}
+
+// A row worth 0 keeps its "0" through the editor: saved again, the card is as it was, and
+// the board still reveals the row.
+void EditorTest::storedPointsComeBackUnchanged() {
+    f().folder.writeBytes(QStringLiteral("Rondas/ronda2.txt"),
+                          "Con cero\r\nUno,60\r\nDos,40\r\nTexto,0\r\n,\r\n,");
+    QVERIFY(f().startWithConsole());
+    click("BSiguiente");
+    QCOMPARE(text("Edit9"), QStringLiteral("0"));
+    click("BGuardar");
+    QCOMPARE(card(f(), 2), QStringLiteral("Con cero\r\nUno,60\r\nDos,40\r\nTexto,0\r\n,\r\n,"));
+    f().press('s');
+    f().press('3');
+    QVERIFY(!board().rows[2].cover->isVisible());
+    QVERIFY(f().dialogs.shown.isEmpty());
+}
+
+void EditorTest::pickOfTheCardHandedOverRetargets_data() {
+    QTest::addColumn<bool>("following");
+    QTest::newRow("following the board") << true;
+    QTest::newRow("not following") << false;
+}
+
+// A pick in the explorer always makes it the board's next card, even when that name was
+// the last one handed over.
+void EditorTest::pickOfTheCardHandedOverRetargets() {
+    QFETCH(bool, following);
+    QVERIFY(f().startWithConsole());
+    if (!following) {
+        click("CheckBox2");
+    }
+    click("BSiguiente");  // hands over ronda2
+    f().press('s');
+    f().press('s');
+    QCOMPARE(board().Label16->text(), QStringLiteral("Pregunta 3"));
+    click("BExplorar");
+    pickInExplorer(1);
+    QCOMPARE(label(), QStringLiteral("ronda2.txt"));
+    f().press('s');
+    QCOMPARE(board().Label16->text(), QStringLiteral("Pregunta 2"));
+}
+
+// Removing a tie-breaker shown by following the board leaves the editor on the extra series,
+// and the check box says so.
+void EditorTest::removingKeepsTheSeriesShown() {
+    for (int n = 1; n <= 3; ++n) {
+        f().folder.writeRound(n, QStringLiteral("Desempate %1").arg(n),
+                              velta::test::standardAnswers(), true);
+    }
+    QVERIFY(f().startWithConsole());
+    f().press('s');
+    f().press('r');
+    QCOMPARE(label(), QStringLiteral("xronda1.txt"));
+    f().dialogs.answers << true;
+    click("BQuitar");
+    QCOMPARE(label(), QStringLiteral("xronda1.txt"));
+    QCOMPARE(text("Edit1"), QStringLiteral("Desempate 2"));
+    QVERIFY(f().find<QCheckBox>("CheckBox1")->isChecked());
+    click("BSiguiente");
+    QCOMPARE(label(), QStringLiteral("xronda2.txt"));
+}
+
+void EditorTest::explorerListsTheFolderInForce_data() {
+    QTest::addColumn<QString>("change");
+    QTest::newRow("folder change") << "BCarpeta";
+    QTest::newRow("version load") << "BCargarVersion";
+}
+
+// After the rounds folder changes, the open explorer lists the new folder's cards, and a
+// click opens the line it shows.
+void EditorTest::explorerListsTheFolderInForce() {
+    QFETCH(QString, change);
+    QDir(f().folder.path()).mkpath(QStringLiteral("Otra"));
+    f().folder.writeBytes(QStringLiteral("Otra/ronda1.txt"), "Otra 1\r\nA,100");
+    f().folder.writeBytes(QStringLiteral("Otra/ronda2.txt"), "Otra 2\r\nA,100");
+    f().folder.writeBytes(
+        QStringLiteral("v.vlt"),
+        velta::test::lineFile({"", "", "", "", "", "", f().folder.file(QStringLiteral("Otra"))}));
+    QVERIFY(f().startWithConsole());
+    click("BExplorar");
+    auto* list = f().find<QListWidget>("ListBox1");
+    QCOMPARE(list->count(), 4);
+    f().dialogs.files << f().folder.file(
+        change == QLatin1String("BCarpeta") ? QStringLiteral("Otra") : QStringLiteral("v.vlt"));
+    click(qPrintable(change));
+    QCOMPARE(board()->roundFolder(), f().folder.file(QStringLiteral("Otra")));
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(1)->text(), QStringLiteral("2.- Otra 2"));
+    pickInExplorer(1);
+    QCOMPARE(text("Edit1"), QStringLiteral("Otra 2"));
+}
+
 void EditorTest::brokenCardsAndMissingFolder() {
     f().folder.writeBytes(QStringLiteral("Rondas/ronda2.txt"), "Sin puntos\r\nAlgo\r\n\r\nTres,3");
     QVERIFY(f().startWithConsole());
@@ -382,6 +577,24 @@ void EditorTest::brokenCardsAndMissingFolder() {
     QCOMPARE(f().dialogs.notices().size(), 2);
     QVERIFY(f().dialogs.notices().constLast().contains(QStringLiteral("Rondas")));
     QVERIFY(!QDir(f().folder.file(QStringLiteral("Rondas"))).exists());
+}
+
+// A card of the board's whose answer line cannot be read is said after the key is done, and
+// only once, however often it comes up again.
+void EditorTest::brokenCardOfTheBoardSaidOnceAfterTheKey() {
+    f().folder.writeBytes(QStringLiteral("Rondas/ronda2.txt"), "Sin puntos\r\nAlgo\r\nDos,30");
+    QVERIFY(f().startWithConsole());
+    f().press('s');
+    f().press('s');
+    QCOMPARE(label(), QStringLiteral("ronda2.txt"));
+    QVERIFY(f().dialogs.shown.isEmpty());
+    QTRY_COMPARE(f().dialogs.notices().size(), 1);
+    QVERIFY(f().dialogs.notices().constFirst().contains(QStringLiteral("ronda2.txt")));
+    f().press('a');
+    f().press('s');
+    QCOMPARE(label(), QStringLiteral("ronda2.txt"));
+    QTest::qWait(20);
+    QCOMPARE(f().dialogs.notices().size(), 1);
 }
 
 QTEST_MAIN(EditorTest)

@@ -45,6 +45,7 @@ class FastMoneyTest : public velta::test::ConsoleTestCase {
     void runningTotalsOfARound();
     void scoresShownOutOfOrder();
     void typingRecountsTheConsoleOnly();
+    void aScoreThatIsNoNumber_data();
     void aScoreThatIsNoNumber();
     void focusMovesToTheNextField();
     void missingWinnerPicture();
@@ -196,20 +197,38 @@ void FastMoneyTest::typingRecountsTheConsoleOnly() {
     QVERIFY(f().sound.calls.isEmpty());
 }
 
+void FastMoneyTest::aScoreThatIsNoNumber_data() {
+    QTest::addColumn<QString>("score");
+    QTest::newRow("letters") << "2x";
+    QTest::newRow("negative") << "-190";
+    QTest::newRow("signed") << "+190";
+    QTest::newRow("over the most an answer carries") << "100000";
+    QTest::newRow("past every number") << "99999999999999999999";
+}
+
+// A score the console marks as wrong never reaches the board's total: it stays, nothing
+// plays and no winner flashes.
 void FastMoneyTest::aScoreThatIsNoNumber() {
+    QFETCH(QString, score);
     click("SpeedButton12");
     setScore(1, QStringLiteral("20"));
     showScore(1);
-    setScore(2, QStringLiteral("2x"));
+    setScore(2, score);
     QCOMPARE(f().find<QLineEdit>("Edit4")->text(), QStringLiteral("20"));
     QVERIFY(!f().find<QLineEdit>("Edit36")->styleSheet().isEmpty());
     QVERIFY(f().dialogs.shown.isEmpty());
     f().sound.clear();
     showScore(2);
     QCOMPARE(f().dialogs.errors().size(), 1);
-    QCOMPARE(boardField("Edit36"), QStringLiteral("2x"));
+    QCOMPARE(boardField("Edit36"), score);
     QCOMPARE(board().Label17->text(), QStringLiteral("20"));
     QVERIFY(f().sound.calls.isEmpty());
+    QVERIFY(!winner()->isVisible());
+    // Shown again later, the slot before it still cannot move the total.
+    setScore(3, QStringLiteral("30"));
+    showScore(3);
+    QCOMPARE(f().dialogs.errors().size(), 2);
+    QCOMPARE(board().Label17->text(), QStringLiteral("20"));
 }
 
 void FastMoneyTest::focusMovesToTheNextField() {

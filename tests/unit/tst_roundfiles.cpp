@@ -104,6 +104,8 @@ class RoundFilesTest : public QObject {
     void loadsCards();
     void splitsAnswerLines_data();
     void splitsAnswerLines();
+    void pointsTheBoardCanAdd_data();
+    void pointsTheBoardCanAdd();
     void savesCardsByteExact_data();
     void savesCardsByteExact();
     void savedCardsReadBackAsTyped_data();
@@ -205,6 +207,34 @@ void RoundFilesTest::splitsAnswerLines() {
     const auto split = SplitAnswerLine(line);
     QCOMPARE(split.first, text);
     QCOMPARE(split.second, points);
+}
+
+void RoundFilesTest::pointsTheBoardCanAdd_data() {
+    columns<int, QString, QString, bool>("row", "text", "points", "stored");
+    row("whole number", 1, "Perro", "40", true);
+    row("zero", 4, "Texto", "0", true);
+    row("blanks around", 2, "Gato", " 30 ", true);
+    row("largest", 1, "A", "99999", true);
+    row("leading zeros", 3, "A", "0005", true);
+    row("unused row", 5, "", "", true);
+    row("unused row, blanks", 3, " ", " ", true);
+    row("empty, row 1", 1, "", "", false);
+    row("empty, row 2", 2, "Gato", "", false);
+    row("empty with a text", 4, "Texto", "", false);
+    row("negative", 3, "A", "-15", false);
+    row("signed", 3, "A", "+15", false);
+    row("over the largest", 1, "A", "100000", false);
+    row("many digits", 1, "A", "99999999999999999999", false);
+    row("not a number", 2, "A", "diez", false);
+    row("decimal", 2, "A", "1.5", false);
+}
+
+void RoundFilesTest::pointsTheBoardCanAdd() {
+    QFETCH(int, row);
+    QFETCH(QString, text);
+    QFETCH(QString, points);
+    QFETCH(bool, stored);
+    QCOMPARE(answerPointsFault(row, text, points).isEmpty(), stored);
 }
 
 void RoundFilesTest::savesCardsByteExact_data() {
