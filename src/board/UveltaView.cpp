@@ -1,6 +1,7 @@
 // The board as a view of the game: each kind of change of the game shows on the labels,
 // keys and panels it concerns, and on the control window's copies of them.
 #include "board/BoardUi.h"
+#include "board/CommandTable.h"
 #include "board/KeyRouter.h"
 #include "board/Uvelta.h"
 
@@ -79,15 +80,14 @@ void TForm1::showScores() {
 }
 
 void TForm1::showCommands() {
-    for (const QChar key : game_->savedCommands()) {
-        keys_->keyFor(key)->setEnabled(game_->commandEnabled(key));
+    for (const Command& c : commandTable()) {
+        keys_->keyFor(QLatin1Char(c.letter))->setEnabled(game_->commandEnabled(c.letter));
     }
 }
 
 // N is not kept with the game: it is on except while a strike picture is up.
 void TForm1::setNotOnBoardKey(bool enabled) {
-    keys_->keyFor('n')->setEnabled(enabled);
-    control_->setKeyEnabled('n', enabled);
+    game_->setCommandEnabled('n', enabled);
 }
 
 void TForm1::showFastMoney() {

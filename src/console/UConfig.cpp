@@ -10,6 +10,7 @@
 
 #include "art/Art.h"
 #include "board/BoardStyle.h"
+#include "board/CommandTable.h"
 #include "board/ImageBox.h"
 #include "board/KeyButton.h"
 #include "board/KeyListPanel.h"
@@ -285,8 +286,10 @@ void TFConfig::clearRoundMarks() {
 // The twins of the keys the game switches on and off follow the game, as the board's do.
 void TFConfig::followCommands() {
     const Game& game = board_.game();
-    for (const QChar key : game.savedCommands()) {
-        keys_->keyFor(key)->setEnabled(game.commandEnabled(key));
+    for (const Command& c : commandTable()) {
+        if (c.twin != TwinRole::Off) {
+            keys_->keyFor(QLatin1Char(c.letter))->setEnabled(game.commandEnabled(c.letter));
+        }
     }
 }
 

@@ -32,8 +32,7 @@ KeyButton* TFConfig::makeTwin(const Command& command) {
     twin->move(command.twinX, kBarY);
     twin->setCaptionColour(Qt::white);
     const Game& game = board_.game();
-    twin->setEnabled(command.twin != TwinRole::Off &&
-                     (!game.savedCommands().contains(key) || game.commandEnabled(key)));
+    twin->setEnabled(command.twin != TwinRole::Off && game.commandEnabled(key));
     keys_->add(twin);
     return twin;
 }

@@ -233,13 +233,14 @@ void Game::clearLastAward() {
 }
 
 void Game::setCommandEnabled(QChar command, bool enabled) {
-    if (enabled == enabled_.contains(command)) {
+    if (enabled == commandEnabled(command)) {
         return;
     }
-    if (enabled) {
-        enabled_ += command;
+    QString& on = saved_.contains(command) ? enabled_ : unsavedOff_;
+    if (enabled == saved_.contains(command)) {
+        on += command;
     } else {
-        enabled_.remove(command);
+        on.remove(command);
     }
     Q_EMIT commandsChanged();
     emitChanged();
@@ -350,6 +351,7 @@ void Game::apply(const Moment& m) {
     lastAward_ = toInt64(s.lastAward);
     lastSide_ = sideOf(s.lastSide);
     enabled_.clear();
+    unsavedOff_.clear();
     for (const QChar key : saved_) {
         if (s.enabledKeys.contains(key)) {
             enabled_ += key;

@@ -51,7 +51,11 @@ class Game : public QObject {
     std::optional<qint64> rightScore() const { return right_; }
     qint64 lastAward() const { return lastAward_; }
     game::Side lastSide() const { return lastSide_; }
-    bool commandEnabled(QChar command) const { return enabled_.contains(command); }
+    // A command the game does not keep is on unless switched off since the last restore.
+    bool commandEnabled(QChar command) const {
+        return saved_.contains(command) ? enabled_.contains(command)
+                                        : !unsavedOff_.contains(command);
+    }
 
     // Fast money on the board: slots 1..10, the order the total counts up to, the panel.
     QString shownAnswer(int slot) const { return shownAnswers_.at(slot - 1); }
@@ -171,6 +175,7 @@ class Game : public QObject {
     qint64 lastAward_ = 0;
     game::Side lastSide_ = game::Side::None;
     QString enabled_;
+    QString unsavedOff_;
     std::array<QString, 10> shownAnswers_;
     std::array<QString, 10> shownScores_;
     int highestScoreShown_ = 0;

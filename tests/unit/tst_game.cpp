@@ -51,6 +51,7 @@ class GameTest : public QObject {
     void undoAndRedoOverASequence();
     void undoKeepsThirtySteps();
     void aStepThatChangesNothingIsNoStep();
+    void commandsNotKeptComeBackOn();
 };
 
 void GameTest::eachChangeSaysWhatChanged_data() {
@@ -261,6 +262,22 @@ void GameTest::aStepThatChangesNothingIsNoStep() {
     QVERIFY(g.undo());
     QCOMPARE(g.state().StrikeCount, 0);
     QVERIFY(!g.canUndo());
+}
+
+// N is switched off while a strike picture is up but is not saved: a game put back has no
+// picture up, so it comes back on, while the saved keys come back as they were.
+void GameTest::commandsNotKeptComeBackOn() {
+    Game g(kSaved, kOnAtStart);
+    startGame(g);
+    QVERIFY(g.commandEnabled('n'));
+    g.setCommandEnabled('n', false);
+    g.setCommandEnabled('x', false);
+    QVERIFY(!g.commandEnabled('n'));
+    const GameSnapshot saved = g.snapshot();
+    QVERIFY(!saved.enabledKeys.contains('n'));
+    g.restore(saved, g.card(), g.cardPath());
+    QVERIFY(g.commandEnabled('n'));
+    QVERIFY(!g.commandEnabled('x'));
 }
 
 QTEST_GUILESS_MAIN(GameTest)
