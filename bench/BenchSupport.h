@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace velta::bench {
@@ -28,6 +29,13 @@ inline void print(const char* name, double value, const char* unit) {
 inline double percentile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
     return values[static_cast<size_t>(fraction * (values.size() - 1) + 0.5)];
+}
+
+// The clock a parent and its child read alike, for a start timed across processes.
+inline qint64 monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 inline double median(std::vector<double> values) {

@@ -21,16 +21,11 @@
 namespace {
 
 using velta::bench::median;
+using velta::bench::monotonicNs;
 
 constexpr int kRuns = 7;
 const char* const kStartedAt = "VELTA_BENCH_STARTED_NS";
 const char* const kShowFolder = "VELTA_BENCH_SHOW_FOLDER";
-
-qint64 monotonicNs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 // In a child: the show on the folder it is given, ending once the cover has been painted.
 int runFirstStart(int argc, char** argv) {

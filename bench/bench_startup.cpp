@@ -27,16 +27,11 @@
 namespace {
 
 using velta::bench::median;
+using velta::bench::monotonicNs;
 
 constexpr int kRuns = 7;
 const char* const kStartedAt = "VELTA_BENCH_STARTED_NS";
 const char* const kFolder = "VELTA_BENCH_FOLDER";
-
-qint64 monotonicNs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 // In a child: prints the time since the parent started it under a name.
 void reportSinceStart(const char* name) {

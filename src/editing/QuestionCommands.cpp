@@ -9,18 +9,13 @@
 #include "content/QuestionSheet.h"
 #include "content/SheetTransfer.h"
 #include "editing/GameSettings.h"
+#include "platform/CommandOutput.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
 
 namespace velta {
 
 namespace {
-
-void say(FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
-}
 
 // The rounds folder the command works on: the one named, else the one in force.
 QString commandFolder(const QString& programFolder, const QStringList& arguments) {

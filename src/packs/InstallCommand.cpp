@@ -5,20 +5,11 @@
 
 #include "packs/PackInstall.h"
 #include "packs/ShowLock.h"
+#include "platform/CommandOutput.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
 
 namespace velta {
-
-namespace {
-
-void say(FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
-}
-
-}  // namespace
 
 int installCommand(const QString& folder, const QStringList& arguments, FILE* out, FILE* err) {
     if (arguments.size() != 1 || arguments[0].isEmpty()) {
