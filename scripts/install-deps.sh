@@ -17,6 +17,7 @@ packages=(
   pulseaudio pulseaudio-utils
   sox libsox-fmt-mp3 imagemagick
   libarchive-dev libcsv-dev poppler-utils
+  qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
   file lintian desktop-file-utils appstream
 )
 if [ "${1:-}" = fuzz ]; then
