@@ -220,7 +220,7 @@ bool Room::isOpen() const {
     return http_ != nullptr;
 }
 
-bool Room::open(const QHostAddress& address) {
+bool Room::open() {
     if (isOpen()) {
         return true;
     }
@@ -228,7 +228,7 @@ bool Room::open(const QHostAddress& address) {
     const quint16 wanted = settings_.room().port;
     quint16 chosen = 0;
     for (int i = 0; i <= kOtherPorts && wanted + i <= 65535; ++i) {
-        if (tcp->listen(address, static_cast<quint16>(wanted + i))) {
+        if (tcp->listen(listenAddress_, static_cast<quint16>(wanted + i))) {
             chosen = tcp->serverPort();
             break;
         }

@@ -36,9 +36,11 @@ class Room : public QObject {
     Room(Game& game, SettingsStore& settings, QObject* parent = nullptr);
     ~Room() override;
 
-    // Listens on `address` at the settings' port, or the first free one after it; false
-    // when none is free. A new room code and host secret each time.
-    bool open(const QHostAddress& address = QHostAddress::Any);
+    // Where open() listens: every interface unless told otherwise.
+    void setListenAddress(const QHostAddress& address) { listenAddress_ = address; }
+    // Listens at the settings' port, or the first free one after it; false when none is
+    // free. A new room code and host secret each time.
+    bool open();
     // Every connection closes at once.
     void close();
     bool isOpen() const;
@@ -80,6 +82,7 @@ class Room : public QObject {
     SettingsStore& settings_;
     RoomAccess access_;
     std::unique_ptr<RoomHttp> http_;
+    QHostAddress listenAddress_ = QHostAddress::Any;
     quint16 port_ = 0;
     QList<Client> clients_;
     QJsonObject lastAudience_;

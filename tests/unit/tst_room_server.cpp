@@ -103,7 +103,8 @@ void RoomServerTest::init() {
     game_->putUpCard(RoundKind::Normal, 3, fruitCard(), QStringLiteral("r3"));
     game_->setGameView(true);
     room_ = std::make_unique<Room>(*game_, *store_);
-    QVERIFY(room_->open(QHostAddress::LocalHost));
+    room_->setListenAddress(QHostAddress::LocalHost);
+    QVERIFY(room_->open());
 }
 
 void RoomServerTest::cleanup() {
@@ -302,7 +303,7 @@ void RoomServerTest::anotherPortWhenTaken() {
     RoomSettings s;
     s.port = taken.serverPort();
     store_->setRoom(s);
-    QVERIFY(room_->open(QHostAddress::LocalHost));
+    QVERIFY(room_->open());
     QVERIFY(room_->port() != taken.serverPort());
     QVERIFY(room_->port() > taken.serverPort());
     QVERIFY(room_->port() <= taken.serverPort() + Room::kOtherPorts);
@@ -324,7 +325,7 @@ void RoomServerTest::closingClosesEverything() {
     probe.connectToHost(QHostAddress::LocalHost, port);
     QVERIFY(!probe.waitForConnected(1000));
     // Opening again makes a new host secret: the old link no longer opens the host's view.
-    QVERIFY(room_->open(QHostAddress::LocalHost));
+    QVERIFY(room_->open());
     QVERIFY(room_->hostSecret() != firstSecret);
 }
 
