@@ -7,6 +7,7 @@
 #include <QHttpServerResponder>
 #include <QJsonDocument>
 #include <QNetworkInterface>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTimer>
@@ -78,6 +79,35 @@ QString errorPage(const QString& message) {
                "</main></body></html>")
         .arg(message.toHtmlEscaped());
 }
+
+// Accepts the room's connections. A connection that is not the live link of a device within
+// kIdleHttpMs of being made (a request never finished, a page's connection left open) is
+// closed, so half-open connections cannot pile up.
+class RoomListener : public QTcpServer {
+  public:
+    explicit RoomListener(std::function<bool(const QTcpSocket&)> isDevice)
+        : isDevice_(std::move(isDevice)) {}
+
+  protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        QPointer<QTcpSocket> watched(socket);
+        QTimer::singleShot(Room::kIdleHttpMs, this, [this, watched] {
+            if (watched && watched->state() == QAbstractSocket::ConnectedState &&
+                !isDevice_(*watched)) {
+                watched->abort();
+            }
+        });
+        addPendingConnection(socket);
+    }
+
+  private:
+    std::function<bool(const QTcpSocket&)> isDevice_;
+};
 
 }  // namespace
 
@@ -224,7 +254,12 @@ bool Room::open() {
     if (isOpen()) {
         return true;
     }
-    auto tcp = std::make_unique<QTcpServer>();
+    auto tcp = std::make_unique<RoomListener>([this](const QTcpSocket& socket) {
+        return std::any_of(clients_.begin(), clients_.end(), [&socket](const Client& c) {
+            return c.socket->peerPort() == socket.peerPort() &&
+                   c.socket->peerAddress() == socket.peerAddress();
+        });
+    });
     const quint16 wanted = settings_.room().port;
     quint16 chosen = 0;
     for (int i = 0; i <= kOtherPorts && wanted + i <= 65535; ++i) {

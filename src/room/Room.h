@@ -30,6 +30,8 @@ class Room : public QObject {
     static constexpr int kMaxConnections = 250;
     // A device whose unsent data passes this is dropped.
     static constexpr qint64 kMaxUnsentBytes = 512 * 1024;
+    // A connection that is not a device's live link by then is closed.
+    static constexpr int kIdleHttpMs = 10000;
     // Ports tried after the wanted one when it is taken.
     static constexpr int kOtherPorts = 20;
 

@@ -2,6 +2,7 @@
 // pages and what is refused, the live link with its whole state and changes, the code and
 // the wait, every limit, reconnecting, another port when the wanted one is taken, and
 // closing.
+#include <QElapsedTimer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
@@ -69,6 +70,8 @@ class RoomServerTest : public QObject {
     void limitsCloseTheSocket();
     void connectionLimit();
     void reconnectCatchesUp();
+    void aStuckDeviceIsDropped();
+    void halfOpenConnectionsAreClosed();
     void anotherPortWhenTaken();
     void closingClosesEverything();
 
@@ -294,6 +297,53 @@ void RoomServerTest::reconnectCatchesUp() {
     QCOMPARE(again->messages.size(), 1);
     QVERIFY(again->messages.first().contains(QStringLiteral("Uva")));
     QVERIFY(again->messages.first().contains(QStringLiteral("\"strikes\":1")));
+}
+
+void RoomServerTest::aStuckDeviceIsDropped() {
+    auto steady = connected(audienceLink());
+    QVERIFY(steady);
+    // A device that shakes hands and then never reads again.
+    QTcpSocket stuck;
+    stuck.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+    stuck.setReadBufferSize(4096);
+    stuck.connectToHost(QHostAddress::LocalHost, room_->port());
+    QVERIFY(stuck.waitForConnected(kWaitMs));
+    stuck.write(QStringLiteral("GET /enlace?codigo=%1 HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                               "Upgrade: websocket\r\nConnection: Upgrade\r\n"
+                               "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                               "Sec-WebSocket-Version: 13\r\n\r\n")
+                    .arg(room_->code())
+                    .toLatin1());
+    QTRY_COMPARE_WITH_TIMEOUT(room_->devices(RoomAccess::Page::Audience), 2, kWaitMs);
+    // Long titles make each change large, so the unsent data of the stuck device grows fast.
+    const QString longTitle(200000, QLatin1Char('a'));
+    const QString otherTitle(200000, QLatin1Char('b'));
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 60 && room_->devices(RoomAccess::Page::Audience) == 2; ++i) {
+        store_->setTitle(i % 2 ? longTitle : otherTitle, QStringLiteral("White"),
+                         QStringLiteral("Navy"));
+        QTRY_COMPARE_WITH_TIMEOUT(steady->messages.size(), i + 2, kWaitMs);
+    }
+    QCOMPARE(room_->devices(RoomAccess::Page::Audience), 1);
+    QVERIFY(!steady->closed);
+    // The device that reads was never held up for the one that does not.
+    QVERIFY(timer.elapsed() < 20000);
+}
+
+void RoomServerTest::halfOpenConnectionsAreClosed() {
+    QTcpSocket halfOpen;
+    halfOpen.connectToHost(QHostAddress::LocalHost, room_->port());
+    QVERIFY(halfOpen.waitForConnected(kWaitMs));
+    halfOpen.write("GET /tablero HTTP/1.1\r\nHost: 127.0.0.1\r\n");
+    auto device = connected(audienceLink());
+    QVERIFY(device);
+    QTRY_COMPARE_WITH_TIMEOUT(halfOpen.state(), QAbstractSocket::UnconnectedState,
+                              Room::kIdleHttpMs + 3000);
+    // The device's own connection stays.
+    QVERIFY(!device->closed);
+    game_->strike();
+    QTRY_COMPARE_WITH_TIMEOUT(device->messages.size(), 2, kWaitMs);
 }
 
 void RoomServerTest::anotherPortWhenTaken() {
