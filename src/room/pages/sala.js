@@ -58,8 +58,11 @@
 
   function renderBoard() {
     var view = state.view || "cover";
-    document.body.style.backgroundColor = state.background || "";
-    byId("title").style.color = state.titleColour || "";
+    // The title in the board's own colours, as on its title bar; the rest keeps a dark
+    // ground the back of the room can read.
+    var title = byId("title");
+    title.style.backgroundColor = state.background || "";
+    title.style.color = state.titleColour || "";
     setText("title", state.title);
     setText("coverTitle", state.title);
     show("cover", view === "cover");
