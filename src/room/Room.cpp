@@ -457,9 +457,16 @@ void Room::sendText(QWebSocket* socket, const QString& text) {
     }
 }
 
+void Room::showFastMoneyClock(const QString& text) {
+    fastMoneyClock_ = text;
+    schedulePublish();
+}
+
 QJsonObject Room::stateFor(Page page) const {
-    return page == Page::Host ? hostState(game_, settings_.settings())
-                              : audienceState(game_, settings_.settings());
+    QJsonObject state = page == Page::Host ? hostState(game_, settings_.settings())
+                                           : audienceState(game_, settings_.settings());
+    state.insert(QStringLiteral("clock"), fastMoneyClock_);
+    return state;
 }
 
 }  // namespace velta

@@ -51,6 +51,9 @@ class Room : public QObject {
     QString hostSecret() const { return access_.hostSecret(); }
     int devices(RoomAccess::Page page) const;
 
+    // The fast-money clock as the board shows it; the pages show it too.
+    void showFastMoneyClock(const QString& text);
+
     // The IPv4 addresses of the interfaces that are up, loopback left out.
     static QStringList addresses();
     QString audienceUrl(const QString& address) const;
@@ -90,6 +93,7 @@ class Room : public QObject {
     QJsonObject lastAudience_;
     QJsonObject lastHost_;
     bool publishPending_ = false;
+    QString fastMoneyClock_;
 };
 
 }  // namespace velta

@@ -761,6 +761,9 @@ void ConsoleTest::roomPanel() {
     QVERIFY(!received.join(QString()).contains(QStringLiteral("\"Uno\"")));
     type("1");
     QTRY_VERIFY_WITH_TIMEOUT(received.last().contains(QStringLiteral("\"Uno\"")), 5000);
+    // The fast-money clock, which is the board's own, reaches the pages too.
+    f().board->startFastMoneyClock(20);
+    QTRY_VERIFY_WITH_TIMEOUT(received.last().contains(QStringLiteral("\"clock\":\"20\"")), 5000);
 
     QTest::mouseClick(open, Qt::LeftButton);
     QCOMPARE(open->text(), QStringLiteral("Abrir la sala"));

@@ -88,7 +88,7 @@
     }
     renderTotals();
     renderSlots();
-    setText("clock", state.countdown);
+    setText("clock", state.clock);
     setText("fastTotal", state.pot);
     if (strikesSeen !== null && state.strikes !== strikesSeen && state.strikes > 0) {
       flash("strikes", new Array(state.strikes + 1).join("X "));
@@ -125,6 +125,7 @@
     renderSlots();
     setText("strikeCount", state.strikes);
     setText("multiplier", state.multiplier);
+    setText("clock", state.clock);
   }
 
   function render() {
