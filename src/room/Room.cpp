@@ -349,6 +349,11 @@ void Room::accept(QWebSocket* socket) {
     const Page page = QUrlQuery(socket->requestUrl()).hasQueryItem(QStringLiteral("clave"))
                           ? Page::Host
                           : Page::Audience;
+    // Several handshakes may have passed together when the room was nearly full.
+    if (clients_.size() >= kMaxConnections) {
+        drop(socket, QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("Sala llena"));
+        return;
+    }
     socket->setMaxAllowedIncomingMessageSize(kMaxMessageBytes);
     socket->setMaxAllowedIncomingFrameSize(kMaxMessageBytes);
     connect(socket, &QWebSocket::textMessageReceived, this,
