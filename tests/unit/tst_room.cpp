@@ -68,7 +68,7 @@ class RoomTest : public QObject {
     void wrongTriesMakeAnAddressWait();
     void settingsFile_data();
     void settingsFile();
-    void qrHoldsTheAddress();
+    void qrCodeHasItsQuietZoneAndGrowsWithItsText();
 };
 
 void RoomTest::eachChangeReachesEachPage_data() {
@@ -286,7 +286,7 @@ void RoomTest::settingsFile() {
     QCOMPARE(readRoomSettings(), read);
 }
 
-void RoomTest::qrHoldsTheAddress() {
+void RoomTest::qrCodeHasItsQuietZoneAndGrowsWithItsText() {
     const QImage small =
         qrImage(QStringLiteral("http://192.168.1.2:8080/tablero?codigo=123456"), 1);
     const QImage big = qrImage(QStringLiteral("http://192.168.1.2:8080/presentador?clave=") +
