@@ -17,8 +17,14 @@ packages=(
   pulseaudio pulseaudio-utils
   sox libsox-fmt-mp3 imagemagick
   libarchive-dev libcsv-dev poppler-utils
+  qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
+  chromium zbar-tools
   file lintian desktop-file-utils appstream
 )
+# The room's browser test runs on node; the Debian one unless node is already there.
+if ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev)
 fi
@@ -30,7 +36,16 @@ for p in "${packages[@]}"; do
   fi
 done
 
+browser_tests() {
+  local dir
+  dir="$(dirname "$0")/../tests/browser"
+  if [ ! -d "$dir/node_modules/playwright-core" ]; then
+    (cd "$dir" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent)
+  fi
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
+  browser_tests
   exit 0
 fi
 
@@ -42,3 +57,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+browser_tests

@@ -120,6 +120,11 @@ class TForm1 : public QWidget {
     void stopFastMoneyClock();
     void ClearFastMoney();
 
+  Q_SIGNALS:
+    // The fast-money clock shows this text ("" once it is put away).
+    void fastMoneyClockShown(const QString& text);
+
+  public:
     // Themes: the dialog (J), and the control window opening a while after "Aceptar".
     void openThemes();
     void armThemeTimer();

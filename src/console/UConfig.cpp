@@ -21,11 +21,14 @@
 #include "console/QuestionEditor.h"
 #include "console/QuestionPanel.h"
 #include "console/ReassignMenu.h"
+#include "console/RoomPanel.h"
 #include "console/SettingsArea.h"
 #include "content/RoundFiles.h"
+#include "editing/SettingsStore.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Guard.h"
+#include "room/Room.h"
 #include "sound/Sound.h"
 
 namespace velta {
@@ -187,6 +190,14 @@ void TFConfig::buildMainPanel() {
         guarded([this] { bankPanel_->raise(); });
         parkFocus();
     });
+    auto* room = wideButton(QStringLiteral("ButtonSalaPanel"), QStringLiteral("Sala"),
+                            QStringLiteral("Mostrar el tablero y la vista del presentador en "
+                                           "otros dispositivos de la red del local"),
+                            410);
+    connect(room, &QPushButton::clicked, this, [this] {
+        guarded([this] { roomPanel_->raise(); });
+        parkFocus();
+    });
     auto* dual = wideButton(
         QStringLiteral("SpeedButton11"), QStringLiteral("Monitor Dual"),
         QStringLiteral("Mostrar juego en pantalla extendida, si se detecta un segundo monitor ahí "
@@ -220,6 +231,21 @@ void TFConfig::buildPanels() {
         bankPanel_->lower();
         parkFocus();
     });
+
+    // Nothing listens until the operator opens the room, or its settings ask for it at start.
+    room_ = new Room(board_.game(), board_.settingsStore(), this);
+    connect(&board_, &TForm1::fastMoneyClockShown, room_, &Room::showFastMoneyClock);
+    roomPanel_ = new RoomPanel(*room_, board_.settingsStore(), this);
+    roomPanel_->move(230, 60);
+    roomPanel_->lower();
+    connect(roomPanel_, &RoomPanel::done, this, &TFConfig::parkFocus);
+    connect(roomPanel_, &RoomPanel::closeRequested, this, [this] {
+        roomPanel_->lower();
+        parkFocus();
+    });
+    if (board_.settingsStore().room().openAtStart) {
+        roomPanel_->openRoom();
+    }
 
     reassign_ = new ReassignMenu(board_, this);
     connect(reassign_, &ReassignMenu::done, this, &TFConfig::parkFocus);

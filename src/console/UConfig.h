@@ -25,6 +25,8 @@ class SettingsArea;
 class PackDialog;
 class TFtemas;
 class SoundBankPanel;
+class Room;
+class RoomPanel;
 class TForm1;
 struct InstalledPack;
 
@@ -38,6 +40,8 @@ class TFConfig : public QWidget, public ControlLink {
   public:
     explicit TFConfig(TForm1& board);
     ~TFConfig() override;
+
+    Room& room() const { return *room_; }
 
     // What the board writes into this window.
     bool isShown() const override;
@@ -122,6 +126,8 @@ class TFConfig : public QWidget, public ControlLink {
     ImageBox* folderPointer_ = nullptr;  // Image18
     bool ownVersionPending_ = false;
     SoundBankPanel* bankPanel_ = nullptr;  // Panel15
+    Room* room_ = nullptr;
+    RoomPanel* roomPanel_ = nullptr;
 };
 
 }  // namespace velta

@@ -80,6 +80,14 @@ SettingsStore::SettingsStore(QObject* parent) : QObject(parent) {}
 
 const GameSettings& SettingsStore::load(QStringList* unreadable, QStringList* notices) {
     settings_ = readGameSettings(unreadable, notices);
+    try {
+        room_ = readRoomSettings();
+    } catch (const FileError& e) {
+        room_ = RoomSettings();
+        if (unreadable) {
+            *unreadable << errorMessage(e);
+        }
+    }
     return settings_;
 }
 
@@ -132,6 +140,12 @@ void SettingsStore::setOption(bool GameSettings::*option, const QString& marker,
     GameSettings next = settings_;
     next.*option = on;
     takeUp(next);
+}
+
+void SettingsStore::setRoom(const RoomSettings& room) {
+    writeRoomSettings(room);
+    room_ = room;
+    Q_EMIT roomChanged(room_);
 }
 
 void SettingsStore::setMultipliersInNormal(bool on) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "editing/GameSettings.h"
+#include "editing/RoomSettings.h"
 
 namespace velta {
 
@@ -29,6 +30,7 @@ class SettingsStore : public QObject {
     explicit SettingsStore(QObject* parent = nullptr);
 
     const GameSettings& settings() const { return settings_; }
+    const RoomSettings& room() const { return room_; }
 
     // Reads the files of the program folder as readGameSettings does and puts what they hold
     // in force. Nothing is announced: the start-up shows it once its messages are out.
@@ -49,6 +51,8 @@ class SettingsStore : public QObject {
     void setAccumulateInEasy(bool on);
     void setHideScores(bool on);
     void setHideQuestion(bool on);
+    // The room's file; announced with `roomChanged`.
+    void setRoom(const RoomSettings& room);
 
     // Writes the files of `parts` from `wanted` (the marker: a theme was accepted), all or
     // nothing: when one cannot be written, those already written get their old content back
@@ -58,12 +62,14 @@ class SettingsStore : public QObject {
 
   Q_SIGNALS:
     void changed(const velta::GameSettings& settings, velta::ChosenPicture chosen);
+    void roomChanged(const velta::RoomSettings& room);
 
   private:
     void setOption(bool GameSettings::*option, const QString& marker, bool markerWhenOn, bool on);
     void takeUp(const GameSettings& next, ChosenPicture chosen = ChosenPicture::None);
 
     GameSettings settings_;
+    RoomSettings room_;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(SettingsStore::Parts)

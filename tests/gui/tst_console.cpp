@@ -1,6 +1,7 @@
 // The control window beside the board: a game driven from its keys, the host view that
 // follows the board, the marks, mirrors and reassign menu, the settings area with each
-// operation's file and its effect on the board, the options, and "Monitor Dual".
+// operation's file and its effect on the board, the options, the "Sala" panel and "Monitor
+// Dual".
 //
 // Run as it is, the offscreen platform shows two monitors; with VELTA_TEST_SCREENS=1 it shows
 // one (CTest runs "Monitor Dual" both ways).
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTcpServer>
+#include <QWebSocket>
 #include <QtTest>
 
 #include "ConsoleFixture.h"
@@ -21,7 +24,9 @@
 #include "board/ImageBox.h"
 #include "editing/Colours.h"
 #include "editing/GameSettings.h"
+#include "editing/SettingsStore.h"
 #include "platform/ProgramFolder.h"
+#include "room/Room.h"
 #include "sound/Sound.h"
 
 using namespace velta;
@@ -88,6 +93,7 @@ class ConsoleTest : public velta::test::ConsoleTestCase {
     void options();
     void optionThatCannotBeStored_data();
     void optionThatCannotBeStored();
+    void roomPanel();
     void monitorDual();
     void screenshots();
 
@@ -754,6 +760,57 @@ void ConsoleTest::optionThatCannotBeStored() {
 
 // With a second monitor the board goes to the one that does not hold the console, fitted
 // the first time and maximised the next; with one, it fills its own and the console closes.
+// The "Sala" panel opens the room on the port of its settings, says where and with which
+// code, counts the devices, and the board's own keys reach them; closing drops them all.
+void ConsoleTest::roomPanel() {
+    QVERIFY(f().startWithConsole());
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    RoomSettings settings;
+    settings.port = port;
+    f().board->settingsStore().setRoom(settings);
+    Room& room = f().console->room();
+    room.setListenAddress(QHostAddress::LocalHost);
+    auto* open = f().find<QPushButton>("ButtonSala");
+    QCOMPARE(open->text(), QStringLiteral("Abrir la sala"));
+    QTest::mouseClick(open, Qt::LeftButton);
+    QCOMPARE(open->text(), QStringLiteral("Cerrar la sala"));
+    QCOMPARE(f().find<QLabel>("LabelSalaEstado")->text(),
+             QStringLiteral("Abierta en el puerto %1").arg(port));
+    QCOMPARE(f().find<QLabel>("LabelSalaCodigo")->text(),
+             QStringLiteral("Código de la sala: %1").arg(room.code()));
+    // The host's secret is carried by its QR code alone.
+    for (const QLabel* label : f().console->findChildren<QLabel*>()) {
+        QVERIFY(!label->text().contains(room.hostSecret()));
+    }
+
+    QWebSocket device;
+    QStringList received;
+    connect(&device, &QWebSocket::textMessageReceived, [&](const QString& m) { received << m; });
+    device.open(
+        QUrl(QStringLiteral("ws://127.0.0.1:%1/enlace?codigo=%2").arg(port).arg(room.code())));
+    QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 5000);
+    QCOMPARE(f().find<QLabel>("LabelSalaDispositivosTablero")->text(),
+             QStringLiteral("Dispositivos: 1"));
+    type("s");
+    QTRY_VERIFY_WITH_TIMEOUT(received.join(QString()).contains(QStringLiteral("Pregunta 1")), 5000);
+    QVERIFY(!received.join(QString()).contains(QStringLiteral("\"Uno\"")));
+    type("1");
+    QTRY_VERIFY_WITH_TIMEOUT(received.last().contains(QStringLiteral("\"Uno\"")), 5000);
+    // The fast-money clock, which is the board's own, reaches the pages too.
+    f().board->startFastMoneyClock(20);
+    QTRY_VERIFY_WITH_TIMEOUT(received.last().contains(QStringLiteral("\"clock\":\"20\"")), 5000);
+
+    QTest::mouseClick(open, Qt::LeftButton);
+    QCOMPARE(open->text(), QStringLiteral("Abrir la sala"));
+    QTRY_COMPARE_WITH_TIMEOUT(device.state(), QAbstractSocket::UnconnectedState, 2000);
+    QVERIFY(f().dialogs.shown.isEmpty());
+}
+
 void ConsoleTest::monitorDual() {
     QVERIFY(f().startWithConsole());
     BoardView b = board();

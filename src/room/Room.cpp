@@ -1,0 +1,477 @@
+#include "room/Room.h"
+
+#include <QAbstractHttpServer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QJsonDocument>
+#include <QNetworkInterface>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTimer>
+#include <QUrlQuery>
+#include <QWebSocket>
+
+#include "editing/SettingsStore.h"
+#include "game/Game.h"
+#include "room/RoomState.h"
+
+namespace velta {
+
+namespace {
+
+using Page = RoomAccess::Page;
+using Verdict = RoomAccess::Verdict;
+
+const QString kLinkPath = QStringLiteral("/enlace");
+
+struct Resource {
+    const char* path;
+    const char* file;
+    const char* type;
+    // Pages that need the room code or the host secret; the others hold nothing of the game.
+    std::optional<Page> page;
+};
+
+const Resource kResources[] = {
+    {"/", ":/sala/index.html", "text/html; charset=utf-8", std::nullopt},
+    {"/tablero", ":/sala/tablero.html", "text/html; charset=utf-8", Page::Audience},
+    {"/presentador", ":/sala/presentador.html", "text/html; charset=utf-8", Page::Host},
+    {"/sala.css", ":/sala/sala.css", "text/css; charset=utf-8", std::nullopt},
+    {"/sala.js", ":/sala/sala.js", "text/javascript; charset=utf-8", std::nullopt},
+};
+
+const Resource* resourceAt(const QString& path) {
+    for (const Resource& r : kResources) {
+        if (path == QLatin1String(r.path)) {
+            return &r;
+        }
+    }
+    return nullptr;
+}
+
+QByteArray resourceBytes(const char* file) {
+    QFile f(QString::fromLatin1(file));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+qint64 monotonicMs() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed();
+}
+
+QString messageText(const QJsonObject& message) {
+    return QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact));
+}
+
+QString errorPage(const QString& message) {
+    return QStringLiteral(
+               "<!DOCTYPE html><html lang=\"es\"><head><meta charset=\"utf-8\">"
+               "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+               "<title>VELTA</title><link rel=\"stylesheet\" href=\"/sala.css\"></head>"
+               "<body class=\"join\"><main><h1>%1</h1><p><a href=\"/\">Volver</a></p>"
+               "</main></body></html>")
+        .arg(message.toHtmlEscaped());
+}
+
+// Accepts the room's connections. A connection that is not the live link of a device within
+// kIdleHttpMs of being made (a request never finished, a page's connection left open) is
+// closed, so half-open connections cannot pile up.
+class RoomListener : public QTcpServer {
+  public:
+    explicit RoomListener(std::function<bool(const QTcpSocket&)> isDevice)
+        : isDevice_(std::move(isDevice)) {}
+
+  protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        QPointer<QTcpSocket> watched(socket);
+        QTimer::singleShot(Room::kIdleHttpMs, this, [this, watched] {
+            if (watched && watched->state() == QAbstractSocket::ConnectedState &&
+                !isDevice_(*watched)) {
+                watched->abort();
+            }
+        });
+        addPendingConnection(socket);
+    }
+
+  private:
+    std::function<bool(const QTcpSocket&)> isDevice_;
+};
+
+}  // namespace
+
+// The HTTP side: only the embedded pages, only by GET, each answer with a policy that lets
+// the page load nothing but from the program itself.
+class RoomHttp : public QAbstractHttpServer {
+  public:
+    explicit RoomHttp(Room& room) : room_(room) {}
+
+  protected:
+    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override {
+        // An upgrade to the live link that is let in is left unanswered: the server then
+        // hands the socket over. One that is not is answered by missingHandler.
+        if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0) {
+            refusal_ = linkRefusal(request);
+            return !refusal_;
+        }
+        const Resource* resource = resourceAt(request.url().path());
+        if (!resource) {
+            reply(request, socket, QHttpServerResponder::StatusCode::NotFound,
+                  errorPage(QStringLiteral("Página no encontrada")).toUtf8(),
+                  "text/html; charset=utf-8");
+            return true;
+        }
+        if (request.method() != QHttpServerRequest::Method::Get) {
+            reply(request, socket, QHttpServerResponder::StatusCode::MethodNotAllowed, {},
+                  "text/plain", true);
+            return true;
+        }
+        if (resource->page) {
+            const QUrlQuery query = request.query();
+            const QString given = query.queryItemValue(
+                *resource->page == Page::Host ? QStringLiteral("clave") : QStringLiteral("codigo"));
+            switch (room_.access_.check(request.remoteAddress(), *resource->page, given)) {
+                case Verdict::Allowed:
+                    break;
+                case Verdict::Refused:
+                    reply(request, socket, QHttpServerResponder::StatusCode::Forbidden,
+                          errorPage(QStringLiteral("Código incorrecto")).toUtf8(),
+                          "text/html; charset=utf-8");
+                    return true;
+                case Verdict::Waiting:
+                    reply(
+                        request, socket, QHttpServerResponder::StatusCode::TooManyRequests,
+                        errorPage(QStringLiteral("Demasiados intentos: espere un minuto")).toUtf8(),
+                        "text/html; charset=utf-8");
+                    return true;
+            }
+        }
+        reply(request, socket, QHttpServerResponder::StatusCode::Ok, resourceBytes(resource->file),
+              resource->type);
+        return true;
+    }
+
+    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override {
+        const Refusal refusal =
+            refusal_.value_or(Refusal{QHttpServerResponder::StatusCode::NotFound, {}});
+        refusal_.reset();
+        reply(request, socket, refusal.status, refusal.reason.toUtf8(),
+              "text/plain; charset=utf-8");
+    }
+
+  private:
+    struct Refusal {
+        QHttpServerResponder::StatusCode status;
+        QString reason;
+    };
+
+    std::optional<Refusal> linkRefusal(const QHttpServerRequest& request) {
+        using Status = QHttpServerResponder::StatusCode;
+        if (request.url().path() != kLinkPath ||
+            request.method() != QHttpServerRequest::Method::Get) {
+            return Refusal{Status::NotFound, QStringLiteral("Dirección desconocida")};
+        }
+        if (room_.clients_.size() >= Room::kMaxConnections) {
+            return Refusal{Status::ServiceUnavailable, QStringLiteral("Sala llena")};
+        }
+        const QUrlQuery query = request.query();
+        const bool host = query.hasQueryItem(QStringLiteral("clave"));
+        const QString given =
+            query.queryItemValue(host ? QStringLiteral("clave") : QStringLiteral("codigo"));
+        switch (room_.access_.check(request.remoteAddress(), host ? Page::Host : Page::Audience,
+                                    given)) {
+            case Verdict::Allowed:
+                return std::nullopt;
+            case Verdict::Refused:
+                return Refusal{Status::Forbidden, QStringLiteral("Código incorrecto")};
+            case Verdict::Waiting:
+                return Refusal{Status::TooManyRequests,
+                               QStringLiteral("Demasiados intentos: espere un minuto")};
+        }
+        return std::nullopt;
+    }
+
+    void reply(const QHttpServerRequest& request, QTcpSocket* socket,
+               QHttpServerResponder::StatusCode status, const QByteArray& body, const char* type,
+               bool onlyGet = false) {
+        QHttpServerResponder responder = makeResponder(request, socket);
+        responder.writeStatusLine(status);
+        responder.writeHeader("Content-Type", type);
+        responder.writeHeader("Content-Length", QByteArray::number(body.size()));
+        responder.writeHeader("Content-Security-Policy", policy(request));
+        responder.writeHeader("X-Content-Type-Options", "nosniff");
+        responder.writeHeader("Referrer-Policy", "no-referrer");
+        responder.writeHeader("Cache-Control", "no-store");
+        if (onlyGet) {
+            responder.writeHeader("Allow", "GET");
+        }
+        responder.writeBody(body);
+    }
+
+    // 'self' and, for browsers that do not count the page's own WebSocket as 'self', the
+    // address the page was asked for.
+    static QByteArray policy(const QHttpServerRequest& request) {
+        static const QRegularExpression hostForm(
+            QStringLiteral("^[A-Za-z0-9.\\-]+(:[0-9]{1,5})?$"));
+        const QString host = QString::fromLatin1(request.value("host"));
+        const QByteArray link =
+            hostForm.match(host).hasMatch() ? " ws://" + host.toLatin1() : QByteArray();
+        return "default-src 'self'; connect-src 'self'" + link +
+               "; img-src 'self' data:; base-uri 'none'; form-action 'self'; "
+               "frame-ancestors 'none'";
+    }
+
+    Room& room_;
+    std::optional<Refusal> refusal_;
+};
+
+Room::Room(Game& game, SettingsStore& settings, QObject* parent)
+    : QObject(parent), game_(game), settings_(settings) {
+    connect(&game_, &Game::changed, this, &Room::schedulePublish);
+    connect(&settings_, &SettingsStore::changed, this, &Room::schedulePublish);
+}
+
+Room::~Room() {
+    close();
+}
+
+bool Room::isOpen() const {
+    return http_ != nullptr;
+}
+
+bool Room::open() {
+    if (isOpen()) {
+        return true;
+    }
+    auto tcp = std::make_unique<RoomListener>([this](const QTcpSocket& socket) {
+        return std::any_of(clients_.begin(), clients_.end(), [&socket](const Client& c) {
+            return c.socket->peerPort() == socket.peerPort() &&
+                   c.socket->peerAddress() == socket.peerAddress();
+        });
+    });
+    const quint16 wanted = settings_.room().port;
+    quint16 chosen = 0;
+    for (int i = 0; i <= kOtherPorts && wanted + i <= 65535; ++i) {
+        if (tcp->listen(listenAddress_, static_cast<quint16>(wanted + i))) {
+            chosen = tcp->serverPort();
+            break;
+        }
+    }
+    if (chosen == 0) {
+        return false;
+    }
+    tcp->setMaxPendingConnections(kMaxConnections);
+    access_.open(settings_.room().fixedCode);
+    http_ = std::make_unique<RoomHttp>(*this);
+    http_->bind(tcp.release());
+    connect(http_.get(), &QAbstractHttpServer::newWebSocketConnection, this, &Room::acceptSockets);
+    port_ = chosen;
+    lastAudience_ = stateFor(Page::Audience);
+    lastHost_ = stateFor(Page::Host);
+    Q_EMIT openChanged();
+    return true;
+}
+
+void Room::close() {
+    if (!isOpen()) {
+        return;
+    }
+    const QList<Client> clients = clients_;
+    clients_.clear();
+    for (const Client& c : clients) {
+        c.socket->disconnect(this);
+        c.socket->close(QWebSocketProtocol::CloseCodeGoingAway, QStringLiteral("Sala cerrada"));
+        c.socket->abort();
+        c.socket->deleteLater();
+    }
+    http_.reset();
+    port_ = 0;
+    Q_EMIT devicesChanged();
+    Q_EMIT openChanged();
+}
+
+int Room::devices(Page page) const {
+    return static_cast<int>(std::count_if(clients_.begin(), clients_.end(),
+                                          [page](const Client& c) { return c.page == page; }));
+}
+
+QStringList Room::addresses() {
+    QStringList found;
+    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
+        const auto flags = i.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            !flags.testFlag(QNetworkInterface::IsRunning) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack)) {
+            continue;
+        }
+        for (const QNetworkAddressEntry& e : i.addressEntries()) {
+            const QHostAddress a = e.ip();
+            if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback()) {
+                found << a.toString();
+            }
+        }
+    }
+    return found;
+}
+
+QString Room::audienceUrl(const QString& address) const {
+    return QStringLiteral("http://%1:%2/tablero?codigo=%3").arg(address).arg(port_).arg(code());
+}
+
+QString Room::hostUrl(const QString& address) const {
+    return QStringLiteral("http://%1:%2/presentador?clave=%3")
+        .arg(address)
+        .arg(port_)
+        .arg(hostSecret());
+}
+
+void Room::acceptSockets() {
+    while (http_ && http_->hasPendingWebSocketConnections()) {
+        accept(http_->nextPendingWebSocketConnection().release());
+    }
+}
+
+void Room::accept(QWebSocket* socket) {
+    socket->setParent(this);
+    connect(socket, &QWebSocket::disconnected, this, [this, socket] { forget(socket); });
+    // Let in at the handshake, which only the room code or the host secret passes.
+    const Page page = QUrlQuery(socket->requestUrl()).hasQueryItem(QStringLiteral("clave"))
+                          ? Page::Host
+                          : Page::Audience;
+    // Several handshakes may have passed together when the room was nearly full.
+    if (clients_.size() >= kMaxConnections) {
+        drop(socket, QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("Sala llena"));
+        return;
+    }
+    socket->setMaxAllowedIncomingMessageSize(kMaxMessageBytes);
+    socket->setMaxAllowedIncomingFrameSize(kMaxMessageBytes);
+    connect(socket, &QWebSocket::textMessageReceived, this,
+            [this, socket](const QString& text) { received(socket, text.size(), text.toUtf8()); });
+    connect(socket, &QWebSocket::binaryMessageReceived, this,
+            [this, socket](const QByteArray& data) { received(socket, data.size(), {}); });
+    clients_.append({socket, page, monotonicMs(), 0});
+    send(socket, {{QStringLiteral("type"), QStringLiteral("state")},
+                  {QStringLiteral("state"), page == Page::Host ? lastHost_ : lastAudience_}});
+    Q_EMIT devicesChanged();
+}
+
+void Room::received(QWebSocket* socket, qint64 size, const QByteArray& text) {
+    const auto it = std::find_if(clients_.begin(), clients_.end(),
+                                 [socket](const Client& c) { return c.socket == socket; });
+    if (it == clients_.end()) {
+        return;
+    }
+    const qint64 now = monotonicMs();
+    if (now - it->windowStart >= 1000) {
+        it->windowStart = now;
+        it->messagesInWindow = 0;
+    }
+    if (++it->messagesInWindow > kMaxMessagesPerSecond) {
+        drop(socket, QWebSocketProtocol::CloseCodePolicyViolated,
+             QStringLiteral("Demasiados mensajes"));
+        return;
+    }
+    if (size > kMaxMessageBytes) {
+        drop(socket, QWebSocketProtocol::CloseCodeTooMuchData,
+             QStringLiteral("Mensaje demasiado grande"));
+        return;
+    }
+    // The pages only ask whether the link is alive; anything else is left unanswered.
+    const QJsonObject message = QJsonDocument::fromJson(text).object();
+    if (message.value(QStringLiteral("type")).toString() == QLatin1String("ping")) {
+        send(socket, {{QStringLiteral("type"), QStringLiteral("pong")}});
+    }
+}
+
+void Room::drop(QWebSocket* socket, int code, const QString& reason) {
+    forget(socket);
+    socket->close(static_cast<QWebSocketProtocol::CloseCode>(code), reason);
+    // A peer that never answers the close is not waited for.
+    QTimer::singleShot(2000, socket, [socket] { socket->abort(); });
+}
+
+void Room::forget(QWebSocket* socket) {
+    const auto it = std::find_if(clients_.begin(), clients_.end(),
+                                 [socket](const Client& c) { return c.socket == socket; });
+    if (it != clients_.end()) {
+        clients_.erase(it);
+        Q_EMIT devicesChanged();
+    }
+    if (socket->state() == QAbstractSocket::UnconnectedState) {
+        socket->deleteLater();
+    }
+}
+
+void Room::schedulePublish() {
+    // One message per command, sent once the key's own work is done.
+    if (!isOpen() || publishPending_) {
+        return;
+    }
+    publishPending_ = true;
+    QTimer::singleShot(0, this, &Room::publish);
+}
+
+void Room::publish() {
+    publishPending_ = false;
+    if (!isOpen()) {
+        return;
+    }
+    const QJsonObject audience = stateFor(Page::Audience);
+    const QJsonObject host = stateFor(Page::Host);
+    const QJsonObject audienceChanges = stateChanges(lastAudience_, audience);
+    const QJsonObject hostChanges = stateChanges(lastHost_, host);
+    lastAudience_ = audience;
+    lastHost_ = host;
+    // Each page's message is written once for all its devices.
+    const auto message = [](const QJsonObject& changes) {
+        return changes.isEmpty() ? QString()
+                                 : messageText({{QStringLiteral("type"), QStringLiteral("change")},
+                                                {QStringLiteral("state"), changes}});
+    };
+    const QString toAudience = message(audienceChanges);
+    const QString toHost = message(hostChanges);
+    const QList<Client> clients = clients_;
+    for (const Client& c : clients) {
+        const QString& text = c.page == Page::Host ? toHost : toAudience;
+        if (!text.isEmpty()) {
+            sendText(c.socket, text);
+        }
+    }
+}
+
+void Room::send(QWebSocket* socket, const QJsonObject& message) {
+    sendText(socket, messageText(message));
+}
+
+void Room::sendText(QWebSocket* socket, const QString& text) {
+    socket->sendTextMessage(text);
+    if (socket->bytesToWrite() > kMaxUnsentBytes) {
+        forget(socket);
+        socket->abort();
+    }
+}
+
+void Room::showFastMoneyClock(const QString& text) {
+    fastMoneyClock_ = text;
+    schedulePublish();
+}
+
+QJsonObject Room::stateFor(Page page) const {
+    QJsonObject state = page == Page::Host ? hostState(game_, settings_.settings())
+                                           : audienceState(game_, settings_.settings());
+    state.insert(QStringLiteral("clock"), fastMoneyClock_);
+    return state;
+}
+
+}  // namespace velta
