@@ -31,6 +31,20 @@ inline double percentile(std::vector<double> values, double fraction) {
     return values[static_cast<size_t>(fraction * (values.size() - 1) + 0.5)];
 }
 
+// The resident memory of this process, in megabytes; -1 where the system does not say.
+inline double rssMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
+    return -1;
+}
+
 // The clock a parent and its child read alike, for a start timed across processes.
 inline qint64 monotonicNs() {
     timespec now{};

@@ -50,19 +50,6 @@ constexpr int kCycles = 250;
 constexpr int kCommandsPerCycle = 8;
 constexpr int kCommandsForRss = 1000;
 
-double rssMb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return -1;
-}
-
 // Ten 3-minute MP3s (one tone, copied) as the bank that start-up restores.
 QStringList writeFullBank(const QString& folder) {
     const QDir show(folder);

@@ -29,19 +29,6 @@ constexpr int kDevices = 200;
 constexpr int kKeys = 200;
 constexpr int kWaitMs = 30000;
 
-double rssMb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return -1;
-}
-
 // The devices: each counts the messages it has; whenever the fewest any of them holds grows,
 // that count is printed.
 int runDevices(const QUrl& url) {

@@ -202,6 +202,15 @@ screenshot() {
 }
 
 # Copies the built program folder $1 to $2, so a test never changes the build.
+# A round file as the editor writes it: Windows-1252, CR LF between lines.
+write_round() {
+    local file=$1
+    shift
+    local IFS=$'\n'
+    printf '%s' "$*" | sed 's/$/\r/; $ s/\r$//' | iconv -f UTF-8 -t WINDOWS-1252 >"$file" ||
+        e2e_fail "cannot write $file"
+}
+
 copy_program_folder() {
     [ -x "$1/velta" ] || e2e_fail "no program in $1 (build the velta target first)"
     mkdir -p "$2"

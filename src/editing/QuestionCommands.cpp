@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <functional>
 
 #include "content/HostSheet.h"
 #include "content/QuestionSheet.h"
@@ -99,23 +100,23 @@ int importQuestionsCommand(const QString& programFolder, const QStringList& argu
     return sheet.refusedCount() == 0 && import.done() > 0 ? 0 : 1;
 }
 
-int exportQuestionsCommand(const QString& programFolder, const QStringList& arguments, FILE* out,
-                           FILE* err) {
-    if (!usable(arguments, kExportQuestionsOption, QStringLiteral("ARCHIVO.csv"), err)) {
+namespace {
+
+// A command that writes one file from a rounds folder: its arguments checked, the folder
+// found, and the work's message printed, or the reason it failed.
+int writeFromFolder(
+    const QString& programFolder, const QStringList& arguments, const QString& option,
+    const QString& fileHint, FILE* out, FILE* err,
+    const std::function<QString(const QString& folder, const QString& file)>& work) {
+    if (!usable(arguments, option, fileHint, err)) {
         return 1;
     }
     const QString folder = commandFolder(programFolder, arguments);
     if (!folderThere(folder, err)) {
         return 1;
     }
-    const QString file = QFileInfo(arguments[0]).absoluteFilePath();
     try {
-        SheetExport sheet(folder);
-        while (sheet.step()) {
-        }
-        writeWholeFile(file, sheet.bytes());
-        say(out, QStringLiteral("Se exportaron %1 a \"%2\".")
-                     .arg(questionCount(sheet.done()), shownPath(file)));
+        say(out, work(folder, QFileInfo(arguments[0]).absoluteFilePath()));
         return 0;
     } catch (const std::exception& e) {
         say(err, errorMessage(e));
@@ -123,27 +124,33 @@ int exportQuestionsCommand(const QString& programFolder, const QStringList& argu
     }
 }
 
+}  // namespace
+
+int exportQuestionsCommand(const QString& programFolder, const QStringList& arguments, FILE* out,
+                           FILE* err) {
+    return writeFromFolder(programFolder, arguments, kExportQuestionsOption,
+                           QStringLiteral("ARCHIVO.csv"), out, err,
+                           [](const QString& folder, const QString& file) {
+                               SheetExport sheet(folder);
+                               while (sheet.step()) {
+                               }
+                               writeWholeFile(file, sheet.bytes());
+                               return QStringLiteral("Se exportaron %1 a \"%2\".")
+                                   .arg(questionCount(sheet.done()), shownPath(file));
+                           });
+}
+
 int hostSheetCommand(const QString& programFolder, const QStringList& arguments, FILE* out,
                      FILE* err) {
-    if (!usable(arguments, kHostSheetOption, QStringLiteral("ARCHIVO.pdf"), err)) {
-        return 1;
-    }
-    const QString folder = commandFolder(programFolder, arguments);
-    if (!folderThere(folder, err)) {
-        return 1;
-    }
-    const QString file = QFileInfo(arguments[0]).absoluteFilePath();
-    try {
-        int pages = 0;
-        int cards = 0;
-        writeHostSheetPdf(folder, readGameSettings().title, file, localPaper(), &pages, &cards);
-        say(out, QStringLiteral("La hoja del presentador tiene %1 en %2: \"%3\".")
-                     .arg(questionCount(cards), pageCount(pages), shownPath(file)));
-        return 0;
-    } catch (const std::exception& e) {
-        say(err, errorMessage(e));
-        return 1;
-    }
+    return writeFromFolder(
+        programFolder, arguments, kHostSheetOption, QStringLiteral("ARCHIVO.pdf"), out, err,
+        [](const QString& folder, const QString& file) {
+            int pages = 0;
+            int cards = 0;
+            writeHostSheetPdf(folder, readGameSettings().title, file, localPaper(), &pages, &cards);
+            return QStringLiteral("La hoja del presentador tiene %1 en %2: \"%3\".")
+                .arg(questionCount(cards), pageCount(pages), shownPath(file));
+        });
 }
 
 }  // namespace velta

@@ -65,6 +65,7 @@ void Game::recountPot() {
 }
 
 void Game::emitChanged() {
+    ++revision_;
     Q_EMIT changed();
 }
 
@@ -367,6 +368,7 @@ void Game::apply(const Moment& m) {
 
 Game::Step::Step(Game& game) : game_(game) {
     if (game_.stepDepth_++ == 0) {
+        game_.stepRevision_ = game_.revision_;
         game_.stepStart_ = game_.moment();
     }
 }
@@ -377,7 +379,10 @@ Game::Step::~Step() {
     }
     Moment before = std::move(*game_.stepStart_);
     game_.stepStart_.reset();
-    if (before.snapshot == game_.snapshot() && before.path == game_.cardPath_) {
+    // Most commands that change nothing say nothing; a change undone within the command
+    // (a key switched off and on again) is no step either.
+    if (game_.revision_ == game_.stepRevision_ ||
+        (before.snapshot == game_.snapshot() && before.path == game_.cardPath_)) {
         return;
     }
     game_.undo_.push_back(std::move(before));

@@ -181,7 +181,10 @@ class Game : public QObject {
     int highestScoreShown_ = 0;
     bool fastMoneyBoardShown_ = false;
 
+    // Counts the changes, so a command that changed nothing is known without comparing.
+    quint64 revision_ = 0;
     int stepDepth_ = 0;
+    quint64 stepRevision_ = 0;
     std::optional<Moment> stepStart_;
     std::deque<Moment> undo_;
     std::deque<Moment> redo_;

@@ -27,15 +27,6 @@ fail() {
     failed=1
 }
 
-# A round file as the editor writes it: Windows-1252, CR LF between lines.
-write_round() {
-    local file=$1
-    shift
-    local IFS=$'\n'
-    printf '%s' "$*" | sed 's/$/\r/; $ s/\r$//' | iconv -f UTF-8 -t WINDOWS-1252 >"$file" ||
-        e2e_fail "cannot write $file"
-}
-
 # Room for the board and the control window side by side.
 export E2E_SCREEN=2100x1100
 start_xvfb

@@ -34,14 +34,6 @@ shots="$build/screenshots"
 mkdir -p "$shots" || e2e_fail "cannot create $shots"
 rm -f "$shots"/room_*.png
 
-write_round() {
-    local file=$1
-    shift
-    local IFS=$'\n'
-    printf '%s' "$*" | sed 's/$/\r/; $ s/\r$//' | iconv -f UTF-8 -t WINDOWS-1252 >"$file" ||
-        e2e_fail "cannot write $file"
-}
-
 export E2E_SCREEN=2100x1100
 start_xvfb
 start_pulse
