@@ -14,6 +14,7 @@
 #include "TempProgramFolder.h"
 #include "UnitHelpers.h"
 #include "editing/SettingsStore.h"
+#include "game/Buzzers.h"
 #include "game/Game.h"
 #include "room/Room.h"
 
@@ -92,6 +93,7 @@ class RoomServerTest : public QObject {
     std::unique_ptr<test::TempProgramFolder> folder_;
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<Game> game_;
+    std::unique_ptr<Buzzers> buzzers_;
     std::unique_ptr<Room> room_;
 };
 
@@ -105,13 +107,15 @@ void RoomServerTest::init() {
     game_ = std::make_unique<Game>(QStringLiteral("asfzcx345"), QStringLiteral("sfzcx345"));
     game_->putUpCard(RoundKind::Normal, 3, fruitCard(), QStringLiteral("r3"));
     game_->setGameView(true);
-    room_ = std::make_unique<Room>(*game_, *store_);
+    buzzers_ = std::make_unique<Buzzers>();
+    room_ = std::make_unique<Room>(*game_, *store_, *buzzers_);
     room_->setListenAddress(QHostAddress::LocalHost);
     QVERIFY(room_->open());
 }
 
 void RoomServerTest::cleanup() {
     room_.reset();
+    buzzers_.reset();
     game_.reset();
     store_.reset();
     folder_.reset();
