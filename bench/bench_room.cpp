@@ -17,6 +17,7 @@
 
 #include "BenchSupport.h"
 #include "BoardFixture.h"
+#include "board/Uvelta.h"
 #include "editing/SettingsStore.h"
 #include "room/Room.h"
 
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
     RoomSettings settings;
     settings.port = 0;
     f.board->settingsStore().setRoom(settings);
-    Room room(f.board->game(), f.board->settingsStore());
+    Room room(f.board->game(), f.board->settingsStore(), f.board->buzzers());
     room.setListenAddress(QHostAddress::LocalHost);
     if (!room.open()) {
         std::fprintf(stderr, "the room did not open\n");

@@ -13,6 +13,7 @@
 #   WAV/Bell2.wav                 triple lower bell, fast-money clock runs out (~2.2 s)
 #   WAV/Second.wav                clock tick, one per fast-money second (~0.1 s)
 #   WAV/Pass.wav                  two-tone "next" blip for a repeated answer (~0.4 s)
+#   WAV/Pulsador.wav              bright ring-in alarm, a face-off button pressed first (~0.7 s)
 #   EFFECTS/Aplausos.mp3          applause from filtered noise bursts (~4 s)
 #   EFFECTS/Abucheos.mp3          booing from low vowel-like voices (~3 s)
 #
@@ -313,6 +314,16 @@ make_pass() {
   finish_wav "$p" Pass.wav pad 0 0.05
 }
 
+# Pulsador.wav: a bright fifth struck twice fast, then a higher one held: the room hears at
+# once that a player rang in, and it cannot be mistaken for the low strike buzzer.
+make_ring_in() {
+  RATE=22050
+  local r
+  r=$(tmpfile)
+  voice "$r" square,sawtooth ring "$(ms 10)" "A5+E6:7 r:2 A5+E6:7 r:2 C#6+A6:45" lowpass 6000
+  finish_wav "$r" Pulsador.wav pad 0 0.05
+}
+
 # Aplausos.mp3: twenty clappers, each clapping at its own pace with a little timing jitter,
 # every clap a short slice of noise band-passed around its own pitch; a soft noise wash under
 # them, the crowd starting together and dropping off one by one at the end.
@@ -385,6 +396,7 @@ make_win
 make_bells
 make_tick
 make_pass
+make_ring_in
 make_applause
 make_boos
 

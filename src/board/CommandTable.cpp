@@ -85,6 +85,10 @@ const std::vector<Command> kCommands = {
      13, false, true, method(&TForm1::openControlWindow)},
     {'j', "SpeedButton33", 603, "SpeedButton33", 650, kTwin, "Juego - Elegir version (Tecla J)",
      "J = Cambiar la versión del juego", 14, false, true, method(&TForm1::openThemes)},
+    {'l', "SpeedButtonL", 633, "SpeedButtonL", 800, kTwin,
+     "Listos (Tecla L) Activa los pulsadores del cara a cara; otra vez los apaga",
+     "L = Listos: activa los pulsadores del cara a cara", 20, false, true,
+     method(&TForm1::toggleBuzzers)},
     {'k', "SpeedButton36", 663, "SpeedButton36", 702, TwinRole::OwnPanel,
      "Keys (Tecla K) Teclas del juego, guía rápida", "K = Keys - Teclas rápidas del juego", 18,
      false, true, method(&TForm1::showKeyList)},
@@ -115,6 +119,12 @@ const Command* findCommand(QChar letter) {
         return QLatin1Char(c.letter) == letter.toLower();
     });
     return found == kCommands.end() ? nullptr : &*found;
+}
+
+bool isCommandKey(int key) {
+    const bool letterOrDigit =
+        (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
+    return letterOrDigit && findCommand(QChar(key)) != nullptr;
 }
 
 QStringList keyListLines() {

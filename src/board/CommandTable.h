@@ -39,6 +39,8 @@ struct Command {
 
 const std::vector<Command>& commandTable();
 const Command* findCommand(QChar letter);
+// Whether a key (Qt::Key) is one of the commands' letters or digits.
+bool isCommandKey(int key);
 
 // The key list, in the order the operator reads it; undo and redo come last.
 QStringList keyListLines();

@@ -65,6 +65,10 @@ void KeyRouter::setUndo(std::function<void()> undo, std::function<void()> redo) 
     redo_ = std::move(redo);
 }
 
+void KeyRouter::setButtons(std::function<bool(int key)> buttons) {
+    buttons_ = std::move(buttons);
+}
+
 KeyButton* KeyRouter::enabledKeyFor(QChar key) const {
     const QChar wanted = key.toLower();
     for (KeyButton* button : keys_) {
@@ -98,6 +102,11 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
         (keyEvent->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier &&
         (keyEvent->key() == Qt::Key_Z || keyEvent->key() == Qt::Key_Y)) {
         (keyEvent->key() == Qt::Key_Z ? undo_ : redo_)();
+        return true;
+    }
+    if (buttons_ && event->type() == QEvent::KeyPress && !keyEvent->isAutoRepeat() &&
+        !(keyEvent->modifiers() & ~Qt::KeypadModifier) && !takesText(widget) &&
+        buttons_(keyEvent->key())) {
         return true;
     }
     const QChar key = commandKey(keyEvent);

@@ -24,6 +24,9 @@ class KeyRouter : public QObject {
     // What Ctrl+Z and Ctrl+Y do while the focused control takes no text (in a text field
     // they undo and redo the typing, as everywhere).
     void setUndo(std::function<void()> undo, std::function<void()> redo);
+    // Offered every plain key pressed while the focused control takes no text, before the
+    // commands; returns whether it took the key (the face-off buttons).
+    void setButtons(std::function<bool(int key)> buttons);
 
     // The first enabled, visible button with this accelerator: what a key press clicks.
     KeyButton* enabledKeyFor(QChar key) const;
@@ -39,6 +42,7 @@ class KeyRouter : public QObject {
     QList<KeyButton*> keys_;
     std::function<void()> undo_;
     std::function<void()> redo_;
+    std::function<bool(int)> buttons_;
 };
 
 }  // namespace velta

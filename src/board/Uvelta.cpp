@@ -9,6 +9,7 @@
 #include "board/KeyRouter.h"
 #include "editing/Colours.h"
 #include "editing/SettingsStore.h"
+#include "game/Buzzers.h"
 #include "platform/Guard.h"
 #include "platform/SteadyClock.h"
 #include "sound/SoundBank.h"
@@ -73,11 +74,13 @@ TForm1::TForm1()
     keys_ = new KeyRouter(this);
     bank_ = new SoundBank(this);
     game_ = new Game(savedCommands(), commandsEnabledAtStart(), this);
+    buzzers_ = new Buzzers({}, this);
     settingsStore_ = new SettingsStore(this);
     connect(settingsStore_, &SettingsStore::changed, this, &TForm1::applySettings);
     buildWindow();
     connectCommands();
     followGame();
+    followBuzzers();
     showCommands();
     CreateBoardWindow();
 }

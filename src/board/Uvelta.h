@@ -15,12 +15,14 @@
 #include "game/GameSnapshot.h"
 
 class QAbstractButton;
+class QLabel;
 class QScreen;
 class QTimer;
 class QLineEdit;
 
 namespace velta {
 
+class Buzzers;
 class FastMoneyClock;
 class ImageBox;
 class KeyButton;
@@ -53,6 +55,13 @@ class TForm1 : public QWidget {
     // the crash-safe save) follows its signals.
     Game& game() const { return *game_; }
     const GameState& state() const { return game_->state(); }
+    // The face-off buttons, armed by L for the card on the board.
+    Buzzers& buzzers() const { return *buzzers_; }
+    // Key L: arms the buttons while a card is up, or clears them.
+    void toggleBuzzers();
+    // A key typed on either window outside a text field: true when it pressed an armed
+    // face-off button.
+    bool pressBuzzerButton(int key);
     // The operator's sound bank: one for both windows, played by the keys of either.
     SoundBank& soundBank() const { return *bank_; }
 
@@ -258,6 +267,9 @@ class TForm1 : public QWidget {
     void showFastMoney();
     void showRestoredGame();
     void stopSplashes();
+    void followBuzzers();
+    void showBuzzerWinner();
+    void hideBuzzerWinner();
     void showClockSecond(int seconds);
     void clockRanOut();
     void setClocks(const QString& text);
@@ -266,6 +278,10 @@ class TForm1 : public QWidget {
     KeyRouter* keys_ = nullptr;
     FastMoneyClock* fastMoneyClock_ = nullptr;
     Game* game_ = nullptr;
+    Buzzers* buzzers_ = nullptr;
+    QLabel* buzzerFlash_ = nullptr;
+    QTimer* buzzerFlashTimer_ = nullptr;
+    int buzzerFlashesLeft_ = 0;
     SoundBank* bank_ = nullptr;
     SettingsStore* settingsStore_ = nullptr;
     bool singleInstance_ = false;

@@ -121,6 +121,7 @@ void TForm1::connectCommands() {
     });
     keys_->setUndo([this] { guarded([this] { undo(); }); },
                    [this] { guarded([this] { redo(); }); });
+    keys_->setButtons([this](int key) { return pressBuzzerButton(key); });
     connect(ui_->Edit16, &QLineEdit::returnPressed, this,
             [this] { guarded([this] { storeTeamNames(ui_->Edit16); }); });
     connect(ui_->Edit17, &QLineEdit::returnPressed, this,

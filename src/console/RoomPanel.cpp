@@ -1,16 +1,21 @@
 #include "console/RoomPanel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 
 #include "board/BoardStyle.h"
+#include "board/CommandTable.h"
 #include "editing/SettingsStore.h"
+#include "game/Buzzers.h"
 #include "platform/Guard.h"
 #include "room/QrImage.h"
 #include "room/Room.h"
@@ -38,9 +43,12 @@ QPixmap qrPixmap(const QString& link) {
 
 }  // namespace
 
-RoomPanel::RoomPanel(Room& room, SettingsStore& store, QWidget* parent)
-    : DragPanel(QStringLiteral("PanelSala"), parent), room_(room), store_(store) {
-    resize(420, 430);
+RoomPanel::RoomPanel(Room& room, SettingsStore& store, Buzzers& buzzers, QWidget* parent)
+    : DragPanel(QStringLiteral("PanelSala"), parent),
+      room_(room),
+      store_(store),
+      buzzers_(buzzers) {
+    resize(640, 430);
     addTitleBar(QStringLiteral("LabelSala"), QStringLiteral(" Sala"), 24, 13,
                 QStringLiteral("LabelCerrarSala"), [this] { Q_EMIT closeRequested(); });
 
@@ -102,9 +110,143 @@ RoomPanel::RoomPanel(Room& room, SettingsStore& store, QWidget* parent)
     openAtStart_->setChecked(s.openAtStart);
     fixedCode_->setText(s.fixedCode);
 
+    buildFaceOff();
     connect(&room_, &Room::openChanged, this, &RoomPanel::showRoom);
     connect(&room_, &Room::devicesChanged, this, &RoomPanel::showDevices);
     showRoom();
+}
+
+RoomPanel::~RoomPanel() {
+    qApp->removeEventFilter(this);
+}
+
+void RoomPanel::buildFaceOff() {
+    text(QStringLiteral("LabelSalaCaraACara"), QRect(424, 30, 208, 18), this, true)
+        ->setText(QStringLiteral("Cara a cara (tecla L)"));
+    buzzerDevices_ =
+        text(QStringLiteral("LabelSalaDispositivosPulsador"), QRect(424, 50, 208, 18), this);
+    presses_ = new QListWidget(this);
+    presses_->setObjectName(QStringLiteral("ListSalaPulsaciones"));
+    presses_->setGeometry(424, 72, 208, 230);
+    presses_->setFont(tahoma(10));
+    presses_->setFocusPolicy(Qt::NoFocus);
+    presses_->setSelectionMode(QAbstractItemView::NoSelection);
+    for (int team = 0; team < 2; ++team) {
+        const int y = 310 + team * 50;
+        buttonKeys_[team] = text(team == 0 ? QStringLiteral("LabelSalaPulsadorIzquierdo")
+                                           : QStringLiteral("LabelSalaPulsadorDerecho"),
+                                 QRect(424, y, 208, 18), this);
+        buttonKeys_[team]->setWordWrap(true);
+        teachButtons_[team] = new QPushButton(team == 0 ? QStringLiteral("Enseñar el izquierdo")
+                                                        : QStringLiteral("Enseñar el derecho"),
+                                              this);
+        teachButtons_[team]->setObjectName(team == 0 ? QStringLiteral("ButtonSalaPulsadorIzquierdo")
+                                                     : QStringLiteral("ButtonSalaPulsadorDerecho"));
+        teachButtons_[team]->setGeometry(424, y + 20, 150, 24);
+        teachButtons_[team]->setFocusPolicy(Qt::NoFocus);
+        connect(teachButtons_[team], &QPushButton::clicked, this, [this, team] { teach(team); });
+    }
+    connect(&buzzers_, &Buzzers::changed, this, &RoomPanel::showPresses);
+    connect(&store_, &SettingsStore::roomChanged, this, &RoomPanel::showButtons);
+    showPresses();
+    showButtons();
+}
+
+void RoomPanel::showPresses() {
+    presses_->clear();
+    const FaceOff& faceOff = buzzers_.faceOff();
+    if (!buzzers_.armed() && faceOff.presses().isEmpty()) {
+        presses_->addItem(QStringLiteral("Pulsadores apagados"));
+        return;
+    }
+    if (faceOff.phase() == FaceOff::Phase::Armed) {
+        presses_->addItem(QStringLiteral("Listos: esperando al primero"));
+    }
+    const GameSettings& settings = store_.settings();
+    const double first = faceOff.firstAt();
+    int place = 0;
+    for (const BuzzerPress& p : faceOff.presses()) {
+        const QString team = p.team == 0 ? settings.leftTeamName : settings.rightTeamName;
+        const QString who = p.player.isEmpty() ? team : team + QStringLiteral(" — ") + p.player;
+        if (p.falseStart) {
+            presses_->addItem(QStringLiteral("Salida en falso: ") + who);
+            continue;
+        }
+        ++place;
+        presses_->addItem(
+            place == 1
+                ? QStringLiteral("1. %1").arg(who)
+                : QStringLiteral("%1. %2 +%3 ms").arg(place).arg(who).arg(qRound(p.at - first)));
+    }
+}
+
+void RoomPanel::showButtons() {
+    const RoomSettings& s = store_.room();
+    const QString names[2] = {QStringLiteral("Pulsador izquierdo"),
+                              QStringLiteral("Pulsador derecho")};
+    const int keys[2] = {s.leftButtonKey, s.rightButtonKey};
+    for (int team = 0; team < 2; ++team) {
+        if (teaching_ == team) {
+            buttonKeys_[team]->setText(teachingRefusal_.isEmpty()
+                                           ? names[team] + QStringLiteral(": pulse el botón…")
+                                           : teachingRefusal_);
+        } else {
+            buttonKeys_[team]->setText(names[team] + QStringLiteral(": ") + keyName(keys[team]));
+        }
+    }
+}
+
+void RoomPanel::teach(int team) {
+    teaching_ = team;
+    teachingRefusal_.clear();
+    // Installed last, so it sees the key before the windows' command keys do.
+    qApp->removeEventFilter(this);
+    qApp->installEventFilter(this);
+    showButtons();
+}
+
+bool RoomPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (teaching_ < 0 || event->type() != QEvent::KeyPress) {
+        return DragPanel::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat()) {
+        return true;
+    }
+    learn(key->key());
+    return true;
+}
+
+void RoomPanel::learn(int key) {
+    const int team = teaching_;
+    static const int kModifiers[] = {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,
+                                     Qt::Key_Meta,  Qt::Key_AltGr,   Qt::Key_CapsLock};
+    if (std::find(std::begin(kModifiers), std::end(kModifiers), key) != std::end(kModifiers)) {
+        return;
+    }
+    if (key == Qt::Key_Escape) {
+        teaching_ = -1;
+    } else if (isCommandKey(key) || key == Qt::Key_Tab || key == Qt::Key_Backtab ||
+               key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        teachingRefusal_ =
+            QStringLiteral("La tecla %1 ya es una orden: pulse otro botón").arg(keyName(key));
+    } else {
+        RoomSettings s = store_.room();
+        const int other = team == 0 ? s.rightButtonKey : s.leftButtonKey;
+        if (key == other) {
+            teachingRefusal_ =
+                QStringLiteral("La tecla %1 ya es del otro pulsador: pulse otro botón")
+                    .arg(keyName(key));
+        } else {
+            (team == 0 ? s.leftButtonKey : s.rightButtonKey) = key;
+            teaching_ = -1;
+            guarded([this, &s] { store_.setRoom(s); });
+        }
+    }
+    if (teaching_ < 0) {
+        qApp->removeEventFilter(this);
+    }
+    showButtons();
 }
 
 void RoomPanel::openRoom() {
@@ -128,7 +270,7 @@ void RoomPanel::toggle() {
 }
 
 void RoomPanel::saveSettings() {
-    RoomSettings s;
+    RoomSettings s = store_.room();
     s.port = static_cast<quint16>(port_->value());
     s.openAtStart = openAtStart_->isChecked();
     s.fixedCode = isRoomCode(fixedCode_->text()) ? fixedCode_->text() : QString();
@@ -183,6 +325,9 @@ void RoomPanel::showDevices() {
     hostDevices_->setText(
         open ? QStringLiteral("Dispositivos: %1").arg(room_.devices(RoomAccess::Page::Host))
              : QString());
+    buzzerDevices_->setText(open ? QStringLiteral("Teléfonos pulsadores: %1")
+                                       .arg(room_.devices(RoomAccess::Page::Buzzer))
+                                 : QStringLiteral("Sala cerrada: solo los botones USB"));
 }
 
 }  // namespace velta

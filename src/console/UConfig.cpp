@@ -233,9 +233,9 @@ void TFConfig::buildPanels() {
     });
 
     // Nothing listens until the operator opens the room, or its settings ask for it at start.
-    room_ = new Room(board_.game(), board_.settingsStore(), this);
+    room_ = new Room(board_.game(), board_.settingsStore(), board_.buzzers(), this);
     connect(&board_, &TForm1::fastMoneyClockShown, room_, &Room::showFastMoneyClock);
-    roomPanel_ = new RoomPanel(*room_, board_.settingsStore(), this);
+    roomPanel_ = new RoomPanel(*room_, board_.settingsStore(), board_.buzzers(), this);
     roomPanel_->move(230, 60);
     roomPanel_->lower();
     connect(roomPanel_, &RoomPanel::done, this, &TFConfig::parkFocus);

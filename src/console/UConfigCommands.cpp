@@ -91,7 +91,7 @@ void TFConfig::buildCommandBar() {
     // Undo and redo act on the game for both windows; in a text field the keys undo typing.
     KeyButton* undo =
         makeButton(QStringLiteral("SpeedButtonDeshacer"), QStringLiteral("Deshacer"),
-                   QRect(800, kBarY, 72, 22),
+                   QRect(828, kBarY, 50, 22),
                    QStringLiteral("Deshacer el último comando del juego (Ctrl+Z); Ctrl+Y lo "
                                   "vuelve a hacer"));
     connect(undo, &QAbstractButton::clicked, this, [this] {
@@ -100,6 +100,7 @@ void TFConfig::buildCommandBar() {
     });
     keys_->setUndo([this] { guarded([this] { board_.undo(); }); },
                    [this] { guarded([this] { board_.redo(); }); });
+    keys_->setButtons([this](int key) { return board_.pressBuzzerButton(key); });
 }
 
 // The "Puntos" hints and the captions over the score mirrors name the teams as typed here.

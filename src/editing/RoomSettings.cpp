@@ -1,5 +1,7 @@
 #include "editing/RoomSettings.h"
 
+#include <QKeySequence>
+
 #include "editing/GameSettings.h"
 #include "platform/ProgramFolder.h"
 
@@ -15,6 +17,19 @@ bool isRoomCode(const QString& text) {
         }
     }
     return true;
+}
+
+QString keyName(int key) {
+    return QKeySequence(key).toString(QKeySequence::PortableText);
+}
+
+int keyFromName(const QString& name) {
+    const QKeySequence sequence =
+        QKeySequence::fromString(name.trimmed(), QKeySequence::PortableText);
+    if (sequence.count() != 1 || sequence[0].keyboardModifiers() != Qt::NoModifier) {
+        return 0;
+    }
+    return sequence[0].key();
 }
 
 RoomSettings readRoomSettings() {
@@ -33,13 +48,22 @@ RoomSettings readRoomSettings() {
     if (isRoomCode(code)) {
         s.fixedCode = code;
     }
+    const int left = keyFromName(lines->value(3));
+    const int right = keyFromName(lines->value(4));
+    s.leftButtonKey = left ? left : s.leftButtonKey;
+    s.rightButtonKey = right ? right : s.rightButtonKey;
+    if (s.leftButtonKey == s.rightButtonKey) {
+        s.leftButtonKey = Qt::Key_Q;
+        s.rightButtonKey = Qt::Key_W;
+    }
     return s;
 }
 
 void writeRoomSettings(const RoomSettings& s) {
-    writeLinesFile(programPath(kRoomFile),
-                   {QString::number(s.port),
-                    s.openAtStart ? QStringLiteral("1") : QStringLiteral("0"), s.fixedCode});
+    writeLinesFile(
+        programPath(kRoomFile),
+        {QString::number(s.port), s.openAtStart ? QStringLiteral("1") : QStringLiteral("0"),
+         s.fixedCode, keyName(s.leftButtonKey), keyName(s.rightButtonKey)});
 }
 
 }  // namespace velta

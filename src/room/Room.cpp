@@ -13,8 +13,10 @@
 #include <QTimer>
 #include <QUrlQuery>
 #include <QWebSocket>
+#include <cmath>
 
 #include "editing/SettingsStore.h"
+#include "game/Buzzers.h"
 #include "game/Game.h"
 #include "room/RoomState.h"
 
@@ -39,8 +41,10 @@ const Resource kResources[] = {
     {"/", ":/sala/index.html", "text/html; charset=utf-8", std::nullopt},
     {"/tablero", ":/sala/tablero.html", "text/html; charset=utf-8", Page::Audience},
     {"/presentador", ":/sala/presentador.html", "text/html; charset=utf-8", Page::Host},
+    {"/pulsador", ":/sala/pulsador.html", "text/html; charset=utf-8", Page::Buzzer},
     {"/sala.css", ":/sala/sala.css", "text/css; charset=utf-8", std::nullopt},
     {"/sala.js", ":/sala/sala.js", "text/javascript; charset=utf-8", std::nullopt},
+    {"/pulsador.js", ":/sala/pulsador.js", "text/javascript; charset=utf-8", std::nullopt},
 };
 
 const Resource* resourceAt(const QString& path) {
@@ -64,6 +68,34 @@ qint64 monotonicMs() {
         return t;
     }();
     return clock.elapsed();
+}
+
+// A phone's seat id: what its page made up, kept short and plain.
+bool isSeatId(const QString& id) {
+    static const QRegularExpression form(QStringLiteral("^[A-Za-z0-9]{1,32}$"));
+    return form.match(id).hasMatch();
+}
+
+// Which page a live link is for, from its address.
+Page linkPage(const QUrlQuery& query) {
+    if (query.hasQueryItem(QStringLiteral("clave"))) {
+        return Page::Host;
+    }
+    return query.hasQueryItem(QStringLiteral("puesto")) ? Page::Buzzer : Page::Audience;
+}
+
+QString seatStateName(Buzzers::Seat seat) {
+    switch (seat) {
+        case Buzzers::Seat::Go:
+            return QStringLiteral("pulsa");
+        case Buzzers::Seat::First:
+            return QStringLiteral("primero");
+        case Buzzers::Seat::Locked:
+            return QStringLiteral("bloqueado");
+        case Buzzers::Seat::Wait:
+            break;
+    }
+    return QStringLiteral("espera");
 }
 
 QString messageText(const QJsonObject& message) {
@@ -186,11 +218,13 @@ class RoomHttp : public QAbstractHttpServer {
             return Refusal{Status::ServiceUnavailable, QStringLiteral("Sala llena")};
         }
         const QUrlQuery query = request.query();
-        const bool host = query.hasQueryItem(QStringLiteral("clave"));
-        const QString given =
-            query.queryItemValue(host ? QStringLiteral("clave") : QStringLiteral("codigo"));
-        switch (room_.access_.check(request.remoteAddress(), host ? Page::Host : Page::Audience,
-                                    given)) {
+        const Page page = linkPage(query);
+        if (page == Page::Buzzer && !isSeatId(query.queryItemValue(QStringLiteral("puesto")))) {
+            return Refusal{Status::BadRequest, QStringLiteral("Puesto no válido")};
+        }
+        const QString given = query.queryItemValue(page == Page::Host ? QStringLiteral("clave")
+                                                                      : QStringLiteral("codigo"));
+        switch (room_.access_.check(request.remoteAddress(), page, given)) {
             case Verdict::Allowed:
                 return std::nullopt;
             case Verdict::Refused:
@@ -236,10 +270,11 @@ class RoomHttp : public QAbstractHttpServer {
     std::optional<Refusal> refusal_;
 };
 
-Room::Room(Game& game, SettingsStore& settings, QObject* parent)
-    : QObject(parent), game_(game), settings_(settings) {
+Room::Room(Game& game, SettingsStore& settings, Buzzers& buzzers, QObject* parent)
+    : QObject(parent), game_(game), settings_(settings), buzzers_(buzzers) {
     connect(&game_, &Game::changed, this, &Room::schedulePublish);
     connect(&settings_, &SettingsStore::changed, this, &Room::schedulePublish);
+    followBuzzers();
 }
 
 Room::~Room() {
@@ -277,6 +312,7 @@ bool Room::open() {
     http_->bind(tcp.release());
     connect(http_.get(), &QAbstractHttpServer::newWebSocketConnection, this, &Room::acceptSockets);
     port_ = chosen;
+    syncTimer_->start(buzzers_.syncIntervalMs());
     lastAudience_ = stateFor(Page::Audience);
     lastHost_ = stateFor(Page::Host);
     Q_EMIT openChanged();
@@ -290,12 +326,17 @@ void Room::close() {
     const QList<Client> clients = clients_;
     clients_.clear();
     for (const Client& c : clients) {
+        if (!c.device.isEmpty()) {
+            buzzers_.phoneLeft(c.device);
+        }
         c.socket->disconnect(this);
         c.socket->close(QWebSocketProtocol::CloseCodeGoingAway, QStringLiteral("Sala cerrada"));
         c.socket->abort();
         c.socket->deleteLater();
     }
     http_.reset();
+    syncTimer_->stop();
+    seats_.clear();
     port_ = 0;
     Q_EMIT devicesChanged();
     Q_EMIT openChanged();
@@ -346,9 +387,8 @@ void Room::accept(QWebSocket* socket) {
     socket->setParent(this);
     connect(socket, &QWebSocket::disconnected, this, [this, socket] { forget(socket); });
     // Let in at the handshake, which only the room code or the host secret passes.
-    const Page page = QUrlQuery(socket->requestUrl()).hasQueryItem(QStringLiteral("clave"))
-                          ? Page::Host
-                          : Page::Audience;
+    const QUrlQuery query(socket->requestUrl());
+    const Page page = linkPage(query);
     // Several handshakes may have passed together when the room was nearly full.
     if (clients_.size() >= kMaxConnections) {
         drop(socket, QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("Sala llena"));
@@ -360,9 +400,18 @@ void Room::accept(QWebSocket* socket) {
             [this, socket](const QString& text) { received(socket, text.size(), text.toUtf8()); });
     connect(socket, &QWebSocket::binaryMessageReceived, this,
             [this, socket](const QByteArray& data) { received(socket, data.size(), {}); });
-    clients_.append({socket, page, monotonicMs(), 0});
+    Client client{socket, page, monotonicMs(), 0, {}, {}, {}};
+    if (page == Page::Buzzer) {
+        client.device = query.queryItemValue(QStringLiteral("puesto"));
+        buzzers_.phoneJoined(client.device);
+    }
+    clients_.append(client);
     send(socket, {{QStringLiteral("type"), QStringLiteral("state")},
                   {QStringLiteral("state"), page == Page::Host ? lastHost_ : lastAudience_}});
+    if (page == Page::Buzzer) {
+        showSeats();
+        sendSync();
+    }
     Q_EMIT devicesChanged();
 }
 
@@ -387,10 +436,129 @@ void Room::received(QWebSocket* socket, qint64 size, const QByteArray& text) {
              QStringLiteral("Mensaje demasiado grande"));
         return;
     }
-    // The pages only ask whether the link is alive; anything else is left unanswered.
+    // Every page asks whether the link is alive; the phones also take a seat, answer the
+    // syncs and press. Anything else is left unanswered.
     const QJsonObject message = QJsonDocument::fromJson(text).object();
     if (message.value(QStringLiteral("type")).toString() == QLatin1String("ping")) {
         send(socket, {{QStringLiteral("type"), QStringLiteral("pong")}});
+    } else if (it->page == Page::Buzzer) {
+        receivedFromPhone(*it, message);
+    }
+}
+
+void Room::receivedFromPhone(Client& client, const QJsonObject& message) {
+    const QString type = message.value(QStringLiteral("type")).toString();
+    if (type == QLatin1String("sync")) {
+        // Only the program's own syncs count, each once: a phone cannot make up a round trip.
+        const qint64 sent = message.value(QStringLiteral("s")).toInteger(-1);
+        const QJsonValue phone = message.value(QStringLiteral("p"));
+        if (client.syncsSent.removeOne(sent) && phone.isDouble()) {
+            buzzers_.phoneSynced(client.device, static_cast<double>(sent) / 1000.0,
+                                 phone.toDouble());
+        }
+    } else if (type == QLatin1String("seat")) {
+        const QJsonValue team = message.value(QStringLiteral("team"));
+        const QString player = message.value(QStringLiteral("name"))
+                                   .toString()
+                                   .simplified()
+                                   .left(kMaxPlayerName)
+                                   .trimmed();
+        if (team.isDouble() && (team.toDouble() == 0 || team.toDouble() == 1) &&
+            !player.isEmpty()) {
+            seats_.insert(client.device, {team.toInt(), player});
+            client.seatShown.clear();
+            showSeats();
+        }
+    } else if (type == QLatin1String("press")) {
+        const auto seat = seats_.constFind(client.device);
+        const QJsonValue at = message.value(QStringLiteral("t"));
+        if (seat != seats_.constEnd() && at.isDouble()) {
+            buzzers_.phonePressed(client.device, seat->team, seat->player, at.toDouble());
+        }
+    }
+}
+
+void Room::followBuzzers() {
+    syncTimer_ = new QTimer(this);
+    syncTimer_->setTimerType(Qt::PreciseTimer);
+    connect(syncTimer_, &QTimer::timeout, this, &Room::sendSync);
+    connect(&buzzers_, &Buzzers::changed, this, [this] {
+        if (!isOpen()) {
+            return;
+        }
+        showSeats();
+        // Armed: the phones' clocks are measured often from now on, starting at once.
+        if (syncTimer_->interval() != buzzers_.syncIntervalMs()) {
+            syncTimer_->start(buzzers_.syncIntervalMs());
+            sendSync();
+        }
+    });
+    connect(&buzzers_, &Buzzers::decided, this, &Room::announceWinner);
+}
+
+void Room::sendSync() {
+    const QList<Client> clients = clients_;
+    for (const Client& c : clients) {
+        if (c.page != Page::Buzzer) {
+            continue;
+        }
+        const qint64 now = std::llround(buzzers_.now() * 1000.0);
+        const auto it = std::find_if(clients_.begin(), clients_.end(),
+                                     [&c](const Client& k) { return k.socket == c.socket; });
+        if (it == clients_.end()) {
+            continue;
+        }
+        // A phone that never answers keeps only its last few.
+        it->syncsSent.append(now);
+        while (it->syncsSent.size() > 8) {
+            it->syncsSent.removeFirst();
+        }
+        send(c.socket,
+             {{QStringLiteral("type"), QStringLiteral("sync")}, {QStringLiteral("s"), now}});
+    }
+}
+
+QJsonObject Room::seatMessage(const Client& client) const {
+    const auto seat = seats_.constFind(client.device);
+    const bool seated = seat != seats_.constEnd();
+    return {{QStringLiteral("type"), QStringLiteral("seat")},
+            {QStringLiteral("team"), seated ? QJsonValue(seat->team) : QJsonValue()},
+            {QStringLiteral("name"), seated ? seat->player : QString()},
+            {QStringLiteral("state"), seatStateName(buzzers_.seat(client.device))}};
+}
+
+// Each phone hears of its seat only when what it shows changes.
+void Room::showSeats() {
+    const QList<Client> clients = clients_;
+    for (const Client& c : clients) {
+        if (c.page != Page::Buzzer) {
+            continue;
+        }
+        const QJsonObject message = seatMessage(c);
+        const QString text = messageText(message);
+        const auto it = std::find_if(clients_.begin(), clients_.end(),
+                                     [&c](const Client& k) { return k.socket == c.socket; });
+        if (it == clients_.end() || it->seatShown == text) {
+            continue;
+        }
+        it->seatShown = text;
+        sendText(c.socket, text);
+    }
+}
+
+void Room::announceWinner() {
+    const auto& winner = buzzers_.faceOff().winner();
+    if (!isOpen() || !winner) {
+        return;
+    }
+    const QString text = messageText({{QStringLiteral("type"), QStringLiteral("winner")},
+                                      {QStringLiteral("team"), winner->team},
+                                      {QStringLiteral("name"), winner->player}});
+    const QList<Client> clients = clients_;
+    for (const Client& c : clients) {
+        if (c.page == Page::Audience) {
+            sendText(c.socket, text);
+        }
     }
 }
 
@@ -405,7 +573,14 @@ void Room::forget(QWebSocket* socket) {
     const auto it = std::find_if(clients_.begin(), clients_.end(),
                                  [socket](const Client& c) { return c.socket == socket; });
     if (it != clients_.end()) {
+        const QString device = it->device;
         clients_.erase(it);
+        // A reloaded page may already be back on a new link.
+        if (!device.isEmpty() &&
+            std::none_of(clients_.begin(), clients_.end(),
+                         [&device](const Client& c) { return c.device == device; })) {
+            buzzers_.phoneLeft(device);
+        }
         Q_EMIT devicesChanged();
     }
     if (socket->state() == QAbstractSocket::UnconnectedState) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QHostAddress>
 #include <QJsonObject>
 #include <QList>
@@ -10,10 +11,12 @@
 
 #include "room/RoomAccess.h"
 
+class QTimer;
 class QWebSocket;
 
 namespace velta {
 
+class Buzzers;
 class Game;
 class RoomHttp;
 class SettingsStore;
@@ -35,7 +38,10 @@ class Room : public QObject {
     // Ports tried after the wanted one when it is taken.
     static constexpr int kOtherPorts = 20;
 
-    Room(Game& game, SettingsStore& settings, QObject* parent = nullptr);
+    // A phone's seat name is cut to this length.
+    static constexpr int kMaxPlayerName = 20;
+
+    Room(Game& game, SettingsStore& settings, Buzzers& buzzers, QObject* parent = nullptr);
     ~Room() override;
 
     // Where open() listens: every interface unless told otherwise.
@@ -69,12 +75,28 @@ class Room : public QObject {
         RoomAccess::Page page = RoomAccess::Page::Audience;
         qint64 windowStart = 0;
         int messagesInWindow = 0;
+        // A face-off phone: its seat's id, the syncs sent and not yet answered, the last
+        // state of its seat it was told.
+        QString device;
+        QList<qint64> syncsSent;
+        QString seatShown;
+    };
+    // A phone's seat outlives its link, so a reload keeps it.
+    struct Seat {
+        int team = 0;
+        QString player;
     };
     friend class RoomHttp;
 
     void acceptSockets();
     void accept(QWebSocket* socket);
     void received(QWebSocket* socket, qint64 size, const QByteArray& text);
+    void receivedFromPhone(Client& client, const QJsonObject& message);
+    void sendSync();
+    void followBuzzers();
+    void showSeats();
+    QJsonObject seatMessage(const Client& client) const;
+    void announceWinner();
     void drop(QWebSocket* socket, int code, const QString& reason);
     void forget(QWebSocket* socket);
     void schedulePublish();
@@ -85,6 +107,9 @@ class Room : public QObject {
 
     Game& game_;
     SettingsStore& settings_;
+    Buzzers& buzzers_;
+    QHash<QString, Seat> seats_;
+    QTimer* syncTimer_ = nullptr;
     RoomAccess access_;
     std::unique_ptr<RoomHttp> http_;
     QHostAddress listenAddress_ = QHostAddress::Any;

@@ -14,7 +14,8 @@ class RoomAccess {
     static constexpr int kWrongTries = 5;
     static constexpr qint64 kWaitMs = 60000;
 
-    enum class Page { Audience, Host };
+    // The audience's board, the host's view, and the phones that are face-off buttons.
+    enum class Page { Audience, Host, Buzzer };
     enum class Verdict { Allowed, Refused, Waiting };
 
     // `now`: milliseconds of a steady clock.

@@ -34,8 +34,8 @@ void StopAllSound() {
 QStringList allEffects() {
     using namespace effects;
     // The intro first: it is the one needed a second after start.
-    return {kIntro,    kPresentation, kStart, kAnswer, kWrong,
-            kRoundWon, kBell1,        kBell2, kSecond, kPass};
+    return {kIntro, kPresentation, kStart,  kAnswer, kWrong, kRoundWon,
+            kBell1, kBell2,        kSecond, kPass,   kBuzzer};
 }
 
 }  // namespace velta

@@ -32,6 +32,7 @@ inline const QString kBell1 = QStringLiteral("Audio\\WAV\\Bell1.wav");
 inline const QString kBell2 = QStringLiteral("Audio\\WAV\\Bell2.wav");
 inline const QString kSecond = QStringLiteral("Audio\\WAV\\Second.wav");
 inline const QString kPass = QStringLiteral("Audio\\WAV\\Pass.wav");
+inline const QString kBuzzer = QStringLiteral("Audio\\WAV\\Pulsador.wav");
 }  // namespace effects
 
 // Every fixed effect, for loading them ahead of their first use.

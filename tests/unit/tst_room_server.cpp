@@ -3,6 +3,8 @@
 // the wait, every limit, reconnecting, another port when the wanted one is taken, and
 // closing.
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
@@ -14,6 +16,7 @@
 #include "TempProgramFolder.h"
 #include "UnitHelpers.h"
 #include "editing/SettingsStore.h"
+#include "game/Buzzers.h"
 #include "game/Game.h"
 #include "room/Room.h"
 
@@ -70,6 +73,7 @@ class RoomServerTest : public QObject {
     void limitsCloseTheSocket();
     void connectionLimit();
     void reconnectCatchesUp();
+    void phonesTakeASeatAndPress();
     void aStuckDeviceIsDropped();
     void halfOpenConnectionsAreClosed();
     void anotherPortWhenTaken();
@@ -92,6 +96,7 @@ class RoomServerTest : public QObject {
     std::unique_ptr<test::TempProgramFolder> folder_;
     std::unique_ptr<SettingsStore> store_;
     std::unique_ptr<Game> game_;
+    std::unique_ptr<Buzzers> buzzers_;
     std::unique_ptr<Room> room_;
 };
 
@@ -105,13 +110,15 @@ void RoomServerTest::init() {
     game_ = std::make_unique<Game>(QStringLiteral("asfzcx345"), QStringLiteral("sfzcx345"));
     game_->putUpCard(RoundKind::Normal, 3, fruitCard(), QStringLiteral("r3"));
     game_->setGameView(true);
-    room_ = std::make_unique<Room>(*game_, *store_);
+    buzzers_ = std::make_unique<Buzzers>();
+    room_ = std::make_unique<Room>(*game_, *store_, *buzzers_);
     room_->setListenAddress(QHostAddress::LocalHost);
     QVERIFY(room_->open());
 }
 
 void RoomServerTest::cleanup() {
     room_.reset();
+    buzzers_.reset();
     game_.reset();
     store_.reset();
     folder_.reset();
@@ -128,6 +135,8 @@ void RoomServerTest::pagesAndWhatIsRefused_data() {
     row("board with code", "GET", "/tablero?codigo=CODE", 200);
     row("board without code", "GET", "/tablero", 403);
     row("board wrong code", "GET", "/tablero?codigo=000000x", 403);
+    row("buzzer with code", "GET", "/pulsador?codigo=CODE", 200);
+    row("buzzer without code", "GET", "/pulsador", 403);
     row("host with secret", "GET", "/presentador?clave=SECRET", 200);
     row("host with room code", "GET", "/presentador?clave=CODE", 403);
     row("host with codigo", "GET", "/presentador?codigo=CODE", 403);
@@ -297,6 +306,64 @@ void RoomServerTest::reconnectCatchesUp() {
     QCOMPARE(again->messages.size(), 1);
     QVERIFY(again->messages.first().contains(QStringLiteral("Uva")));
     QVERIFY(again->messages.first().contains(QStringLiteral("\"strikes\":1")));
+}
+
+void RoomServerTest::phonesTakeASeatAndPress() {
+    const auto phoneLink = [this](const QString& seat) {
+        return link(QStringLiteral("codigo=%1&puesto=%2").arg(room_->code(), seat));
+    };
+    const auto last = [](const Device& d, const QString& type) {
+        for (qsizetype i = d.messages.size() - 1; i >= 0; --i) {
+            const QJsonObject m = QJsonDocument::fromJson(d.messages[i].toUtf8()).object();
+            if (m.value(QStringLiteral("type")).toString() == type) {
+                return m;
+            }
+        }
+        return QJsonObject();
+    };
+    const auto seatState = [&last](const Device& d) {
+        return last(d, QStringLiteral("seat")).value(QStringLiteral("state")).toString();
+    };
+
+    auto bad = connected(phoneLink(QStringLiteral("../x")));
+    QVERIFY(bad);
+    QTRY_VERIFY_WITH_TIMEOUT(bad->closed, kWaitMs);
+    QVERIFY(bad->messages.isEmpty());
+
+    auto audience = connected(audienceLink());
+    auto phone = connected(phoneLink(QStringLiteral("a1b2")));
+    QVERIFY(audience && phone);
+    QCOMPARE(room_->devices(RoomAccess::Page::Buzzer), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!last(*phone, QStringLiteral("sync")).isEmpty(), kWaitMs);
+    QVERIFY(last(*phone, QStringLiteral("seat")).value(QStringLiteral("team")).isNull());
+
+    // Unseated, a press is nothing; a made-up sync is not taken.
+    phone->socket.sendTextMessage(QStringLiteral(R"({"type":"press","t":5})"));
+    phone->socket.sendTextMessage(QStringLiteral(R"({"type":"sync","s":-7,"p":1})"));
+    phone->socket.sendTextMessage(
+        QStringLiteral(R"({"type":"seat","team":1,"name":"  Beto   de   la Sierra Alta Norte "})"));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        last(*phone, QStringLiteral("seat")).value(QStringLiteral("name")).toString(),
+        QStringLiteral("Beto de la Sierra Al"), kWaitMs);
+    QVERIFY(buzzers_->faceOff().presses().isEmpty());
+    const qint64 sent = last(*phone, QStringLiteral("sync")).value(QStringLiteral("s")).toInteger();
+    phone->socket.sendTextMessage(
+        QStringLiteral(R"({"type":"sync","s":%1,"p":90000.5})").arg(sent));
+
+    buzzers_->toggle();
+    QTRY_COMPARE_WITH_TIMEOUT(seatState(*phone), QStringLiteral("pulsa"), kWaitMs);
+    phone->socket.sendTextMessage(QStringLiteral(R"({"type":"press","t":90001})"));
+    QTRY_COMPARE_WITH_TIMEOUT(seatState(*phone), QStringLiteral("primero"), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!last(*audience, QStringLiteral("winner")).isEmpty(), kWaitMs);
+    QCOMPARE(last(*audience, QStringLiteral("winner")).value(QStringLiteral("team")).toInt(), 1);
+    QCOMPARE(buzzers_->faceOff().winner()->player, QStringLiteral("Beto de la Sierra Al"));
+
+    // A reload keeps the seat and what it shows.
+    phone.reset();
+    auto again = connected(phoneLink(QStringLiteral("a1b2")));
+    QVERIFY(again);
+    QTRY_COMPARE_WITH_TIMEOUT(seatState(*again), QStringLiteral("primero"), kWaitMs);
+    QCOMPARE(last(*again, QStringLiteral("seat")).value(QStringLiteral("team")).toInt(), 1);
 }
 
 void RoomServerTest::aStuckDeviceIsDropped() {
