@@ -18,16 +18,7 @@ source "$(dirname "$0")/../../scripts/e2e-env.sh"
 
 program=${1:?usage: buzzer.sh <program folder> <build folder>}
 build=${2:?usage: buzzer.sh <program folder> <build folder>}
-browser_dir="$(cd "$(dirname "$0")/../browser" && pwd)"
-[ -d "$browser_dir/node_modules/playwright-core" ] ||
-    e2e_fail "playwright-core is not installed (scripts/install-deps.sh)"
-[ -x /usr/bin/chromium ] || e2e_fail "chromium is not installed (scripts/install-deps.sh)"
-
-ip link set lo up || e2e_fail "cannot bring up the namespace's loopback"
-ip link add velta0 type veth peer name velta1 &&
-    ip addr add 10.98.0.1/24 dev velta0 && ip addr add 10.98.0.2/24 dev velta1 &&
-    ip link set velta0 up && ip link set velta1 up ||
-    e2e_fail "cannot make the namespace's virtual network"
+start_room_network
 
 shots="$build/screenshots"
 mkdir -p "$shots" || e2e_fail "cannot create $shots"
@@ -57,7 +48,7 @@ board_y=$Y
 e2e_note "board at ${board_x},${board_y}, ${WIDTH}x${HEIGHT}"
 
 VELTA_WINDOW=$VELTA_WINDOW VELTA_LOG="$E2E_TMP/velta.log" timeout 240 \
-    node "$browser_dir/buzzer.mjs" "http://10.98.0.1:8080" "$code" "$shots" \
+    node "$BROWSER_DIR/buzzer.mjs" "http://10.98.0.1:8080" "$code" "$shots" \
     "$left_team" "$right_team" ||
     e2e_fail "the browser test failed: $(tail -n 5 "$E2E_TMP/velta.log")"
 
