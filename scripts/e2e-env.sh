@@ -89,6 +89,22 @@ start_xvfb() {
     e2e_note "Xvfb on $DISPLAY"
 }
 
+# For the room's tests, run inside a network namespace of their own (unshare -n): checks
+# that Debian's chromium and playwright-core are there (sets BROWSER_DIR, the folder of the
+# browser tests), brings up the loopback and makes a pair of virtual interfaces, 10.98.0.1
+# and 10.98.0.2, the only network the room can be reached on.
+start_room_network() {
+    BROWSER_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/browser" && pwd)"
+    [ -d "$BROWSER_DIR/node_modules/playwright-core" ] ||
+        e2e_fail "playwright-core is not installed (scripts/install-deps.sh)"
+    [ -x /usr/bin/chromium ] || e2e_fail "chromium is not installed (scripts/install-deps.sh)"
+    ip link set lo up || e2e_fail "cannot bring up the namespace's loopback"
+    ip link add velta0 type veth peer name velta1 &&
+        ip addr add 10.98.0.1/24 dev velta0 && ip addr add 10.98.0.2/24 dev velta1 &&
+        ip link set velta0 up && ip link set velta1 up ||
+        e2e_fail "cannot make the namespace's virtual network"
+}
+
 # Starts a PulseAudio server of our own with the null sink velta_sink as default output.
 # The runtime folder is private, so the server, and VELTA's single-copy lock, never meet
 # those of a desktop session.

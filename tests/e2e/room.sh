@@ -19,16 +19,7 @@ source "$(dirname "$0")/../../scripts/e2e-env.sh"
 
 program=${1:?usage: room.sh <program folder> <build folder>}
 build=${2:?usage: room.sh <program folder> <build folder>}
-browser_dir="$(cd "$(dirname "$0")/../browser" && pwd)"
-[ -d "$browser_dir/node_modules/playwright-core" ] ||
-    e2e_fail "playwright-core is not installed (scripts/install-deps.sh)"
-[ -x /usr/bin/chromium ] || e2e_fail "chromium is not installed (scripts/install-deps.sh)"
-
-ip link set lo up || e2e_fail "cannot bring up the namespace's loopback"
-ip link add velta0 type veth peer name velta1 &&
-    ip addr add 10.98.0.1/24 dev velta0 && ip addr add 10.98.0.2/24 dev velta1 &&
-    ip link set velta0 up && ip link set velta1 up ||
-    e2e_fail "cannot make the namespace's virtual network"
+start_room_network
 
 shots="$build/screenshots"
 mkdir -p "$shots" || e2e_fail "cannot create $shots"
@@ -61,7 +52,7 @@ host=$(grep '/presentador?clave=' <<<"$codes" | head -n 1)
 [ -n "$audience" ] && [ -n "$host" ] || e2e_fail "the panel's QR codes did not read: $codes"
 e2e_note "audience $audience"
 
-VELTA_WINDOW=$VELTA_WINDOW timeout 180 node "$browser_dir/room.mjs" "$audience" "$host" "$shots" ||
+VELTA_WINDOW=$VELTA_WINDOW timeout 180 node "$BROWSER_DIR/room.mjs" "$audience" "$host" "$shots" ||
     e2e_fail "the browser test failed"
 kill -0 "$VELTA_PID" 2>/dev/null || e2e_fail "the program ended: $(tail -n 5 "$E2E_TMP/velta.log")"
 echo "PASS: room"

@@ -128,6 +128,39 @@
     setText("clock", state.clock);
   }
 
+  // The face-off's winner: the team's score panel blinks in the team's colours for three
+  // seconds, the player's name under the team's.
+  var winnerTimer = null;
+  function showWinner(message) {
+    var side = message.team === 0 ? "left" : message.team === 1 ? "right" : "";
+    var panel = byId(side + "Team");
+    if (!side || !panel) { return; }
+    endWinner();
+    setText(side + "Name", (state.teams || [])[message.team]);
+    setText(side + "Player", message.name);
+    var blinks = 0;
+    panel.className = "team winner " + side + " lit";
+    winnerTimer = setInterval(function () {
+      blinks++;
+      if (blinks >= 12) {
+        endWinner();
+      } else {
+        panel.className = "team winner " + side + (blinks % 2 ? "" : " lit");
+      }
+    }, 250);
+  }
+
+  function endWinner() {
+    clearInterval(winnerTimer);
+    winnerTimer = null;
+    var sides = ["left", "right"];
+    for (var i = 0; i < 2; i++) {
+      var panel = byId(sides[i] + "Team");
+      if (panel) { panel.className = "team"; }
+      setText(sides[i] + "Player", "");
+    }
+  }
+
   function render() {
     if (page === "presentador") { renderHost(); } else { renderBoard(); }
   }
@@ -145,6 +178,9 @@
         for (var key in message.state) {
           if (message.state.hasOwnProperty(key)) { state[key] = message.state[key]; }
         }
+      } else if (message.type === "winner") {
+        showWinner(message);
+        return;
       } else {
         return;
       }
@@ -206,6 +242,10 @@
       keepAwake();
     };
   }
+
+  // A phone on the board's page can become a player's buzzer, with the same code.
+  var toBuzzer = byId("toBuzzer");
+  if (toBuzzer) { toBuzzer.href = "/pulsador" + location.search; }
 
   // Where the browser allows it, the screen stays on while the board is shown.
   function keepAwake() {
