@@ -103,8 +103,8 @@ class TForm1 : public QWidget {
     // Stops the strike the timed question would add.
     void cancelAutomaticStrike();
 
-    // Fast money. The control window's panel holds what the operator types; these show it
-    // on the board. Slots are numbered 1..10 (player 1's five, then player 2's).
+    // Fast money. The operator types in the control window's panel, which the game keeps;
+    // these show it on the board. Slots are numbered 1..10 (player 1's five, then player 2's).
     void openFastMoney(bool open);
     void ShowBoardPanel();
     void ToggleBoardPanel();

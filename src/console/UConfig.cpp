@@ -336,14 +336,6 @@ void TFConfig::setFastMoneyClock(const QString& text) {
     fastMoney_->setClock(text);
 }
 
-void TFConfig::saveFastMoney(GameSnapshot& snapshot) const {
-    fastMoney_->save(snapshot);
-}
-
-void TFConfig::restoreFastMoney(const GameSnapshot& snapshot) {
-    fastMoney_->restore(snapshot);
-}
-
 // The settings shown are those in force each time the window is shown: the board may have
 // changed them since (team names typed on the board, a version loaded).
 void TFConfig::showEvent(QShowEvent* event) {

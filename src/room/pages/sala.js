@@ -126,6 +126,18 @@
     setText("strikeCount", state.strikes);
     setText("multiplier", state.multiplier);
     setText("clock", state.clock);
+    renderTyped();
+  }
+
+  // The operator's fast-money fields as typed, before they are shown on the board.
+  function renderTyped() {
+    var typed = state.typed || { answers: [], scores: [] };
+    var items = listItems("typed", 10);
+    for (var i = 0; i < 10; i++) {
+      var a = typed.answers[i] || "";
+      var s = typed.scores[i] || "";
+      items[i].textContent = a || s ? a + "  " + s : "";
+    }
   }
 
   function render() {
