@@ -123,6 +123,8 @@ class TForm1 : public QWidget {
   Q_SIGNALS:
     // The fast-money clock shows this text ("" once it is put away).
     void fastMoneyClockShown(const QString& text);
+    // A card went up with its double (2) or triple (3) splash, shown for `ms`.
+    void pointsSplashShown(int multiplier, int ms);
 
   public:
     // Themes: the dialog (J), and the control window opening a while after "Aceptar".

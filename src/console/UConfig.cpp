@@ -235,6 +235,7 @@ void TFConfig::buildPanels() {
     // Nothing listens until the operator opens the room, or its settings ask for it at start.
     room_ = new Room(board_.game(), board_.settingsStore(), this);
     connect(&board_, &TForm1::fastMoneyClockShown, room_, &Room::showFastMoneyClock);
+    connect(&board_, &TForm1::pointsSplashShown, room_, &Room::showPointsSplash);
     roomPanel_ = new RoomPanel(*room_, board_.settingsStore(), this);
     roomPanel_->move(230, 60);
     roomPanel_->lower();
