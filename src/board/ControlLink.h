@@ -3,8 +3,6 @@
 #include <QImage>
 #include <QString>
 
-#include "game/GameSnapshot.h"
-
 namespace velta {
 
 // What the board writes into the control window. The control window implements it; while
@@ -41,10 +39,6 @@ class ControlLink {
 
     // Fast money: the clock's copy and the caption of the board panel's switch.
     virtual void setFastMoneyClock(const QString& text) = 0;
-
-    // The operator's fast-money fields, kept with the game in progress.
-    virtual void saveFastMoney(GameSnapshot& snapshot) const = 0;
-    virtual void restoreFastMoney(const GameSnapshot& snapshot) = 0;
 };
 
 // The board's link while no control window exists: never shown, and every write is dropped.
@@ -64,8 +58,6 @@ class NullControlLink : public ControlLink {
     void hidePicture() override {}
     void setCountdown(const QString&) override {}
     void setFastMoneyClock(const QString&) override {}
-    void saveFastMoney(GameSnapshot&) const override {}
-    void restoreFastMoney(const GameSnapshot&) override {}
 };
 
 }  // namespace velta

@@ -112,8 +112,8 @@ class TForm1 : public QWidget {
     // Stops the strike the timed question would add.
     void cancelAutomaticStrike();
 
-    // Fast money. The control window's panel holds what the operator types; these show it
-    // on the board. Slots are numbered 1..10 (player 1's five, then player 2's).
+    // Fast money. The operator types in the control window's panel, which the game keeps;
+    // these show it on the board. Slots are numbered 1..10 (player 1's five, then player 2's).
     void openFastMoney(bool open);
     void ShowBoardPanel();
     void ToggleBoardPanel();
@@ -132,6 +132,8 @@ class TForm1 : public QWidget {
   Q_SIGNALS:
     // The fast-money clock shows this text ("" once it is put away).
     void fastMoneyClockShown(const QString& text);
+    // A card went up with its double (2) or triple (3) splash, shown for `ms`.
+    void pointsSplashShown(int multiplier, int ms);
 
   public:
     // Themes: the dialog (J), and the control window opening a while after "Aceptar".

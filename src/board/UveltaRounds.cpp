@@ -17,6 +17,13 @@
 
 namespace velta {
 
+namespace {
+
+// How long a splash picture stays up.
+constexpr int kSplashMs = 3000;
+
+}  // namespace
+
 bool TForm1::gameViewShowing() const {
     return game_->gameView();
 }
@@ -205,9 +212,11 @@ void TForm1::applyPointsSchedule(Advance how) {
         if (schedule.doublePoints) {
             showPicture(ui_->Image3, doublePicturePath_, art::doublePoints);
             startSplash(ui_->Image3);
+            Q_EMIT pointsSplashShown(2, kSplashMs);
         } else if (schedule.triplePoints) {
             showPicture(ui_->Image3, triplePicturePath_, art::triplePoints);
             startSplash(ui_->Image3);
+            Q_EMIT pointsSplashShown(3, kSplashMs);
         }
     }
     switch (how) {
@@ -261,7 +270,7 @@ void TForm1::startSplash(ImageBox* picture) {
     picture->show();
     picture->raise();
     switchOn(ui_->Timer2);
-    setTimerInterval(ui_->Timer1, 3000);
+    setTimerInterval(ui_->Timer1, kSplashMs);
     switchOn(ui_->Timer1);
 }
 

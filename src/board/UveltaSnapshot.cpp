@@ -10,9 +10,7 @@
 namespace velta {
 
 GameSnapshot TForm1::snapshot() const {
-    GameSnapshot s = game_->snapshot();
-    control_->saveFastMoney(s);
-    return s;
+    return game_->snapshot();
 }
 
 // Silently: no sound, no splash. A card that changed since is shown with its texts as they
@@ -26,7 +24,6 @@ void TForm1::restore(const GameSnapshot& s) {
     }
     game_->restore(s, found ? std::optional<RoundCard>(found->card) : std::nullopt,
                    found ? found->path : QString());
-    control_->restoreFastMoney(s);
     // The board's own sink holds its keyboard too, so the keys play the game whichever window
     // the operator activates next: the restored team names never take it.
     ui_->Button3->setFocus(Qt::OtherFocusReason);

@@ -29,7 +29,7 @@ FastMoneyPanel::FastMoneyPanel(TForm1& board, QWidget* parent)
     resize(814, 300);
     addTitleBar(QStringLiteral("Label60"), QStringLiteral(" Dinero rápido"), 24, 13,
                 QStringLiteral("Label67"), [this] {
-                    hide();
+                    setOpen(false);
                     guarded([this] { board_.hideBoardPanel(); });
                     Q_EMIT done();
                 });
@@ -45,6 +45,8 @@ FastMoneyPanel::FastMoneyPanel(TForm1& board, QWidget* parent)
     buildSlots();
     buildButtons();
     hide();
+    followGame();
+    connect(&board_.game(), &Game::restored, this, &FastMoneyPanel::followGame);
 }
 
 void FastMoneyPanel::buildSlots() {
@@ -81,10 +83,12 @@ void FastMoneyPanel::buildSlots() {
             showButton(kScoreButtons[slot], QStringLiteral("Mostrar este puntaje en el juego"),
                        QRect(x + 354, y, 28, 28));
         connect(scores_[slot], &QLineEdit::textChanged, this, &FastMoneyPanel::recount);
-        for (QLineEdit* field : {answers_[slot], scores_[slot]}) {
-            connect(field, &QLineEdit::textChanged, this,
-                    [this] { board_.game().noteFastMoneyTyping(); });
-        }
+        connect(answers_[slot], &QLineEdit::textChanged, this, [this, slot](const QString& text) {
+            board_.game().typeFastMoneyAnswer(slot + 1, text);
+        });
+        connect(scores_[slot], &QLineEdit::textChanged, this, [this, slot](const QString& text) {
+            board_.game().typeFastMoneyScore(slot + 1, text);
+        });
         connect(answerShow, &QPushButton::clicked, this, [this, slot] {
             const Game::Step step(board_.game());
             guarded([this, slot] { showAnswer(slot + 1); });
@@ -184,10 +188,15 @@ void FastMoneyPanel::showScore(int slot) {
 void FastMoneyPanel::ToggleFastMoney() {
     const bool open = !isVisible();
     board_.openFastMoney(open);
-    setVisible(open);
+    setOpen(open);
     if (open) {
         raise();
     }
+}
+
+void FastMoneyPanel::setOpen(bool open) {
+    setVisible(open);
+    board_.game().setFastMoneyPanelOpen(open);
 }
 
 void FastMoneyPanel::clearAll() {
@@ -198,20 +207,20 @@ void FastMoneyPanel::clearAll() {
     board_.ClearFastMoney();
 }
 
-void FastMoneyPanel::save(GameSnapshot& snapshot) const {
+// Undo and redo leave the operator's panel as it is, so only a saved game put back changes
+// a field here: the one being typed in keeps its cursor.
+void FastMoneyPanel::followGame() {
+    const auto follow = [](QLineEdit* field, const QString& text) {
+        if (field->text() != text) {
+            field->setText(text);
+        }
+    };
+    const Game& game = board_.game();
     for (int slot = 0; slot < 10; ++slot) {
-        snapshot.fastAnswers[slot] = answers_[slot]->text();
-        snapshot.fastScores[slot] = scores_[slot]->text();
+        follow(answers_[slot], game.typedAnswer(slot + 1));
+        follow(scores_[slot], game.typedScore(slot + 1));
     }
-    snapshot.fastMoneyOpen = !isHidden();
-}
-
-void FastMoneyPanel::restore(const GameSnapshot& snapshot) {
-    for (int slot = 0; slot < 10; ++slot) {
-        answers_[slot]->setText(snapshot.fastAnswers[slot]);
-        scores_[slot]->setText(snapshot.fastScores[slot]);
-    }
-    setVisible(snapshot.fastMoneyOpen);
+    setVisible(game.fastMoneyPanelOpen());
 }
 
 void FastMoneyPanel::setClock(const QString& text) {

@@ -4,7 +4,6 @@
 #include <array>
 
 #include "board/DragPanel.h"
-#include "game/GameSnapshot.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,7 +15,9 @@ class TForm1;
 
 // The control window's fast-money panel Panel18: the operator types each player's answers
 // and scores here and shows them on the board one by one with "»"; "Tiempo 1" and
-// "Tiempo 2" run the clock, "Limpiar" empties both panels for the next round.
+// "Tiempo 2" run the clock, "Limpiar" empties both panels for the next round. What is typed,
+// and whether the panel is open, is written through to the game as it happens, and shown
+// again from the game when a saved game is put back.
 class FastMoneyPanel : public DragPanel {
     Q_OBJECT
   public:
@@ -27,8 +28,6 @@ class FastMoneyPanel : public DragPanel {
     void setClock(const QString& text);
     void setBoardPanelShown(bool shown);
     QStringList scores() const;
-    void save(GameSnapshot& snapshot) const;
-    void restore(const GameSnapshot& snapshot);
 
   Q_SIGNALS:
     // A command ended: the window gives the keyboard back to the game.
@@ -41,6 +40,8 @@ class FastMoneyPanel : public DragPanel {
     void showAnswer(int slot);
     void showScore(int slot);
     void clearAll();
+    void setOpen(bool open);
+    void followGame();
 
     TForm1& board_;
     std::array<QLineEdit*, 10> answers_{};

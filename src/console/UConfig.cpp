@@ -235,6 +235,7 @@ void TFConfig::buildPanels() {
     // Nothing listens until the operator opens the room, or its settings ask for it at start.
     room_ = new Room(board_.game(), board_.settingsStore(), board_.buzzers(), this);
     connect(&board_, &TForm1::fastMoneyClockShown, room_, &Room::showFastMoneyClock);
+    connect(&board_, &TForm1::pointsSplashShown, room_, &Room::showPointsSplash);
     roomPanel_ = new RoomPanel(*room_, board_.settingsStore(), board_.buzzers(), this);
     roomPanel_->move(230, 60);
     roomPanel_->lower();
@@ -334,14 +335,6 @@ void TFConfig::setCountdown(const QString& text) {
 
 void TFConfig::setFastMoneyClock(const QString& text) {
     fastMoney_->setClock(text);
-}
-
-void TFConfig::saveFastMoney(GameSnapshot& snapshot) const {
-    fastMoney_->save(snapshot);
-}
-
-void TFConfig::restoreFastMoney(const GameSnapshot& snapshot) {
-    fastMoney_->restore(snapshot);
 }
 
 // The settings shown are those in force each time the window is shown: the board may have

@@ -58,8 +58,6 @@ class TFConfig : public QWidget, public ControlLink {
     void hidePicture() override;
     void setCountdown(const QString& text) override;
     void setFastMoneyClock(const QString& text) override;
-    void saveFastMoney(GameSnapshot& snapshot) const override;
-    void restoreFastMoney(const GameSnapshot& snapshot) override;
 
     // "Monitor Dual": the board to the screen that does not hold this window, fitted the
     // first time and maximised after; with one screen, the board fills its own screen and

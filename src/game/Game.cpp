@@ -291,11 +291,44 @@ void Game::clearFastMoney() {
     emitChanged();
 }
 
-void Game::noteFastMoneyTyping() {
+void Game::typeFastMoneyAnswer(int slot, const QString& text) {
+    QString& typed = typedAnswers_.at(slot - 1);
+    if (typed == text) {
+        return;
+    }
+    typed = text;
+    Q_EMIT fastMoneyTyped();
+    emitChanged();
+}
+
+void Game::typeFastMoneyScore(int slot, const QString& text) {
+    QString& typed = typedScores_.at(slot - 1);
+    if (typed == text) {
+        return;
+    }
+    typed = text;
+    Q_EMIT fastMoneyTyped();
+    emitChanged();
+}
+
+void Game::setFastMoneyPanelOpen(bool open) {
+    if (fastMoneyPanelOpen_ == open) {
+        return;
+    }
+    fastMoneyPanelOpen_ = open;
+    Q_EMIT fastMoneyTyped();
     emitChanged();
 }
 
 GameSnapshot Game::snapshot() const {
+    GameSnapshot s = undoable();
+    s.fastAnswers = typedAnswers_;
+    s.fastScores = typedScores_;
+    s.fastMoneyOpen = fastMoneyPanelOpen_;
+    return s;
+}
+
+GameSnapshot Game::undoable() const {
     GameSnapshot s;
     s.gameView = gameView_;
     s.extraCard = cardKind_ == RoundKind::Extra;
@@ -321,6 +354,9 @@ GameSnapshot Game::snapshot() const {
 }
 
 void Game::restore(const GameSnapshot& s, std::optional<RoundCard> card, const QString& path) {
+    typedAnswers_ = s.fastAnswers;
+    typedScores_ = s.fastScores;
+    fastMoneyPanelOpen_ = s.fastMoneyOpen;
     Moment m{s, card.value_or(RoundCard()), card ? path : QString()};
     if (!card) {
         m.snapshot.cardNumber = 0;
@@ -334,7 +370,7 @@ void Game::restore(const GameSnapshot& s, std::optional<RoundCard> card, const Q
 }
 
 Game::Moment Game::moment() const {
-    return {snapshot(), card_, cardPath_};
+    return {undoable(), card_, cardPath_};
 }
 
 void Game::apply(const Moment& m) {
@@ -382,7 +418,7 @@ Game::Step::~Step() {
     // Most commands that change nothing say nothing; a change undone within the command
     // (a key switched off and on again) is no step either.
     if (game_.revision_ == game_.stepRevision_ ||
-        (before.snapshot == game_.snapshot() && before.path == game_.cardPath_)) {
+        (before.snapshot == game_.undoable() && before.path == game_.cardPath_)) {
         return;
     }
     game_.undo_.push_back(std::move(before));

@@ -15,10 +15,11 @@
 namespace velta {
 
 // The game in progress as typed values: the card on the board, the view, the uncovered
-// rows, the pot, the scores, the last award, the strikes, the enabled commands and what
-// fast money shows. It changes only through its own methods, each of which emits the
-// signal of its kind of change and then `changed`. The board's labels, the control window's
-// mirrors, the crash-safe save and undo follow it; none of them keeps a copy of their own.
+// rows, the pot, the scores, the last award, the strikes, the enabled commands, what fast
+// money shows and what the operator types for it. It changes only through its own methods,
+// each of which emits the signal of its kind of change and then `changed`. The board's
+// labels, the control window's mirrors, the crash-safe save and undo follow it; none of them
+// keeps a copy of their own.
 class Game : public QObject {
     Q_OBJECT
   public:
@@ -62,6 +63,12 @@ class Game : public QObject {
     QString shownScore(int slot) const { return shownScores_.at(slot - 1); }
     int highestScoreShown() const { return highestScoreShown_; }
     bool fastMoneyBoardShown() const { return fastMoneyBoardShown_; }
+    // The operator's fast-money panel on the control window: the answers and points typed
+    // in slots 1..10 before "»" shows them, and whether the panel is open. Saved with the
+    // game; undo and redo leave them as typed.
+    QString typedAnswer(int slot) const { return typedAnswers_.at(slot - 1); }
+    QString typedScore(int slot) const { return typedScores_.at(slot - 1); }
+    bool fastMoneyPanelOpen() const { return fastMoneyPanelOpen_; }
 
     // The texts the audience sees for the numbers.
     static QString shown(const std::optional<qint64>& value);
@@ -106,11 +113,12 @@ class Game : public QObject {
     // so far; returns it.
     qint64 countFastMoney(int order, const QList<qint64>& scores);
     void clearFastMoney();
-    // The operator typed in the control window's fast-money fields, which are saved with
-    // the game: only `changed` follows.
-    void noteFastMoneyTyping();
+    // As the operator types; nothing changes on the board.
+    void typeFastMoneyAnswer(int slot, const QString& text);
+    void typeFastMoneyScore(int slot, const QString& text);
+    void setFastMoneyPanelOpen(bool open);
 
-    // The game as it is saved (the operator's fast-money fields come from the console).
+    // The game as it is saved.
     GameSnapshot snapshot() const;
     // Back to a saved game; the card is the one read again for it, or nothing when it is
     // gone (the board then stays on the cover with the saved scores and counters).
@@ -144,6 +152,8 @@ class Game : public QObject {
     void commandsChanged();
     void countdownChanged();
     void fastMoneyChanged();
+    // The operator's fast-money panel: typed in, opened or closed.
+    void fastMoneyTyped();
     // A whole game put back (a crash restored, undo or redo): every view shows it anew.
     void restored();
     // After any change of the above.
@@ -155,6 +165,8 @@ class Game : public QObject {
         RoundCard card;
         QString path;
     };
+    // The game as undo takes it back: all of the snapshot but the operator's panel.
+    GameSnapshot undoable() const;
     Moment moment() const;
     void apply(const Moment& m);
     qint64 rowPoints(int row) const;
@@ -180,6 +192,9 @@ class Game : public QObject {
     std::array<QString, 10> shownScores_;
     int highestScoreShown_ = 0;
     bool fastMoneyBoardShown_ = false;
+    std::array<QString, 10> typedAnswers_;
+    std::array<QString, 10> typedScores_;
+    bool fastMoneyPanelOpen_ = false;
 
     // Counts the changes, so a command that changed nothing is known without comparing.
     quint64 revision_ = 0;

@@ -3,6 +3,7 @@
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QJsonDocument>
@@ -18,7 +19,10 @@
 #include "editing/SettingsStore.h"
 #include "game/Buzzers.h"
 #include "game/Game.h"
+#include "platform/ProgramFolder.h"
 #include "room/RoomState.h"
+#include "sound/Sound.h"
+#include "sound/SoundEvents.h"
 
 namespace velta {
 
@@ -59,6 +63,25 @@ const Resource* resourceAt(const QString& path) {
 QByteArray resourceBytes(const char* file) {
     QFile f(QString::fromLatin1(file));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The board's effects as the pages ask for them, "/sonido/<name>.wav": the name of the
+// effect's own file, which the room carries among its resources. Only these are served.
+const QString kSoundFolder = QStringLiteral("/sonido/");
+
+QString effectName(const QString& relativePath) {
+    return QFileInfo(normalizeSeparators(relativePath)).completeBaseName();
+}
+
+// The resource of the effect at that address; empty for any other address.
+QString effectResource(const QString& path) {
+    for (const QString& effect : allEffects()) {
+        const QString name = effectName(effect);
+        if (path == kSoundFolder + name + QLatin1String(".wav")) {
+            return QStringLiteral(":/sala/sonido/") + name + QLatin1String(".wav");
+        }
+    }
+    return {};
 }
 
 qint64 monotonicMs() {
@@ -143,8 +166,8 @@ class RoomListener : public QTcpServer {
 
 }  // namespace
 
-// The HTTP side: only the embedded pages, only by GET, each answer with a policy that lets
-// the page load nothing but from the program itself.
+// The HTTP side: only the embedded pages and effects, only by GET, each answer with a policy
+// that lets the page load nothing but from the program itself.
 class RoomHttp : public QAbstractHttpServer {
   public:
     explicit RoomHttp(Room& room) : room_(room) {}
@@ -156,6 +179,18 @@ class RoomHttp : public QAbstractHttpServer {
         if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0) {
             refusal_ = linkRefusal(request);
             return !refusal_;
+        }
+        const QString effect = effectResource(request.url().path());
+        if (!effect.isEmpty()) {
+            if (request.method() != QHttpServerRequest::Method::Get) {
+                reply(request, socket, QHttpServerResponder::StatusCode::MethodNotAllowed, {},
+                      "text/plain", true);
+            } else {
+                QFile file(effect);
+                reply(request, socket, QHttpServerResponder::StatusCode::Ok,
+                      file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), "audio/wav");
+            }
+            return true;
         }
         const Resource* resource = resourceAt(request.url().path());
         if (!resource) {
@@ -262,7 +297,7 @@ class RoomHttp : public QAbstractHttpServer {
         const QByteArray link =
             hostForm.match(host).hasMatch() ? " ws://" + host.toLatin1() : QByteArray();
         return "default-src 'self'; connect-src 'self'" + link +
-               "; img-src 'self' data:; base-uri 'none'; form-action 'self'; "
+               "; img-src 'self' data:; media-src 'self'; base-uri 'none'; form-action 'self'; "
                "frame-ancestors 'none'";
     }
 
@@ -275,6 +310,16 @@ Room::Room(Game& game, SettingsStore& settings, Buzzers& buzzers, QObject* paren
     connect(&game_, &Game::changed, this, &Room::schedulePublish);
     connect(&settings_, &SettingsStore::changed, this, &Room::schedulePublish);
     followBuzzers();
+    connect(&soundEvents(), &SoundEvents::effectStarted, this, &Room::effectStarted);
+    connect(&soundEvents(), &SoundEvents::effectsStopped, this, [this] {
+        tellAudience(
+            {{QStringLiteral("type"), QStringLiteral("sound")}, {QStringLiteral("stop"), true}});
+    });
+    // A game put back shows no splash on the board.
+    connect(&game_, &Game::restored, this, [this] {
+        tellAudience(
+            {{QStringLiteral("type"), QStringLiteral("splash")}, {QStringLiteral("stop"), true}});
+    });
 }
 
 Room::~Room() {
@@ -635,6 +680,34 @@ void Room::sendText(QWebSocket* socket, const QString& text) {
         forget(socket);
         socket->abort();
     }
+}
+
+void Room::tellAudience(const QJsonObject& event) {
+    if (!isOpen()) {
+        return;
+    }
+    const QString text = messageText(event);
+    const QList<Client> clients = clients_;
+    for (const Client& c : clients) {
+        if (c.page == Page::Audience) {
+            sendText(c.socket, text);
+        }
+    }
+}
+
+void Room::effectStarted(const QString& relativePath, bool looped) {
+    if (!allEffects().contains(relativePath)) {
+        return;
+    }
+    tellAudience({{QStringLiteral("type"), QStringLiteral("sound")},
+                  {QStringLiteral("play"), effectName(relativePath)},
+                  {QStringLiteral("loop"), looped}});
+}
+
+void Room::showPointsSplash(int multiplier, int ms) {
+    tellAudience({{QStringLiteral("type"), QStringLiteral("splash")},
+                  {QStringLiteral("multiplier"), multiplier},
+                  {QStringLiteral("ms"), ms}});
 }
 
 void Room::showFastMoneyClock(const QString& text) {

@@ -59,6 +59,9 @@ class Room : public QObject {
 
     // The fast-money clock as the board shows it; the pages show it too.
     void showFastMoneyClock(const QString& text);
+    // The board's double or triple splash, put up for `ms`: the board pages show it as long.
+    // Like the effects the board plays, it reaches the pages connected at that moment only.
+    void showPointsSplash(int multiplier, int ms);
 
     // The IPv4 addresses of the interfaces that are up, loopback left out.
     static QStringList addresses();
@@ -103,6 +106,10 @@ class Room : public QObject {
     void publish();
     void send(QWebSocket* socket, const QJsonObject& message);
     void sendText(QWebSocket* socket, const QString& text);
+    // What happens on the board at one moment (an effect, a splash): kept in no state,
+    // so never sent again to a page that connects later.
+    void tellAudience(const QJsonObject& event);
+    void effectStarted(const QString& relativePath, bool looped);
     QJsonObject stateFor(RoomAccess::Page page) const;
 
     Game& game_;

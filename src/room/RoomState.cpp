@@ -95,6 +95,14 @@ QJsonObject hostState(const Game& game, const GameSettings& settings) {
     state.insert(QStringLiteral("rows"), rows);
     state.insert(QStringLiteral("pot"), Game::shown(game.pot()));
     state.insert(QStringLiteral("scores"), scoresOf(game));
+    QJsonArray typedAnswers;
+    QJsonArray typedScores;
+    for (int slot = 1; slot <= 10; ++slot) {
+        typedAnswers.append(game.typedAnswer(slot));
+        typedScores.append(game.typedScore(slot));
+    }
+    state.insert(QStringLiteral("typed"), QJsonObject{{QStringLiteral("answers"), typedAnswers},
+                                                      {QStringLiteral("scores"), typedScores}});
     return state;
 }
 

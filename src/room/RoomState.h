@@ -11,7 +11,8 @@ class Game;
 // What the room's pages receive, as JSON objects. The audience state is made only from what
 // the board shows the audience: an answer enters it once its row is uncovered, the question
 // only while the board shows it, the pot and scores only while they are on the board. The
-// host state carries the whole card.
+// host state carries the whole card, and the fast-money answers and points as the operator
+// types them.
 QJsonObject audienceState(const Game& game, const GameSettings& settings);
 QJsonObject hostState(const Game& game, const GameSettings& settings);
 

@@ -1,20 +1,24 @@
 #include "sound/Sound.h"
 
 #include "platform/ProgramFolder.h"
+#include "sound/SoundEvents.h"
 #include "sound/SoundOutput.h"
 
 namespace velta {
 
 void PlayEffect(const QString& relativePath) {
     soundOutput().playEffect(mediaPath(relativePath), false);
+    Q_EMIT soundEvents().effectStarted(relativePath, false);
 }
 
 void PlayEffectLooped(const QString& relativePath) {
     soundOutput().playEffect(mediaPath(relativePath), true);
+    Q_EMIT soundEvents().effectStarted(relativePath, true);
 }
 
 void StopEffects() {
     soundOutput().stopEffects();
+    Q_EMIT soundEvents().effectsStopped();
 }
 
 // Bank files may have been saved on Windows, with '\' between folders.

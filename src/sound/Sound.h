@@ -8,7 +8,7 @@ namespace velta {
 // The two voices of the show as the commands use them. Effect paths are relative to the
 // program folder, written with '\' or '/'; bank paths are full paths.
 
-// EffectChannel: the fixed WAV effects, one at a time.
+// EffectChannel: the fixed WAV effects, one at a time. Each call is told to soundEvents().
 void PlayEffect(const QString& relativePath);
 void PlayEffectLooped(const QString& relativePath);
 void StopEffects();

@@ -1,6 +1,6 @@
-// The room's pages in Debian's chromium: join with the code, the board's keys on /tablero,
-// the host's view, a wrong code refused, a reload that keeps its page; screenshots at phone
-// and television sizes.
+// The room's pages in Debian's chromium: join with the code, the board's keys on /tablero
+// with the sound let in and the answer's effect played, the host's view, a wrong code
+// refused, a reload that keeps its page; screenshots at phone and television sizes.
 //   node room.mjs <audience link> <host link> <screenshot folder>
 // The board window's id is in VELTA_WINDOW; keys reach it through xdotool.
 import { execFileSync } from "node:child_process";
@@ -51,10 +51,16 @@ try {
   await phone.waitForFunction(
     () => document.getElementById("question").textContent.includes("playa"), null, wait);
   check(!(await phone.content()).includes("Bloqueador"), "an answer reached the audience early");
+  // Sound let in with a tap: 1 on the board then plays the answer's effect on the page too.
+  await phone.click("#sound");
+  check((await phone.textContent("#sound")).trim() === "Sonido activado",
+    "the sound button did not say the sound is on");
   boardKey("1");
   await phone.waitForFunction(
     () => (document.querySelector("#rows li.open") || {}).textContent?.includes("Bloqueador"),
     null, wait);
+  await phone.waitForFunction(
+    () => document.body.getAttribute("data-sonido") === "Respuesta en Tablero", null, wait);
   check((await phone.textContent("#pot")).trim() === "40", "the pot is not on the page");
   await phone.screenshot({ path: `${shots}/room_tablero_phone.png` });
   await pages.tv.goto(audienceLink);

@@ -2,7 +2,8 @@
 # The room in a real browser: the built program under Xvfb opens its room at start (its
 # settings say so), the control window's "Sala" panel shows the two QR codes, which are read
 # back from a screenshot, and Debian's chromium, driven by playwright-core, joins with the
-# code, follows S and 1 typed on the board, opens the host's view, is refused a wrong code
+# code, lets the board page's sound in with a tap, follows S and 1 typed on the board (the
+# answer's effect played on the page too), opens the host's view, is refused a wrong code
 # and keeps its page on a reload. Everything runs in a network namespace of its own, whose
 # only interfaces are its loopback and a pair of virtual ones: nothing outside can reach
 # the room. Screenshots of the three pages at phone and television sizes are kept under

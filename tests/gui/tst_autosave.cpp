@@ -106,6 +106,12 @@ void AutoSaveTest::situationsComeBack() {
         f.press('2');
         QCOMPARE(b.Label17->text(), QStringLiteral("85"));
     }
+    // The operator's fast-money panel comes back open, with what was typed in it.
+    if (situation == QLatin1String("fast money half-way")) {
+        QVERIFY(f.find<QWidget>("Panel18")->isVisible());
+        QCOMPARE(f.find<QLineEdit>("Edit33")->text(), QStringLiteral("Manzana"));
+        QCOMPARE(f.find<QLineEdit>("Edit36")->text(), QStringLiteral("20"));
+    }
 }
 
 void AutoSaveTest::damagedLinesAreRefused_data() {

@@ -801,6 +801,12 @@ void ConsoleTest::roomPanel() {
     QVERIFY(!received.join(QString()).contains(QStringLiteral("\"Uno\"")));
     type("1");
     QTRY_VERIFY_WITH_TIMEOUT(received.last().contains(QStringLiteral("\"Uno\"")), 5000);
+    // So do the board's effects, and the splash of the double card, the third.
+    QVERIFY(received.join(QString()).contains(QStringLiteral("\"play\":\"Respuesta en Tablero\"")));
+    type("ss");
+    QTRY_VERIFY_WITH_TIMEOUT(received.join(QString()).contains(QStringLiteral(
+                                 "{\"ms\":3000,\"multiplier\":2,\"type\":\"splash\"}")),
+                             5000);
     // The fast-money clock, which is the board's own, reaches the pages too.
     f().board->startFastMoneyClock(20);
     QTRY_VERIFY_WITH_TIMEOUT(received.last().contains(QStringLiteral("\"clock\":\"20\"")), 5000);

@@ -77,6 +77,7 @@ void RoundFlow::gameOfFour() {
         const int factor = on ? expected.factor : 1;
         b->game().setScores(25, 35);
         f.sound.clear();
+        QSignalSpy splash(f.board.get(), &TForm1::pointsSplashShown);
         f.press('s');
 
         QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta %1").arg(q));
@@ -96,8 +97,10 @@ void RoundFlow::gameOfFour() {
             QCOMPARE(b.Image1->image(), art::startSplash());
         }
         QCOMPARE(b.Image3->isVisible(), factor > 1);
+        QCOMPARE(splash.size(), factor > 1 ? 1 : 0);
         if (factor > 1) {
             QCOMPARE(b.Image3->image(), factor == 2 ? art::doublePoints() : art::triplePoints());
+            QCOMPARE(splash.first(), (QVariantList{factor, b.Timer1->interval()}));
         }
         QCOMPARE(b.Timer1->isActive(), expected.startsGame || factor > 1);
         if (b.Timer1->isActive()) {
@@ -154,6 +157,7 @@ void RoundFlow::previousAndReplaceKeepTheSchedule() {
     QCOMPARE(b.ETotal->text(), QStringLiteral("80"));
 
     f.sound.clear();
+    QSignalSpy splash(f.board.get(), &TForm1::pointsSplashShown);
     f.press('v');
     QCOMPARE(b.Label16->text(), QStringLiteral("Pregunta 4"));
     QCOMPARE(b->state().RoundNumber, 4);
@@ -161,6 +165,7 @@ void RoundFlow::previousAndReplaceKeepTheSchedule() {
     QVERIFY(b->state().DoublePoints);
     QVERIFY(f.sound.calls.isEmpty());
     QVERIFY(!b.Timer1->isActive());
+    QVERIFY(splash.isEmpty());
     QCOMPARE(b.Label17->text(), QStringLiteral("00"));
     QVERIFY(b.rows[0].cover->isVisible());
     // V keeps the last award, so it can still be moved to the other team.

@@ -46,8 +46,6 @@ class RecordingControlLink : public ControlLink {
     void hidePicture() override { pictureShown = false; }
     void setCountdown(const QString& text) override { countdown = text; }
     void setFastMoneyClock(const QString&) override {}
-    void saveFastMoney(GameSnapshot&) const override {}
-    void restoreFastMoney(const GameSnapshot&) override {}
 };
 
 }  // namespace velta::test

@@ -51,6 +51,7 @@ class GameTest : public QObject {
     void undoAndRedoOverASequence();
     void undoKeepsThirtySteps();
     void aStepThatChangesNothingIsNoStep();
+    void typedFastMoneyIsNotUndone();
     void commandsNotKeptComeBackOn();
 };
 
@@ -75,6 +76,11 @@ void GameTest::eachChangeSaysWhatChanged_data() {
         {"fastMoneyChanged"});
     row("fast money cleared", true, [](Game& g) { g.clearFastMoney(); },
         {"fastMoneyChanged", "potChanged"});
+    row("fast money typed", true, [](Game& g) { g.typeFastMoneyAnswer(2, QStringLiteral("Luna")); },
+        {"fastMoneyTyped"});
+    row("the same typed again", true, [](Game& g) { g.typeFastMoneyScore(2, QString()); }, {});
+    row("the fast-money panel opened", true, [](Game& g) { g.setFastMoneyPanelOpen(true); },
+        {"fastMoneyTyped"});
     row("a restore", true, [](Game& g) { g.restore(g.snapshot(), g.card(), g.cardPath()); },
         {"restored"});
 }
@@ -100,6 +106,7 @@ void GameTest::eachChangeSaysWhatChanged() {
     listen(&Game::viewChanged, "viewChanged");
     listen(&Game::commandsChanged, "commandsChanged");
     listen(&Game::fastMoneyChanged, "fastMoneyChanged");
+    listen(&Game::fastMoneyTyped, "fastMoneyTyped");
     listen(&Game::restored, "restored");
     QObject::connect(&g, &Game::changed, &g, [&changed] { ++changed; });
     change(g);
@@ -166,7 +173,14 @@ void GameTest::snapshotRoundTrip() {
     g.showFastMoneyAnswer(4, QStringLiteral("Rojo"));
     g.showFastMoneyScore(4, QStringLiteral("25"));
     g.countFastMoney(4, {0, 0, 0, 25, 0, 0, 0, 0, 0, 0});
+    g.typeFastMoneyAnswer(5, QStringLiteral("Azul"));
+    g.typeFastMoneyScore(5, QStringLiteral("12"));
+    g.setFastMoneyPanelOpen(true);
     const GameSnapshot saved = g.snapshot();
+    // The operator's fields under the names the saved game has always had.
+    for (const char* line : {"dr_respuesta5=Azul", "dr_puntos5=12", "dr_abierto=1"}) {
+        QVERIFY2(saved.toLines().contains(QLatin1String(line)), line);
+    }
     QString problem;
     const std::optional<GameSnapshot> read = GameSnapshot::fromLines(saved.toLines(), &problem);
     QVERIFY2(read, qPrintable(problem));
@@ -179,6 +193,9 @@ void GameTest::snapshotRoundTrip() {
     QVERIFY(back.uncovered(2));
     QCOMPARE(Game::shown(back.leftScore()), QStringLiteral("00"));
     QCOMPARE(back.pot(), 25);
+    QCOMPARE(back.typedAnswer(5), QStringLiteral("Azul"));
+    QCOMPARE(back.typedScore(5), QStringLiteral("12"));
+    QVERIFY(back.fastMoneyPanelOpen());
 
     // A card that is gone comes back as the cover with the scores and counters.
     Game gone(kSaved, kOnAtStart);
@@ -262,6 +279,37 @@ void GameTest::aStepThatChangesNothingIsNoStep() {
     QVERIFY(g.undo());
     QCOMPARE(g.state().StrikeCount, 0);
     QVERIFY(!g.canUndo());
+}
+
+// The operator's fast-money fields are typed, not played: undo and redo leave them as
+// typed, and typing alone, even within a command, is no step.
+void GameTest::typedFastMoneyIsNotUndone() {
+    Game g(kSaved, kOnAtStart);
+    startGame(g);
+    {
+        const Game::Step s(g);
+        g.typeFastMoneyAnswer(1, QStringLiteral("Perro"));
+        g.setFastMoneyPanelOpen(true);
+    }
+    QVERIFY(!g.canUndo());
+    {
+        const Game::Step s(g);
+        g.showFastMoneyAnswer(1, g.typedAnswer(1));
+        g.typeFastMoneyAnswer(2, QStringLiteral("Gato"));
+    }
+    g.typeFastMoneyScore(1, QStringLiteral("30"));
+    const auto typed = [&g] {
+        return QStringList{g.typedAnswer(1), g.typedAnswer(2), g.typedScore(1),
+                           g.fastMoneyPanelOpen() ? QStringLiteral("open") : QString()};
+    };
+    const QStringList expected{QStringLiteral("Perro"), QStringLiteral("Gato"),
+                               QStringLiteral("30"), QStringLiteral("open")};
+    QVERIFY(g.undo());
+    QCOMPARE(g.shownAnswer(1), QString());
+    QCOMPARE(typed(), expected);
+    QVERIFY(g.redo());
+    QCOMPARE(g.shownAnswer(1), QStringLiteral("Perro"));
+    QCOMPARE(typed(), expected);
 }
 
 // N is switched off while a strike picture is up but is not saved: a game put back has no

@@ -64,6 +64,7 @@ class RoomTest : public QObject {
     void audienceNeverHoldsAHiddenAnswer();
     void optionsHideQuestionAndScores();
     void onlyChangedMembersAreSent();
+    void typedFastMoneyReachesTheHostOnly();
     void codeAndSecret();
     void wrongTriesMakeAnAddressWait();
     void settingsFile_data();
@@ -206,6 +207,30 @@ void RoomTest::onlyChangedMembersAreSent() {
     QCOMPARE(rowStates(before), (QStringList{QStringLiteral("covered"), QStringLiteral("covered"),
                                              QStringLiteral("covered"), QStringLiteral("covered"),
                                              QStringLiteral("blank")}));
+}
+
+// The host reads the operator's fast-money fields as they are typed; the audience sees an
+// answer only once "»" puts it on the board.
+void RoomTest::typedFastMoneyReachesTheHostOnly() {
+    Game g(kSaved, kOnAtStart);
+    startGame(g);
+    g.setFastMoneyBoardShown(true);
+    const GameSettings settings;
+    const QJsonObject audienceBefore = audienceState(g, settings);
+    g.typeFastMoneyAnswer(3, QStringLiteral("Jirafa"));
+    g.typeFastMoneyScore(3, QStringLiteral("417"));
+    const QJsonObject typed = hostState(g, settings).value(QStringLiteral("typed")).toObject();
+    QCOMPARE(typed.value(QStringLiteral("answers")).toArray().at(2).toString(),
+             QStringLiteral("Jirafa"));
+    QCOMPARE(typed.value(QStringLiteral("scores")).toArray().at(2).toString(),
+             QStringLiteral("417"));
+    const QJsonObject audience = audienceState(g, settings);
+    QVERIFY(stateChanges(audienceBefore, audience).isEmpty());
+    QVERIFY(!text(audience).contains(QStringLiteral("Jirafa")));
+    QVERIFY(!text(audience).contains(QStringLiteral("417")));
+    g.showFastMoneyAnswer(3, g.typedAnswer(3));
+    QVERIFY(text(audienceState(g, settings)).contains(QStringLiteral("Jirafa")));
+    QVERIFY(!text(audienceState(g, settings)).contains(QStringLiteral("417")));
 }
 
 void RoomTest::codeAndSecret() {

@@ -19,6 +19,7 @@
 #include "game/Buzzers.h"
 #include "game/Game.h"
 #include "room/Room.h"
+#include "sound/Sound.h"
 
 using namespace velta;
 using velta::test::columns;
@@ -54,7 +55,58 @@ struct Device {
         socket.open(url);
     }
     QString all() const { return messages.join(QLatin1Char('\n')); }
+    // The messages of one type, as objects.
+    QList<QJsonObject> ofType(const char* type) const {
+        QList<QJsonObject> found;
+        for (const QString& m : messages) {
+            const QJsonObject o = QJsonDocument::fromJson(m.toUtf8()).object();
+            if (o.value(QStringLiteral("type")).toString() == QLatin1String(type)) {
+                found << o;
+            }
+        }
+        return found;
+    }
 };
+
+// An answer read off the wire, for requests written exactly as given (Qt's own client
+// would tidy the path first).
+struct RawReply {
+    int status = 0;
+    QByteArray head;
+    QByteArray body;
+
+    QByteArray header(const QByteArray& name) const {
+        for (const QByteArray& line : head.split('\n')) {
+            const int colon = line.indexOf(':');
+            if (colon > 0 && line.left(colon).trimmed().toLower() == name.toLower()) {
+                return line.mid(colon + 1).trimmed();
+            }
+        }
+        return {};
+    }
+};
+
+RawReply rawRequest(quint16 port, const QByteArray& method, const QByteArray& target) {
+    QTcpSocket socket;
+    QByteArray received;
+    QObject::connect(&socket, &QTcpSocket::readyRead, [&] { received += socket.readAll(); });
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    socket.write(method + ' ' + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    RawReply reply;
+    const auto complete = [&] {
+        const int end = received.indexOf("\r\n\r\n");
+        if (end < 0) {
+            return false;
+        }
+        reply.head = received.left(end);
+        reply.body = received.mid(end + 4);
+        return reply.body.size() >= reply.header("Content-Length").toInt();
+    };
+    if (QTest::qWaitFor(complete, kWaitMs)) {
+        reply.status = reply.head.split(' ').value(1).toInt();
+    }
+    return reply;
+}
 
 }  // namespace
 
@@ -66,7 +118,10 @@ class RoomServerTest : public QObject {
     void cleanup();
     void pagesAndWhatIsRefused_data();
     void pagesAndWhatIsRefused();
+    void effectsAndWhatIsRefused_data();
+    void effectsAndWhatIsRefused();
     void liveStateAndChanges();
+    void boardMomentsReachTheAudienceOnce();
     void socketsNeedTheCode();
     void badInputIsLeftUnanswered();
     void limitsCloseTheSocket_data();
@@ -170,6 +225,56 @@ void RoomServerTest::pagesAndWhatIsRefused() {
     }
 }
 
+// Each of the board's effects, at the address of its own file's name; nothing else below
+// it, and never a file from disk.
+void RoomServerTest::effectsAndWhatIsRefused_data() {
+    columns<QByteArray, QByteArray, int, QString>("method", "target", "status", "file");
+    for (const QString& effect : allEffects()) {
+        const QString file = effect.section(QLatin1Char('\\'), -1);
+        const QByteArray name = file.toUtf8();
+        QTest::newRow(name.constData())
+            << QByteArray("GET") << "/sonido/" + name.toPercentEncoding() << 200 << file;
+    }
+    const auto row = [](const char* name, const char* method, const char* target, int status) {
+        QTest::newRow(name) << QByteArray(method) << QByteArray(target) << status << QString();
+    };
+    row("unknown name", "GET", "/sonido/aplausos.wav", 404);
+    row("other case", "GET", "/sonido/INTRO.wav", 404);
+    row("no extension", "GET", "/sonido/intro", 404);
+    row("other extension", "GET", "/sonido/intro.mp3", 404);
+    row("the folder", "GET", "/sonido/", 404);
+    row("up the tree", "GET", "/sonido/../../Audio/WAV/intro.wav", 404);
+    row("encoded up the tree", "GET", "/sonido/..%2F..%2FConfig%2FSala.txt", 404);
+    row("the program folder's copy", "GET", "/Audio/WAV/intro.wav", 404);
+    row("resource path", "GET", "/:/sala/sonido/intro.wav", 404);
+    row("post", "POST", "/sonido/intro.wav", 405);
+}
+
+void RoomServerTest::effectsAndWhatIsRefused() {
+    QFETCH(QByteArray, method);
+    QFETCH(QByteArray, target);
+    QFETCH(int, status);
+    QFETCH(QString, file);
+    const RawReply reply = rawRequest(room_->port(), method, target);
+    QCOMPARE(reply.status, status);
+    const QByteArray policy = reply.header("Content-Security-Policy");
+    QVERIFY(policy.startsWith("default-src 'self'"));
+    QVERIFY(policy.contains("media-src 'self'"));
+    QVERIFY(!policy.contains('*'));
+    QCOMPARE(reply.header("X-Content-Type-Options"), QByteArray("nosniff"));
+    if (status != 200) {
+        QVERIFY(!reply.body.startsWith("RIFF"));
+        return;
+    }
+    QCOMPARE(reply.header("Content-Type"), QByteArray("audio/wav"));
+    QVERIFY2(qEnvironmentVariableIsSet("VELTA_SOURCE_DIR"),
+             "VELTA_SOURCE_DIR names the source tree; run this test through ctest");
+    QFile shipped(qEnvironmentVariable("VELTA_SOURCE_DIR") + QStringLiteral("/data/Audio/WAV/") +
+                  file);
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    QVERIFY(reply.body == shipped.readAll());
+}
+
 void RoomServerTest::liveStateAndChanges() {
     auto audience = connected(audienceLink());
     auto host = connected(hostLink());
@@ -198,6 +303,38 @@ void RoomServerTest::liveStateAndChanges() {
     QTest::qWait(50);
     QCOMPARE(audience->messages.size(), 3);
     QVERIFY(audience->messages.last().contains(QStringLiteral("\"strikes\":1")));
+}
+
+// The effects the board plays and its splash reach the board pages connected as they
+// happen, never the host's, and a page that connects afterwards is not told them again.
+void RoomServerTest::boardMomentsReachTheAudienceOnce() {
+    auto audience = connected(audienceLink());
+    auto host = connected(hostLink());
+    QVERIFY(audience && host);
+    PlayEffect(effects::kAnswer);
+    PlayEffectLooped(effects::kIntro);
+    StopAllSound();
+    room_->showPointsSplash(3, 3000);
+    game_->restore(game_->snapshot(), game_->card(), game_->cardPath());
+    const auto object = [](const char* json) { return QJsonDocument::fromJson(json).object(); };
+    const QList<QJsonObject> sounds{
+        object(R"({"type":"sound","play":"Respuesta en Tablero","loop":false})"),
+        object(R"({"type":"sound","play":"intro","loop":true})"),
+        object(R"({"type":"sound","stop":true})")};
+    const QList<QJsonObject> splashes{object(R"({"type":"splash","multiplier":3,"ms":3000})"),
+                                      object(R"({"type":"splash","stop":true})")};
+    QTRY_COMPARE_WITH_TIMEOUT(audience->ofType("splash"), splashes, kWaitMs);
+    QCOMPARE(audience->ofType("sound"), sounds);
+
+    auto later = connected(audienceLink());
+    QVERIFY(later);
+    game_->strike();
+    QTRY_COMPARE_WITH_TIMEOUT(later->messages.size(), 2, kWaitMs);
+    QVERIFY(later->ofType("sound").isEmpty());
+    QVERIFY(later->ofType("splash").isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(host->all().contains(QStringLiteral("\"strikes\":1")), kWaitMs);
+    QVERIFY(host->ofType("sound").isEmpty());
+    QVERIFY(host->ofType("splash").isEmpty());
 }
 
 void RoomServerTest::socketsNeedTheCode() {

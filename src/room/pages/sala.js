@@ -94,12 +94,117 @@
       flash("strikes", new Array(state.strikes + 1).join("X "));
     }
     strikesSeen = state.strikes;
-    var splash = byId("splash");
-    if (state.multiplier > 1) {
-      splash.textContent = state.multiplier === 3 ? "¡TRIPLE!" : "¡DOBLE!";
-      splash.style.display = "block";
+  }
+
+  // The double or triple splash, for as long as the board shows it; put away at once when
+  // the board puts its game back.
+  var splashTimer = null;
+  function showSplash(message) {
+    var e = byId("splash");
+    if (!e) { return; }
+    clearTimeout(splashTimer);
+    if (message.stop || (message.multiplier !== 2 && message.multiplier !== 3)) {
+      e.style.display = "none";
+      return;
+    }
+    e.textContent = message.multiplier === 3 ? "¡TRIPLE!" : "¡DOBLE!";
+    e.style.display = "block";
+    splashTimer = setTimeout(function () { e.style.display = "none"; }, message.ms || 3000);
+  }
+
+  // Browsers keep a page silent until it is tapped: "Activar sonido" unlocks sound within
+  // the tap, and from then on the page plays the board's effects when the board plays them.
+  // Each effect is fetched from the program the first time and kept decoded.
+  var sound = { on: false, context: null, element: null, buffers: {}, voice: null, wanted: null };
+
+  function quietly(promise) {
+    if (promise && promise.then) { promise.then(null, function () {}); }
+  }
+  function effectUrl(name) { return "/sonido/" + encodeURIComponent(name) + ".wav"; }
+  function startSource(source) {
+    if (source.start) { source.start(0); } else { source.noteOn(0); }
+  }
+  function heard(name) { document.body.setAttribute("data-sonido", name); }
+
+  function unlockSound() {
+    var Context = window.AudioContext || window.webkitAudioContext;
+    if (Context) {
+      sound.context = new Context();
+      // A silent sample played inside the tap lets the context play from then on.
+      var source = sound.context.createBufferSource();
+      source.buffer = sound.context.createBuffer(1, 1, 22050);
+      source.connect(sound.context.destination);
+      startSource(source);
+      if (sound.context.resume) { quietly(sound.context.resume()); }
+    } else if (window.Audio) {
+      sound.element = new window.Audio();
     } else {
-      splash.style.display = "none";
+      return false;
+    }
+    sound.on = true;
+    return true;
+  }
+
+  function withBuffer(name, use) {
+    if (sound.buffers[name]) {
+      use(sound.buffers[name]);
+      return;
+    }
+    var request = new XMLHttpRequest();
+    request.open("GET", effectUrl(name), true);
+    request.responseType = "arraybuffer";
+    request.onload = function () {
+      if (request.status !== 200) { return; }
+      quietly(sound.context.decodeAudioData(request.response, function (buffer) {
+        sound.buffers[name] = buffer;
+        use(buffer);
+      }, function () {}));
+    };
+    request.send();
+  }
+
+  function stopEffect() {
+    sound.wanted = null;
+    if (sound.voice) {
+      try {
+        if (sound.voice.stop) { sound.voice.stop(0); } else { sound.voice.noteOff(0); }
+      } catch (e) { /* already ended */ }
+      sound.voice = null;
+    }
+    if (sound.element) { sound.element.pause(); }
+  }
+
+  // One effect at a time, as on the board: a new one replaces whatever plays, even one
+  // still being fetched.
+  function playEffect(name, loop) {
+    stopEffect();
+    if (sound.element) {
+      sound.element.src = effectUrl(name);
+      sound.element.loop = loop;
+      quietly(sound.element.play());
+      heard(name);
+      return;
+    }
+    var wanted = {};
+    sound.wanted = wanted;
+    withBuffer(name, function (buffer) {
+      if (sound.wanted !== wanted) { return; }
+      var source = sound.context.createBufferSource();
+      source.buffer = buffer;
+      source.loop = loop;
+      source.connect(sound.context.destination);
+      startSource(source);
+      sound.voice = source;
+      heard(name);
+    });
+  }
+
+  function followSound(message) {
+    if (!sound.on) { return; }
+    if (message.stop) {
+      stopEffect();
+    } else if (typeof message.play === "string") {
+      playEffect(message.play, message.loop === true);
     }
   }
 
@@ -126,6 +231,18 @@
     setText("strikeCount", state.strikes);
     setText("multiplier", state.multiplier);
     setText("clock", state.clock);
+    renderTyped();
+  }
+
+  // The operator's fast-money fields as typed, before they are shown on the board.
+  function renderTyped() {
+    var typed = state.typed || { answers: [], scores: [] };
+    var items = listItems("typed", 10);
+    for (var i = 0; i < 10; i++) {
+      var a = typed.answers[i] || "";
+      var s = typed.scores[i] || "";
+      items[i].textContent = a || s ? a + "  " + s : "";
+    }
   }
 
   // The face-off's winner: the team's score panel blinks in the team's colours for three
@@ -181,6 +298,12 @@
       } else if (message.type === "winner") {
         showWinner(message);
         return;
+      } else if (message.type === "sound") {
+        followSound(message);
+        return;
+      } else if (message.type === "splash") {
+        showSplash(message);
+        return;
       } else {
         return;
       }
@@ -233,6 +356,17 @@
     socket.send('{"type":"ping"}');
   }, 10000);
 
+  var soundButton = byId("sound");
+  if (soundButton) {
+    soundButton.onclick = function () {
+      if (sound.on) { return; }
+      var unlocked = false;
+      try { unlocked = unlockSound(); } catch (e) { unlocked = false; }
+      soundButton.textContent = unlocked ? "Sonido activado" : "Este navegador no reproduce sonido";
+      soundButton.disabled = true;
+    };
+  }
+
   var full = byId("fullscreen");
   if (full) {
     full.onclick = function () {
@@ -254,7 +388,11 @@
     }
   }
   document.addEventListener("visibilitychange", function () {
-    if (document.visibilityState === "visible" && !refused) { keepAwake(); }
+    if (document.visibilityState === "visible" && !refused) {
+      keepAwake();
+      // A phone may suspend the page's sound while it is put away.
+      if (sound.context && sound.context.resume) { quietly(sound.context.resume()); }
+    }
   });
   keepAwake();
   connect();
