@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTcpServer>
@@ -24,6 +25,7 @@
 #include "board/ImageBox.h"
 #include "editing/Colours.h"
 #include "editing/GameSettings.h"
+#include "editing/RoomSettings.h"
 #include "editing/SettingsStore.h"
 #include "platform/ProgramFolder.h"
 #include "room/Room.h"
@@ -94,6 +96,7 @@ class ConsoleTest : public velta::test::ConsoleTestCase {
     void optionThatCannotBeStored_data();
     void optionThatCannotBeStored();
     void roomPanel();
+    void faceOffButtons();
     void monitorDual();
     void screenshots();
 
@@ -814,6 +817,50 @@ void ConsoleTest::roomPanel() {
     QTest::mouseClick(open, Qt::LeftButton);
     QCOMPARE(open->text(), QStringLiteral("Abrir la sala"));
     QTRY_COMPARE_WITH_TIMEOUT(device.state(), QAbstractSocket::UnconnectedState, 2000);
+    QVERIFY(f().dialogs.shown.isEmpty());
+}
+
+// The USB buttons through the real keys: nothing before L, nothing typed in a text field,
+// the first press flashes the board and heads the Sala panel's list; a button's key is
+// taught by pressing it, and a command key is refused.
+void ConsoleTest::faceOffButtons() {
+    QVERIFY(f().startWithConsole());
+    auto* presses = f().find<QListWidget>("ListSalaPulsaciones");
+    const auto firstLine = [presses] { return presses->item(0)->text(); };
+    const auto flash = [this] { return f().board->findChild<QLabel*>("LabelPulsador"); };
+    type("s");
+    type("w");
+    QCOMPARE(firstLine(), QStringLiteral("Pulsadores apagados"));
+    type("l");
+    QCOMPARE(firstLine(), QStringLiteral("Listos: esperando al primero"));
+    auto* field = f().find<QLineEdit>("EditSalaCodigo");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_W);
+    QCOMPARE(firstLine(), QStringLiteral("Listos: esperando al primero"));
+    f().console->parkFocus();
+    type("w");
+    const QString right = f().board->settings().rightTeamName;
+    QCOMPARE(firstLine(), QStringLiteral("1. ") + right);
+    QVERIFY(flash() && flash()->isVisible());
+    QVERIFY(flash()->text().startsWith(right));
+    type("q");
+    QVERIFY(presses->item(1)->text().startsWith(QStringLiteral("2. ")));
+    type("l");
+    QVERIFY(!flash()->isVisible());
+    QCOMPARE(firstLine(), QStringLiteral("Pulsadores apagados"));
+
+    auto* left = f().find<QLabel>("LabelSalaPulsadorIzquierdo");
+    QTest::mouseClick(f().find<QPushButton>("ButtonSalaPulsadorIzquierdo"), Qt::LeftButton);
+    QCOMPARE(left->text(), QStringLiteral("Pulsador izquierdo: pulse el botón…"));
+    type("s");
+    QVERIFY(left->text().contains(QStringLiteral("ya es una orden")));
+    QCOMPARE(f().board->game().cardNumber(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    QCOMPARE(left->text(), QStringLiteral("Pulsador izquierdo: F5"));
+    QCOMPARE(readLinesFile(programPath(kRoomFile))->value(3), QStringLiteral("F5"));
+    type("l");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    QVERIFY(firstLine().startsWith(QStringLiteral("1. ") + f().board->settings().leftTeamName));
     QVERIFY(f().dialogs.shown.isEmpty());
 }
 

@@ -113,13 +113,15 @@ void KeysMenuTest::keyListNamesEveryKey() {
     f.press('k');
     QVERIFY(board.Panel14->isVisible());
     QCOMPARE(board.Panel14->size(), QSize(523, 265));
-    QCOMPARE(board.ListBox2->count(), 21);
+    QCOMPARE(board.ListBox2->count(), 22);
     QCOMPARE(board.ListBox2->item(0)->text(),
              QStringLiteral("S = Siguiente - Comienza el juego y también sirve para avanzar a "
                             "la siguiente pregunta"));
     QCOMPARE(board.ListBox2->item(18)->text(), QStringLiteral("E = Exit - Cerrar el juego"));
-    QVERIFY(board.ListBox2->item(19)->text().startsWith(QStringLiteral("Ctrl+Z = Deshacer")));
-    QVERIFY(board.ListBox2->item(20)->text().startsWith(QStringLiteral("Ctrl+Y = Rehacer")));
+    QCOMPARE(board.ListBox2->item(19)->text(),
+             QStringLiteral("L = Listos: activa los pulsadores del cara a cara"));
+    QVERIFY(board.ListBox2->item(20)->text().startsWith(QStringLiteral("Ctrl+Z = Deshacer")));
+    QVERIFY(board.ListBox2->item(21)->text().startsWith(QStringLiteral("Ctrl+Y = Rehacer")));
 
     // The list names each key of the key row once, and no other.
     QSet<QChar> listed;
