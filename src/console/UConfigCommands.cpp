@@ -89,11 +89,11 @@ void TFConfig::buildCommandBar() {
     bindHere(twins['k'], &TFConfig::showKeyList);
 
     // Undo and redo act on the game for both windows; in a text field the keys undo typing.
-    KeyButton* undo =
-        makeButton(QStringLiteral("SpeedButtonDeshacer"), QStringLiteral("Deshacer"),
-                   QRect(828, kBarY, 50, 22),
-                   QStringLiteral("Deshacer el último comando del juego (Ctrl+Z); Ctrl+Y lo "
-                                  "vuelve a hacer"));
+    // The button shows the undo arrow, its tool-tip says what it does.
+    KeyButton* undo = makeButton(
+        QStringLiteral("SpeedButtonDeshacer"), QStringLiteral("\u21B6"), QRect(828, kBarY, 50, 22),
+        QStringLiteral("Deshacer el último comando del juego (Ctrl+Z); Ctrl+Y lo "
+                       "vuelve a hacer"));
     connect(undo, &QAbstractButton::clicked, this, [this] {
         guarded([this] { board_.undo(); });
         parkFocus();
