@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QImage>
 #include <QString>
 
 namespace velta {
 
-// What the board writes into the control window. The control window implements it; while
-// there is none, the board talks to NullControlLink and plays the same.
+// What the board asks of the control window. Everything the control window shows of the
+// game it takes from the game's and the board's signals; these are the requests only.
+// The control window implements it; while there is none, the board talks to
+// NullControlLink and plays the same.
 class ControlLink {
   public:
     virtual ~ControlLink() = default;
@@ -22,23 +23,6 @@ class ControlLink {
     virtual void themeAccepted() = 0;
     // Gives the control window's focus sink the keyboard focus.
     virtual void parkFocus() = 0;
-    // "Sincronizar con el juego".
-    virtual bool syncWithGame() const = 0;
-
-    // The relay field: the round file the board has put up.
-    virtual void setRoundRelay(const QString& fileName) = 0;
-    // Bold and underlined answer field and numbered button for a revealed row (1..5).
-    virtual void setRevealMark(int row, bool revealed) = 0;
-    // Plain style for all five rows; hides the reassign menu and the notice.
-    virtual void clearRoundMarks() = 0;
-
-    // The picture box and the countdown of the host view.
-    virtual void showPicture(const QImage& picture) = 0;
-    virtual void hidePicture() = 0;
-    virtual void setCountdown(const QString& text) = 0;
-
-    // Fast money: the clock's copy and the caption of the board panel's switch.
-    virtual void setFastMoneyClock(const QString& text) = 0;
 };
 
 // The board's link while no control window exists: never shown, and every write is dropped.
@@ -50,14 +34,6 @@ class NullControlLink : public ControlLink {
     void openThemes() override {}
     void themeAccepted() override {}
     void parkFocus() override {}
-    bool syncWithGame() const override { return false; }
-    void setRoundRelay(const QString&) override {}
-    void setRevealMark(int, bool) override {}
-    void clearRoundMarks() override {}
-    void showPicture(const QImage&) override {}
-    void hidePicture() override {}
-    void setCountdown(const QString&) override {}
-    void setFastMoneyClock(const QString&) override {}
 };
 
 }  // namespace velta

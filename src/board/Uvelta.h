@@ -130,8 +130,13 @@ class TForm1 : public QWidget {
     void ClearFastMoney();
 
   Q_SIGNALS:
-    // The fast-money clock shows this text ("" once it is put away).
+    // What the board shows besides the game itself, for the control window's host view and
+    // the room: the fast-money clock ("" once it is put away), the strike picture while it
+    // is up, the timed question's countdown ("" once it ends).
     void fastMoneyClockShown(const QString& text);
+    void strikePictureShown(const QImage& picture);
+    void strikePictureHidden();
+    void countdownShown(const QString& text);
     // A card went up with its double (2) or triple (3) splash, shown for `ms`.
     void pointsSplashShown(int multiplier, int ms);
 

@@ -114,7 +114,6 @@ void TForm1::startFastMoneyClock(int seconds) {
 
 void TForm1::setClocks(const QString& text) {
     ui_->Panel18->setClock(text);
-    control_->setFastMoneyClock(text);
     Q_EMIT fastMoneyClockShown(text);
 }
 

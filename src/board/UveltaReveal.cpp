@@ -73,9 +73,7 @@ void TForm1::showStrikePicture(const QString& path, const std::function<QImage()
     ui_->Image1->raise();
     setTimerInterval(ui_->Timer1, 1000);
     switchOn(ui_->Timer1);
-    if (control_->syncWithGame()) {
-        control_->showPicture(ui_->Image1->image());
-    }
+    Q_EMIT strikePictureShown(ui_->Image1->image());
     PlayEffect(effects::kWrong);
 }
 
@@ -111,13 +109,11 @@ void TForm1::countdownTick() {
     const QString digits = QString::number(state().CountdownValue);
     ui_->Label53->setText(digits);
     ui_->Label53->repaint();
-    if (control_->syncWithGame()) {
-        control_->setCountdown(digits);
-    }
+    Q_EMIT countdownShown(digits);
     if (state().CountdownValue == 0) {
         ui_->Timer10->stop();
         ui_->Label53->clear();
-        control_->setCountdown(QString());
+        Q_EMIT countdownShown(QString());
         game_->setCountdown(4);
         return;
     }

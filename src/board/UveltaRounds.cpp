@@ -165,7 +165,6 @@ void TForm1::reportGap(RoundKind kind, int first, int last) {
 }
 
 void TForm1::ClearRoundMarks() {
-    control_->clearRoundMarks();
     ui_->Panel20->hide();
     ui_->Panel21->hide();
 }
@@ -279,7 +278,7 @@ void TForm1::splashTick() {
     ui_->Timer14->stop();
     ui_->Panel18->winner()->hide();
     ui_->Image1->hide();
-    control_->hidePicture();
+    Q_EMIT strikePictureHidden();
     ui_->Image3->hide();
     game_->setCommandEnabled('x', true);
     game_->setCommandEnabled('c', true);

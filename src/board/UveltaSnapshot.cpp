@@ -50,7 +50,7 @@ void TForm1::stopSplashes() {
     ui_->Image1->hide();
     ui_->Image3->hide();
     ui_->Panel18->winner()->hide();
-    control_->hidePicture();
+    Q_EMIT strikePictureHidden();
     setNotOnBoardKey(true);
 }
 

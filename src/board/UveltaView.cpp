@@ -37,7 +37,6 @@ void TForm1::showCardOnBoard() {
         return;
     }
     ui_->Label16->setText(game_->card().question);
-    control_->setRoundRelay(roundFileName(game_->cardKind(), game_->cardNumber()));
     setRowsInUse(game_->card());
 }
 
@@ -54,9 +53,6 @@ void TForm1::showRow(int n, bool uncovered) {
     } else {
         row.points->setText(QStringLiteral("0"));
         row.cover->show();
-    }
-    if (control_->syncWithGame()) {
-        control_->setRevealMark(n, uncovered);
     }
 }
 

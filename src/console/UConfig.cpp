@@ -84,10 +84,7 @@ TFConfig::TFConfig(TForm1& board)
     focusSink_->setObjectName(QStringLiteral("Button3"));
     focusSink_->setGeometry(0, 32443, 75, 25);
 
-    relay_ = new QLineEdit(this);
-    relay_->setObjectName(QStringLiteral("ERonda"));
-    relay_->hide();
-    connect(relay_, &QLineEdit::textChanged, this, [this] { followRelay(); });
+    followBoard();
 
     if (QScreen* monitor = board_.screen()) {
         move(monitor->availableGeometry().center() - rect().center());
@@ -278,36 +275,70 @@ bool TFConfig::syncWithGame() const {
     return sync_->isChecked();
 }
 
-void TFConfig::setRoundRelay(const QString& fileName) {
-    relay_->setText(fileName);
+// The host view follows the board: the card it puts up, its uncovered rows, its strike
+// picture and its countdown, each only while "Sincronizar con el juego" is checked (the
+// end of a countdown and of a picture always show).
+void TFConfig::followBoard() {
+    const Game& game = board_.game();
+    connect(&game, &Game::cardShown, this, &TFConfig::followCard);
+    connect(&game, &Game::restored, this, &TFConfig::followCard);
+    connect(&game, &Game::rowRevealed, this, [this](int row, bool uncovered) {
+        if (syncWithGame()) {
+            host_->setRevealMark(row, uncovered);
+        }
+    });
+    connect(&board_, &TForm1::strikePictureShown, this, [this](const QImage& picture) {
+        if (syncWithGame()) {
+            picture_->setImage(picture);
+            picture_->show();
+        }
+    });
+    connect(&board_, &TForm1::strikePictureHidden, picture_, &QWidget::hide);
+    connect(&board_, &TForm1::countdownShown, this, [this](const QString& text) {
+        if (text.isEmpty() || syncWithGame()) {
+            countdown_->setText(text);
+        }
+    });
+    connect(&board_, &TForm1::fastMoneyClockShown, fastMoney_, &FastMoneyPanel::setClock);
 }
 
-// The host view follows the card the board put up. A card this window cannot read is
+// A new card, or a game put back: the marks start plain and the reassign menu goes; the
+// card's rows that are uncovered are marked again.
+void TFConfig::followCard() {
+    const Game& game = board_.game();
+    host_->clearMarks();
+    reassign_->hide();
+    if (!game.hasCard()) {
+        return;
+    }
+    const QString fileName = roundFileName(game.cardKind(), game.cardNumber());
+    if (fileName != boardCard_) {
+        boardCard_ = fileName;
+        followBoardCard();
+    }
+    for (int row = 1; row <= 5; ++row) {
+        if (game.uncovered(row) && syncWithGame()) {
+            host_->setRevealMark(row, true);
+        }
+    }
+}
+
+// The question editor shows the card the board put up. A card this window cannot read is
 // reported once the board's command is over, and only once until a card reads again.
-void TFConfig::followRelay() {
+void TFConfig::followBoardCard() {
     if (!isVisible() || !sync_->isChecked()) {
         return;
     }
-    const QString fileName = relay_->text();
     try {
-        editor_->followBoard(fileName);
-        lastFailedRelay_.clear();
+        editor_->followBoard(boardCard_);
+        lastFailedCard_.clear();
     } catch (const std::exception& e) {
-        if (fileName == lastFailedRelay_) {
+        if (boardCard_ == lastFailedCard_) {
             return;
         }
-        lastFailedRelay_ = fileName;
+        lastFailedCard_ = boardCard_;
         QTimer::singleShot(0, this, [message = errorMessage(e)] { dialogs().error(message); });
     }
-}
-
-void TFConfig::setRevealMark(int row, bool revealed) {
-    host_->setRevealMark(row, revealed);
-}
-
-void TFConfig::clearRoundMarks() {
-    host_->clearMarks();
-    reassign_->hide();
 }
 
 // The twins of the keys the game switches on and off follow the game, as the board's do.
@@ -320,23 +351,6 @@ void TFConfig::followCommands() {
     }
 }
 
-void TFConfig::showPicture(const QImage& picture) {
-    picture_->setImage(picture);
-    picture_->show();
-}
-
-void TFConfig::hidePicture() {
-    picture_->hide();
-}
-
-void TFConfig::setCountdown(const QString& text) {
-    countdown_->setText(text);
-}
-
-void TFConfig::setFastMoneyClock(const QString& text) {
-    fastMoney_->setClock(text);
-}
-
 // The settings shown are those in force each time the window is shown: the board may have
 // changed them since (team names typed on the board, a version loaded).
 void TFConfig::showEvent(QShowEvent* event) {
@@ -344,10 +358,9 @@ void TFConfig::showEvent(QShowEvent* event) {
     settings_->refresh();
     updatePointsHints();
     guarded([this] {
-        editor_->windowShown(sync_->isChecked() ? relay_->text() : QString());
-        if (sync_->isChecked() && !relay_->text().isEmpty() &&
-            host_->fileName() != relay_->text()) {
-            followRelay();
+        editor_->windowShown(sync_->isChecked() ? boardCard_ : QString());
+        if (sync_->isChecked() && !boardCard_.isEmpty() && host_->fileName() != boardCard_) {
+            followBoardCard();
         }
     });
     parkFocus();

@@ -43,21 +43,16 @@ class TFConfig : public QWidget, public ControlLink {
 
     Room& room() const { return *room_; }
 
-    // What the board writes into this window.
+    // What the board asks of this window.
     bool isShown() const override;
     void open() override;
     void confirmUnsavedQuestion() override;
     void openThemes() override;
     void themeAccepted() override;
     void parkFocus() override;
-    bool syncWithGame() const override;
-    void setRoundRelay(const QString& fileName) override;
-    void setRevealMark(int row, bool revealed) override;
-    void clearRoundMarks() override;
-    void showPicture(const QImage& picture) override;
-    void hidePicture() override;
-    void setCountdown(const QString& text) override;
-    void setFastMoneyClock(const QString& text) override;
+    // "Sincronizar con el juego": the host view follows the board's card, marks, strike
+    // picture and countdown only while it is checked.
+    bool syncWithGame() const;
 
     // "Monitor Dual": the board to the screen that does not hold this window, fitted the
     // first time and maximised after; with one screen, the board fills its own screen and
@@ -93,7 +88,10 @@ class TFConfig : public QWidget, public ControlLink {
     KeyButton* makeButton(const QString& name, const QString& caption, const QRect& geometry,
                           const QString& hint);
     void bindHere(KeyButton* button, void (TFConfig::*command)());
-    void followRelay();
+    // The host view as a view of the game and the board.
+    void followBoard();
+    void followCard();
+    void followBoardCard();
     void updatePointsHints();
     void followCommands();
 
@@ -102,7 +100,6 @@ class TFConfig : public QWidget, public ControlLink {
     QWidget* mainPanel_ = nullptr;      // Panel7
     QWidget* commandBar_ = nullptr;     // Panel1
     QPushButton* focusSink_ = nullptr;  // Button3
-    QLineEdit* relay_ = nullptr;        // ERonda
     QCheckBox* sync_ = nullptr;         // CheckBox2
     QuestionEditor* editor_ = nullptr;
     QuestionPanel* host_ = nullptr;  // the editor's fields
@@ -118,7 +115,9 @@ class TFConfig : public QWidget, public ControlLink {
     QLabel* countdown_ = nullptr;       // Label53
     KeyButton* leftPoints_ = nullptr;   // SpeedButton103
     KeyButton* rightPoints_ = nullptr;  // SpeedButton104
-    QString lastFailedRelay_;
+    // The file of the card the board shows, and the last one that could not be read.
+    QString boardCard_;
+    QString lastFailedCard_;
     TFtemas* themes_ = nullptr;
     PackDialog* packs_ = nullptr;
     ImageBox* folderPointer_ = nullptr;  // Image18

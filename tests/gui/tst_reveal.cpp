@@ -84,12 +84,6 @@ void Reveal::potFollowsRevealsAndHides() {
     f.press('4');
     QCOMPARE(b.Label17->text(), QStringLiteral("0"));
     QVERIFY(f.sound.calls.isEmpty());
-
-    // Without "Sincronizar con el juego" the host's answer list stays as it is.
-    f.control.sync = false;
-    f.press('1');
-    QCOMPARE(b.Label17->text(), QStringLiteral("40"));
-    QVERIFY(!f.control.marks[0]);
     QVERIFY(f.dialogs.shown.isEmpty());
 }
 
@@ -395,15 +389,12 @@ void Reveal::timedQuestion() {
     QCOMPARE(b->state().StrikeCount, 3);
     b->splashTick();
 
-    // A click on the frame cancels it too; without "Sincronizar con el juego" the host's
-    // countdown only gets emptied at the end.
-    f.control.sync = false;
-    f.control.countdown = QStringLiteral("host");
+    // A click on the frame cancels it too; the digits run on to their end.
     f.press('h');
     QTest::mouseClick(b.Image13, Qt::LeftButton);
     QVERIFY(!b.Timer9->isActive());
     QCOMPARE(ticks(5).last(), QStringLiteral("1"));
-    QCOMPARE(f.control.countdown, QStringLiteral("host"));
+    QCOMPARE(f.control.countdown, QStringLiteral("1"));
     ticks(1);
     QVERIFY(f.control.countdown.isEmpty());
     QCOMPARE(b->state().StrikeCount, 3);

@@ -78,6 +78,7 @@ struct BoardFixture {
     bool start() {
         board = std::make_unique<TForm1>();
         board->setControlLink(&control);
+        control.follow(*board);
         board->show();
         const bool exposed = QTest::qWaitForWindowExposed(board.get()) &&
                              QTest::qWaitFor([this] { return board->picturesReady(); });
