@@ -54,9 +54,8 @@ void FastMoneySlot::paintEvent(QPaintEvent*) {
 FastMoneyBoard::FastMoneyBoard(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Panel18"));
     resize(798, 454);
-    auto* background = new ImageBox(QStringLiteral("Image23"), this, ImageBox::Fit::Stretch);
-    background->setGeometry(rect());
-    background->setImage(art::boardBackground());
+    background_ = new ImageBox(QStringLiteral("Image23"), this, ImageBox::Fit::Stretch);
+    background_->setGeometry(rect());
 
     auto* title = new QLabel(QStringLiteral("DINERO RÁPIDO"), this);
     title->setObjectName(QStringLiteral("Label63"));

@@ -55,6 +55,8 @@ class FastMoneyBoard : public QWidget {
     void clear();
     void setClock(const QString& text);
     ImageBox* winner() const { return winner_; }
+    // Painted after the cover's first paint, with the board's own background.
+    ImageBox* background() const { return background_; }
 
   Q_SIGNALS:
     void closeRequested();
@@ -62,8 +64,9 @@ class FastMoneyBoard : public QWidget {
   private:
     std::array<FastMoneySlot*, 10> answers_{};
     std::array<FastMoneySlot*, 10> scores_{};
-    QLabel* clock_;     // Label62
-    ImageBox* winner_;  // Image22
+    QLabel* clock_;         // Label62
+    ImageBox* winner_;      // Image22
+    ImageBox* background_;  // Image23
 };
 
 }  // namespace velta

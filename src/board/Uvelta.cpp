@@ -2,6 +2,7 @@
 
 #include <QFont>
 
+#include "art/RawPicture.h"
 #include "board/BoardStyle.h"
 #include "board/BoardUi.h"
 #include "board/CommandTable.h"
@@ -297,7 +298,7 @@ void TForm1::buildCorner() {
         panel(QStringLiteral("Panel17"), this, QRect(1085, 603, 70, 87), backgroundColour_);
     ui_->Image17 = new ImageBox(QStringLiteral("Image17"), ui_->Panel17, ImageBox::Fit::Centre);
     ui_->Image17->setGeometry(0, 0, 69, 59);
-    ui_->Image17->setImage(QImage(QStringLiteral(":/builtin/logo.png")));
+    ui_->Image17->setImage(art::rawPictureResource(QStringLiteral(":/builtin/logo.raw")));
     ui_->Label22 = label(QStringLiteral("Label22"), ui_->Panel17, QRect(0, 64, 68, 16), tahoma(11),
                          kMedGray, QString(), Qt::AlignRight | Qt::AlignVCenter);
 }

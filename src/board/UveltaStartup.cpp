@@ -2,11 +2,11 @@
 // first shown.
 #include <QApplication>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QScreen>
 #include <QToolTip>
 
 #include "art/Art.h"
+#include "art/RawPicture.h"
 #include "board/BoardStyle.h"
 #include "board/BoardUi.h"
 #include "board/Uvelta.h"
@@ -47,10 +47,7 @@ const QImage& painted() {
 
 // painted at build time: decoding it costs a few milliseconds, painting it a hundred.
 QImage builtInCover() {
-    // The faster of the decoder's two ways: it shows on the cover screen at once.
-    QImageReader reader(QStringLiteral(":/builtin/cover.jpg"));
-    reader.setQuality(49);
-    return reader.read();
+    return art::rawPictureResource(QStringLiteral(":/builtin/cover.raw"));
 }
 QImage builtInFrame() {
     return art::frame();
@@ -113,6 +110,7 @@ void TForm1::loadHiddenPictures() {
     loadStartPictures();
     fillWithBuiltIn(ui_->Image13, painted<builtInFrame>);
     fillWithBuiltIn(ui_->Image4, painted<art::boardBackground>);
+    ui_->Panel18->background()->setImage(painted<art::boardBackground>());
     fillWithBuiltIn(ui_->Image10, painted<art::scoreBoxLeft>);
     fillWithBuiltIn(ui_->Image11, painted<art::scoreBoxRight>);
     fillWithBuiltIn(ui_->Image12, painted<art::potBox>);

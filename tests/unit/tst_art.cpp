@@ -8,6 +8,7 @@
 #include "UnitHelpers.h"
 #include "art/Art.h"
 #include "art/Paint.h"
+#include "art/RawPicture.h"
 #include "editing/Presets.h"
 
 using namespace velta::art;
@@ -94,6 +95,9 @@ class TstArt : public QObject {
     void fittedTextStaysInsideItsBox();
     void veltaArtWritesTheProgramFolder();
     void veltaArtReportsWhatItCannotWrite();
+    void rawPicturesComeBackAsPainted();
+    void rawPicturesRefuseWhatIsNotOne_data();
+    void rawPicturesRefuseWhatIsNotOne();
 };
 
 void TstArt::picturesFitTheBoard_data() {
@@ -280,6 +284,43 @@ void TstArt::veltaArtReportsWhatItCannotWrite() {
     QVERIFY(tool.waitForFinished(60000));
     QVERIFY(tool.exitCode() != 0);
     QVERIFY(!tool.readAllStandardError().isEmpty());
+}
+
+void TstArt::rawPicturesComeBackAsPainted() {
+    for (const QImage& painted :
+         {cover(QStringLiteral("Veltarama")).convertToFormat(QImage::Format_RGB32),
+          logo().convertToFormat(QImage::Format_ARGB32_Premultiplied)}) {
+        const QByteArray bytes = rawPicture(painted);
+        const QImage back =
+            rawPictureView(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
+        QCOMPARE(back.format(), painted.format());
+        QCOMPARE(back, painted);
+    }
+    // The cover screen's own, compiled in.
+    QCOMPARE(rawPictureResource(QStringLiteral(":/builtin/cover.raw")).size(), QSize(1096, 601));
+}
+
+void TstArt::rawPicturesRefuseWhatIsNotOne_data() {
+    velta::test::columns<QByteArray>("bytes");
+    const QByteArray whole = rawPicture(logo().convertToFormat(QImage::Format_RGB32));
+    QTest::newRow("nothing") << QByteArray();
+    QTest::newRow("header only") << whole.left(20);
+    QTest::newRow("a row short") << whole.chopped(69 * 4);
+    QTest::newRow("a byte more") << whole + 'x';
+    QTest::newRow("another kind of file") << QByteArray("\x89PNG").append(whole.mid(4));
+    QByteArray noFormat = whole;
+    noFormat[12] = 0;
+    QTest::newRow("no format") << noFormat;
+    QByteArray narrow = whole;
+    narrow[16] = 1;
+    narrow[17] = 0;
+    QTest::newRow("rows narrower than the width") << narrow;
+}
+
+void TstArt::rawPicturesRefuseWhatIsNotOne() {
+    QFETCH(QByteArray, bytes);
+    QVERIFY(
+        rawPictureView(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()).isNull());
 }
 
 QTEST_MAIN(TstArt)

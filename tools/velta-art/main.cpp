@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "art/Art.h"
+#include "art/RawPicture.h"
 #include "editing/Presets.h"
 
 namespace {
@@ -33,6 +34,15 @@ QImage overBlack(const QImage& picture) {
 }
 
 // Writes through a temporary file, so a failed run never leaves half a picture behind.
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        err() << "velta-art: cannot write " << path << ": " << file.errorString() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
 bool writePicture(const QString& path, const QImage& picture, const char* format) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -101,11 +111,15 @@ int main(int argc, char** argv) {
             err() << "velta-art: cannot create the folder " << builtin.path() << Qt::endl;
             return 1;
         }
-        const bool cover = writePicture(builtin.filePath(QStringLiteral("cover.jpg")),
-                                        velta::art::cover(QStringLiteral("Veltarama")), "jpeg");
-        const bool logo =
-            writePicture(builtin.filePath(QStringLiteral("logo.png")), velta::art::logo(), "png");
-        return cover && logo ? 0 : 1;
+        const QImage cover = velta::art::cover(QStringLiteral("Veltarama"));
+        const bool coverWritten =
+            writeBytes(builtin.filePath(QStringLiteral("cover.raw")),
+                       velta::art::rawPicture(cover.convertToFormat(QImage::Format_RGB32)));
+        const bool logoWritten = writeBytes(
+            builtin.filePath(QStringLiteral("logo.raw")),
+            velta::art::rawPicture(
+                velta::art::logo().convertToFormat(QImage::Format_ARGB32_Premultiplied)));
+        return coverWritten && logoWritten ? 0 : 1;
     }
     if (args.size() == 4 && args.at(1) == QLatin1String("--icons")) {
         bool allWritten = true;
