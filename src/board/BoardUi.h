@@ -23,79 +23,79 @@ struct AnswerRow {
     KeyButton* key = nullptr;
 };
 
-// The board window's controls, each named after its component in the window definitions.
-// Only the board's own sources see them; tests and the other window find a control by its
-// object name.
+// The board window's controls, each member named for its role; the comment gives its
+// component name in the window definitions, which is its object name. Only the board's own
+// sources see these members; tests and the other window find a control by its object name.
 struct BoardUi {
     // Window level
-    QLabel* Label18 = nullptr;           // title
-    QWidget* Panel22 = nullptr;          // window buttons
-    KeyButton* SpeedButton77 = nullptr;  // minimise
-    KeyButton* SpeedButton11 = nullptr;  // maximise
-    KeyButton* SpeedButton12 = nullptr;  // close
-    QWidget* Panel16 = nullptr;          // stage
-    QLabel* Panel9 = nullptr;            // loading notice
-    QWidget* Panel17 = nullptr;          // corner panel
-    ImageBox* Image17 = nullptr;         // corner logo
-    QLabel* Label22 = nullptr;           // version
-    QPushButton* Button3 = nullptr;      // focus sink
-    QLineEdit* ETotal = nullptr;         // points of the last award, from the game
-    QLineEdit* EModo = nullptr;          // side of the last award: "EIzq", "EDer" or empty
+    QLabel* title = nullptr;              // Label18
+    QWidget* windowButtons = nullptr;     // Panel22
+    KeyButton* minimiseButton = nullptr;  // SpeedButton77: minimise
+    KeyButton* maximiseButton = nullptr;  // SpeedButton11: maximise
+    KeyButton* closeButton = nullptr;     // SpeedButton12: close
+    QWidget* stage = nullptr;             // Panel16
+    QLabel* loadingNotice = nullptr;      // Panel9
+    QWidget* corner = nullptr;            // Panel17: corner panel
+    ImageBox* cornerLogo = nullptr;       // Image17
+    QLabel* version = nullptr;            // Label22
+    QPushButton* focusSink = nullptr;     // Button3
+    QLineEdit* lastAwardField = nullptr;  // ETotal: points of the last award, from the game
+    QLineEdit* lastSideField = nullptr;   // EModo: side of the last award: "EIzq", "EDer" or empty
 
     // Stage
-    ImageBox* Image2 = nullptr;   // cover
-    ImageBox* Image13 = nullptr;  // frame
-    ImageBox* Image15 = nullptr;  // next button picture
-    QLineEdit* Edit16 = nullptr;  // left team name
-    QLineEdit* Edit17 = nullptr;  // right team name
-    QWidget* Panel1 = nullptr;    // board
-    QWidget* Panel2 = nullptr;    // pot box
-    ImageBox* Image12 = nullptr;
-    QLabel* Label17 = nullptr;  // pot
-    QWidget* Panel3 = nullptr;  // left score box
-    ImageBox* Image10 = nullptr;
-    QLabel* Label19 = nullptr;  // left score
-    QWidget* Panel4 = nullptr;  // right score box
-    ImageBox* Image11 = nullptr;
-    QLabel* Label20 = nullptr;          // right score
-    QWidget* Panel5 = nullptr;          // menu cover
-    QLabel* Panel11 = nullptr;          // menu hint
-    QLabel* Label53 = nullptr;          // countdown
-    FastMoneyBoard* Panel18 = nullptr;  // fast-money board
-    QWidget* Panel20 = nullptr;         // reassign panel
-    QLabel* Label64 = nullptr;
-    QPushButton* Button4 = nullptr;  // <<
-    QPushButton* Button5 = nullptr;  // >>
-    QPushButton* Button6 = nullptr;  // ><
-    QPushButton* Button7 = nullptr;  // [  ]
-    QPushButton* Button8 = nullptr;  // X
-    QLabel* Panel21 = nullptr;       // "Puntos sin asignar"
-    QWidget* Panel14 = nullptr;      // key list
+    ImageBox* cover = nullptr;                   // Image2
+    ImageBox* frame = nullptr;                   // Image13
+    ImageBox* nextArrow = nullptr;               // Image15: next button picture
+    QLineEdit* leftTeamName = nullptr;           // Edit16
+    QLineEdit* rightTeamName = nullptr;          // Edit17
+    QWidget* board = nullptr;                    // Panel1
+    QWidget* potBox = nullptr;                   // Panel2
+    ImageBox* potPicture = nullptr;              // Image12
+    QLabel* pot = nullptr;                       // Label17
+    QWidget* leftScoreBox = nullptr;             // Panel3
+    ImageBox* leftScorePicture = nullptr;        // Image10
+    QLabel* leftScore = nullptr;                 // Label19
+    QWidget* rightScoreBox = nullptr;            // Panel4
+    ImageBox* rightScorePicture = nullptr;       // Image11
+    QLabel* rightScore = nullptr;                // Label20
+    QWidget* menuCover = nullptr;                // Panel5
+    QLabel* menuHint = nullptr;                  // Panel11
+    QLabel* countdown = nullptr;                 // Label53
+    FastMoneyBoard* fastMoney = nullptr;         // Panel18: fast-money board
+    QWidget* reassignPanel = nullptr;            // Panel20
+    QLabel* reassignCaption = nullptr;           // Label64
+    QPushButton* toLeftButton = nullptr;         // Button4: <<
+    QPushButton* toRightButton = nullptr;        // Button5: >>
+    QPushButton* swapButton = nullptr;           // Button6: ><
+    QPushButton* enterScoresButton = nullptr;    // Button7: [  ]
+    QPushButton* closeReassignButton = nullptr;  // Button8: X
+    QLabel* unassignedNotice = nullptr;          // Panel21: "Puntos sin asignar"
+    QWidget* keyList = nullptr;                  // Panel14
 
-    SoundBankPanel* Panel15 = nullptr;  // sound bank, kept out of view
+    SoundBankPanel* soundBank = nullptr;  // Panel15: sound bank, kept out of view
 
     // Board
-    ImageBox* Image4 = nullptr;  // board background
-    QLabel* Label16 = nullptr;   // question
-    ImageBox* Image1 = nullptr;  // round splash
-    ImageBox* Image3 = nullptr;  // points splash
+    ImageBox* boardBackground = nullptr;  // Image4
+    QLabel* question = nullptr;           // Label16
+    ImageBox* roundSplash = nullptr;      // Image1: the round splash and the strike pictures
+    ImageBox* pointsSplash = nullptr;     // Image3
     std::array<AnswerRow, 5> rows;
 
     // The key row is built from the command table; its buttons are found by their letter.
-    KeyButton* SpeedButton76 = nullptr;  // fit to monitor, hidden
+    KeyButton* fitButton = nullptr;  // SpeedButton76: fit to monitor, hidden
 
     // Timers
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
-    QTimer* Timer3 = nullptr;
-    QTimer* Timer7 = nullptr;
-    QTimer* Timer9 = nullptr;
-    QTimer* Timer10 = nullptr;
-    QTimer* Timer11 = nullptr;
-    QTimer* Timer12 = nullptr;
-    QTimer* Timer13 = nullptr;
-    QTimer* Timer14 = nullptr;
-    QTimer* Timer15 = nullptr;
+    QTimer* splashTimer = nullptr;           // Timer1
+    QTimer* blinkTimer = nullptr;            // Timer2
+    QTimer* menuAutoHideTimer = nullptr;     // Timer3
+    QTimer* firstStartThemeTimer = nullptr;  // Timer7
+    QTimer* autoStrikeTimer = nullptr;       // Timer9
+    QTimer* countdownTimer = nullptr;        // Timer10
+    QTimer* acceptedThemeTimer = nullptr;    // Timer11
+    QTimer* introTimer = nullptr;            // Timer12
+    QTimer* fastMoneyClockTimer = nullptr;   // Timer13
+    QTimer* winnerBlinkTimer = nullptr;      // Timer14
+    QTimer* noticeTimer = nullptr;           // Timer15
 };
 
 }  // namespace velta

@@ -89,36 +89,36 @@ TForm1::TForm1()
 TForm1::~TForm1() = default;
 
 void TForm1::buildWindow() {
-    ui_->Label18 = label(QStringLiteral("Label18"), this, QRect(8, -5, 352, 38),
-                         boardFont(QStringLiteral("Arial"), 33, true), titleColour_,
-                         QStringLiteral("Veltarama"), Qt::AlignLeft | Qt::AlignVCenter);
+    ui_->title = label(QStringLiteral("Label18"), this, QRect(8, -5, 352, 38),
+                       boardFont(QStringLiteral("Arial"), 33, true), titleColour_,
+                       QStringLiteral("Veltarama"), Qt::AlignLeft | Qt::AlignVCenter);
 
-    ui_->Panel16 = panel(QStringLiteral("Panel16"), this, QRect(0, 39, 1158, 645));
+    ui_->stage = panel(QStringLiteral("Panel16"), this, QRect(0, 39, 1158, 645));
     buildStage();
 
-    ui_->Panel22 = panel(QStringLiteral("Panel22"), this, QRect(1083, 0, 73, 21));
-    ui_->SpeedButton77 = new KeyButton(QStringLiteral("SpeedButton77"), QStringLiteral("\u2013"),
-                                       QStringLiteral("Minimizar"), ui_->Panel22);
-    ui_->SpeedButton11 = new KeyButton(QStringLiteral("SpeedButton11"), QStringLiteral("\u25A1"),
-                                       QStringLiteral("Maximizar"), ui_->Panel22);
-    ui_->SpeedButton12 = new KeyButton(QStringLiteral("SpeedButton12"), QStringLiteral("\u2715"),
-                                       QStringLiteral("Cerrar"), ui_->Panel22);
-    ui_->SpeedButton77->move(0, 0);
-    ui_->SpeedButton11->move(24, 0);
-    ui_->SpeedButton12->move(49, 0);
+    ui_->windowButtons = panel(QStringLiteral("Panel22"), this, QRect(1083, 0, 73, 21));
+    ui_->minimiseButton = new KeyButton(QStringLiteral("SpeedButton77"), QStringLiteral("\u2013"),
+                                        QStringLiteral("Minimizar"), ui_->windowButtons);
+    ui_->maximiseButton = new KeyButton(QStringLiteral("SpeedButton11"), QStringLiteral("\u25A1"),
+                                        QStringLiteral("Maximizar"), ui_->windowButtons);
+    ui_->closeButton = new KeyButton(QStringLiteral("SpeedButton12"), QStringLiteral("\u2715"),
+                                     QStringLiteral("Cerrar"), ui_->windowButtons);
+    ui_->minimiseButton->move(0, 0);
+    ui_->maximiseButton->move(24, 0);
+    ui_->closeButton->move(49, 0);
 
-    ui_->Panel9 = label(QStringLiteral("Panel9"), this, QRect(446, 281, 185, 41), tahoma(11),
-                        palette().color(QPalette::WindowText),
-                        QStringLiteral("  Cargando datos, espere ... "), Qt::AlignCenter);
-    ui_->Panel9->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setBackground(ui_->Panel9, palette().color(QPalette::Button));
-    ui_->Panel9->hide();
+    ui_->loadingNotice = label(QStringLiteral("Panel9"), this, QRect(446, 281, 185, 41), tahoma(11),
+                               palette().color(QPalette::WindowText),
+                               QStringLiteral("  Cargando datos, espere ... "), Qt::AlignCenter);
+    ui_->loadingNotice->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setBackground(ui_->loadingNotice, palette().color(QPalette::Button));
+    ui_->loadingNotice->hide();
 
     buildCorner();
 
-    ui_->Button3 = new QPushButton(this);
-    ui_->Button3->setObjectName(QStringLiteral("Button3"));
-    ui_->Button3->setGeometry(0, 32443, 75, 25);
+    ui_->focusSink = new QPushButton(this);
+    ui_->focusSink->setObjectName(QStringLiteral("Button3"));
+    ui_->focusSink->setGeometry(0, 32443, 75, 25);
 
     const auto hiddenField = [this](const QString& name, const QString& text) {
         auto* field = new QLineEdit(text, this);
@@ -127,11 +127,11 @@ void TForm1::buildWindow() {
         return field;
     };
     // The last award and its side, shown from the game for whoever looks them up by name.
-    ui_->ETotal = hiddenField(QStringLiteral("ETotal"), QStringLiteral("0"));
-    ui_->EModo = hiddenField(QStringLiteral("EModo"), QString());
+    ui_->lastAwardField = hiddenField(QStringLiteral("ETotal"), QStringLiteral("0"));
+    ui_->lastSideField = hiddenField(QStringLiteral("EModo"), QString());
 
-    ui_->SpeedButton76 = new KeyButton(QStringLiteral("SpeedButton76"), QString(), QString(), this);
-    ui_->SpeedButton76->hide();
+    ui_->fitButton = new KeyButton(QStringLiteral("SpeedButton76"), QString(), QString(), this);
+    ui_->fitButton->hide();
 
     buildReassignPanel();
     buildKeyList();
@@ -143,20 +143,20 @@ void TForm1::buildWindow() {
 // The cover, the frame, the board background and the three score pictures get their
 // built-in pictures when the window is first shown, and only where no file replaced them.
 void TForm1::buildStage() {
-    ui_->Image2 = new ImageBox(QStringLiteral("Image2"), ui_->Panel16, ImageBox::Fit::Centre);
-    ui_->Image2->setGeometry(28, 10, 1096, 601);
+    ui_->cover = new ImageBox(QStringLiteral("Image2"), ui_->stage, ImageBox::Fit::Centre);
+    ui_->cover->setGeometry(28, 10, 1096, 601);
 
-    ui_->Image13 = new ImageBox(QStringLiteral("Image13"), ui_->Panel16, ImageBox::Fit::Stretch);
-    ui_->Image13->setGeometry(110, 31, 950, 590);
-    ui_->Image13->hide();
+    ui_->frame = new ImageBox(QStringLiteral("Image13"), ui_->stage, ImageBox::Fit::Stretch);
+    ui_->frame->setGeometry(110, 31, 950, 590);
+    ui_->frame->hide();
 
-    ui_->Image15 = new ImageBox(QStringLiteral("Image15"), ui_->Panel16);
-    ui_->Image15->setGeometry(795, 585, 60, 56);
-    ui_->Image15->setKeyOutBackground(true);
-    ui_->Image15->hide();
+    ui_->nextArrow = new ImageBox(QStringLiteral("Image15"), ui_->stage);
+    ui_->nextArrow->setGeometry(795, 585, 60, 56);
+    ui_->nextArrow->setKeyOutBackground(true);
+    ui_->nextArrow->hide();
 
     const auto teamName = [this](const QString& name, int x, const QString& text) {
-        auto* e = new QLineEdit(text, ui_->Panel16);
+        auto* e = new QLineEdit(text, ui_->stage);
         e->setObjectName(name);
         e->setGeometry(x, 0, 240, 31);
         e->setFrame(false);
@@ -168,38 +168,38 @@ void TForm1::buildStage() {
         e->hide();
         return e;
     };
-    ui_->Edit16 = teamName(QStringLiteral("Edit16"), 13, QStringLiteral("Los Verdes"));
-    ui_->Edit17 = teamName(QStringLiteral("Edit17"), 910, QStringLiteral("Los Púrpuras"));
-    ui_->Edit17->setAlignment(Qt::AlignRight);
+    ui_->leftTeamName = teamName(QStringLiteral("Edit16"), 13, QStringLiteral("Los Verdes"));
+    ui_->rightTeamName = teamName(QStringLiteral("Edit17"), 910, QStringLiteral("Los Púrpuras"));
+    ui_->rightTeamName->setAlignment(Qt::AlignRight);
 
-    ui_->Panel1 =
-        panel(QStringLiteral("Panel1"), ui_->Panel16, QRect(185, 96, 798, 454), Qt::black);
+    ui_->board = panel(QStringLiteral("Panel1"), ui_->stage, QRect(185, 96, 798, 454), Qt::black);
     buildBoard();
-    ui_->Panel1->hide();
+    ui_->board->hide();
 
     buildScoreBoxes();
     buildKeyRow();
 
-    ui_->Panel5 =
-        panel(QStringLiteral("Panel5"), ui_->Panel16, QRect(82, 624, 735, 29), backgroundColour_);
-    ui_->Panel5->hide();
-    ui_->Panel11 = label(
-        QStringLiteral("Panel11"), ui_->Panel16, QRect(86, 622, 257, 22), tahoma(11), Qt::black,
+    ui_->menuCover =
+        panel(QStringLiteral("Panel5"), ui_->stage, QRect(82, 624, 735, 29), backgroundColour_);
+    ui_->menuCover->hide();
+    ui_->menuHint = label(
+        QStringLiteral("Panel11"), ui_->stage, QRect(86, 622, 257, 22), tahoma(11), Qt::black,
         QStringLiteral("<--- Dé clic en este botón para ver al menú principal"), Qt::AlignCenter);
-    setBackground(ui_->Panel11, QColor(245, 245, 245));
-    ui_->Panel11->hide();
+    setBackground(ui_->menuHint, QColor(245, 245, 245));
+    ui_->menuHint->hide();
 
-    ui_->Label53 = label(QStringLiteral("Label53"), ui_->Panel16, QRect(880, 590, 120, 64),
-                         tahoma(53, true), kMoneyGreen, QStringLiteral("0"));
+    ui_->countdown = label(QStringLiteral("Label53"), ui_->stage, QRect(880, 590, 120, 64),
+                           tahoma(53, true), kMoneyGreen, QStringLiteral("0"));
 
-    ui_->Panel18 = new FastMoneyBoard(ui_->Panel16);
-    ui_->Panel18->move(185, 100);
-    ui_->Panel18->hide();
+    ui_->fastMoney = new FastMoneyBoard(ui_->stage);
+    ui_->fastMoney->move(185, 100);
+    ui_->fastMoney->hide();
 }
 
 void TForm1::buildBoard() {
-    ui_->Image4 = new ImageBox(QStringLiteral("Image4"), ui_->Panel1, ImageBox::Fit::Stretch);
-    ui_->Image4->setGeometry(-6, 0, 813, 459);
+    ui_->boardBackground =
+        new ImageBox(QStringLiteral("Image4"), ui_->board, ImageBox::Fit::Stretch);
+    ui_->boardBackground->setGeometry(-6, 0, 813, 459);
 
     static const int barY[] = {72, 143, 214, 285, 356};
     static const int answerY[] = {84, 155, 227, 299, 369};
@@ -212,71 +212,75 @@ void TForm1::buildBoard() {
     for (int i = 0; i < 5; ++i) {
         AnswerRow& row = ui_->rows[i];
         row.bar =
-            new ImageBox(QStringLiteral("Image%1").arg(5 + i), ui_->Panel1, ImageBox::Fit::Stretch);
+            new ImageBox(QStringLiteral("Image%1").arg(5 + i), ui_->board, ImageBox::Fit::Stretch);
         row.bar->setGeometry(18, barY[i], 777, (i == 2 || i == 3) ? 87 : 88);
     }
     for (int i = 0; i < 5; ++i) {
         ui_->rows[i].answer =
-            label(QLatin1String(answerNames[i]), ui_->Panel1, QRect(45, answerY[i], 600, 57),
+            label(QLatin1String(answerNames[i]), ui_->board, QRect(45, answerY[i], 600, 57),
                   tahoma(32, true), kLime, QString(), Qt::AlignLeft | Qt::AlignVCenter);
         ui_->rows[i].answer->setWordWrap(true);
     }
     for (int i = 0; i < 5; ++i) {
         ui_->rows[i].points =
-            label(QLatin1String(pointsNames[i]), ui_->Panel1, QRect(769 - 140, pointsY[i], 140, 60),
+            label(QLatin1String(pointsNames[i]), ui_->board, QRect(769 - 140, pointsY[i], 140, 60),
                   tahoma(48, true), kLime, QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter);
     }
-    ui_->Label16 =
-        label(QStringLiteral("Label16"), ui_->Panel1, QRect(7, 4, 785, 69), tahoma(24, true),
+    ui_->question =
+        label(QStringLiteral("Label16"), ui_->board, QRect(7, 4, 785, 69), tahoma(24, true),
               Qt::yellow, QStringLiteral("?"), Qt::AlignLeft | Qt::AlignTop);
-    ui_->Label16->setWordWrap(true);
+    ui_->question->setWordWrap(true);
     for (int i = 0; i < 5; ++i) {
         QLabel* cover =
-            label(QLatin1String(coverNames[i]), ui_->Panel1, QRect(26, coverY[i], 757, 54),
+            label(QLatin1String(coverNames[i]), ui_->board, QRect(26, coverY[i], 757, 54),
                   tahoma(48, true), kLime, QString::number(i + 1), Qt::AlignCenter);
         setBackground(cover, kCoverBlue);
         ui_->rows[i].cover = cover;
     }
-    ui_->Image1 = new ImageBox(QStringLiteral("Image1"), ui_->Panel1, ImageBox::Fit::Centre);
-    ui_->Image1->setGeometry(90, 124, 626, 209);
-    ui_->Image1->setKeyOutBackground(true);
-    ui_->Image3 = new ImageBox(QStringLiteral("Image3"), ui_->Panel1, ImageBox::Fit::Centre);
-    ui_->Image3->setGeometry(106, 285, 585, 136);
-    ui_->Image3->setKeyOutBackground(true);
-    ui_->Image3->hide();
+    ui_->roundSplash = new ImageBox(QStringLiteral("Image1"), ui_->board, ImageBox::Fit::Centre);
+    ui_->roundSplash->setGeometry(90, 124, 626, 209);
+    ui_->roundSplash->setKeyOutBackground(true);
+    ui_->pointsSplash = new ImageBox(QStringLiteral("Image3"), ui_->board, ImageBox::Fit::Centre);
+    ui_->pointsSplash->setGeometry(106, 285, 585, 136);
+    ui_->pointsSplash->setKeyOutBackground(true);
+    ui_->pointsSplash->hide();
 }
 
 void TForm1::buildScoreBoxes() {
     const QFont digits = tahoma(64, true);
-    ui_->Panel2 =
-        panel(QStringLiteral("Panel2"), ui_->Panel16, QRect(739, 0, 145, 70), QColor(0, 0, 128));
-    ui_->Image12 = new ImageBox(QStringLiteral("Image12"), ui_->Panel2, ImageBox::Fit::Stretch);
-    ui_->Image12->setGeometry(-4, -1, 181, 96);
-    ui_->Label17 = label(QStringLiteral("Label17"), ui_->Panel2, QRect(0, -4, 139, 78), digits,
-                         Qt::white, QStringLiteral("00"), Qt::AlignRight | Qt::AlignVCenter);
+    ui_->potBox =
+        panel(QStringLiteral("Panel2"), ui_->stage, QRect(739, 0, 145, 70), QColor(0, 0, 128));
+    ui_->potPicture = new ImageBox(QStringLiteral("Image12"), ui_->potBox, ImageBox::Fit::Stretch);
+    ui_->potPicture->setGeometry(-4, -1, 181, 96);
+    ui_->pot = label(QStringLiteral("Label17"), ui_->potBox, QRect(0, -4, 139, 78), digits,
+                     Qt::white, QStringLiteral("00"), Qt::AlignRight | Qt::AlignVCenter);
 
-    ui_->Panel3 =
-        panel(QStringLiteral("Panel3"), ui_->Panel16, QRect(13, 252, 145, 70), QColor(0, 79, 79));
-    ui_->Image10 = new ImageBox(QStringLiteral("Image10"), ui_->Panel3, ImageBox::Fit::Stretch);
-    ui_->Image10->setGeometry(1, 0, 181, 89);
-    ui_->Label19 = label(QStringLiteral("Label19"), ui_->Panel3, QRect(0, -4, 142, 78), digits,
-                         Qt::white, QStringLiteral("00"), Qt::AlignRight | Qt::AlignVCenter);
+    ui_->leftScoreBox =
+        panel(QStringLiteral("Panel3"), ui_->stage, QRect(13, 252, 145, 70), QColor(0, 79, 79));
+    ui_->leftScorePicture =
+        new ImageBox(QStringLiteral("Image10"), ui_->leftScoreBox, ImageBox::Fit::Stretch);
+    ui_->leftScorePicture->setGeometry(1, 0, 181, 89);
+    ui_->leftScore =
+        label(QStringLiteral("Label19"), ui_->leftScoreBox, QRect(0, -4, 142, 78), digits,
+              Qt::white, QStringLiteral("00"), Qt::AlignRight | Qt::AlignVCenter);
 
-    ui_->Panel4 =
-        panel(QStringLiteral("Panel4"), ui_->Panel16, QRect(1014, 252, 145, 70), QColor(79, 0, 79));
-    ui_->Image11 = new ImageBox(QStringLiteral("Image11"), ui_->Panel4, ImageBox::Fit::Stretch);
-    ui_->Image11->setGeometry(-4, -3, 181, 89);
-    ui_->Label20 = label(QStringLiteral("Label20"), ui_->Panel4, QRect(1, -4, 144, 78), digits,
-                         Qt::white, QStringLiteral("00"), Qt::AlignLeft | Qt::AlignVCenter);
+    ui_->rightScoreBox =
+        panel(QStringLiteral("Panel4"), ui_->stage, QRect(1014, 252, 145, 70), QColor(79, 0, 79));
+    ui_->rightScorePicture =
+        new ImageBox(QStringLiteral("Image11"), ui_->rightScoreBox, ImageBox::Fit::Stretch);
+    ui_->rightScorePicture->setGeometry(-4, -3, 181, 89);
+    ui_->rightScore =
+        label(QStringLiteral("Label20"), ui_->rightScoreBox, QRect(1, -4, 144, 78), digits,
+              Qt::white, QStringLiteral("00"), Qt::AlignLeft | Qt::AlignVCenter);
 
-    ui_->Panel2->hide();
-    ui_->Panel3->hide();
-    ui_->Panel4->hide();
+    ui_->potBox->hide();
+    ui_->leftScoreBox->hide();
+    ui_->rightScoreBox->hide();
 }
 
 KeyButton* TForm1::makeKey(const QString& name, const QString& caption, int x,
                            const QString& hint) {
-    auto* key = new KeyButton(name, caption, hint, ui_->Panel16);
+    auto* key = new KeyButton(name, caption, hint, ui_->stage);
     key->move(x, 622);
     keys_->add(key);
     return key;
@@ -294,12 +298,12 @@ void TForm1::buildKeyRow() {
 }
 
 void TForm1::buildCorner() {
-    ui_->Panel17 =
+    ui_->corner =
         panel(QStringLiteral("Panel17"), this, QRect(1085, 603, 70, 87), backgroundColour_);
-    ui_->Image17 = new ImageBox(QStringLiteral("Image17"), ui_->Panel17, ImageBox::Fit::Centre);
-    ui_->Image17->setGeometry(0, 0, 69, 59);
-    ui_->Image17->setImage(art::rawPictureResource(QStringLiteral(":/builtin/logo.raw")));
-    ui_->Label22 = label(QStringLiteral("Label22"), ui_->Panel17, QRect(0, 64, 68, 16), tahoma(11),
+    ui_->cornerLogo = new ImageBox(QStringLiteral("Image17"), ui_->corner, ImageBox::Fit::Centre);
+    ui_->cornerLogo->setGeometry(0, 0, 69, 59);
+    ui_->cornerLogo->setImage(art::rawPictureResource(QStringLiteral(":/builtin/logo.raw")));
+    ui_->version = label(QStringLiteral("Label22"), ui_->corner, QRect(0, 64, 68, 16), tahoma(11),
                          kMedGray, QString(), Qt::AlignRight | Qt::AlignVCenter);
 }
 
@@ -314,18 +318,18 @@ QTimer* TForm1::makeTimer(const QString& name, int interval, bool active) {
 }
 
 void TForm1::buildTimers() {
-    ui_->Timer1 = makeTimer(QStringLiteral("Timer1"), 3000, false);
-    ui_->Timer2 = makeTimer(QStringLiteral("Timer2"), 500, true);
-    ui_->Timer3 = makeTimer(QStringLiteral("Timer3"), 10000, false);
-    ui_->Timer7 = makeTimer(QStringLiteral("Timer7"), 100, false);
-    ui_->Timer9 = makeTimer(QStringLiteral("Timer9"), 5000, false);
-    ui_->Timer10 = makeTimer(QStringLiteral("Timer10"), 1000, false);
-    ui_->Timer11 = makeTimer(QStringLiteral("Timer11"), 100, false);
-    ui_->Timer12 = makeTimer(QStringLiteral("Timer12"), 1000, true);
-    ui_->Timer13 = makeTimer(QStringLiteral("Timer13"), 1000, false);
-    fastMoneyClock_ = new FastMoneyClock(ui_->Timer13, steadyNowMs, this);
-    ui_->Timer14 = makeTimer(QStringLiteral("Timer14"), 500, true);
-    ui_->Timer15 = makeTimer(QStringLiteral("Timer15"), 1500, false);
+    ui_->splashTimer = makeTimer(QStringLiteral("Timer1"), 3000, false);
+    ui_->blinkTimer = makeTimer(QStringLiteral("Timer2"), 500, true);
+    ui_->menuAutoHideTimer = makeTimer(QStringLiteral("Timer3"), 10000, false);
+    ui_->firstStartThemeTimer = makeTimer(QStringLiteral("Timer7"), 100, false);
+    ui_->autoStrikeTimer = makeTimer(QStringLiteral("Timer9"), 5000, false);
+    ui_->countdownTimer = makeTimer(QStringLiteral("Timer10"), 1000, false);
+    ui_->acceptedThemeTimer = makeTimer(QStringLiteral("Timer11"), 100, false);
+    ui_->introTimer = makeTimer(QStringLiteral("Timer12"), 1000, true);
+    ui_->fastMoneyClockTimer = makeTimer(QStringLiteral("Timer13"), 1000, false);
+    fastMoneyClock_ = new FastMoneyClock(ui_->fastMoneyClockTimer, steadyNowMs, this);
+    ui_->winnerBlinkTimer = makeTimer(QStringLiteral("Timer14"), 500, true);
+    ui_->noticeTimer = makeTimer(QStringLiteral("Timer15"), 1500, false);
 }
 
 }  // namespace velta

@@ -65,7 +65,7 @@ void TForm1::showBuzzerWinner() {
     const int team = winner->team == 0 ? 0 : 1;
     const QString teamName = team == 0 ? settings_.leftTeamName : settings_.rightTeamName;
     if (!buzzerFlash_) {
-        buzzerFlash_ = new QLabel(ui_->Panel16);
+        buzzerFlash_ = new QLabel(ui_->stage);
         buzzerFlash_->setObjectName(QStringLiteral("LabelPulsador"));
         buzzerFlash_->setAlignment(Qt::AlignCenter);
         buzzerFlash_->setWordWrap(true);
@@ -81,7 +81,7 @@ void TForm1::showBuzzerWinner() {
             buzzerFlash_->setVisible(!buzzerFlash_->isVisible());
         });
     }
-    const QWidget* box = team == 0 ? ui_->Panel3 : ui_->Panel4;
+    const QWidget* box = team == 0 ? ui_->leftScoreBox : ui_->rightScoreBox;
     buzzerFlash_->setGeometry(box->geometry().adjusted(-6, -30, 6, 30));
     buzzerFlash_->setStyleSheet(
         QStringLiteral("background-color: %1; color: white; border: 4px solid %2;")

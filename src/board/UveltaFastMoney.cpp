@@ -47,7 +47,7 @@ void TForm1::openFastMoney(bool open) {
 
 void TForm1::ShowBoardPanel() {
     game_->setFastMoneyBoardShown(true);
-    ui_->Panel18->raise();
+    ui_->fastMoney->raise();
 }
 
 void TForm1::hideBoardPanel() {
@@ -58,8 +58,8 @@ void TForm1::hideBoardPanel() {
 void TForm1::ToggleBoardPanel() {
     if (game_->fastMoneyBoardShown()) {
         hideBoardPanel();
-        ui_->Panel1->hide();
-        ui_->Panel16->repaint();
+        ui_->board->hide();
+        ui_->stage->repaint();
     } else {
         ShowBoardPanel();
     }
@@ -67,7 +67,7 @@ void TForm1::ToggleBoardPanel() {
 
 void TForm1::showFastMoneyAnswer(int slot, const QString& text) {
     game_->showFastMoneyAnswer(slot, text);
-    ui_->Panel18->raise();
+    ui_->fastMoney->raise();
     PlayEffect(effects::kAnswer);
 }
 
@@ -85,14 +85,14 @@ void TForm1::Cuenta(const QStringList& scores, int order) {
     const qint64 total = game_->countFastMoney(order, values);
     const game::FastMoneyCue cue = game::fastMoneyCue(values.value(order - 1), total);
     if (cue == game::FastMoneyCue::Win) {
-        switchOn(ui_->Timer14);
-        showPicture(ui_->Panel18->winner(),
+        switchOn(ui_->winnerBlinkTimer);
+        showPicture(ui_->fastMoney->winner(),
                     mediaPath(QStringLiteral("Imagen\\Pictures\\ganador.bmp")),
                     art::fastMoneyWinner);
-        ui_->Panel18->winner()->show();
-        ui_->Panel18->winner()->raise();
-        setTimerInterval(ui_->Timer1, 3000);
-        switchOn(ui_->Timer1);
+        ui_->fastMoney->winner()->show();
+        ui_->fastMoney->winner()->raise();
+        setTimerInterval(ui_->splashTimer, 3000);
+        switchOn(ui_->splashTimer);
         PlayEffect(effects::kRoundWon);
     } else {
         PlayEffect(cue == game::FastMoneyCue::Miss ? effects::kWrong : effects::kBell1);
@@ -100,10 +100,10 @@ void TForm1::Cuenta(const QStringList& scores, int order) {
 }
 
 void TForm1::winnerBlinkTick() {
-    if (!ui_->Timer1->isActive()) {
+    if (!ui_->splashTimer->isActive()) {
         return;
     }
-    ImageBox* winner = ui_->Panel18->winner();
+    ImageBox* winner = ui_->fastMoney->winner();
     winner->setVisible(!winner->isVisible());
 }
 
@@ -113,7 +113,7 @@ void TForm1::startFastMoneyClock(int seconds) {
 }
 
 void TForm1::setClocks(const QString& text) {
-    ui_->Panel18->setClock(text);
+    ui_->fastMoney->setClock(text);
     Q_EMIT fastMoneyClockShown(text);
 }
 

@@ -64,7 +64,7 @@ void TForm1::fitTo(QScreen* monitor) {
     }
     scaleContents(this, fitRatio(workArea.size()));
     // The scaled window buttons stay where the fit put them once the window fills the monitor.
-    const QRect buttons = ui_->Panel22->geometry();
+    const QRect buttons = ui_->windowButtons->geometry();
     buttonsRightMargin_ = workArea.width() - (buttons.x() + buttons.width());
     showMaximized();
 }

@@ -36,7 +36,8 @@ void TForm1::runStep(const std::function<void()>& command) {
         const Game::Step step(*game_);
         guarded(command);
     }
-    if (!(ui_->Panel20->isVisible() && ui_->Panel20->isAncestorOf(QApplication::focusWidget()))) {
+    if (!(ui_->reassignPanel->isVisible() &&
+          ui_->reassignPanel->isAncestorOf(QApplication::focusWidget()))) {
         parkFocus();
     }
 }
@@ -55,15 +56,15 @@ void TForm1::connectCommands() {
     for (const Command& c : commandTable()) {
         bindKey(keys_->keyFor(QLatin1Char(c.letter)), [this, &c] { c.run(*this); });
     }
-    bind(ui_->SpeedButton11, &TForm1::maximize);
-    bind(ui_->SpeedButton76, &TForm1::fitToMonitor);
-    bindKey(ui_->SpeedButton77, [this] { showMinimized(); });
-    bindKey(ui_->SpeedButton12, [this] { close(); });
-    bind(ui_->Button4, &TForm1::MoveToLeft);
-    bind(ui_->Button5, &TForm1::MoveToRight);
-    bind(ui_->Button6, &TForm1::SwapScores);
-    bind(ui_->Button7, &TForm1::EnterScores);
-    bindKey(ui_->Button8, [this] { ui_->Panel20->hide(); });
+    bind(ui_->maximiseButton, &TForm1::maximize);
+    bind(ui_->fitButton, &TForm1::fitToMonitor);
+    bindKey(ui_->minimiseButton, [this] { showMinimized(); });
+    bindKey(ui_->closeButton, [this] { close(); });
+    bind(ui_->toLeftButton, &TForm1::MoveToLeft);
+    bind(ui_->toRightButton, &TForm1::MoveToRight);
+    bind(ui_->swapButton, &TForm1::SwapScores);
+    bind(ui_->enterScoresButton, &TForm1::EnterScores);
+    bindKey(ui_->closeReassignButton, [this] { ui_->reassignPanel->hide(); });
 
     // Clicks that act like keys: a row cover presses its row's key (in any state, as the
     // reveal itself checks the key), a score box presses Z or C (only while enabled), the
@@ -71,12 +72,12 @@ void TForm1::connectCommands() {
     for (int i = 0; i < 5; ++i) {
         ClickAction::attach(ui_->rows[i].cover, [this, i] { run(QChar('1' + i)); });
     }
-    for (QWidget* w :
-         {ui_->Panel3, static_cast<QWidget*>(ui_->Image10), static_cast<QWidget*>(ui_->Label19)}) {
+    for (QWidget* w : {ui_->leftScoreBox, static_cast<QWidget*>(ui_->leftScorePicture),
+                       static_cast<QWidget*>(ui_->leftScore)}) {
         ClickAction::attach(w, [this] { command('z')->click(); });
     }
-    for (QWidget* w :
-         {ui_->Panel4, static_cast<QWidget*>(ui_->Image11), static_cast<QWidget*>(ui_->Label20)}) {
+    for (QWidget* w : {ui_->rightScoreBox, static_cast<QWidget*>(ui_->rightScorePicture),
+                       static_cast<QWidget*>(ui_->rightScore)}) {
         ClickAction::attach(w, [this] { command('c')->click(); });
     }
 
@@ -84,61 +85,61 @@ void TForm1::connectCommands() {
         connect(timer, &QTimer::timeout, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };
-    tick(ui_->Timer1, &TForm1::splashTick);
-    tick(ui_->Timer2, &TForm1::blinkTick);
-    tick(ui_->Timer3, &TForm1::menuAutoHideTick);
-    tick(ui_->Timer7, &TForm1::firstStartThemeTick);
+    tick(ui_->splashTimer, &TForm1::splashTick);
+    tick(ui_->blinkTimer, &TForm1::blinkTick);
+    tick(ui_->menuAutoHideTimer, &TForm1::menuAutoHideTick);
+    tick(ui_->firstStartThemeTimer, &TForm1::firstStartThemeTick);
     // The strike the timed question adds is a step of its own, taken back like a key's.
-    connect(ui_->Timer9, &QTimer::timeout, this, [this] {
+    connect(ui_->autoStrikeTimer, &QTimer::timeout, this, [this] {
         const Game::Step step(*game_);
         guarded([this] { autoStrikeTick(); });
     });
-    tick(ui_->Timer10, &TForm1::countdownTick);
-    tick(ui_->Timer11, &TForm1::acceptedThemeTick);
-    tick(ui_->Timer12, &TForm1::introTick);
-    tick(ui_->Timer15, &TForm1::noticeTick);
-    tick(ui_->Timer14, &TForm1::winnerBlinkTick);
-    connect(ui_->Timer13, &QTimer::timeout, this,
+    tick(ui_->countdownTimer, &TForm1::countdownTick);
+    tick(ui_->acceptedThemeTimer, &TForm1::acceptedThemeTick);
+    tick(ui_->introTimer, &TForm1::introTick);
+    tick(ui_->noticeTimer, &TForm1::noticeTick);
+    tick(ui_->winnerBlinkTimer, &TForm1::winnerBlinkTick);
+    connect(ui_->fastMoneyClockTimer, &QTimer::timeout, this,
             [this] { guarded([this] { fastMoneyClock_->tick(); }); });
     connect(fastMoneyClock_, &FastMoneyClock::secondShown, this,
             [this](int seconds) { guarded([this, seconds] { showClockSecond(seconds); }); });
     connect(fastMoneyClock_, &FastMoneyClock::finished, this,
             [this] { guarded([this] { clockRanOut(); }); });
-    connect(ui_->Panel18, &FastMoneyBoard::closeRequested, this, [this] {
+    connect(ui_->fastMoney, &FastMoneyBoard::closeRequested, this, [this] {
         guarded([this] { hideBoardPanel(); });
         parkFocus();
     });
 
-    connect(ui_->Image2, &ImageBox::clicked, this, [this] {
+    connect(ui_->cover, &ImageBox::clicked, this, [this] {
         if (!game_->commandEnabled('a')) {
             const Game::Step step(*game_);
             guarded([this] { NextQuestion(); });
         }
     });
-    connect(ui_->Image15, &ImageBox::clicked, this, [this] {
+    connect(ui_->nextArrow, &ImageBox::clicked, this, [this] {
         const Game::Step step(*game_);
         guarded([this] { state().EasyMode ? EasyNext() : NextQuestion(); });
     });
     keys_->setUndo([this] { guarded([this] { undo(); }); },
                    [this] { guarded([this] { redo(); }); });
     keys_->setButtons([this](int key) { return pressBuzzerButton(key); });
-    connect(ui_->Edit16, &QLineEdit::returnPressed, this,
-            [this] { guarded([this] { storeTeamNames(ui_->Edit16); }); });
-    connect(ui_->Edit17, &QLineEdit::returnPressed, this,
-            [this] { guarded([this] { storeTeamNames(ui_->Edit17); }); });
+    connect(ui_->leftTeamName, &QLineEdit::returnPressed, this,
+            [this] { guarded([this] { storeTeamNames(ui_->leftTeamName); }); });
+    connect(ui_->rightTeamName, &QLineEdit::returnPressed, this,
+            [this] { guarded([this] { storeTeamNames(ui_->rightTeamName); }); });
 }
 
 void TForm1::parkFocus() {
     if (control_->isShown()) {
         control_->parkFocus();
     } else {
-        ui_->Button3->setFocus(Qt::OtherFocusReason);
+        ui_->focusSink->setFocus(Qt::OtherFocusReason);
     }
 }
 
 void TForm1::parkFocusAndCancelStrike() {
     parkFocus();
-    ui_->Timer9->stop();
+    ui_->autoStrikeTimer->stop();
 }
 
 // The window's background is the window itself, its stage and the frame picture around
@@ -146,9 +147,9 @@ void TForm1::parkFocusAndCancelStrike() {
 // the panels) stop there, whether or not that element acts on them.
 void TForm1::keepPressesOffTheBackground() {
     QList<QWidget*> elements = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    elements += ui_->Panel16->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    elements += ui_->stage->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* w : elements) {
-        if (w != ui_->Panel16 && w != ui_->Image13) {
+        if (w != ui_->stage && w != ui_->frame) {
             w->setAttribute(Qt::WA_NoMousePropagation);
         }
     }
@@ -193,7 +194,7 @@ void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {
 // The window buttons are anchored to the top-right corner.
 void TForm1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    QWidget* buttons = ui_->Panel22;
+    QWidget* buttons = ui_->windowButtons;
     buttons->move(width() - buttonsRightMargin_ - buttons->width(), buttons->y());
 }
 

@@ -34,36 +34,39 @@ QPushButton* panelButton(const QString& name, const QString& text, const QString
 }  // namespace
 
 void TForm1::buildReassignPanel() {
-    ui_->Panel20 = new QWidget(this);
-    ui_->Panel20->setObjectName(QStringLiteral("Panel20"));
-    ui_->Panel20->setGeometry(454, 618, 292, 26);
-    ui_->Label64 = new QLabel(QStringLiteral("Reasignar puntos "), ui_->Panel20);
-    ui_->Label64->setObjectName(QStringLiteral("Label64"));
-    ui_->Label64->setGeometry(2, 2, 127, 22);
-    ui_->Label64->setFont(tahoma(11, true));
-    ui_->Button4 =
-        panelButton(QStringLiteral("Button4"), QStringLiteral("<<"), QString(), 130, ui_->Panel20);
-    ui_->Button5 =
-        panelButton(QStringLiteral("Button5"), QStringLiteral(">>"), QString(), 162, ui_->Panel20);
-    ui_->Button6 = panelButton(QStringLiteral("Button6"), QStringLiteral("><"),
-                               QStringLiteral("Intercambiar marcadores"), 194, ui_->Panel20);
-    ui_->Button7 = panelButton(QStringLiteral("Button7"), QStringLiteral("[  ]"),
-                               QStringLiteral("Asignar puntos manualmente"), 226, ui_->Panel20);
-    ui_->Button8 = panelButton(QStringLiteral("Button8"), QStringLiteral("X"),
-                               QStringLiteral("Cerrar esta opción"), 258, ui_->Panel20);
-    ui_->Panel20->hide();
+    ui_->reassignPanel = new QWidget(this);
+    ui_->reassignPanel->setObjectName(QStringLiteral("Panel20"));
+    ui_->reassignPanel->setGeometry(454, 618, 292, 26);
+    ui_->reassignCaption = new QLabel(QStringLiteral("Reasignar puntos "), ui_->reassignPanel);
+    ui_->reassignCaption->setObjectName(QStringLiteral("Label64"));
+    ui_->reassignCaption->setGeometry(2, 2, 127, 22);
+    ui_->reassignCaption->setFont(tahoma(11, true));
+    ui_->toLeftButton = panelButton(QStringLiteral("Button4"), QStringLiteral("<<"), QString(), 130,
+                                    ui_->reassignPanel);
+    ui_->toRightButton = panelButton(QStringLiteral("Button5"), QStringLiteral(">>"), QString(),
+                                     162, ui_->reassignPanel);
+    ui_->swapButton =
+        panelButton(QStringLiteral("Button6"), QStringLiteral("><"),
+                    QStringLiteral("Intercambiar marcadores"), 194, ui_->reassignPanel);
+    ui_->enterScoresButton =
+        panelButton(QStringLiteral("Button7"), QStringLiteral("[  ]"),
+                    QStringLiteral("Asignar puntos manualmente"), 226, ui_->reassignPanel);
+    ui_->closeReassignButton =
+        panelButton(QStringLiteral("Button8"), QStringLiteral("X"),
+                    QStringLiteral("Cerrar esta opción"), 258, ui_->reassignPanel);
+    ui_->reassignPanel->hide();
 
-    ui_->Panel21 = new QLabel(QStringLiteral("Puntos sin asignar"), this);
-    ui_->Panel21->setObjectName(QStringLiteral("Panel21"));
-    ui_->Panel21->setGeometry(454, 594, 160, 22);
-    ui_->Panel21->setAlignment(Qt::AlignCenter);
-    ui_->Panel21->setFont(tahoma(13, true));
-    ui_->Panel21->hide();
+    ui_->unassignedNotice = new QLabel(QStringLiteral("Puntos sin asignar"), this);
+    ui_->unassignedNotice->setObjectName(QStringLiteral("Panel21"));
+    ui_->unassignedNotice->setGeometry(454, 594, 160, 22);
+    ui_->unassignedNotice->setAlignment(Qt::AlignCenter);
+    ui_->unassignedNotice->setFont(tahoma(13, true));
+    ui_->unassignedNotice->hide();
 }
 
 void TForm1::buildKeyList() {
     auto* keyList = new KeyListPanel(this, KeyListPanel::boardLines());
-    ui_->Panel14 = keyList;
+    ui_->keyList = keyList;
     keyList->move(304, 390);
     keyList->hide();
     connect(keyList, &KeyListPanel::closeRequested, this,
@@ -73,52 +76,53 @@ void TForm1::buildKeyList() {
 // The board's bank panel stays shown far below the window: the audience never sees it,
 // and its keys play whenever the board has the keyboard.
 void TForm1::buildSoundBankPanel() {
-    ui_->Panel15 = new SoundBankPanel(*bank_, *keys_, this);
-    ui_->Panel15->move(kSoundBankAway);
-    connect(ui_->Panel15, &SoundBankPanel::done, this, &TForm1::parkFocus);
-    connect(ui_->Panel15, &SoundBankPanel::closeRequested, this, [this] {
-        ui_->Panel15->move(kSoundBankAway);
+    ui_->soundBank = new SoundBankPanel(*bank_, *keys_, this);
+    ui_->soundBank->move(kSoundBankAway);
+    connect(ui_->soundBank, &SoundBankPanel::done, this, &TForm1::parkFocus);
+    connect(ui_->soundBank, &SoundBankPanel::closeRequested, this, [this] {
+        ui_->soundBank->move(kSoundBankAway);
         parkFocus();
     });
 }
 
 void TForm1::toggleMenu() {
-    setBackground(ui_->Panel5, backgroundColour_);
-    setBackground(ui_->Panel17, backgroundColour_);
-    ui_->Panel11->hide();
-    ui_->Panel5->setVisible(!ui_->Panel5->isVisible());
-    if (ui_->Panel5->isVisible()) {
-        ui_->Panel5->raise();
+    setBackground(ui_->menuCover, backgroundColour_);
+    setBackground(ui_->corner, backgroundColour_);
+    ui_->menuHint->hide();
+    ui_->menuCover->setVisible(!ui_->menuCover->isVisible());
+    if (ui_->menuCover->isVisible()) {
+        ui_->menuCover->raise();
     }
 }
 
 void TForm1::menuAutoHideTick() {
-    ui_->Timer3->stop();
+    ui_->menuAutoHideTimer->stop();
     toggleMenu();
 }
 
 void TForm1::showKeyList() {
-    ui_->Panel14->show();
-    ui_->Panel14->raise();
+    ui_->keyList->show();
+    ui_->keyList->raise();
 }
 
 void TForm1::reshowKeyList() {
-    if (ui_->Panel14->isVisible()) {
+    if (ui_->keyList->isVisible()) {
         showKeyList();
     }
 }
 
 void TForm1::closeKeyList() {
-    ui_->Panel14->hide();
+    ui_->keyList->hide();
     parkFocusAndCancelStrike();
 }
 
 void TForm1::toggleCoverOrGame() {
     const bool toGame = !gameViewShowing();
     game_->setGameView(toGame);
-    ui_->Image2->setVisible(!toGame);
-    for (QWidget* w : {ui_->Panel1, static_cast<QWidget*>(ui_->Edit16),
-                       static_cast<QWidget*>(ui_->Edit17), ui_->Panel2, ui_->Panel3, ui_->Panel4}) {
+    ui_->cover->setVisible(!toGame);
+    for (QWidget* w : {ui_->board, static_cast<QWidget*>(ui_->leftTeamName),
+                       static_cast<QWidget*>(ui_->rightTeamName), ui_->potBox, ui_->leftScoreBox,
+                       ui_->rightScoreBox}) {
         w->setVisible(toGame);
     }
 }
@@ -134,8 +138,8 @@ void TForm1::exitGame() {
 // question for saving first.
 void TForm1::closeEvent(QCloseEvent* event) {
     guarded([this] { control_->confirmUnsavedQuestion(); });
-    ui_->Timer9->stop();
-    ui_->Timer10->stop();
+    ui_->autoStrikeTimer->stop();
+    ui_->countdownTimer->stop();
     event->accept();
 }
 
@@ -144,8 +148,8 @@ void TForm1::maximize() {
         if (fitCounter_ < 3) {
             fitToMonitor();
         }
-        if (fitCounter_ == 2 && ui_->Panel22->x() > 600) {
-            ui_->Panel22->move(ui_->Panel22->x() - 90, ui_->Panel22->y());
+        if (fitCounter_ == 2 && ui_->windowButtons->x() > 600) {
+            ui_->windowButtons->move(ui_->windowButtons->x() - 90, ui_->windowButtons->y());
             buttonsRightMargin_ += 90;
         }
         if (fitCounter_ < 3) {
@@ -172,7 +176,7 @@ void TForm1::openThemes() {
 }
 
 void TForm1::armThemeTimer() {
-    ui_->Timer11->start();
+    ui_->acceptedThemeTimer->start();
 }
 
 bool TForm1::themeButtonShown() const {
@@ -180,11 +184,11 @@ bool TForm1::themeButtonShown() const {
 }
 
 void TForm1::cancelAutomaticStrike() {
-    ui_->Timer9->stop();
+    ui_->autoStrikeTimer->stop();
 }
 
 void TForm1::storeTeamNames(QLineEdit* edited) {
-    settingsStore_->setTeamNames(ui_->Edit16->text(), ui_->Edit17->text());
+    settingsStore_->setTeamNames(ui_->leftTeamName->text(), ui_->rightTeamName->text());
     QFont f = edited->font();
     f.setPointSize(edited->text().size() <= 23 ? 16 : 11);
     edited->setFont(f);

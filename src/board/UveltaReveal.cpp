@@ -67,13 +67,13 @@ void TForm1::checkPoints(const QString& points, int row) const {
 void TForm1::showStrikePicture(const QString& path, const std::function<QImage()>& builtIn) {
     game_->setCommandEnabled('x', false);
     setNotOnBoardKey(false);
-    ui_->Timer2->stop();
-    showPicture(ui_->Image1, path, builtIn);
-    ui_->Image1->show();
-    ui_->Image1->raise();
-    setTimerInterval(ui_->Timer1, 1000);
-    switchOn(ui_->Timer1);
-    Q_EMIT strikePictureShown(ui_->Image1->image());
+    ui_->blinkTimer->stop();
+    showPicture(ui_->roundSplash, path, builtIn);
+    ui_->roundSplash->show();
+    ui_->roundSplash->raise();
+    setTimerInterval(ui_->splashTimer, 1000);
+    switchOn(ui_->splashTimer);
+    Q_EMIT strikePictureShown(ui_->roundSplash->image());
     PlayEffect(effects::kWrong);
 }
 
@@ -101,18 +101,18 @@ void TForm1::TimedQuestion() {
         return;
     }
     game_->setCountdown(5);
-    switchOn(ui_->Timer10);
-    ui_->Timer9->start();
+    switchOn(ui_->countdownTimer);
+    ui_->autoStrikeTimer->start();
 }
 
 void TForm1::countdownTick() {
     const QString digits = QString::number(state().CountdownValue);
-    ui_->Label53->setText(digits);
-    ui_->Label53->repaint();
+    ui_->countdown->setText(digits);
+    ui_->countdown->repaint();
     Q_EMIT countdownShown(digits);
     if (state().CountdownValue == 0) {
-        ui_->Timer10->stop();
-        ui_->Label53->clear();
+        ui_->countdownTimer->stop();
+        ui_->countdown->clear();
         Q_EMIT countdownShown(QString());
         game_->setCountdown(4);
         return;
@@ -121,7 +121,7 @@ void TForm1::countdownTick() {
 }
 
 void TForm1::autoStrikeTick() {
-    ui_->Timer9->stop();
+    ui_->autoStrikeTimer->stop();
     Strike();
 }
 

@@ -34,14 +34,14 @@ void TForm1::openCommand(Advance how) {
     } else if (how == Advance::Next) {
         game_->setEasyMode(false);
     } else if (how == Advance::Previous) {
-        ui_->Panel21->hide();
+        ui_->unassignedNotice->hide();
     }
     if (settings_.hideQuestion) {
-        ui_->Label16->hide();
+        ui_->question->hide();
     }
     // No repaint here: it would paint the old card. Every control the new card changes is
     // repainted once the command returns.
-    ui_->Panel1->show();
+    ui_->board->show();
     if (how != Advance::Replace) {
         game_->clearLastAward();
     }
@@ -52,7 +52,7 @@ void TForm1::openCommand(Advance how) {
         game_->setCommandEnabled('f', false);
     } else if (how == Advance::Easy) {
         game_->setCommandEnabled('s', false);
-        ui_->Image3->setImage(QImage());
+        ui_->pointsSplash->setImage(QImage());
     }
     if (how != Advance::Previous) {
         game_->setGameView(true);
@@ -165,14 +165,14 @@ void TForm1::reportGap(RoundKind kind, int first, int last) {
 }
 
 void TForm1::ClearRoundMarks() {
-    ui_->Panel20->hide();
-    ui_->Panel21->hide();
+    ui_->reassignPanel->hide();
+    ui_->unassignedNotice->hide();
 }
 
 // Shows the board in place of the cover; the card put up empties the answers and the pot.
 void TForm1::coverAllRows() {
-    ui_->Image2->hide();
-    ui_->Panel1->show();
+    ui_->cover->hide();
+    ui_->board->show();
 }
 
 void TForm1::enableCardKeys() {
@@ -186,7 +186,7 @@ void TForm1::PutUpCard(Advance how, const FoundCard& found) {
     coverAllRows();
     if (how != Advance::Easy) {
         settings_.hideScores = markerPresent(kHideScoresMarker);
-        for (QWidget* box : {ui_->Panel2, ui_->Panel3, ui_->Panel4}) {
+        for (QWidget* box : {ui_->potBox, ui_->leftScoreBox, ui_->rightScoreBox}) {
             box->setVisible(!settings_.hideScores);
         }
     }
@@ -195,9 +195,9 @@ void TForm1::PutUpCard(Advance how, const FoundCard& found) {
     }
     applyPointsSchedule(how);
     game_->putUpCard(RoundKind::Normal, found.number, found.card, found.path);
-    if (how != Advance::Previous && ui_->Panel14->isVisible()) {
-        ui_->Panel14->hide();
-        ui_->Panel14->show();
+    if (how != Advance::Previous && ui_->keyList->isVisible()) {
+        ui_->keyList->hide();
+        ui_->keyList->show();
     }
 }
 
@@ -209,21 +209,21 @@ void TForm1::applyPointsSchedule(Advance how) {
         const game::Schedule schedule = game::scheduleFor(c, settings_.multipliersInNormal);
         game_->setMultiplier(schedule.doublePoints, schedule.triplePoints);
         if (schedule.doublePoints) {
-            showPicture(ui_->Image3, doublePicturePath_, art::doublePoints);
-            startSplash(ui_->Image3);
+            showPicture(ui_->pointsSplash, doublePicturePath_, art::doublePoints);
+            startSplash(ui_->pointsSplash);
             Q_EMIT pointsSplashShown(2, kSplashMs);
         } else if (schedule.triplePoints) {
-            showPicture(ui_->Image3, triplePicturePath_, art::triplePoints);
-            startSplash(ui_->Image3);
+            showPicture(ui_->pointsSplash, triplePicturePath_, art::triplePoints);
+            startSplash(ui_->pointsSplash);
             Q_EMIT pointsSplashShown(3, kSplashMs);
         }
     }
     switch (how) {
         case Advance::Next:
             if (game::startsGame(c)) {
-                showPicture(ui_->Image1, startPicturePath_, art::startSplash);
+                showPicture(ui_->roundSplash, startPicturePath_, art::startSplash);
                 PlayEffect(effects::kPresentation);
-                startSplash(ui_->Image1);
+                startSplash(ui_->roundSplash);
                 game_->setScores(std::nullopt, std::nullopt);
             } else {
                 PlayEffect(effects::kStart);
@@ -235,9 +235,9 @@ void TForm1::applyPointsSchedule(Advance how) {
         case Advance::Replace:
             break;
         case Advance::Easy:
-            showPicture(ui_->Image1, startPicturePath_, art::startSplash);
+            showPicture(ui_->roundSplash, startPicturePath_, art::startSplash);
             PlayEffect(effects::kPresentation);
-            startSplash(ui_->Image1);
+            startSplash(ui_->roundSplash);
             if (!settings_.accumulateInEasy) {
                 game_->setScores(std::nullopt, std::nullopt);
             }
@@ -268,37 +268,38 @@ void TForm1::showPicture(ImageBox* box, const QString& path,
 void TForm1::startSplash(ImageBox* picture) {
     picture->show();
     picture->raise();
-    switchOn(ui_->Timer2);
-    setTimerInterval(ui_->Timer1, kSplashMs);
-    switchOn(ui_->Timer1);
+    switchOn(ui_->blinkTimer);
+    setTimerInterval(ui_->splashTimer, kSplashMs);
+    switchOn(ui_->splashTimer);
 }
 
 void TForm1::splashTick() {
-    ui_->Timer1->stop();
-    ui_->Timer14->stop();
-    ui_->Panel18->winner()->hide();
-    ui_->Image1->hide();
+    ui_->splashTimer->stop();
+    ui_->winnerBlinkTimer->stop();
+    ui_->fastMoney->winner()->hide();
+    ui_->roundSplash->hide();
     Q_EMIT strikePictureHidden();
-    ui_->Image3->hide();
+    ui_->pointsSplash->hide();
     game_->setCommandEnabled('x', true);
     game_->setCommandEnabled('c', true);
     setNotOnBoardKey(true);
 }
 
 void TForm1::blinkTick() {
-    if (!ui_->Timer1->isActive()) {
+    if (!ui_->splashTimer->isActive()) {
         return;
     }
-    ImageBox* blinking = (state().DoublePoints || state().TriplePoints) ? ui_->Image3 : ui_->Image1;
+    ImageBox* blinking =
+        (state().DoublePoints || state().TriplePoints) ? ui_->pointsSplash : ui_->roundSplash;
     blinking->setVisible(!blinking->isVisible());
 }
 
 void TForm1::ExtraRound() {
-    if (!(gameViewShowing() && ui_->Panel1->isVisible())) {
+    if (!(gameViewShowing() && ui_->board->isVisible())) {
         return;
     }
-    ui_->Panel1->show();
-    ui_->Panel1->repaint();
+    ui_->board->show();
+    ui_->board->repaint();
     // Asking for a card that is not there, or cannot be read, still uses up its number.
     bool passedOver = false;
     const std::optional<FoundCard> found =

@@ -40,12 +40,12 @@ void TForm1::AssignRight() {
 }
 
 void TForm1::assign(bool left) {
-    ui_->Panel21->hide();
+    ui_->unassignedNotice->hide();
     if (!game_->pot() || !gameViewShowing()) {
         return;
     }
     game_->setCommandEnabled(left ? 'z' : 'c', false);
-    ui_->Timer2->stop();
+    ui_->blinkTimer->stop();
     PlayEffect(effects::kRoundWon);
     const int multiplier = game::awardMultiplier({state().DoublePoints, state().TriplePoints},
                                                  settings_.multipliersInNormal);
@@ -55,53 +55,53 @@ void TForm1::assign(bool left) {
 void TForm1::pressReassign(Reassign button) {
     switch (button) {
         case Reassign::ToLeft:
-            ui_->Button4->click();
+            ui_->toLeftButton->click();
             break;
         case Reassign::ToRight:
-            ui_->Button5->click();
+            ui_->toRightButton->click();
             break;
         case Reassign::Swap:
-            ui_->Button6->click();
+            ui_->swapButton->click();
             break;
         case Reassign::Enter:
-            ui_->Button7->click();
+            ui_->enterScoresButton->click();
             break;
     }
 }
 
 void TForm1::BalanceScores() {
-    setBackground(ui_->Panel20, backgroundColour_);
-    setBackground(ui_->Panel21, backgroundColour_);
-    const QColor nameColour = ui_->Edit16->palette().color(QPalette::Text);
-    setTextColour(ui_->Label64, QPalette::WindowText, nameColour);
-    setTextColour(ui_->Panel21, QPalette::WindowText, nameColour);
+    setBackground(ui_->reassignPanel, backgroundColour_);
+    setBackground(ui_->unassignedNotice, backgroundColour_);
+    const QColor nameColour = ui_->leftTeamName->palette().color(QPalette::Text);
+    setTextColour(ui_->reassignCaption, QPalette::WindowText, nameColour);
+    setTextColour(ui_->unassignedNotice, QPalette::WindowText, nameColour);
     const QString award = QString::number(game_->lastAward());
-    ui_->Button4->setToolTip(QStringLiteral("Reasignar ") + award + QStringLiteral(" puntos a ") +
-                             ui_->Edit16->text());
-    ui_->Button5->setToolTip(QStringLiteral("Reasignar ") + award + QStringLiteral(" puntos a ") +
-                             ui_->Edit17->text());
+    ui_->toLeftButton->setToolTip(QStringLiteral("Reasignar ") + award +
+                                  QStringLiteral(" puntos a ") + ui_->leftTeamName->text());
+    ui_->toRightButton->setToolTip(QStringLiteral("Reasignar ") + award +
+                                   QStringLiteral(" puntos a ") + ui_->rightTeamName->text());
     if (!gameViewShowing() || !game_->hasCard()) {
         return;
     }
     if (game_->lastAward() == 0) {
-        ui_->Panel21->show();
-        ui_->Panel21->raise();
-        ui_->Timer15->start();
+        ui_->unassignedNotice->show();
+        ui_->unassignedNotice->raise();
+        ui_->noticeTimer->start();
         return;
     }
-    if (ui_->Panel20->isVisible()) {
-        ui_->Panel20->hide();
+    if (ui_->reassignPanel->isVisible()) {
+        ui_->reassignPanel->hide();
     } else {
-        ui_->Panel21->hide();
-        ui_->Panel20->show();
-        ui_->Panel20->raise();
-        ui_->Button4->setFocus();
+        ui_->unassignedNotice->hide();
+        ui_->reassignPanel->show();
+        ui_->reassignPanel->raise();
+        ui_->toLeftButton->setFocus();
     }
 }
 
 void TForm1::noticeTick() {
-    ui_->Timer15->stop();
-    ui_->Panel21->hide();
+    ui_->noticeTimer->stop();
+    ui_->unassignedNotice->hide();
 }
 
 void TForm1::MoveToLeft() {
@@ -136,8 +136,8 @@ void TForm1::EnterScores() {
             }
         }
     };
-    const QString left = askScore(ui_->Edit16->text(), Game::shown(game_->leftScore()));
-    const QString right = askScore(ui_->Edit17->text(), Game::shown(game_->rightScore()));
+    const QString left = askScore(ui_->leftTeamName->text(), Game::shown(game_->leftScore()));
+    const QString right = askScore(ui_->rightTeamName->text(), Game::shown(game_->rightScore()));
     game_->setScores(shownScore(left), shownScore(right));
 }
 

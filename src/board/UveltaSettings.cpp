@@ -16,17 +16,17 @@ namespace velta {
 void TForm1::applySettings(const GameSettings& wanted, ChosenPicture chosen) {
     // The cover and the frame show the loading notice while they load; whatever happens,
     // it is gone when the settings are in place.
-    const auto noticeDown = qScopeGuard([this] { ui_->Panel9->hide(); });
+    const auto noticeDown = qScopeGuard([this] { ui_->loadingNotice->hide(); });
     if (wanted.roundFolderPath != settings_.roundFolderPath) {
         settings_.roundFolderPath = wanted.roundFolderPath;
     }
     if (wanted.leftTeamName != settings_.leftTeamName) {
         settings_.leftTeamName = wanted.leftTeamName;
-        ui_->Edit16->setText(wanted.leftTeamName);
+        ui_->leftTeamName->setText(wanted.leftTeamName);
     }
     if (wanted.rightTeamName != settings_.rightTeamName) {
         settings_.rightTeamName = wanted.rightTeamName;
-        ui_->Edit17->setText(wanted.rightTeamName);
+        ui_->rightTeamName->setText(wanted.rightTeamName);
     }
     if (wanted.title != settings_.title) {
         settings_.title = wanted.title;
@@ -66,12 +66,12 @@ void TForm1::applySettings(const GameSettings& wanted, ChosenPicture chosen) {
     settings_.accumulateInEasy = wanted.accumulateInEasy;
     if (wanted.hideQuestion != settings_.hideQuestion) {
         settings_.hideQuestion = wanted.hideQuestion;
-        ui_->Label16->setVisible(!wanted.hideQuestion);
+        ui_->question->setVisible(!wanted.hideQuestion);
     }
     if (wanted.hideScores != settings_.hideScores) {
         settings_.hideScores = wanted.hideScores;
-        if (ui_->Panel1->isVisible()) {
-            for (QWidget* box : {ui_->Panel2, ui_->Panel3, ui_->Panel4}) {
+        if (ui_->board->isVisible()) {
+            for (QWidget* box : {ui_->potBox, ui_->leftScoreBox, ui_->rightScoreBox}) {
                 box->setVisible(!wanted.hideScores);
             }
         }
@@ -80,36 +80,36 @@ void TForm1::applySettings(const GameSettings& wanted, ChosenPicture chosen) {
 
 // The loading notice stays up while a picture loads.
 void TForm1::applyCover(const QString& path) {
-    ui_->Panel9->show();
-    ui_->Panel9->raise();
+    ui_->loadingNotice->show();
+    ui_->loadingNotice->raise();
     repaint();
     QString why;
     if (!QFileInfo::exists(normalizeSeparators(path))) {
         dialogs().notice(QStringLiteral("No se encontró la imagen de portada:\n") +
                          shownPath(path));
-    } else if (!ui_->Image2->loadFile(path, &why)) {
+    } else if (!ui_->cover->loadFile(path, &why)) {
         dialogs().notice(QStringLiteral("No se pudo leer la imagen de portada:\n") +
                          shownPath(path) + '\n' + why);
     }
 }
 
 void TForm1::applyFrame(const QString& path) {
-    ui_->Panel9->show();
-    ui_->Panel9->raise();
+    ui_->loadingNotice->show();
+    ui_->loadingNotice->raise();
     repaint();
     QString why;
     if (path.isEmpty() || !QFileInfo::exists(normalizeSeparators(path))) {
         dialogs().notice(QStringLiteral("No se encontró la imagen de marco:\n") + shownPath(path));
-    } else if (!ui_->Image13->loadFile(path, &why)) {
+    } else if (!ui_->frame->loadFile(path, &why)) {
         dialogs().notice(QStringLiteral("No se pudo leer la imagen de marco:\n") + shownPath(path) +
                          '\n' + why);
     }
 }
 
 void TForm1::applyTitle(const QString& text) {
-    ui_->Label18->setText(text);
-    ui_->Label18->adjustSize();
-    ui_->Label18->resize(qMax(ui_->Label18->width(), 352), 38);
+    ui_->title->setText(text);
+    ui_->title->adjustSize();
+    ui_->title->resize(qMax(ui_->title->width(), 352), 38);
 }
 
 bool TForm1::applyTitleColour(const QString& name) {
@@ -119,9 +119,9 @@ bool TForm1::applyTitleColour(const QString& name) {
     }
     titleColour_ = colour->colour.isValid() ? colour->colour
                                             : lookupColour(QStringLiteral("HotLight"))->colour;
-    setTextColour(ui_->Label18, QPalette::WindowText, titleColour_);
-    setTextColour(ui_->Edit16, QPalette::Text, titleColour_);
-    setTextColour(ui_->Edit17, QPalette::Text, titleColour_);
+    setTextColour(ui_->title, QPalette::WindowText, titleColour_);
+    setTextColour(ui_->leftTeamName, QPalette::Text, titleColour_);
+    setTextColour(ui_->rightTeamName, QPalette::Text, titleColour_);
     for (KeyButton* key : findChildren<KeyButton*>()) {
         key->setCaptionColour(titleColour_);
     }
@@ -136,13 +136,13 @@ bool TForm1::applyBackgroundColour(const QString& name) {
     backgroundColour_ =
         colour->colour.isValid() ? colour->colour : lookupColour(QStringLiteral("Window"))->colour;
     setBackground(this, backgroundColour_);
-    setBackground(ui_->Panel5, backgroundColour_);
-    setBackground(ui_->Panel17, backgroundColour_);
+    setBackground(ui_->menuCover, backgroundColour_);
+    setBackground(ui_->corner, backgroundColour_);
     return true;
 }
 
 void TForm1::setTeamNameFontSizes(int shortPoints, int longPoints, int longFrom) {
-    for (QLineEdit* edit : {ui_->Edit16, ui_->Edit17}) {
+    for (QLineEdit* edit : {ui_->leftTeamName, ui_->rightTeamName}) {
         QFont f = edit->font();
         f.setPointSize(edit->text().size() < longFrom ? shortPoints : longPoints);
         edit->setFont(f);

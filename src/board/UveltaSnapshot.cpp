@@ -26,7 +26,7 @@ void TForm1::restore(const GameSnapshot& s) {
                    found ? found->path : QString());
     // The board's own sink holds its keyboard too, so the keys play the game whichever window
     // the operator activates next: the restored team names never take it.
-    ui_->Button3->setFocus(Qt::OtherFocusReason);
+    ui_->focusSink->setFocus(Qt::OtherFocusReason);
     parkFocus();
 }
 
@@ -43,13 +43,13 @@ void TForm1::redo() {
 }
 
 void TForm1::stopSplashes() {
-    ui_->Timer1->stop();
-    ui_->Timer2->stop();
-    ui_->Timer14->stop();
-    ui_->Timer9->stop();
-    ui_->Image1->hide();
-    ui_->Image3->hide();
-    ui_->Panel18->winner()->hide();
+    ui_->splashTimer->stop();
+    ui_->blinkTimer->stop();
+    ui_->winnerBlinkTimer->stop();
+    ui_->autoStrikeTimer->stop();
+    ui_->roundSplash->hide();
+    ui_->pointsSplash->hide();
+    ui_->fastMoney->winner()->hide();
     Q_EMIT strikePictureHidden();
     setNotOnBoardKey(true);
 }
@@ -65,17 +65,17 @@ void TForm1::showRestoredGame() {
             showRow(row, true);
         }
     }
-    ui_->Label17->setText(Game::shown(game_->pot()));
+    ui_->pot->setText(Game::shown(game_->pot()));
     showScores();
     showCommands();
     const bool game = game_->gameView() && game_->hasCard();
-    ui_->Image2->setVisible(!game);
+    ui_->cover->setVisible(!game);
     for (QWidget* w :
-         {static_cast<QWidget*>(ui_->Image13), static_cast<QWidget*>(ui_->Image15), ui_->Panel1,
-          static_cast<QWidget*>(ui_->Edit16), static_cast<QWidget*>(ui_->Edit17)}) {
+         {static_cast<QWidget*>(ui_->frame), static_cast<QWidget*>(ui_->nextArrow), ui_->board,
+          static_cast<QWidget*>(ui_->leftTeamName), static_cast<QWidget*>(ui_->rightTeamName)}) {
         w->setVisible(game);
     }
-    for (QWidget* box : {ui_->Panel2, ui_->Panel3, ui_->Panel4}) {
+    for (QWidget* box : {ui_->potBox, ui_->leftScoreBox, ui_->rightScoreBox}) {
         box->setVisible(game && !settings_.hideScores);
     }
     showFastMoney();

@@ -72,13 +72,13 @@ void TForm1::CreateBoardWindow() {
         triplePicturePath_ = mediaPath(QStringLiteral("Imagen\\Pictures\\triples.bmp"));
         startPicturePath_ = mediaPath(QStringLiteral("Imagen\\Pictures\\ajugar.bmp"));
 
-        ui_->Label53->clear();
-        ui_->Label22->setText(QStringLiteral("V") + QStringLiteral(VELTA_VERSION));
+        ui_->countdown->clear();
+        ui_->version->setText(QStringLiteral("V") + QStringLiteral(VELTA_VERSION));
 
-        ui_->Panel18->setGeometry(185, 100, 798, ui_->Panel18->height());
+        ui_->fastMoney->setGeometry(185, 100, 798, ui_->fastMoney->height());
         const int keyRowY = command('s')->y();
-        ui_->Panel5->move(ui_->Panel5->x(), keyRowY + 2);
-        ui_->Panel11->move(ui_->Panel11->x(), keyRowY);
+        ui_->menuCover->move(ui_->menuCover->x(), keyRowY + 2);
+        ui_->menuHint->move(ui_->menuHint->x(), keyRowY);
 
         bank_->restore();
     });
@@ -89,11 +89,11 @@ void TForm1::loadStartPictures() {
         const char* file;
         ImageBox* box;
     } pictures[] = {
-        {"Imagen\\Pictures\\fondo.bmp", ui_->Image4},
-        {"Imagen\\Pictures\\cta_izq.bmp", ui_->Image10},
-        {"Imagen\\Pictures\\cta_der.bmp", ui_->Image11},
-        {"Imagen\\Pictures\\cta_total.bmp", ui_->Image12},
-        {"Imagen\\Pictures\\marco.bmp", ui_->Image13},
+        {"Imagen\\Pictures\\fondo.bmp", ui_->boardBackground},
+        {"Imagen\\Pictures\\cta_izq.bmp", ui_->leftScorePicture},
+        {"Imagen\\Pictures\\cta_der.bmp", ui_->rightScorePicture},
+        {"Imagen\\Pictures\\cta_total.bmp", ui_->potPicture},
+        {"Imagen\\Pictures\\marco.bmp", ui_->frame},
     };
     for (const auto& picture : pictures) {
         const QString path = currentDirPath(QLatin1String(picture.file));
@@ -108,14 +108,14 @@ void TForm1::loadStartPictures() {
 // frame setting has filled its box by then and stays.
 void TForm1::loadHiddenPictures() {
     loadStartPictures();
-    fillWithBuiltIn(ui_->Image13, painted<builtInFrame>);
-    fillWithBuiltIn(ui_->Image4, painted<art::boardBackground>);
-    ui_->Panel18->background()->setImage(painted<art::boardBackground>());
-    fillWithBuiltIn(ui_->Image10, painted<art::scoreBoxLeft>);
-    fillWithBuiltIn(ui_->Image11, painted<art::scoreBoxRight>);
-    fillWithBuiltIn(ui_->Image12, painted<art::potBox>);
-    if (ui_->Image15->image().isNull()) {
-        ui_->Image15->setImage(art::nextArrow());
+    fillWithBuiltIn(ui_->frame, painted<builtInFrame>);
+    fillWithBuiltIn(ui_->boardBackground, painted<art::boardBackground>);
+    ui_->fastMoney->background()->setImage(painted<art::boardBackground>());
+    fillWithBuiltIn(ui_->leftScorePicture, painted<art::scoreBoxLeft>);
+    fillWithBuiltIn(ui_->rightScorePicture, painted<art::scoreBoxRight>);
+    fillWithBuiltIn(ui_->potPicture, painted<art::potBox>);
+    if (ui_->nextArrow->image().isNull()) {
+        ui_->nextArrow->setImage(art::nextArrow());
     }
     for (int i = 0; i < 5; ++i) {
         if (ui_->rows[i].bar->image().isNull()) {
@@ -133,7 +133,7 @@ void TForm1::showEvent(QShowEvent* event) {
             move(monitor->availableGeometry().center() - rect().center());
         }
         guarded([this] { ShowBoardWindow(); });
-        fillWithBuiltIn(ui_->Image2, painted<builtInCover>);
+        fillWithBuiltIn(ui_->cover, painted<builtInCover>);
     }
 }
 
@@ -154,14 +154,14 @@ void TForm1::ShowBoardWindow() {
     }
     applySettings(stored);
     if (stored.coverImage) {
-        ui_->Timer3->start();
+        ui_->menuAutoHideTimer->start();
     }
     if (QFileInfo::exists(programPath(kTitleFile)) && !QFileInfo::exists(ownCoverPath())) {
-        ui_->Timer7->start();
+        ui_->firstStartThemeTimer->start();
     }
     setWindowState(Qt::WindowNoState);
     setTeamNameFontSizes(16, 12, 15);
-    ui_->Panel16->update();
+    ui_->stage->update();
 }
 
 void TForm1::paintEvent(QPaintEvent* event) {
@@ -178,7 +178,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
 }
 
 void TForm1::introTick() {
-    ui_->Timer12->stop();
+    ui_->introTimer->stop();
     if (singleInstance_) {
         PlayEffectLooped(effects::kIntro);
     }
@@ -188,19 +188,19 @@ void TForm1::introTick() {
 // lives in the program folder, wherever the program was started from. The control window,
 // made right after the cover's first paint, may not be there yet: the prompt waits for it.
 void TForm1::firstStartThemeTick() {
-    ui_->Timer7->stop();
+    ui_->firstStartThemeTimer->stop();
     if (markerPresent(kThemeMarker)) {
         return;
     }
     if (control_ == &noControl_) {
-        ui_->Timer7->start();
+        ui_->firstStartThemeTimer->start();
         return;
     }
     openThemes();
 }
 
 void TForm1::acceptedThemeTick() {
-    ui_->Timer11->stop();
+    ui_->acceptedThemeTimer->stop();
     control_->themeAccepted();
 }
 

@@ -11,12 +11,12 @@ void TForm1::followGame() {
     connect(game_, &Game::cardShown, this, &TForm1::showCardOnBoard);
     connect(game_, &Game::rowRevealed, this, &TForm1::showRow);
     connect(game_, &Game::potChanged, this,
-            [this] { ui_->Label17->setText(Game::shown(game_->pot())); });
+            [this] { ui_->pot->setText(Game::shown(game_->pot())); });
     connect(game_, &Game::scoresChanged, this, &TForm1::showScores);
     connect(game_, &Game::commandsChanged, this, &TForm1::showCommands);
     connect(game_, &Game::viewChanged, this, [this] {
-        ui_->Image13->setVisible(game_->gameView());
-        ui_->Image15->setVisible(game_->gameView());
+        ui_->frame->setVisible(game_->gameView());
+        ui_->nextArrow->setVisible(game_->gameView());
     });
     connect(game_, &Game::fastMoneyChanged, this, &TForm1::showFastMoney);
     connect(game_, &Game::restored, this, &TForm1::showRestoredGame);
@@ -30,13 +30,13 @@ void TForm1::showCardOnBoard() {
         row.points->setText(QStringLiteral("0"));
         row.cover->show();
     }
-    ui_->Edit16->show();
-    ui_->Edit17->show();
+    ui_->leftTeamName->show();
+    ui_->rightTeamName->show();
     if (!game_->hasCard()) {
-        ui_->Label16->setText(QStringLiteral("?"));
+        ui_->question->setText(QStringLiteral("?"));
         return;
     }
-    ui_->Label16->setText(game_->card().question);
+    ui_->question->setText(game_->card().question);
     setRowsInUse(game_->card());
 }
 
@@ -59,18 +59,18 @@ void TForm1::showRow(int n, bool uncovered) {
 void TForm1::showScores() {
     const QString left = Game::shown(game_->leftScore());
     const QString right = Game::shown(game_->rightScore());
-    ui_->Label19->setText(left);
-    ui_->Label20->setText(right);
-    ui_->ETotal->setText(QString::number(game_->lastAward()));
+    ui_->leftScore->setText(left);
+    ui_->rightScore->setText(right);
+    ui_->lastAwardField->setText(QString::number(game_->lastAward()));
     switch (game_->lastSide()) {
         case game::Side::Left:
-            ui_->EModo->setText(QStringLiteral("EIzq"));
+            ui_->lastSideField->setText(QStringLiteral("EIzq"));
             break;
         case game::Side::Right:
-            ui_->EModo->setText(QStringLiteral("EDer"));
+            ui_->lastSideField->setText(QStringLiteral("EDer"));
             break;
         case game::Side::None:
-            ui_->EModo->clear();
+            ui_->lastSideField->clear();
             break;
     }
 }
@@ -88,13 +88,13 @@ void TForm1::setNotOnBoardKey(bool enabled) {
 
 void TForm1::showFastMoney() {
     for (int slot = 1; slot <= 10; ++slot) {
-        ui_->Panel18->setAnswer(slot, game_->shownAnswer(slot));
-        ui_->Panel18->setScore(slot, game_->shownScore(slot));
+        ui_->fastMoney->setAnswer(slot, game_->shownAnswer(slot));
+        ui_->fastMoney->setScore(slot, game_->shownScore(slot));
     }
-    if (game_->fastMoneyBoardShown() == ui_->Panel18->isHidden()) {
-        ui_->Panel18->setVisible(game_->fastMoneyBoardShown());
+    if (game_->fastMoneyBoardShown() == ui_->fastMoney->isHidden()) {
+        ui_->fastMoney->setVisible(game_->fastMoneyBoardShown());
         if (game_->fastMoneyBoardShown()) {
-            ui_->Panel18->raise();
+            ui_->fastMoney->raise();
         }
     }
 }
