@@ -42,6 +42,10 @@ void Buzzers::toggle() {
 }
 
 void Buzzers::clear() {
+    // A new card with the buttons already off and nothing pressed changes nothing.
+    if (!armed() && faceOff_.presses().isEmpty()) {
+        return;
+    }
     collection_.stop();
     faceOff_.clear();
     Q_EMIT changed();
