@@ -49,6 +49,7 @@ const Resource kResources[] = {
     {"/sala.css", ":/sala/sala.css", "text/css; charset=utf-8", std::nullopt},
     {"/sala.js", ":/sala/sala.js", "text/javascript; charset=utf-8", std::nullopt},
     {"/pulsador.js", ":/sala/pulsador.js", "text/javascript; charset=utf-8", std::nullopt},
+    {"/enlace.js", ":/sala/enlace.js", "text/javascript; charset=utf-8", std::nullopt},
 };
 
 const Resource* resourceAt(const QString& path) {

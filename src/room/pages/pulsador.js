@@ -21,10 +21,7 @@
   var chosen = null;     // the team picked on the form
   var asked = null;      // a seat change not yet answered
   var askedTimer = null;
-  var socket = null;
-  var retryMs = 1000;
-  var lastHeard = 0;
-  var refused = false;
+  var link = null;
   var lastPress = -1e9;
   var lastTouch = -1e9;
 
@@ -92,9 +89,7 @@
   }
 
   function send(message) {
-    if (!socket || socket.readyState !== 1) { return false; }
-    socket.send(JSON.stringify(message));
-    return true;
+    return link !== null && link.send(message);
   }
 
   function seated() { return seat !== null && (seat.team === 0 || seat.team === 1); }
@@ -123,7 +118,7 @@
       setText("seatName", seat.name);
       var mode = labels.hasOwnProperty(seat.state) ? seat.state : "espera";
       byId("button").className = "bigbutton " + (seat.team === 0 ? "left" : "right") + " " + mode +
-        (socket && socket.readyState === 1 ? "" : " offline");
+        (link && link.isOpen() ? "" : " offline");
       setText("buttonText", labels[mode]);
     }
   }
@@ -222,15 +217,8 @@
     return false;
   };
 
-  function connect() {
-    var scheme = location.protocol === "https:" ? "wss://" : "ws://";
-    socket = new WebSocket(scheme + location.host + "/enlace?codigo=" + roomCode() +
-      "&puesto=" + puesto);
-    socket.onmessage = function (event) {
-      lastHeard = Date.now();
-      var message;
-      try { message = JSON.parse(event.data); } catch (e) { return; }
-      if (!message) { return; }
+  link = veltaLink("/enlace?codigo=" + roomCode() + "&puesto=" + puesto, {
+    message: function (message) {
       if (message.type === "sync") {
         send({ type: "sync", s: message.s, p: now() });
         return;
@@ -248,59 +236,15 @@
       }
       setStatus("");
       render();
-    };
-    var opened = false;
-    socket.onopen = function () {
-      opened = true;
-      retryMs = 1000;
-      lastHeard = Date.now();
+    },
+    opened: function () {
       sendAsked();
       render();
-    };
-    socket.onclose = function () {
-      socket = null;
+    },
+    dropped: function () {
       setStatus("Reconectando…");
       render();
-      if (opened) {
-        retry();
-        return;
-      }
-      // A link refused at once: the page itself says whether its code still opens it.
-      var check = new XMLHttpRequest();
-      check.open("GET", location.href, true);
-      check.onreadystatechange = function () {
-        if (check.readyState !== 4) { return; }
-        if (check.status === 403) {
-          stop("Código incorrecto: vuelva a la entrada de la sala");
-        } else if (check.status === 429) {
-          stop("Demasiados intentos: espere un minuto y recargue la página");
-        } else {
-          retry();
-        }
-      };
-      check.send();
-    };
-  }
-
-  function retry() {
-    setTimeout(connect, retryMs);
-    retryMs = Math.min(retryMs * 2, 5000);
-  }
-
-  function stop(message) {
-    refused = true;
-    setStatus(message);
-  }
-
-  // A link that hears nothing for a while is taken as dropped (Wi-Fi gone) and made again.
-  setInterval(function () {
-    if (refused || !socket || socket.readyState !== 1) { return; }
-    if (Date.now() - lastHeard > 25000) {
-      socket.close();
-      return;
-    }
-    send({ type: "ping" });
-  }, 10000);
-
-  connect();
+    },
+    refused: setStatus
+  });
 })();

@@ -4,10 +4,6 @@
   "use strict";
   var page = document.body.getAttribute("data-page");
   var state = {};
-  var socket = null;
-  var retryMs = 1000;
-  var lastHeard = 0;
-  var refused = false;
   var strikesSeen = null;
 
   function byId(id) { return document.getElementById(id); }
@@ -282,13 +278,8 @@
     if (page === "presentador") { renderHost(); } else { renderBoard(); }
   }
 
-  function connect() {
-    var scheme = location.protocol === "https:" ? "wss://" : "ws://";
-    socket = new WebSocket(scheme + location.host + "/enlace" + location.search);
-    socket.onmessage = function (event) {
-      lastHeard = Date.now();
-      var message;
-      try { message = JSON.parse(event.data); } catch (e) { return; }
+  var link = veltaLink("/enlace" + location.search, {
+    message: function (message) {
       if (message.type === "state") {
         state = message.state;
       } else if (message.type === "change") {
@@ -309,52 +300,10 @@
       }
       setStatus("");
       render();
-    };
-    var opened = false;
-    socket.onopen = function () { opened = true; retryMs = 1000; lastHeard = Date.now(); };
-    socket.onclose = function () {
-      socket = null;
-      setStatus("Reconectando…");
-      if (opened) {
-        retry();
-        return;
-      }
-      // A link refused at once: the page itself says whether its code still opens it.
-      var check = new XMLHttpRequest();
-      check.open("GET", location.href, true);
-      check.onreadystatechange = function () {
-        if (check.readyState !== 4) { return; }
-        if (check.status === 403) {
-          stop("Código incorrecto: vuelva a la entrada de la sala");
-        } else if (check.status === 429) {
-          stop("Demasiados intentos: espere un minuto y recargue la página");
-        } else {
-          retry();
-        }
-      };
-      check.send();
-    };
-  }
-
-  function retry() {
-    setTimeout(connect, retryMs);
-    retryMs = Math.min(retryMs * 2, 5000);
-  }
-
-  function stop(message) {
-    refused = true;
-    setStatus(message);
-  }
-
-  // A link that hears nothing for a while is taken as dropped (Wi-Fi gone) and made again.
-  setInterval(function () {
-    if (!socket || socket.readyState !== 1) { return; }
-    if (Date.now() - lastHeard > 25000) {
-      socket.close();
-      return;
-    }
-    socket.send('{"type":"ping"}');
-  }, 10000);
+    },
+    dropped: function () { setStatus("Reconectando…"); },
+    refused: setStatus
+  });
 
   var soundButton = byId("sound");
   if (soundButton) {
@@ -388,12 +337,11 @@
     }
   }
   document.addEventListener("visibilitychange", function () {
-    if (document.visibilityState === "visible" && !refused) {
+    if (document.visibilityState === "visible" && !link.isRefused()) {
       keepAwake();
       // A phone may suspend the page's sound while it is put away.
       if (sound.context && sound.context.resume) { quietly(sound.context.resume()); }
     }
   });
   keepAwake();
-  connect();
 })();
