@@ -542,26 +542,30 @@ void Room::followBuzzers() {
     connect(&buzzers_, &Buzzers::decided, this, &Room::announceWinner);
 }
 
-void Room::sendSync() {
+// Runs `act` on each phone's client; one dropped on the way (a stuck device) is passed over.
+// `act` sends last, as sending may drop its client.
+void Room::eachPhone(const std::function<void(Client&)>& act) {
     const QList<Client> clients = clients_;
     for (const Client& c : clients) {
-        if (c.page != Page::Buzzer) {
-            continue;
-        }
-        const qint64 now = std::llround(buzzers_.now() * 1000.0);
         const auto it = std::find_if(clients_.begin(), clients_.end(),
                                      [&c](const Client& k) { return k.socket == c.socket; });
-        if (it == clients_.end()) {
-            continue;
+        if (it != clients_.end() && it->page == Page::Buzzer) {
+            act(*it);
         }
-        // A phone that never answers keeps only its last few.
-        it->syncsSent.append(now);
-        while (it->syncsSent.size() > 8) {
-            it->syncsSent.removeFirst();
-        }
-        send(c.socket,
-             {{QStringLiteral("type"), QStringLiteral("sync")}, {QStringLiteral("s"), now}});
     }
+}
+
+void Room::sendSync() {
+    eachPhone([this](Client& phone) {
+        const qint64 now = std::llround(buzzers_.now() * 1000.0);
+        // A phone that never answers keeps only its last few.
+        phone.syncsSent.append(now);
+        while (phone.syncsSent.size() > 8) {
+            phone.syncsSent.removeFirst();
+        }
+        send(phone.socket,
+             {{QStringLiteral("type"), QStringLiteral("sync")}, {QStringLiteral("s"), now}});
+    });
 }
 
 QJsonObject Room::seatMessage(const Client& client) const {
@@ -575,36 +579,20 @@ QJsonObject Room::seatMessage(const Client& client) const {
 
 // Each phone hears of its seat only when what it shows changes.
 void Room::showSeats() {
-    const QList<Client> clients = clients_;
-    for (const Client& c : clients) {
-        if (c.page != Page::Buzzer) {
-            continue;
+    eachPhone([this](Client& phone) {
+        const QString text = messageText(seatMessage(phone));
+        if (phone.seatShown != text) {
+            phone.seatShown = text;
+            sendText(phone.socket, text);
         }
-        const QJsonObject message = seatMessage(c);
-        const QString text = messageText(message);
-        const auto it = std::find_if(clients_.begin(), clients_.end(),
-                                     [&c](const Client& k) { return k.socket == c.socket; });
-        if (it == clients_.end() || it->seatShown == text) {
-            continue;
-        }
-        it->seatShown = text;
-        sendText(c.socket, text);
-    }
+    });
 }
 
 void Room::announceWinner() {
-    const auto& winner = buzzers_.faceOff().winner();
-    if (!isOpen() || !winner) {
-        return;
-    }
-    const QString text = messageText({{QStringLiteral("type"), QStringLiteral("winner")},
-                                      {QStringLiteral("team"), winner->team},
-                                      {QStringLiteral("name"), winner->player}});
-    const QList<Client> clients = clients_;
-    for (const Client& c : clients) {
-        if (c.page == Page::Audience) {
-            sendText(c.socket, text);
-        }
+    if (const auto& winner = buzzers_.faceOff().winner()) {
+        tellAudience({{QStringLiteral("type"), QStringLiteral("winner")},
+                      {QStringLiteral("team"), winner->team},
+                      {QStringLiteral("name"), winner->player}});
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "room/RoomAccess.h"
@@ -95,6 +96,7 @@ class Room : public QObject {
     void accept(QWebSocket* socket);
     void received(QWebSocket* socket, qint64 size, const QByteArray& text);
     void receivedFromPhone(Client& client, const QJsonObject& message);
+    void eachPhone(const std::function<void(Client&)>& act);
     void sendSync();
     void followBuzzers();
     void showSeats();
