@@ -81,7 +81,7 @@ AutoSave::AutoSave(TForm1& board) : QObject(&board), board_(board) {
     thread_.start();
     // A show that has not begun leaves nothing to continue: the file appears with the first
     // change.
-    lastWritten_ = board_.snapshot().toLines().join(QStringLiteral("\r\n"));
+    lastWritten_ = board_.snapshot();
     connect(&board_.game(), &Game::changed, this, &AutoSave::scheduleCheck);
 }
 
@@ -107,12 +107,13 @@ void AutoSave::check() {
     if (finished_) {
         return;
     }
-    const QString text = board_.snapshot().toLines().join(QStringLiteral("\r\n"));
-    if (text == lastWritten_) {
+    // A check that finds the game as it was written costs a comparison, not a write-out.
+    GameSnapshot now = board_.snapshot();
+    if (now == lastWritten_) {
         return;
     }
-    lastWritten_ = text;
-    writer_->submit(text);
+    writer_->submit(now.toLines().join(QStringLiteral("\r\n")));
+    lastWritten_ = std::move(now);
 }
 
 void AutoSave::finish() {
@@ -157,7 +158,7 @@ void AutoSave::offerRestore() {
             .arg(s.leftTeamName, saved->leftScore, s.rightTeamName, saved->rightScore);
     if (dialogs().ask(question, true)) {
         board_.restore(*saved);
-        lastWritten_ = board_.snapshot().toLines().join(QStringLiteral("\r\n"));
+        lastWritten_ = board_.snapshot();
     } else {
         setAside(QString());
     }

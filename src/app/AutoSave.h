@@ -67,7 +67,7 @@ class AutoSave : public QObject {
     TForm1& board_;
     QThread thread_;
     SnapshotWriter* writer_;
-    QString lastWritten_;
+    GameSnapshot lastWritten_;
     bool checkScheduled_ = false;
     bool finished_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <tuple>
 
 namespace velta {
 
@@ -23,6 +24,21 @@ QString flags(const std::array<bool, 5>& on) {
 }
 
 }  // namespace
+
+// Field by field: the undo step compares the game before and after every command, and
+// writing both out as lines cost more than the rest of the step.
+bool GameSnapshot::operator==(const GameSnapshot& other) const {
+    const auto kept = [](const GameSnapshot& s) {
+        const GameState& g = s.state;
+        return std::tie(s.gameView, s.extraCard, s.cardNumber, g.RoundNumber, g.GameQuestionCount,
+                        g.ExtraRoundNumber, g.StrikeCount, g.DoublePoints, g.TriplePoints,
+                        g.PotOpen, g.EasyMode, s.uncovered, s.pot, s.leftScore, s.rightScore,
+                        s.lastAward, s.lastSide, s.enabledKeys, s.fastAnswers, s.fastScores,
+                        s.shownAnswers, s.shownScores, s.highestScoreShown, s.fastMoneyOpen,
+                        s.fastMoneyBoardShown);
+    };
+    return kept(*this) == kept(other);
+}
 
 QStringList GameSnapshot::toLines() const {
     QStringList lines{kFormat};

@@ -34,7 +34,8 @@ struct GameSnapshot {
     bool fastMoneyOpen = false;
     bool fastMoneyBoardShown = false;
 
-    bool operator==(const GameSnapshot& other) const { return toLines() == other.toLines(); }
+    // Equal when they would be kept as the same lines (the countdown is not kept).
+    bool operator==(const GameSnapshot& other) const;
 
     // One "name=value" line per value, in a fixed order.
     QStringList toLines() const;
