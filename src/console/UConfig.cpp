@@ -316,8 +316,11 @@ void TFConfig::followCard() {
         boardCard_ = fileName;
         followBoardCard();
     }
+    if (!syncWithGame()) {
+        return;
+    }
     for (int row = 1; row <= 5; ++row) {
-        if (game.uncovered(row) && syncWithGame()) {
+        if (game.uncovered(row)) {
             host_->setRevealMark(row, true);
         }
     }
@@ -326,7 +329,7 @@ void TFConfig::followCard() {
 // The question editor shows the card the board put up. A card this window cannot read is
 // reported once the board's command is over, and only once until a card reads again.
 void TFConfig::followBoardCard() {
-    if (!isVisible() || !sync_->isChecked()) {
+    if (!isVisible() || !syncWithGame()) {
         return;
     }
     try {
@@ -358,8 +361,8 @@ void TFConfig::showEvent(QShowEvent* event) {
     settings_->refresh();
     updatePointsHints();
     guarded([this] {
-        editor_->windowShown(sync_->isChecked() ? boardCard_ : QString());
-        if (sync_->isChecked() && !boardCard_.isEmpty() && host_->fileName() != boardCard_) {
+        editor_->windowShown(syncWithGame() ? boardCard_ : QString());
+        if (syncWithGame() && !boardCard_.isEmpty() && host_->fileName() != boardCard_) {
             followBoardCard();
         }
     });
